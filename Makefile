@@ -1,0 +1,36 @@
+# Thin wrapper over CMake.
+#   make run    install what is missing, build, start the game in build/game
+#   make test   install what is missing, build everything, run every test
+#   make sanitize   the tests again, built with AddressSanitizer and UBSan
+
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
+
+.PHONY: all deps build run test sanitize bench clean
+
+all: build
+
+deps:
+	@./scripts/deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	cd $(BUILD)/game && ./vorna
+
+test: build
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest $(CTEST_FLAGS)
+
+sanitize: deps
+	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_BENCH=OFF
+	cmake --build $(BUILD)-asan -j$(JOBS)
+	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24" ctest $(CTEST_FLAGS)
+
+bench: build
+	./scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan

@@ -1,0 +1,20 @@
+#include "skybox.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "texture.h"
+
+Skybox::Skybox(const char* file) : m_texture1(loadTexture(file, true)) {}
+
+Skybox::~Skybox() {
+    if (m_texture1) glDeleteTextures(1, &m_texture1);
+}
+
+void Skybox::dessiner() {
+    glBindTexture(GL_TEXTURE_2D, m_texture1);
+    GLUquadric* q = gluNewQuadric();
+    gluQuadricTexture(q, GL_TRUE);
+    gluSphere(q, 500, 20, 20);
+    gluDeleteQuadric(q);
+}

@@ -1,0 +1,127 @@
+#include "texture.h"
+
+#include <SDL_image.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Byte order R, G, B, A in memory whatever the machine's endianness.
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+const Uint32 kR = 0xFF000000, kG = 0x00FF0000, kB = 0x0000FF00, kA = 0x000000FF;
+#else
+const Uint32 kR = 0x000000FF, kG = 0x0000FF00, kB = 0x00FF0000, kA = 0xFF000000;
+#endif
+
+struct Surface {
+    SDL_Surface* s;
+    explicit Surface(SDL_Surface* p) : s(p) {}
+    ~Surface() { if (s) SDL_FreeSurface(s); }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+};
+
+}  // namespace
+
+SDL_Surface* flipSurface(SDL_Surface* surface) {
+    if (!surface) return nullptr;
+    SDL_PixelFormat* f = surface->format;
+    SDL_Surface* r = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h,
+                                          f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask,
+                                          f->Amask);
+    if (!r) return nullptr;
+    SDL_LockSurface(surface);
+    SDL_LockSurface(r);
+    const int ligne = surface->w * f->BytesPerPixel;
+    const Uint8* src = static_cast<const Uint8*>(surface->pixels);
+    Uint8* dst = static_cast<Uint8*>(r->pixels);
+    for (int y = 0; y < surface->h; ++y)
+        std::memcpy(dst + y * r->pitch, src + (surface->h - 1 - y) * surface->pitch, ligne);
+    SDL_UnlockSurface(r);
+    SDL_UnlockSurface(surface);
+    return r;
+}
+
+unsigned int loadTexture(const char* filename, bool useMipMap) {
+    if (!filename) return 0;
+    Surface image(IMG_Load(filename));
+    if (!image.s) return 0;
+
+    Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, image.s->w, image.s->h, 32, kR, kG, kB, kA));
+    if (!rgba.s) return 0;
+    // Copy the alpha channel instead of blending with it.
+    SDL_SetAlpha(image.s, 0, 0);
+    SDL_BlitSurface(image.s, nullptr, rgba.s, nullptr);
+
+    Surface retournee(flipSurface(rgba.s));
+    if (!retournee.s) return 0;
+
+    GLuint nom = 0;
+    glGenTextures(1, &nom);
+    glBindTexture(GL_TEXTURE_2D, nom);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, retournee.s->pitch / 4);
+    if (useMipMap) {
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, retournee.s->w, retournee.s->h, GL_RGBA,
+                          GL_UNSIGNED_BYTE, retournee.s->pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, retournee.s->w, retournee.s->h, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, retournee.s->pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return nom;
+}
+
+void Texture::loadTextures(std::string type) {
+    const bool montagne = type == "montagne";
+    m_textureSphere = loadTexture("data/bois.jpg", true);
+    m_textureSol = loadTexture(montagne ? "data/herbe.jpg" : "data/sol.jpg", true);
+    m_textureCaisse = loadTexture(montagne ? "data/rock.jpg" : "data/caisse.jpg", true);
+    m_textureJump = loadTexture(montagne ? "data/jump2.jpg" : "data/jump.jpg", true);
+    m_textureSpeed = loadTexture(montagne ? "data/speed2.jpg" : "data/speed.jpg", true);
+    m_textureArrivee = loadTexture("data/caisse2.jpg", true);
+    m_textureDepart = loadTexture("data/depart.jpg", true);
+    m_textureSauvegarde = loadTexture("data/save.jpg", true);
+    m_textureFont = loadTexture("data/font1.TGA", true);
+}
+
+unsigned int Texture::stringToTexture(std::string name) const {
+    if (name == "textureSphere") return m_textureSphere;
+    if (name == "textureCaisse") return m_textureCaisse;
+    if (name == "textureSol") return m_textureSol;
+    if (name == "textureJump") return m_textureJump;
+    if (name == "textureSpeed") return m_textureSpeed;
+    if (name == "textureArrivee") return m_textureArrivee;
+    if (name == "textureDepart") return m_textureDepart;
+    if (name == "textureSauvegarde") return m_textureSauvegarde;
+    return 0;
+}
+
+void Texture::deleteTexture() {
+    unsigned int* noms[] = {&m_textureSphere, &m_textureSol, &m_textureCaisse,
+                            &m_textureJump, &m_textureSpeed, &m_textureArrivee,
+                            &m_textureDepart, &m_textureSauvegarde, &m_textureFont};
+    for (unsigned int* n : noms) {
+        if (*n) glDeleteTextures(1, n);
+        *n = 0;
+    }
+}
+
+double myRand(double min, double max) { return std::rand() / 32767.0 * (max - min + 1) + min; }
+
+int myIntRand(int min, int max) {
+    if (max < min) return min;  // an empty range has only its lower bound
+    return min + std::rand() % (max - min + 1);
+}
+
+char* stringtochar(std::string s) {
+    char* c = new char[s.size() + 1];
+    std::memcpy(c, s.c_str(), s.size() + 1);
+    return c;
+}

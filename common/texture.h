@@ -1,0 +1,47 @@
+#ifndef VORNA_TEXTURE_H
+#define VORNA_TEXTURE_H
+
+#include <SDL.h>
+
+#include <string>
+
+// Loads an image file (JPEG, TGA, anything SDL_image reads) as a new
+// OpenGL 2D texture, its first row at t = 1. Returns 0 when the file cannot
+// be read; 0 means "no texture" everywhere in the game.
+unsigned int loadTexture(const char* filename, bool useMipMap);
+
+// A new surface with the rows of `surface` in reverse order; the caller frees
+// both. Returns nullptr when `surface` is null or the copy cannot be made.
+SDL_Surface* flipSurface(SDL_Surface* surface);
+
+// The textures of a course, looked up by the words of the level files.
+class Texture {
+public:
+    unsigned int m_textureSphere = 0;
+    unsigned int m_textureSol = 0;
+    unsigned int m_textureCaisse = 0;
+    unsigned int m_textureJump = 0;
+    unsigned int m_textureSpeed = 0;
+    unsigned int m_textureArrivee = 0;
+    unsigned int m_textureDepart = 0;
+    unsigned int m_textureSauvegarde = 0;
+    unsigned int m_textureFont = 0;
+    std::string m_typeTexture;
+
+    // The mountain set for "montagne", the normal set for any other type.
+    void loadTextures(std::string type);
+    // The texture a level-file word names; 0 for any other word.
+    unsigned int stringToTexture(std::string name) const;
+    // Releases the nine texture names (they become 0). Each run loads its set
+    // anew, so a long session does not pile up textures.
+    void deleteTexture();
+};
+
+// rand() / 32767.0 × (max − min + 1) + min: a value in [min, max + 1].
+double myRand(double min, double max);
+// min + rand() modulo (max − min + 1).
+int myIntRand(int min, int max);
+// A newly allocated zero-terminated copy of s; the caller delete[]s it.
+char* stringtochar(std::string s);
+
+#endif

@@ -1,0 +1,9 @@
+#ifndef VORNA_APPLICATION_H
+#define VORNA_APPLICATION_H
+
+// The whole game program: start-up, the logo and the main menu loop, and
+// shutdown. Reads everything relative to the working directory, which must be
+// the game folder (with data/, maps/ and ghost/). Returns the exit status.
+int SDL_main(int argc, char** argv);
+
+#endif

@@ -1,0 +1,91 @@
+#ifndef VORNA_JEU_H
+#define VORNA_JEU_H
+
+#include <string>
+#include <vector>
+
+#include "heros.h"
+#include "objet.h"
+#include "son.h"
+#include "texture.h"
+
+// The single-player session. The main menu owns one for the whole program,
+// tells it which level to play through the setters and calls jouer(): one
+// call is one run of one level, from loading to the closing fade.
+class Jeu {
+public:
+    Jeu(int hauteur, int largeur);
+
+    void setMap(std::string nom) { m_mapALoad = nom; }
+    void setScenario(bool s) { m_scenario = s; }
+    bool getScenario() const { return m_scenario; }
+    void setMapScenario(int n) { m_mapScenario = n; }
+    int getMapScenario() const { return m_mapScenario; }
+    void setNiveauMax(int n) { m_niveauMax = n; }
+    int getNiveauMax() const { return m_niveauMax; }
+    void setMapsMax(int n) { m_mapsMax = n; }
+    int getMapsMax() const { return m_mapsMax; }
+    void setNombreGhost(int n) { m_nombre_ghost = n; }
+    int getNombreGhost() const { return m_nombre_ghost; }
+    void setFantome(bool f) { m_fantome = f; }
+    bool getFantome() const { return m_fantome; }
+    bool getSuivant() const { return m_suivant; }
+
+    void resetDonnees();
+    void loadDonnees();
+    void jouer();
+
+    // Collision of the ball with the course along one axis (exactly one of
+    // x, y, z set). True: free to move (x, y), airborne (z).
+    bool collisionDetect(int x, int y, int z, Heros* joueur, const std::vector<Cube>& tableaucube);
+    double calculPoint(double x, double y, double z, double longueur, double largeur,
+                       double angle);
+    void verifieBonus(Heros* joueur, Bonus* tableaubonus);
+    void sendScoreOnline(int score);
+
+    // Read access for the run loop's collaborators and for tests.
+    Son& son() { return m_son; }
+    bool getDebut() const { return m_debut; }
+    void setDebut(bool d) { m_debut = d; }
+    bool getRoll() const { return m_roll; }
+    void setRoll(bool r) { m_roll = r; }
+    bool getCheckpoint() const { return m_checkpoint; }
+    void setCheckpoint(bool c) { m_checkpoint = c; }
+    unsigned int getLastCheckpoint() const { return m_last_checkpoint; }
+    double getXSave() const { return m_x_save; }
+    double getYSave() const { return m_y_save; }
+    double getZSave() const { return m_z_save; }
+    void setSave(double x, double y, double z) { m_x_save = x; m_y_save = y; m_z_save = z; }
+    const std::string& getTypeLieu() const { return m_typeLieu; }
+    void setTypeLieu(const std::string& t) { m_typeLieu = t; }
+    int getNbreGame() const { return m_nbre_game; }
+
+private:
+    int m_hauteur;
+    int m_largeur;
+    std::string m_mapALoad;
+    int m_nombre_ghost = 0;
+    bool m_fantome;
+    bool m_scenario = false;
+    unsigned int m_mapScenario = 0;
+    unsigned int m_niveauMax = 0;
+    unsigned int m_mapsMax = 0;
+    double m_x_depart = 0, m_y_depart = 0, m_z_depart = 0;
+    double m_x_save = 0, m_y_save = 0, m_z_save = 0;
+    bool m_menu;
+    bool m_pause;
+    bool m_loose;
+    bool m_checkpoint;
+    unsigned int m_last_checkpoint;
+    Son m_son;
+    Texture m_texture;
+    bool m_debut;
+    bool m_roll;
+    int m_nbre_game;
+    bool m_suivant;
+    std::string m_typeLieu;
+
+    friend class Partie;  // the state and steps of one run (jeu_partie.cpp)
+};
+
+#endif

@@ -1,0 +1,54 @@
+#ifndef VORNA_MENU_H
+#define VORNA_MENU_H
+
+#include <memory>
+
+#include "fondu.h"
+#include "fsound.h"
+#include "jeu.h"
+#include "skybox.h"
+#include "texture.h"
+
+// The start-up logo: fades in, holds, fades out once per program run, then
+// starts the menu music.
+struct Logo {
+    bool logo = true;      // the logo is showing
+    bool finlogo = false;  // the fade-in has ended
+    int couleur = 0;       // grey level, 0 to 252
+    int compteur_logo = 0; // hold counter
+    unsigned int textureLogo = 0;
+
+    // One frame of the logo: steps the grey level (and starts `musique`
+    // looping for ever when the logo is over), then draws the logo quad over
+    // the whole window.
+    void passe(FSOUND_STREAM* musique, int hauteur, int largeur);
+};
+
+// What the main menu keeps for the whole program.
+struct RessourcesMenu {
+    std::unique_ptr<Jeu> jeu;
+    FSOUND_SAMPLE* cursor = nullptr;
+    FSOUND_SAMPLE* bouton = nullptr;
+    std::unique_ptr<Skybox> skybox;
+    Texture textureGestion;
+    Fondu fondublanc{255, 255, 255};
+};
+
+// Reads the player's progress ("data/joueur/niveau.txt") into the session.
+void lireProgression(Jeu& jeu);
+
+// The shell's values the menu loop works with.
+struct Shell {
+    int hauteur = 640;
+    int largeur = 480;
+    int continuer = 1;  // 1: build the menu, 2: menu running, 0 (or above 2): quit
+    unsigned int textureFont = 0;
+    FSOUND_STREAM* musique = nullptr;
+    Logo logo;
+};
+
+// Runs the main menu (building it whenever `continuer` is 1, with the logo
+// pass on the first frames) until `continuer` is 0 or above 2.
+void boucleMenu(Shell& shell, RessourcesMenu& ressources);
+
+#endif

@@ -1,0 +1,31 @@
+#include "fenetre.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+bool affichageDisponible() {
+    const char* pilote = std::getenv("SDL_VIDEODRIVER");
+    if (pilote && *pilote) return true;  // the user chose a driver on purpose
+    const char* display = std::getenv("DISPLAY");
+    return display && *display;
+}
+
+SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons) {
+    const int essais[] = {echantillons, 4, 0};
+    int precedent = -1;
+    for (int n : essais) {
+        if (n > echantillons || n == precedent) continue;
+        precedent = n;
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, n > 0 ? 1 : 0);
+        SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, n);
+        if (SDL_Surface* ecran = SDL_SetVideoMode(largeur, hauteur, 32, SDL_OPENGL))
+            return ecran;
+        if (n > 0)
+            std::fprintf(stderr, "vorna: %d multisamples refused (%s); retrying\n", n,
+                         SDL_GetError());
+    }
+    std::fprintf(stderr, "vorna: cannot open a %dx%d OpenGL window: %s\n", largeur, hauteur,
+                 SDL_GetError());
+    return nullptr;
+}

@@ -1,0 +1,16 @@
+#ifndef VORNA_FENETRE_H
+#define VORNA_FENETRE_H
+
+#include <SDL.h>
+
+// True when a graphical display is reachable. Without one SDL 1.2 quietly
+// falls back to a text-terminal driver; the programs refuse that instead.
+bool affichageDisponible();
+
+// Opens the fixed OpenGL window (never full screen, never resized). Asks for
+// `echantillons` multisamples first; a driver that cannot give them gets a
+// retry with 4 and then without multisampling. Returns nullptr, with a line
+// on standard error, when no OpenGL window can be opened at all.
+SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons);
+
+#endif

@@ -1,0 +1,39 @@
+#ifndef VORNA_SYSTEME_H
+#define VORNA_SYSTEME_H
+
+#include <SDL.h>
+
+// Every loop of the game and of the editor (logo, main menu, run, ghost
+// replay, editor menu and editing loop) reaches the clock, the event queue,
+// the buffer swap and the input settings through this one seam. The program
+// runs on SDL; a test installs its own implementation (a virtual clock whose
+// delays advance time without sleeping, and a script of input events by
+// frame) and drives whole loops at full speed through the same code.
+namespace sys {
+
+class Systeme {
+public:
+    virtual ~Systeme() = default;
+    virtual Uint32 ticks() = 0;                 // milliseconds, like SDL_GetTicks
+    virtual void delay(Uint32 ms) = 0;          // like SDL_Delay
+    virtual int pollEvent(SDL_Event* event) = 0;// like SDL_PollEvent
+    virtual void swapBuffers() = 0;             // like SDL_GL_SwapBuffers
+    virtual void keyRepeat(int delay, int interval) = 0;  // SDL_EnableKeyRepeat
+    virtual void showCursor(bool visible) = 0;  // SDL_ShowCursor
+};
+
+// The implementation in use: SDL's, unless a test installed another one.
+Systeme& courant();
+// Installs `s` (not owned); nullptr goes back to SDL.
+void installer(Systeme* s);
+
+inline Uint32 ticks() { return courant().ticks(); }
+inline void delay(Uint32 ms) { courant().delay(ms); }
+inline int pollEvent(SDL_Event* e) { return courant().pollEvent(e); }
+inline void swapBuffers() { courant().swapBuffers(); }
+inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
+inline void showCursor(bool v) { courant().showCursor(v); }
+
+}  // namespace sys
+
+#endif

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian packages Vorna needs to build, run and test, when some
+# are missing. Uses sudo when not run as root.
+set -e
+PAQUETS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
+libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool"
+
+manquants=""
+for p in $PAQUETS; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        manquants="$manquants $p"
+    fi
+done
+[ -z "$manquants" ] && exit 0
+
+echo "Installing:$manquants"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $manquants

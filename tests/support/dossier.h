@@ -1,0 +1,48 @@
+#ifndef VORNA_TEST_DOSSIER_H
+#define VORNA_TEST_DOSSIER_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh scratch folder that becomes the working directory for the life of
+// the object (the game reads everything relative to it) and is removed after.
+class DossierTemporaire {
+public:
+    DossierTemporaire();
+    ~DossierTemporaire();
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+
+    const std::string& chemin() const { return m_chemin; }
+    // Creates data/, data/sound/, data/sky/, data/joueur/, maps/niveau/,
+    // maps/menu/ and ghost/.
+    void arborescenceJeu();
+
+private:
+    std::string m_chemin;
+    std::string m_avant;
+};
+
+// Small file helpers; paths are relative to the working directory and parent
+// folders are created.
+void creerDossiers(const std::string& chemin);
+void ecrireFichier(const std::string& chemin, const std::string& contenu);
+std::string lireFichier(const std::string& chemin);
+bool existe(const std::string& chemin);
+
+// An RGB(A) image, rows from the top, written with stb_image_write.
+struct Image {
+    int largeur = 0, hauteur = 0, canaux = 3;
+    std::vector<uint8_t> pixels;
+    Image(int l, int h, int c);
+    void mettre(int x, int y, uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
+    void remplir(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255);
+};
+void ecrireJpeg(const std::string& chemin, const Image& image, int qualite = 100);
+void ecrireTga(const std::string& chemin, const Image& image);
+void ecrireBmp(const std::string& chemin, const Image& image);
+// A short 16-bit mono WAV tone.
+void ecrireWav(const std::string& chemin, int millisecondes = 100, int frequence = 22050);
+
+#endif

@@ -1,0 +1,70 @@
+#include "fenetre_test.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <stb_image_write.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+bool ouvrirFenetreTest() {
+    if (SDL_GetVideoSurface()) return true;
+    const char* d = std::getenv("DISPLAY");
+    if (!d || !*d) {
+        std::fprintf(stderr, "no DISPLAY: drawing tests need an X display (run them under xvfb-run)\n");
+        return false;
+    }
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) return false;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    if (!SDL_SetVideoMode(640, 480, 32, SDL_OPENGL)) {
+        std::fprintf(stderr, "cannot open the test window: %s\n", SDL_GetError());
+        return false;
+    }
+    reinitialiserGL();
+    return true;
+}
+
+void reinitialiserGL() {
+    glClearColor(0, 0, 0, 0);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3ub(255, 255, 255);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+std::vector<Pixel> lireEcran() {
+    std::vector<uint8_t> brut(640 * 480 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    std::vector<Pixel> r(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const uint8_t* p = &brut[((479 - y) * 640 + x) * 3];
+            r[y * 640 + x] = Pixel{p[0], p[1], p[2]};
+        }
+    return r;
+}
+
+Pixel lirePixel(int x, int y) {
+    uint8_t p[3] = {0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, 479 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return Pixel{p[0], p[1], p[2]};
+}
+
+void capturer(const char* chemin) {
+    std::vector<Pixel> e = lireEcran();
+    stbi_write_png(chemin, 640, 480, 3, e.data(), 640 * 3);
+}

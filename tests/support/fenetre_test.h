@@ -1,0 +1,34 @@
+#ifndef VORNA_TEST_FENETRE_H
+#define VORNA_TEST_FENETRE_H
+
+#include <cstdint>
+#include <vector>
+
+// The 640 × 480 OpenGL window the drawing tests render into, opened once per
+// test process (under Xvfb in CI, rendered by Mesa). Returns false, after a
+// line on standard error, when no display is reachable.
+bool ouvrirFenetreTest();
+
+// Back to a clean state between tests: black clear colour, no fog, lighting,
+// blending or texturing, identity matrices, depth test on.
+void reinitialiserGL();
+
+struct Pixel {
+    uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Pixel& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+// Reads the back buffer; (x, y) from the window's top-left corner.
+Pixel lirePixel(int x, int y);
+// The whole back buffer, rows from the top.
+std::vector<Pixel> lireEcran();
+// Writes the back buffer as a PNG (to look at a failing test).
+void capturer(const char* chemin);
+
+// GTest: skips the test when no display can be opened.
+#define EXIGER_FENETRE()                                                   \
+    do {                                                                   \
+        if (!ouvrirFenetreTest()) GTEST_SKIP() << "no OpenGL display";     \
+    } while (0)
+
+#endif

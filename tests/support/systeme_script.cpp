@@ -1,0 +1,87 @@
+#include "systeme_script.h"
+
+SystemeScript::SystemeScript() { sys::installer(this); }
+SystemeScript::~SystemeScript() { sys::installer(nullptr); }
+
+void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
+
+void SystemeScript::touche(int frame, SDLKey k, bool enfoncee) {
+    SDL_Event e{};
+    e.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.type = e.type;
+    e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = k;
+    evenement(frame, e);
+}
+
+void SystemeScript::tape(int frame, SDLKey k, int duree) {
+    appui(frame, k);
+    relache(frame + duree, k);
+}
+
+void SystemeScript::quitter(int frame) {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    evenement(frame, e);
+}
+
+void SystemeScript::bouton(int frame, int b, bool enfonce, int x, int y) {
+    SDL_Event e{};
+    e.type = enfonce ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.type = e.type;
+    e.button.button = static_cast<Uint8>(b);
+    e.button.state = enfonce ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
+    evenement(frame, e);
+}
+
+void SystemeScript::mouvement(int frame, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.type = e.type;
+    e.motion.x = static_cast<Uint16>(x);
+    e.motion.y = static_cast<Uint16>(y);
+    evenement(frame, e);
+}
+
+void SystemeScript::delay(Uint32 ms) {
+    m_delais.push_back(ms);
+    m_framesDelais.push_back(m_frame);
+    m_temps += ms;
+}
+
+int SystemeScript::pollEvent(SDL_Event* event) {
+    // Real events are drained so the window stays responsive, and dropped.
+    SDL_Event reel;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        while (SDL_PollEvent(&reel)) {}
+
+    auto it = m_script.begin();
+    if (it != m_script.end() && it->first <= m_frame) {
+        if (event) *event = it->second;
+        m_script.erase(it);
+        return 1;
+    }
+    if (m_frame >= m_limite && m_dernierQuit != m_frame) {
+        m_dernierQuit = m_frame;  // once per frame, so a draining loop ends
+        if (event) {
+            *event = SDL_Event{};
+            event->type = SDL_QUIT;
+        }
+        return 1;
+    }
+    return 0;
+}
+
+void SystemeScript::swapBuffers() {
+    if (m_surImage) m_surImage(m_frame);
+    if (m_vraiSwap && SDL_GetVideoSurface()) SDL_GL_SwapBuffers();
+    m_temps += m_travail;
+    ++m_frame;
+}
+
+void SystemeScript::keyRepeat(int delai, int intervalle) {
+    m_delai = delai;
+    m_intervalle = intervalle;
+}

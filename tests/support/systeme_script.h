@@ -1,0 +1,73 @@
+#ifndef VORNA_TEST_SYSTEME_SCRIPT_H
+#define VORNA_TEST_SYSTEME_SCRIPT_H
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "systeme.h"
+
+// A virtual clock and a script of input events by frame, installed in place
+// of SDL for the life of the object. A frame is what lies between two buffer
+// swaps: frame 0 runs until the first swap. Events scheduled for frame n are
+// delivered by the first pollEvent of that frame. Delays advance the clock
+// without sleeping; each swap may also add some simulated work time.
+class SystemeScript : public sys::Systeme {
+public:
+    SystemeScript();
+    ~SystemeScript() override;
+
+    // Script.
+    void evenement(int frame, const SDL_Event& e);
+    void touche(int frame, SDLKey k, bool enfoncee);
+    void appui(int frame, SDLKey k) { touche(frame, k, true); }
+    void relache(int frame, SDLKey k) { touche(frame, k, false); }
+    // A press at `frame` and the release `duree` frames later.
+    void tape(int frame, SDLKey k, int duree = 1);
+    void quitter(int frame);
+    void bouton(int frame, int bouton, bool enfonce, int x, int y);
+    void mouvement(int frame, int x, int y);
+
+    // After this many frames a quit request is delivered every frame, so a
+    // test can never hang on a loop that does not end (default 20000).
+    void limite(int frames) { m_limite = frames; }
+    // Milliseconds of simulated work added at each swap (default 0).
+    void travail(Uint32 ms) { m_travail = ms; }
+    // Called at each swap with the number of the frame that ends, before the
+    // buffers are swapped: the back buffer still holds that frame.
+    void surImage(std::function<void(int frame)> f) { m_surImage = std::move(f); }
+    // Swap the real buffers too (on by default when a window is open).
+    void vraiSwap(bool v) { m_vraiSwap = v; }
+
+    int frame() const { return m_frame; }
+    Uint32 maintenant() const { return m_temps; }
+    int repetitionDelai() const { return m_delai; }
+    int repetitionIntervalle() const { return m_intervalle; }
+    bool curseurVisible() const { return m_curseur; }
+    const std::vector<Uint32>& delais() const { return m_delais; }
+    // Frame numbers at which each delay was asked, in order.
+    const std::vector<int>& framesDesDelais() const { return m_framesDelais; }
+
+    Uint32 ticks() override { return m_temps; }
+    void delay(Uint32 ms) override;
+    int pollEvent(SDL_Event* event) override;
+    void swapBuffers() override;
+    void keyRepeat(int delai, int intervalle) override;
+    void showCursor(bool visible) override { m_curseur = visible; }
+
+private:
+    std::multimap<int, SDL_Event> m_script;
+    int m_frame = 0;
+    Uint32 m_temps = 1000;
+    Uint32 m_travail = 0;
+    int m_limite = 20000;
+    int m_dernierQuit = -1;
+    bool m_vraiSwap = true;
+    int m_delai = 0, m_intervalle = 0;
+    bool m_curseur = true;
+    std::vector<Uint32> m_delais;
+    std::vector<int> m_framesDelais;
+    std::function<void(int)> m_surImage;
+};
+
+#endif

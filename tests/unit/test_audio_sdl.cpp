@@ -1,0 +1,85 @@
+// The sound layer over the real SDL_mixer, on SDL's dummy audio driver: what
+// the mixer hands to the sound card is seen through a post-mix hook.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <cstdlib>
+
+#include "dossier.h"
+#include "fsound.h"
+
+namespace {
+
+std::atomic<long> energie{0};
+
+void ecoute(void*, Uint8* flux, int octets) {
+    const Sint16* e = reinterpret_cast<const Sint16*>(flux);
+    long somme = 0;
+    for (int i = 0; i < octets / 2; ++i) somme += e[i] < 0 ? -e[i] : e[i];
+    energie += somme;
+}
+
+// Waits up to a second of real time for the dummy device to mix something.
+long energieApres(int ms) {
+    energie = 0;
+    SDL_Delay(ms);
+    return energie.load();
+}
+
+struct MixerReel : ::testing::Test {
+    DossierTemporaire dossier;
+    void SetUp() override {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1) << "dummy audio driver did not open";
+        Mix_SetPostMix(ecoute, nullptr);
+        ecrireWav("bip.wav", 400);
+    }
+    void TearDown() override {
+        Mix_SetPostMix(nullptr, nullptr);
+        FSOUND_Close();
+    }
+};
+
+TEST_F(MixerReel, APlayedSampleIsAudibleAndAZeroVolumeIsSilent) {
+    FSOUND_SAMPLE* s = FSOUND_Sample_Load(FSOUND_FREE, "bip.wav", 0, 0, 0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(energieApres(100), 0);
+    ASSERT_GE(FSOUND_PlaySound(FSOUND_FREE, s), 0);
+    EXPECT_GT(energieApres(150), 0);
+    SDL_Delay(400);
+
+    FSOUND_Sample_SetDefaults(s, -1, 0, -1, -1);
+    FSOUND_PlaySound(FSOUND_FREE, s);
+    EXPECT_EQ(energieApres(150), 0);
+    FSOUND_Sample_Free(s);
+}
+
+TEST_F(MixerReel, PausingEverythingSilencesTheMusicAndResumingBringsItBack) {
+    FSOUND_STREAM* m = FSOUND_Stream_Open("bip.wav", FSOUND_LOOP_NORMAL, 0, 0);
+    ASSERT_NE(m, nullptr);
+    FSOUND_Stream_SetLoopCount(m, -1);
+    ASSERT_EQ(FSOUND_Stream_Play(1, m), 1);
+    EXPECT_GT(energieApres(150), 0);
+    FSOUND_SetPaused(FSOUND_ALL, 1);
+    SDL_Delay(60);
+    EXPECT_EQ(energieApres(150), 0);
+    FSOUND_SetPaused(FSOUND_ALL, 0);
+    EXPECT_GT(energieApres(150), 0);
+    SDL_Delay(600);  // past the end of the file: a looping stream goes on
+    EXPECT_GT(energieApres(150), 0);
+    FSOUND_Stream_Close(m);
+    SDL_Delay(60);
+    EXPECT_EQ(energieApres(150), 0);
+}
+
+TEST_F(MixerReel, MissingAndUnreadableFilesGiveNullHandles) {
+    ecrireFichier("faux.wav", "not a wave file at all");
+    EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "nulle-part.wav", 0, 0, 0), nullptr);
+    EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, "faux.wav", 0, 0, 0), nullptr);
+    EXPECT_EQ(FSOUND_Stream_Open("nulle-part.mp3", FSOUND_LOOP_NORMAL, 0, 0), nullptr);
+}
+
+}  // namespace
