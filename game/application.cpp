@@ -112,5 +112,5 @@ int SDL_main(int, char**) {
     SDL_FreeSurface(ecran);
     FSOUND_Close();
     SDL_Quit();
-    return 0;
+    return shell.echec ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "heros.h"
+#include "instant_partie.h"
 #include "objet.h"
 #include "son.h"
 #include "texture.h"
@@ -59,8 +60,14 @@ public:
     const std::string& getTypeLieu() const { return m_typeLieu; }
     void setTypeLieu(const std::string& t) { m_typeLieu = t; }
     int getNbreGame() const { return m_nbre_game; }
+    // The state of the current (or last) run at its last frame.
+    const InstantPartie& getInstant() const { return m_instant; }
 
 private:
+    // The effect of the block the ball has just landed on (index i in the
+    // course), after its bounce or rest.
+    void effetBloc(unsigned int i, const Cube& bloc, Heros* joueur);
+
     int m_hauteur;
     int m_largeur;
     std::string m_mapALoad;
@@ -84,6 +91,7 @@ private:
     int m_nbre_game;
     bool m_suivant;
     std::string m_typeLieu;
+    InstantPartie m_instant;
 
     friend class Partie;  // the state and steps of one run (jeu_partie.cpp)
 };

@@ -3,10 +3,17 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "fantome.h"
+#include "niveau.h"
+#include "repertoire.h"
 #include "systeme.h"
+#include "texte.h"
 
 void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
     if (couleur <= 251 && !finlogo) {
@@ -50,10 +57,350 @@ void lireProgression(Jeu& jeu) {
 
 namespace {
 
-// Two frames per 30 ms: a frame that finds more than 30 ms gone since the
-// reference goes on at once and moves the reference; any other sleeps up to it.
-void rythme(Uint32& tempsPrecedent) {
-    Uint32 tempsActuel = sys::ticks();
+const char* const kNomsScenario[14] = {
+    "1.Camp d'entrainement", "2.Promenade", "3.Flux",        "4.Citadelle", "5.Alpha City",
+    "6.Crossfire",           "7.Speed's Bridge", "8.Dedale", "9.Theta City", "10.Pyramid",
+    "11.Delta City",         "12.Mountain", "13.Peak",       "14.Cage",
+};
+
+// The third title line: the game's web site.
+const char* const kAdresseSite = "www.vorna-game.org";
+
+const GLubyte kBlanc[3] = {255, 255, 255};
+const GLubyte kSelection[3] = {221, 137, 107};
+const GLubyte kGris[3] = {125, 125, 125};
+const GLubyte kGrisSelection[3] = {168, 125, 104};
+
+std::string sansExtension(const std::string& nom) {
+    return nom.size() >= 4 ? nom.substr(0, nom.size() - 4) : std::string();
+}
+
+// The menu between two activities: built from disk, then run frame by frame
+// until the player quits or an activity has been launched and has returned.
+class MenuPrincipal {
+public:
+    MenuPrincipal(Shell& shell, RessourcesMenu& r) : s(shell), res(r), jeu(*r.jeu) {}
+    void construire();
+    void frame();
+
+private:
+    void evenements();
+    void toucheRelachee(SDLKey k);
+    void entree();
+    void ecranHaut() { choix1 = 1; choix2 = -1; choix = 0; choixMax = 4; }
+    void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
+    void lancement() {
+        res.fondublanc.setF(true);
+        choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
+    }
+    void lancer();
+    void dessinerEntrees();
+    void entree(const char* texte, unsigned int index, double y);
+    void liste(const std::vector<std::string>& noms, bool scenario);
+    void imprimer(const char* texte, int pos, double y) {
+        Texte::mervoprint(texte, s.textureFont, pos, 0, y, s.hauteur, s.largeur);
+    }
+    void jouerSon(FSOUND_SAMPLE* e) { FSOUND_PlaySound(FSOUND_FREE, e); }
+
+    Shell& s;
+    RessourcesMenu& res;
+    Jeu& jeu;
+
+    unsigned int choix = 0;
+    unsigned int choixMax = 4;
+    int choix1 = 1, choix2 = -1, choix3 = -1;
+    bool ghost = false;
+    std::string futureMap = "aucune";
+    std::vector<std::string> nomMap, nomSce, nomGhost;
+    int tailleNomMap = -1, tailleNomSce = -1, tailleNomGhost = -1;
+    double rot = 0;
+    std::vector<Cube> tableaucube;
+    std::vector<Sphere> tableausphere;
+    std::vector<Heros> joueur;
+    Uint32 tempsPrecedent = 0, tempsActuel = 0;
+};
+
+void MenuPrincipal::construire() {
+    tableaucube.clear();
+    tableausphere.clear();
+    joueur.clear();
+    s.continuer = 2;
+
+    ContenuNiveau contenu;
+    if (!chargerNiveau("maps/menu/menu.txt", reglesMenu(res.textureGestion), contenu)) {
+        std::fprintf(stderr, "vorna: the menu's level maps/menu/menu.txt cannot be read; quitting\n");
+        s.continuer = 0;
+        s.echec = true;
+        return;
+    }
+    const Enregistrement& b = contenu.balle;
+    joueur.emplace_back(b.x, b.y, b.z, b.vie, b.lx, b.ly, b.lz, b.rx, b.ry, b.rz, contenu.textureBalle);
+    tableaucube = std::move(contenu.cubes);
+    tableausphere = std::move(contenu.spheres);
+
+    rot = 0;
+    s.logo.couleur = 0;
+    s.logo.compteur_logo = 0;
+    choix = 0;
+    choix1 = 1;
+    choix2 = -1;
+    choix3 = -1;
+    choixMax = 4;
+    ghost = false;
+
+    nomMap.clear();
+    for (const std::string& n : listerDossier("./maps", ".txt")) nomMap.push_back(sansExtension(n));
+    tailleNomMap = static_cast<int>(nomMap.size()) - 1;
+    futureMap = "aucune";
+
+    nomSce.clear();
+    const std::vector<std::string> scenarios = listerDossier("./maps/niveau", ".qzm");
+    for (size_t k = 0; k < scenarios.size(); ++k)
+        nomSce.push_back(k < 14 ? kNomsScenario[k] : sansExtension(scenarios[k]));
+    tailleNomSce = static_cast<int>(nomSce.size()) - 1;
+    jeu.setMapsMax(static_cast<int>(nomSce.size()));
+
+    nomGhost.clear();
+    for (const std::string& n : listerDossier("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
+    tailleNomGhost = static_cast<int>(nomGhost.size()) - 1;
+    jeu.setNombreGhost(tailleNomGhost);
+
+    glDisable(GL_LIGHTING);
+    sys::keyRepeat(400, 200);
+    sys::showCursor(false);
+    tempsPrecedent = tempsActuel = 0;
+}
+
+void MenuPrincipal::evenements() {
+    SDL_Event e;
+    while (sys::pollEvent(&e)) {
+        if (s.logo.logo) continue;  // the logo swallows every event, the close request too
+        if (e.type == SDL_QUIT) {
+            s.continuer = 0;
+        } else if (e.type == SDL_KEYDOWN) {
+            if (e.key.keysym.sym == SDLK_UP) {
+                jouerSon(res.cursor);
+                if (choixMax > 0) choix = choix == 0 ? choixMax - 1 : choix - 1;
+            } else if (e.key.keysym.sym == SDLK_DOWN) {
+                jouerSon(res.cursor);
+                if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
+            }
+        } else if (e.type == SDL_KEYUP) {
+            toucheRelachee(e.key.keysym.sym);
+        }
+    }
+}
+
+void MenuPrincipal::toucheRelachee(SDLKey k) {
+    if (k == SDLK_UP || k == SDLK_DOWN) {
+        jouerSon(res.cursor);
+    } else if (k == SDLK_ESCAPE) {
+        if (choix1 == 1)
+            s.continuer = 0;
+        else if (choix2 == 1 || choix2 == 2 || choix2 == 3)
+            ecranHaut();
+        else if (choix3 == 0 || choix3 == 1 || choix3 == 2)
+            ecranJouer();
+    } else if (k == SDLK_RETURN) {
+        jouerSon(res.bouton);
+        // Once a choice is made its fade runs to the launch; a second Return
+        // cannot change what is launched.
+        if (!res.fondublanc.getF()) entree();
+    }
+}
+
+void MenuPrincipal::entree() {
+    // The list rule: a chosen entry starts the launch fade.
+    if (choix3 == 0) {
+        const bool existe = choix < nomSce.size() && choix < static_cast<unsigned>(jeu.getNiveauMax());
+        if (existe) {
+            jeu.setScenario(true);
+            jeu.setMapScenario(static_cast<int>(choix) + 1);
+            futureMap = nomSce[choix];
+            lancement();
+        }
+    } else if (choix3 == 1) {
+        if (choix < nomMap.size()) {
+            jeu.setScenario(false);
+            futureMap = nomMap[choix];
+            lancement();
+        }
+    } else if (choix3 == 2) {
+        if (choix < nomGhost.size()) {
+            futureMap = nomGhost[choix] + ".qzg";
+            ghost = true;
+            lancement();
+        }
+    }
+
+    // The entry rule, by the highlighted position.
+    switch (choix) {
+        case 0:
+            if (choix2 == 1) {  // Play: "Scenario"
+                choix = 0;
+                choix2 = 0;
+                choix3 = 0;
+                // The highlight only reaches unlocked levels that exist.
+                const unsigned int debloques = static_cast<unsigned>(std::max(0, jeu.getNiveauMax()));
+                choixMax = std::min<unsigned int>(debloques, static_cast<unsigned>(nomSce.size()));
+            } else if (choix1 == 1) {  // Top: "Jouer"
+                ecranJouer();
+            }
+            if (choix2 == 3) jeu.setFantome(!jeu.getFantome());  // Options: the ghost option
+            break;
+        case 1:
+            if (choix2 == 1) {  // Play: "Map perso"
+                choix = 0;
+                choix2 = 0;
+                choix3 = 1;
+                choixMax = static_cast<unsigned>(tailleNomMap + 1);
+            }
+            if (choix2 == 3) ecranHaut();  // Options: "Retour"
+            break;                          // Top: "Multijoueur" does nothing
+        case 2:
+            if (choix2 == 1) {  // Play: "Fantome"
+                choix = 0;
+                choix2 = 0;
+                choix3 = 2;
+                choixMax = static_cast<unsigned>(tailleNomGhost + 1);
+            } else if (choix1 == 1) {  // Top: "Options"
+                choix = 0;
+                choix1 = 0;
+                choix2 = 3;
+                choixMax = 2;
+            }
+            break;
+        case 3:
+            if (choix1 == 1) s.continuer = 0;  // Top: "Quitter"
+            if (choix2 == 1) {                  // Play: "Retour"
+                choix = 0;
+                choix1 = 1;
+                choix2 = 0;
+                choixMax = 4;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void MenuPrincipal::lancer() {
+    s.continuer = 1;
+    res.fondublanc.setF(false);
+    res.fondublanc.setRGB(255, 255, 255);
+    if (!ghost) {
+        FSOUND_Stream_Stop(s.musique);
+        jeu.setMap(futureMap);
+        jeu.jouer();
+        while (jeu.getSuivant()) {
+            jeu.setMapScenario(jeu.getMapScenario() + 1);
+            jeu.jouer();
+        }
+        FSOUND_Stream_Play(FSOUND_FREE, s.musique);
+    } else {
+        ghost = false;
+        jouerGhost(s.hauteur, s.largeur, futureMap);
+    }
+}
+
+void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
+    if (choix == index) glColor3ubv(kSelection);
+    imprimer(texte, -1, y);
+    glColor3ubv(kBlanc);
+}
+
+void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
+    const int taille = static_cast<int>(noms.size()) - 1;
+    for (size_t i = 0; i < noms.size(); ++i) {
+        const double y = taille / 20.0 - i / 10.0;
+        const bool verrouille = scenario && static_cast<int>(i) >= jeu.getNiveauMax();
+        if (verrouille) {
+            glColor3ubv(kGris);
+            imprimer(noms[i].c_str(), -1, y);
+            glColor3ubv(kBlanc);
+        } else {
+            entree(noms[i].c_str(), static_cast<unsigned>(i), y);
+        }
+    }
+}
+
+void MenuPrincipal::dessinerEntrees() {
+    if (choix1 == 1) {
+        entree("Jouer", 0, 0.1);
+        glColor3ubv(choix == 1 ? kGrisSelection : kGris);
+        imprimer("Multijoueur", -1, 0);
+        glColor3ubv(kBlanc);
+        entree("Options", 2, -0.1);
+        entree("Quitter", 3, -0.2);
+    }
+    if (choix2 == 1) {
+        entree("Scenario", 0, 0.1);
+        entree("Map perso", 1, 0);
+        entree("Fantome", 2, -0.1);
+        entree("Retour", 3, -0.2);
+    } else if (choix2 == 3) {
+        entree(jeu.getFantome() ? "-Tjrs sauver fantome" : "-Jamais sauver fantome", 0, 0);
+        entree("Retour", 1, -0.1);
+    } else if (choix2 == 0 && choix3 == 0) {
+        liste(nomSce, true);
+    } else if (choix2 == 0 && choix3 == 1) {
+        liste(nomMap, false);
+    } else if (choix2 == 0 && choix3 == 2) {
+        liste(nomGhost, false);
+    }
+}
+
+void MenuPrincipal::frame() {
+    evenements();
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    if (s.logo.logo) {
+        s.logo.passe(s.musique, s.hauteur, s.largeur);
+    } else {
+        Fondu& fondu = res.fondublanc;
+        fondu.appliquer();
+        if (fondu.getF()) {
+            if (fondu.getR() > 4) {
+                fondu.fR(-5);
+                fondu.fG(-5);
+                fondu.fB(-5);
+            } else {
+                lancer();
+            }
+        }
+
+        glDisable(GL_FOG);
+        rot += 0.1;
+        glMatrixMode(GL_MODELVIEW);
+        glRotated(rot, 0, 0, 1);
+        const Heros& b = joueur[0];
+        gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
+        glRotated(-rot, 0, 0, 1);
+
+        for (Cube& c : tableaucube) c.dessiner();
+        for (Sphere& sp : tableausphere) sp.dessiner();
+        joueur[0].dessiner();
+        res.skybox->dessiner();
+
+        // No text while the fade runs, nor on the frame an activity returned in
+        // (the menu is rebuilt right after it).
+        if (!fondu.getF() && s.continuer == 2) {
+            imprimer("Vorna v1.4", 1, 0);
+            imprimer("by Mervo", 2, 0);
+            imprimer(kAdresseSite, 0, 0);
+            dessinerEntrees();
+        }
+    }
+
+    glFlush();
+    sys::swapBuffers();
+
+    // Two frames per 30 ms: a frame that finds more than 30 ms gone since the
+    // reference goes on at once and moves the reference; any other sleeps up to it.
+    tempsActuel = sys::ticks();
     if (tempsActuel - tempsPrecedent > 30)
         tempsPrecedent = tempsActuel;
     else
@@ -62,28 +409,8 @@ void rythme(Uint32& tempsPrecedent) {
 
 }  // namespace
 
-void boucleMenu(Shell& shell, RessourcesMenu&) {
-    // Building the menu.
-    shell.continuer = 2;
-    shell.logo.couleur = 0;
-    shell.logo.compteur_logo = 0;
-    glDisable(GL_LIGHTING);
-    sys::keyRepeat(400, 200);
-    sys::showCursor(false);
-    Uint32 tempsPrecedent = 0;
-
-    while (shell.continuer == 2) {
-        SDL_Event e;
-        while (sys::pollEvent(&e)) {
-            if (shell.logo.logo) continue;  // the logo swallows every event
-            if (e.type == SDL_QUIT) shell.continuer = 0;
-        }
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        if (shell.logo.logo) shell.logo.passe(shell.musique, shell.hauteur, shell.largeur);
-        glFlush();
-        sys::swapBuffers();
-        rythme(tempsPrecedent);
-    }
+void boucleMenu(Shell& shell, RessourcesMenu& ressources) {
+    MenuPrincipal menu(shell, ressources);
+    menu.construire();
+    while (shell.continuer == 2) menu.frame();
 }

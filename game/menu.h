@@ -42,6 +42,7 @@ struct Shell {
     int hauteur = 640;
     int largeur = 480;
     int continuer = 1;  // 1: build the menu, 2: menu running, 0 (or above 2): quit
+    bool echec = false; // the menu could not be built: the program ends with an error status
     unsigned int textureFont = 0;
     FSOUND_STREAM* musique = nullptr;
     Logo logo;

@@ -1,0 +1,51 @@
+#include "repertoire.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool chiffre(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+}  // namespace
+
+bool ordreNaturel(const std::string& a, const std::string& b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (chiffre(a[i]) && chiffre(b[j])) {
+            size_t fi = i, fj = j;
+            while (fi < a.size() && a[fi] == '0') ++fi;
+            while (fj < b.size() && b[fj] == '0') ++fj;
+            size_t ei = fi, ej = fj;
+            while (ei < a.size() && chiffre(a[ei])) ++ei;
+            while (ej < b.size() && chiffre(b[ej])) ++ej;
+            if (ei - fi != ej - fj) return ei - fi < ej - fj;
+            int c = a.compare(fi, ei - fi, b, fj, ej - fj);
+            if (c != 0) return c < 0;
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j])
+                return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            ++i;
+            ++j;
+        }
+    }
+    if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
+    return a < b;
+}
+
+std::vector<std::string> listerDossier(const std::string& dossier, const std::string& motif) {
+    std::vector<std::string> noms;
+    DIR* d = opendir(dossier.c_str());
+    if (!d) return noms;
+    while (dirent* e = readdir(d)) {
+        std::string nom = e->d_name;
+        if (nom.find(motif) != std::string::npos) noms.push_back(nom);
+    }
+    closedir(d);
+    std::sort(noms.begin(), noms.end(), ordreNaturel);
+    return noms;
+}

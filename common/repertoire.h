@@ -1,0 +1,15 @@
+#ifndef VORNA_REPERTOIRE_H
+#define VORNA_REPERTOIRE_H
+
+#include <string>
+#include <vector>
+
+// The names of the entries of `dossier` that contain `motif` anywhere
+// ("." and ".." never do), in natural order (map2 before map10), so lists
+// read the same on every machine. A missing folder gives an empty list.
+std::vector<std::string> listerDossier(const std::string& dossier, const std::string& motif);
+
+// Natural order: runs of digits compare by their value.
+bool ordreNaturel(const std::string& a, const std::string& b);
+
+#endif

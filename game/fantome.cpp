@@ -1,0 +1,248 @@
+#include "fantome.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "fondu.h"
+#include "heros.h"
+#include "niveau.h"
+#include "skybox.h"
+#include "systeme.h"
+#include "texte.h"
+#include "texture.h"
+
+namespace {
+
+// The replay's own textures, released when it returns.
+struct TexturesReplay {
+    unsigned int sphere, sol, caisse, jump, speed, arrivee, depart, sauvegarde, font;
+    TexturesReplay()
+        : sphere(loadTexture("data/bois.jpg", true)),
+          sol(loadTexture("data/sol.jpg", true)),
+          caisse(loadTexture("data/caisse.jpg", true)),
+          jump(loadTexture("data/jump.jpg", true)),
+          speed(loadTexture("data/speed.jpg", true)),
+          arrivee(loadTexture("data/caisse2.jpg", true)),
+          depart(loadTexture("data/depart.jpg", true)),
+          sauvegarde(loadTexture("data/save.jpg", true)),
+          font(loadTexture("data/font1.TGA", true)) {}
+    ~TexturesReplay() {
+        unsigned int noms[] = {sphere, sol, caisse, jump, speed, arrivee, depart, sauvegarde, font};
+        for (unsigned int n : noms)
+            if (n) glDeleteTextures(1, &n);
+    }
+    TexturesReplay(const TexturesReplay&) = delete;
+    TexturesReplay& operator=(const TexturesReplay&) = delete;
+
+    // A word names one of the eight course textures; any other word keeps
+    // the previous record's texture.
+    unsigned int parMot(const std::string& mot, unsigned int precedente) const {
+        if (mot == "textureSphere") return sphere;
+        if (mot == "textureCaisse") return caisse;
+        if (mot == "textureSol") return sol;
+        if (mot == "textureJump") return jump;
+        if (mot == "textureSpeed") return speed;
+        if (mot == "textureArrivee") return arrivee;
+        if (mot == "textureDepart") return depart;
+        if (mot == "textureSauvegarde") return sauvegarde;
+        return precedente;
+    }
+};
+
+struct Fichier {
+    FILE* f = nullptr;
+    ~Fichier() { fermer(); }
+    void fermer() {
+        if (f) std::fclose(f);
+        f = nullptr;
+    }
+};
+
+// Positions the ghost file after its header line.
+void apresEntete(FILE* f) {
+    std::rewind(f);
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != '\n') {}
+}
+
+void chrono(char* texte, size_t taille, int ecoule) {
+    const int minutes = ecoule / 60000;
+    const int secondes = ecoule / 1000 - 60 * minutes;
+    const int dixiemes = (ecoule % 1000) / 100;
+    std::snprintf(texte, taille, secondes <= 9 ? "%d:0%d:%d" : "%d:%d:%d", minutes, secondes,
+                  dixiemes);
+}
+
+}  // namespace
+
+void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
+    TexturesReplay textures;
+
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogf(GL_FOG_START, 60);
+    glFogf(GL_FOG_END, 65);
+    const GLfloat brume[4] = {0.87f, 0.54f, 0.43f, 1.0f};
+    glFogfv(GL_FOG_COLOR, brume);
+    glEnable(GL_FOG);
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(70, static_cast<double>(hauteur) / largeur, 1, 1000);
+    glEnable(GL_DEPTH_TEST);
+
+    Skybox skybox("data/sky/sky.jpg");
+    Fondu mort(255, 255, 255);
+    const std::string nomAffiche = mapALoad;
+
+    const std::string cheminGhost = "ghost/" + mapALoad;
+    Fichier ghost;
+    ghost.f = std::fopen(cheminGhost.c_str(), "r");
+    if (!ghost.f) {
+        std::fprintf(stderr, "vorna: cannot replay %s: no such ghost\n", cheminGhost.c_str());
+        return;
+    }
+    char niveauALoad[100] = {0};
+    if (std::fgetc(ghost.f) == EOF || std::fscanf(ghost.f, "%99s", niveauALoad) != 1) {
+        std::fprintf(stderr, "vorna: cannot replay %s: the ghost is empty\n", cheminGhost.c_str());
+        return;
+    }
+
+    ReglesNiveau regles;
+    regles.typeMax = 7;
+    regles.texture = [&textures](const std::string& mot, unsigned int precedente) {
+        return textures.parMot(mot, precedente);
+    };
+    regles.textureInitiale = textures.caisse;  // the first record starts from the wall texture
+    ContenuNiveau contenu;
+    if (!chargerNiveau(niveauALoad, regles, contenu)) {
+        std::fprintf(stderr, "vorna: cannot replay %s: its level %s cannot be read\n",
+                     cheminGhost.c_str(), niveauALoad);
+        return;
+    }
+    std::vector<Cube>& tableaucube = contenu.cubes;
+    std::vector<Sphere>& tableausphere = contenu.spheres;
+    const Enregistrement& e = contenu.balle;
+    std::vector<Heros> joueur;
+    joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
+                        contenu.textureBalle);
+    Heros& balle = joueur[0];
+
+    apresEntete(ghost.f);
+
+    const double x_depart = balle.getX(), y_depart = balle.getY(), z_depart = balle.getZ();
+    double x_tombe = 0, y_tombe = 0, z_tombe = 0;
+    double z_begin_tombe = 0;
+    for (const Cube& c : tableaucube)
+        if (c.getZ() - c.getLZ() / 2 < z_begin_tombe) z_begin_tombe = c.getZ() - c.getLZ() / 2;
+    const int r = 178, g = 178, b = 178;
+
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    const GLfloat ambiante[4] = {0.7f, 0.7f, 0.7f, 1.0f};
+    const GLfloat position[4] = {2, 2, -2, 0};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambiante);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiante);
+
+    sys::keyRepeat(10, 10);
+    sys::showCursor(false);
+
+    Uint32 tempsActuel3 = sys::ticks(), tempsPrecedent3 = tempsActuel3;
+    Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;
+    char textes[20];
+    int continuer = 2;
+
+    while (continuer == 2) {
+        chrono(textes, sizeof textes, static_cast<int>(tempsActuel3 - tempsPrecedent3));
+
+        SDL_Event ev;
+        while (sys::pollEvent(&ev)) {
+            if (ev.type == SDL_QUIT) {
+                continuer = 0;
+            } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_ESCAPE) {
+                continuer = 0;
+            } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_RETURN) {
+                balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
+                               z_depart + 5 - balle.getZ());
+                apresEntete(ghost.f);
+                tempsPrecedent3 = tempsActuel3;
+            }
+        }
+
+        if (!balle.getTombe() && balle.getZ() < z_begin_tombe) {
+            x_tombe = balle.getX();
+            y_tombe = balle.getY();
+            z_tombe = balle.getZ();
+            balle.tombe(true);
+        }
+
+        int c;
+        while ((c = std::fgetc(ghost.f)) != EOF && c != '@') {}
+        if (c == EOF) {
+            continuer = 0;
+        } else {
+            float x = 0, y = 0, z = 0;  // fields that fail to scan stay 0
+            if (std::fscanf(ghost.f, "%f,%f,%f", &x, &y, &z) < 0) x = y = z = 0;
+            balle.setX(x);
+            balle.setY(y);
+            balle.setZ(z);
+        }
+
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        if (!balle.getTombe())
+            gluLookAt(balle.getX() + 10, balle.getY(), balle.getZ() + 12, balle.getX(), balle.getY(),
+                      balle.getZ(), 0, 0, 1);
+        else
+            gluLookAt(x_tombe + 10, y_tombe, z_tombe + 12, balle.getX(), balle.getY(), balle.getZ(),
+                      0, 0, 1);
+
+        mort.appliquer();
+        if (balle.getTombe()) {
+            mort.setF(true);
+            if (mort.getR() > 4) mort.fR(-5);
+            if (mort.getG() > 4) mort.fG(-5);
+            if (mort.getB() > 4) mort.fB(-5);
+        } else {
+            mort.setF(false);
+            mort.setRGB(r, g, b);
+        }
+
+        for (Cube& cube : tableaucube) cube.dessiner();
+        for (Sphere& s : tableausphere) s.dessiner();
+        balle.dessiner();
+
+        glDisable(GL_FOG);
+        const double cx = balle.getTombe() ? x_tombe : balle.getX();
+        const double cy = balle.getTombe() ? y_tombe : balle.getY();
+        const double cz = balle.getTombe() ? z_tombe : balle.getZ();
+        glTranslated(cx, cy, cz - 50);
+        skybox.dessiner();
+        glTranslated(-cx, -cy, -(cz - 50));
+        if (!mort.getF()) glEnable(GL_FOG);
+
+        Texte::mervoprint(textes, textures.font, 0, 0, 0, hauteur, largeur);
+        Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
+        Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
+
+        glFlush();
+        sys::swapBuffers();
+
+        tempsActuel3 = tempsActuel4 = sys::ticks();
+        if (!balle.getTombe()) tempsPrecedent4 = tempsActuel4;
+        if (tempsActuel4 - tempsPrecedent4 > 1500) {
+            balle.tombe(false);
+            balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
+                           z_depart + 5 - balle.getZ());
+            tempsPrecedent3 = tempsActuel3;
+        }
+
+        sys::delay(30);
+    }
+}

@@ -1,0 +1,12 @@
+#ifndef VORNA_FANTOME_H
+#define VORNA_FANTOME_H
+
+#include <string>
+
+// Replays the ghost "ghost/<mapALoad>" on the level its header names, one
+// recorded position per frame at the recorded pace, until the file ends,
+// Escape is released or the window's close button is used. Returns at once,
+// without a frame, when the ghost or its level cannot be read.
+void jouerGhost(int hauteur, int largeur, std::string mapALoad);
+
+#endif

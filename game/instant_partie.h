@@ -1,0 +1,32 @@
+#ifndef VORNA_INSTANT_PARTIE_H
+#define VORNA_INSTANT_PARTIE_H
+
+#include <string>
+
+// What a run shows and holds at the end of a frame, just before the buffers
+// are swapped. The run keeps it up to date so that a test (or a debugging
+// session) can follow a run frame by frame without reaching into it.
+struct InstantPartie {
+    int frame = 0;
+    // The ball.
+    double x = 0, y = 0, z = 0;
+    double sx = 0, sy = 0, sz = 0;
+    double vie = 0, maxspeed = 0;
+    bool win = false, tombe = false, tombe2 = false;
+    // The run.
+    int points = 0, score = 0;
+    int chrono = 0;  // elapsed milliseconds shown
+    bool pause = false, menu = false, loose = false, checkpoint = false, debut = false;
+    bool ecrireEnvoyer = false, finpartie = false;
+    int choixMenu = 0, choixSend = 0;
+    int continuer = 0;
+    int niveau = 0;
+    bool renameghost = false;
+    int mortR = 0, mortG = 0, mortB = 0;
+    bool mortF = false;
+    double xSave = 0, ySave = 0, zSave = 0;
+    // The texts of the screen.
+    std::string textePoints, texteTemps, texteVies, nomAffiche, texteFin;
+};
+
+#endif
