@@ -16,6 +16,9 @@ struct Enregistrement {
     int type = 1;
     float x = 0, y = 0, z = 0, vie = 0, lx = 0, ly = 0, lz = 0, rx = 0, ry = 0, rz = 0;
     std::string texture;
+    // How many of the twelve fields the scan of this record assigned (0 for a
+    // record that only repeats the previous one, such as a stray '@').
+    int champsLus = 0;
 };
 
 // The longest texture word kept; longer words are cut to this length.
@@ -23,10 +26,16 @@ const int kLongueurMotTexture = 99;
 
 // Reads every record of a level file in order and hands each to `visiteur`
 // with its rank (0 for the first record, the ball). Follows the format's
-// reading rules to the letter: the character before the first field is
-// consumed, fields that fail to scan keep the previous record's values,
-// anything after a record up to the next '@' is skipped. Returns the number
-// of records read, or −1 when the file cannot be opened.
+// reading rules to the letter: the first character of the file is consumed
+// whatever it is, each record is scanned as
+// "%d,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%99s", fields that fail to scan keep the
+// previous record's values (the texture word too; initially kind 1, all reals
+// 0 and an empty word), a texture word longer than 99 characters is cut
+// there, and anything after a record up to the next '@' is skipped (the
+// character right after the scanned fields counts: a record whose scan stops
+// just before a '@' does not swallow the next one). A stray '@' at the end
+// repeats the last record. Returns the number of records read, or −1 (after a
+// line on standard error) when the file cannot be opened or read.
 int lireEnregistrements(const std::string& chemin,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur);
 
@@ -34,7 +43,10 @@ int lireEnregistrements(const std::string& chemin,
 int lireEnregistrements(FILE* fichier,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur);
 
-// Writes one record line, "@%d,%f,...,%s\n".
+// Writes one record line, "@%d,%f,...,%s\n". The texture word is written as
+// the reader will read it back: cut at its first blank and to 99 characters;
+// an empty word is written "textureVide" (no texture), since an empty last
+// field would make the reader take the next record as the word.
 void ecrireEnregistrement(FILE* fichier, const Enregistrement& e);
 
 // Writes a whole level: to a temporary file beside `chemin`, then renamed over
@@ -47,6 +59,7 @@ bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& 
 struct ContenuNiveau {
     bool aBalle = false;
     Enregistrement balle;
+    unsigned int textureBalle = 0;  // the texture the rules gave the ball's word
     std::vector<Cube> cubes;
     std::vector<Bonus> bonus;
     std::vector<Sphere> spheres;
@@ -57,8 +70,12 @@ struct ReglesNiveau {
     int typeMax = 11;              // record kinds above this make nothing
     bool sansLimite = false;       // kinds 5 to 7 make nothing (menu background)
     bool turboEtale = true;        // tiling of "turbo" blocks (every other block is tiled)
-    // Texture name for a word, given the texture of the previous record.
+    // Texture name for a word, given the texture of the previous record (for
+    // the first record, `textureInitiale`). Called once per record, in file
+    // order, including the ball's record and records that make nothing. An
+    // empty function gives every record texture 0.
     std::function<unsigned int(const std::string& mot, unsigned int precedente)> texture;
+    unsigned int textureInitiale = 0;
 };
 
 // The class keyword of a block kind ("cube", "jump", "turbo", "arrivée",
@@ -67,12 +84,18 @@ struct ReglesNiveau {
 // Latin-1 byte 0xE9.
 std::string classeDuType(int type);
 
-// Reads `chemin` into `contenu` with `regles`. Returns false when the file
-// cannot be opened or holds no record (then no ball can be built).
+// Reads `chemin` into `contenu` (emptied first) with `regles`: the first record
+// is the ball, every later one makes the object of its kind, blocks, pick-ups
+// and spheres kept in file order. Returns false, with `contenu` left empty and
+// a line on standard error, when the file cannot be opened or holds no
+// record (then no ball can be built): a file where no scan assigned a single
+// field (empty, blank or garbage only) holds none.
 bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu);
 
-// The rules of the single-player session, of the ghost replay and of the
-// menu background, with the course texture set `t`.
+// The rules of the single-player session (kinds 0 to 11, every block tiled,
+// an unknown word gives texture 0) and of the menu background (kinds 0 to 4,
+// "turbo" blocks stretched, the others tiled), with the course texture set
+// `t`. The rules keep a copy of the texture names of `t`.
 ReglesNiveau reglesPartie(const Texture& t);
 ReglesNiveau reglesMenu(const Texture& t);
 

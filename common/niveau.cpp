@@ -1,0 +1,233 @@
+#include "niveau.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "texture.h"
+
+namespace {
+
+static_assert(kLongueurMotTexture == 99, "the scan format below cuts texture words at 99");
+
+const char* const kFormatLecture = "%d,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%99s";
+
+// RAII for a C stream.
+struct Fichier {
+    FILE* f;
+    explicit Fichier(FILE* p) : f(p) {}
+    ~Fichier() {
+        if (f) std::fclose(f);
+    }
+    Fichier(const Fichier&) = delete;
+    Fichier& operator=(const Fichier&) = delete;
+};
+
+// The word as the reader will get it back: up to the first blank, at most 99
+// characters, never empty.
+std::string motEcrit(const std::string& mot) {
+    std::string r;
+    for (char c : mot) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') break;
+        if (static_cast<int>(r.size()) == kLongueurMotTexture) break;
+        r += c;
+    }
+    if (r.empty()) r = "textureVide";
+    return r;
+}
+
+std::string dossierDe(const std::string& chemin) {
+    const std::string::size_type p = chemin.rfind('/');
+    if (p == std::string::npos) return ".";
+    if (p == 0) return "/";
+    return chemin.substr(0, p);
+}
+
+}  // namespace
+
+int lireEnregistrements(FILE* fichier,
+                        const std::function<void(const Enregistrement&, int rang)>& visiteur) {
+    if (!fichier) return -1;
+    Enregistrement e;
+    // The scan writes straight into the previous record's values, so a field
+    // that fails to scan keeps them.
+    char mot[kLongueurMotTexture + 1] = "";
+    int rang = 0;
+
+    // The first character is taken as the '@' of the first record, whatever it is.
+    int c = std::fgetc(fichier);
+    while (c != EOF) {
+        const int lus = std::fscanf(fichier, kFormatLecture, &e.type, &e.x, &e.y, &e.z, &e.vie,
+                                    &e.lx, &e.ly, &e.lz, &e.rx, &e.ry, &e.rz, mot);
+        e.champsLus = lus > 0 ? lus : 0;
+        c = std::fgetc(fichier);  // the character after the texture word
+        e.texture = mot;
+        if (visiteur) visiteur(e, rang);
+        ++rang;
+        while (c != '@' && c != EOF) c = std::fgetc(fichier);
+    }
+    if (std::ferror(fichier)) return -1;
+    return rang;
+}
+
+int lireEnregistrements(const std::string& chemin,
+                        const std::function<void(const Enregistrement&, int rang)>& visiteur) {
+    Fichier f(std::fopen(chemin.c_str(), "r"));
+    if (!f.f) {
+        std::fprintf(stderr, "cannot open level file '%s': %s\n", chemin.c_str(),
+                     std::strerror(errno));
+        return -1;
+    }
+    errno = 0;
+    const int n = lireEnregistrements(f.f, visiteur);
+    if (n < 0)
+        std::fprintf(stderr, "cannot read level file '%s': %s\n", chemin.c_str(),
+                     std::strerror(errno ? errno : EIO));
+    return n;
+}
+
+void ecrireEnregistrement(FILE* fichier, const Enregistrement& e) {
+    std::fprintf(fichier, "@%d,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%s\n", e.type,
+                 static_cast<double>(e.x), static_cast<double>(e.y), static_cast<double>(e.z),
+                 static_cast<double>(e.vie), static_cast<double>(e.lx),
+                 static_cast<double>(e.ly), static_cast<double>(e.lz),
+                 static_cast<double>(e.rx), static_cast<double>(e.ry),
+                 static_cast<double>(e.rz), motEcrit(e.texture).c_str());
+}
+
+bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements) {
+    // The temporary name holds neither ".txt" nor ".qzm", so a leftover never
+    // shows in a list of maps.
+    std::string temporaire = dossierDe(chemin) + "/.vorna-ecriture-XXXXXX";
+    std::vector<char> modele(temporaire.begin(), temporaire.end());
+    modele.push_back('\0');
+
+    auto echec = [&](const char* quoi, int err, bool effacer) {
+        std::fprintf(stderr, "cannot save level file '%s' (%s: %s); the file is left as it was\n",
+                     chemin.c_str(), quoi, std::strerror(err));
+        if (effacer) std::remove(modele.data());
+        return false;
+    };
+
+    const int fd = mkstemp(modele.data());
+    if (fd < 0) return echec("cannot create a file in its folder", errno, false);
+
+    // The permissions of the file it replaces, or those a new file gets.
+    mode_t mode;
+    struct stat st;
+    if (stat(chemin.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t masque = umask(0);
+        umask(masque);
+        mode = 0666 & ~masque;
+    }
+    (void)fchmod(fd, mode);
+
+    FILE* f = fdopen(fd, "w");
+    if (!f) {
+        const int err = errno;
+        close(fd);
+        return echec("cannot open the temporary file", err, true);
+    }
+    for (const Enregistrement& e : enregistrements) ecrireEnregistrement(f, e);
+    int err = 0;
+    if (std::fflush(f) != 0 || std::ferror(f)) err = errno ? errno : EIO;
+    if (!err && fsync(fileno(f)) != 0) err = errno;
+    if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
+    if (err) return echec("write failed", err, true);
+
+    if (std::rename(modele.data(), chemin.c_str()) != 0)
+        return echec("cannot replace the file", errno, true);
+    return true;
+}
+
+std::string classeDuType(int type) {
+    switch (type) {
+    case 1: return "cube";
+    case 2: return "jump";
+    case 3: return "turbo";
+    case 4: return "arriv\xe9" "e";
+    case 5: return "limite";
+    case 6: return "d\xe9" "part";
+    case 7: return "sauvegarde";
+    case 8: return "vie";
+    case 9: return "speed";
+    case 10: return "bouton";
+    case 11: return "porte";
+    default: return "";
+    }
+}
+
+bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu) {
+    ContenuNiveau lu;
+    unsigned int precedente = regles.textureInitiale;
+    bool unChampLu = false;
+
+    const int n = lireEnregistrements(chemin, [&](const Enregistrement& e, int rang) {
+        // Every record's word is mapped, in file order, even when the record
+        // makes nothing: some rules carry the previous texture over.
+        const unsigned int tex = regles.texture ? regles.texture(e.texture, precedente) : 0;
+        precedente = tex;
+        if (e.champsLus > 0) unChampLu = true;
+
+        if (rang == 0) {
+            lu.aBalle = true;
+            lu.balle = e;
+            lu.textureBalle = tex;
+            return;
+        }
+        if (e.type < 0 || e.type > regles.typeMax) return;
+        if (regles.sansLimite && e.type >= 5 && e.type <= 7) return;
+        if (e.type == 0) {
+            lu.spheres.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex);
+            return;
+        }
+        const std::string classe = classeDuType(e.type);
+        if (classe.empty()) return;
+        if (e.type == 8 || e.type == 9) {
+            lu.bonus.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex,
+                                  classe);
+            return;
+        }
+        const bool etale = e.type == 3 ? regles.turboEtale : true;
+        lu.cubes.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex, classe,
+                              etale);
+    });
+
+    contenu = ContenuNiveau();
+    if (n < 0) return false;
+    if (n == 0 || !unChampLu) {
+        std::fprintf(stderr, "level file '%s' holds no record\n", chemin.c_str());
+        return false;
+    }
+    contenu = std::move(lu);
+    return true;
+}
+
+ReglesNiveau reglesPartie(const Texture& t) {
+    ReglesNiveau r;
+    r.typeMax = 11;
+    r.sansLimite = false;
+    r.turboEtale = true;
+    r.texture = [t](const std::string& mot, unsigned int) { return t.stringToTexture(mot); };
+    return r;
+}
+
+ReglesNiveau reglesMenu(const Texture& t) {
+    ReglesNiveau r;
+    r.typeMax = 4;
+    r.sansLimite = true;
+    r.turboEtale = false;
+    r.texture = [t](const std::string& mot, unsigned int) { return t.stringToTexture(mot); };
+    return r;
+}
+
+std::string cheminScenario(int numero) {
+    return "maps/niveau/map" + std::to_string(numero) + ".qzm";
+}
+
+std::string cheminMapPerso(const std::string& nom) { return "maps/" + nom + ".txt"; }
