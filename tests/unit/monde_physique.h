@@ -1,0 +1,105 @@
+// A course, a ball and a session for the physics tests: the blocks are laid
+// out by hand, the sounds reach a recording mixer, and `image` runs the moves
+// of one frame in the order the run loop makes them.
+#ifndef VORNA_TEST_MONDE_PHYSIQUE_H
+#define VORNA_TEST_MONDE_PHYSIQUE_H
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fsound.h"
+#include "heros.h"
+#include "jeu.h"
+#include "mixeur_enregistreur.h"
+#include "objet.h"
+
+namespace monde {
+
+const char* const kArrivee = "arriv\xe9" "e";
+const char* const kDepart = "d\xe9" "part";
+
+// A block by centre and half-extents.
+inline Cube bloc(double x, double y, double z, double lx, double ly, double lz,
+                 const std::string& classe = "cube") {
+    return Cube(x, y, z, 1, lx, ly, lz, 0, 0, 0, 0, classe, false);
+}
+
+// A wide floor whose top face is at height `haut`.
+inline Cube sol(double haut, const std::string& classe = "cube", double x = 0, double lx = 50) {
+    return bloc(x, 0, haut - 1, lx, 50, 1, classe);
+}
+
+inline Heros balle(double x, double y, double z, double r = 1) {
+    return Heros(x, y, z, 3, r, r, r, 0, 0, 0, 0);
+}
+
+struct Touches {
+    bool haut = false, bas = false, droite = false, gauche = false;
+};
+
+// The moves of one frame of a run, in the run loop's order: thrust probes,
+// x then y (a refused move bounces back at half speed with a knock), z, and
+// friction.
+inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t = {}) {
+    const double v = 0.02;
+    if (!jeu.getDebut()) {
+        if (t.haut && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() > -b.getSM())
+            b.accelerer(-v, 0, 0);
+        if (t.bas && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() < b.getSM())
+            b.accelerer(v, 0, 0);
+        if (t.droite && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() < b.getSM())
+            b.accelerer(0, v, 0);
+        if (t.gauche && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() > -b.getSM())
+            b.accelerer(0, -v, 0);
+
+        if (!jeu.collisionDetect(1, 0, 0, &b, blocs)) {
+            b.setSX(b.getSX() / -2);
+            jeu.son().jouerPreSon("bois", b.getSX() * 1000);
+        }
+        b.deplacer(b.getSX(), 0, 0);
+        if (!jeu.collisionDetect(0, 1, 0, &b, blocs)) {
+            b.setSY(b.getSY() / -2);
+            jeu.son().jouerPreSon("bois", b.getSY() * 1000);
+        }
+        b.deplacer(0, b.getSY(), 0);
+    }
+    jeu.collisionDetect(0, 0, 1, &b, blocs);
+    b.deplacer(0, 0, b.getSZ());
+    b.verifSpeed();
+}
+
+// A session out of its start phase, with its sounds loaded over a mixer that
+// records every play.
+struct Monde : ::testing::Test {
+    MixeurEnregistreur mixeur;
+    Jeu jeu{640, 480};
+    std::vector<Cube> blocs;
+
+    void SetUp() override {
+        ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1);
+        FSOUND_SetVolume(FSOUND_ALL, 255);
+        jeu.son().loadSon();
+        jeu.setDebut(false);
+        mixeur.effacer();
+    }
+    void TearDown() override {
+        jeu.son().deleteSon();
+        FSOUND_Close();
+    }
+
+    // The samples played since the last look, as (file, volume), and forget them.
+    std::vector<std::pair<std::string, int>> sons() {
+        std::vector<std::pair<std::string, int>> r;
+        for (const auto& a : mixeur.appels("jouer")) r.emplace_back(a.fichier, a.volume);
+        mixeur.effacer();
+        return r;
+    }
+    using Sons = std::vector<std::pair<std::string, int>>;
+};
+
+}  // namespace monde
+
+#endif
