@@ -13,6 +13,7 @@
 #include "skybox.h"
 #include "systeme.h"
 #include "texte.h"
+#include "textes_partie.h"
 #include "texture.h"
 
 namespace {
@@ -67,14 +68,6 @@ void apresEntete(FILE* f) {
     std::rewind(f);
     int c;
     while ((c = std::fgetc(f)) != EOF && c != '\n') {}
-}
-
-void chrono(char* texte, size_t taille, int ecoule) {
-    const int minutes = ecoule / 60000;
-    const int secondes = ecoule / 1000 - 60 * minutes;
-    const int dixiemes = (ecoule % 1000) / 100;
-    std::snprintf(texte, taille, secondes <= 9 ? "%d:0%d:%d" : "%d:%d:%d", minutes, secondes,
-                  dixiemes);
 }
 
 }  // namespace
@@ -154,11 +147,11 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
 
     Uint32 tempsActuel3 = sys::ticks(), tempsPrecedent3 = tempsActuel3;
     Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;
-    char textes[20];
+    std::string textes;
     int continuer = 2;
 
     while (continuer == 2) {
-        chrono(textes, sizeof textes, static_cast<int>(tempsActuel3 - tempsPrecedent3));
+        textes = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
 
         SDL_Event ev;
         while (sys::pollEvent(&ev)) {
@@ -227,7 +220,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         glTranslated(-cx, -cy, -(cz - 50));
         if (!mort.getF()) glEnable(GL_FOG);
 
-        Texte::mervoprint(textes, textures.font, 0, 0, 0, hauteur, largeur);
+        Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
         Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
         Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
 

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "skybox.h"
 #include "systeme.h"
 #include "texte.h"
+#include "textes_partie.h"
 
 namespace {
 
@@ -41,13 +43,6 @@ const NiveauScenario kScenarios[14] = {
     {"9.Theta City", 3500, "normal"},          {"10.Pyramid", 4000, "normal"},
     {"11.Delta City", 6000, "normal"},         {"12.Mountain", 5600, "montagne"},
     {"13.Peak", 5600, "montagne"},             {"14.Cage", 4000, "normal"},
-};
-
-// Minutes, seconds and tenths of a chrono value.
-struct Temps {
-    int minutes, secondes, dixiemes;
-    explicit Temps(int t) : minutes(t / 60000), secondes(t / 1000 - 60 * (t / 60000)),
-                            dixiemes((t % 1000) / 100) {}
 };
 
 std::string format(const char* f, ...) __attribute__((format(printf, 1, 2)));
@@ -100,6 +95,7 @@ private:
     void fantomeEchantillon();
     void fantomeRecommencer();
     void fantomeFin();
+    std::string nomFantome(int numero) const;
 
     Heros& balle() { return joueur[0]; }
 
@@ -144,6 +140,7 @@ private:
 
     FILE* fghost = nullptr;
     std::string ghost;  // final name of this run's ghost; empty until a recording starts
+    int numeroFantome = 0;
     int frames = 0;
 };
 
@@ -245,7 +242,7 @@ bool Partie::preparer() {
 
     if (m.m_fantome) fantomeDebut();
 
-    texteVies = format(balle().getVie() > 1 ? "%g vies" : "%g vie", balle().getVie());
+    texteVies = ::texteVies(balle().getVie());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     points = points_depart;
@@ -259,9 +256,7 @@ void Partie::frame() {
     Heros& b = balle();
 
     if (!b.getWin()) {
-        const Temps t(static_cast<int>(tempsActuel3 - tempsPrecedent3));
-        texteTemps = format(t.secondes <= 9 ? "%d:0%d:%d" : "%d:%d:%d", t.minutes, t.secondes,
-                            t.dixiemes);
+        texteTemps = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
         textePoints = format("%d", points);
         score = points;
     }
@@ -273,7 +268,7 @@ void Partie::frame() {
 
     for (Bonus& bonus : tableaubonus) m.verifieBonus(&b, &bonus);
 
-    texteVies = format(b.getVie() > 1 ? "%g vies" : "%g vie", b.getVie());
+    texteVies = ::texteVies(b.getVie());
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -610,8 +605,7 @@ void Partie::textes() {
     static const char* const kItemsPause[3] = {"Retour au jeu", "Recommencer le niveau", "Quitter"};
 
     if (ecrireEnvoyer) {
-        const Temps t(static_cast<int>(tempsActuel3 - tempsPrecedent3));
-        imprimer(format("%d[%d:%d:%d]", points, t.minutes, t.secondes, t.dixiemes), -1, 0.2);
+        imprimer(texteFinNiveau(points, static_cast<int>(tempsActuel3 - tempsPrecedent3)), -1, 0.2);
         for (int i = 0; i < 5; ++i) {
             if (choixSend == i) glColor3ubv(kSelection);
             imprimer(kItemsFin[i], -1, 0.1 - 0.1 * i);
@@ -707,11 +701,15 @@ void Partie::quitter() {
 
 // Ghost recording ---------------------------------------------------------
 
+std::string Partie::nomFantome(int numero) const {
+    return m.m_scenario
+               ? format("ghost/map%dghost%d.qzg", static_cast<int>(m.m_mapScenario), numero)
+               : "ghost/" + m.m_mapALoad + "ghost" + std::to_string(numero) + ".qzg";
+}
+
 void Partie::fantomeDebut() {
-    const int numero = m.m_nbre_game + m.m_nombre_ghost + 1;
-    ghost = m.m_scenario
-                ? format("ghost/map%dghost%d.qzg", static_cast<int>(m.m_mapScenario), numero)
-                : "ghost/" + m.m_mapALoad + "ghost" + std::to_string(numero) + ".qzg";
+    numeroFantome = m.m_nbre_game + m.m_nombre_ghost + 1;
+    ghost = nomFantome(numeroFantome);
     fghost = std::fopen(kFantomeTravail, "w");
     if (!fghost) {
         std::fprintf(stderr, "vorna: cannot record the ghost (%s): playing without recording\n",
@@ -739,17 +737,20 @@ void Partie::fantomeRecommencer() {
 void Partie::fantomeFin() {
     if (fghost) std::fclose(fghost);
     fghost = nullptr;
-    if (renameghost) {
-        m.m_nbre_game += 1;
-        if (ghost.empty()) return;
-        if (!renommerSansRemplacer(kFantomeTravail, ghost))
-            std::fprintf(stderr,
-                         "vorna: %s already exists and is kept; the new ghost stays in %s until "
-                         "the next run\n",
-                         ghost.c_str(), kFantomeTravail);
-    } else {
+    if (!renameghost) {
         std::remove(kFantomeTravail);
+        return;
     }
+    m.m_nbre_game += 1;
+    if (ghost.empty()) return;
+    // An existing ghost is never replaced: the new one takes the next free
+    // number (a player may have deleted ghosts, so numbers can meet).
+    for (int n = numeroFantome; n < numeroFantome + 10000; ++n) {
+        if (renommerSansRemplacer(kFantomeTravail, nomFantome(n))) return;
+        if (errno != EEXIST) break;
+    }
+    std::fprintf(stderr, "vorna: cannot keep the ghost %s: it stays in %s until the next run\n",
+                 ghost.c_str(), kFantomeTravail);
 }
 
 void Partie::instantane() {
@@ -776,8 +777,7 @@ void Partie::instantane() {
     i.texteVies = texteVies;
     i.nomAffiche = nomAffiche;
     if (ecrireEnvoyer) {
-        const Temps t(static_cast<int>(tempsActuel3 - tempsPrecedent3));
-        i.texteFin = format("%d[%d:%d:%d]", points, t.minutes, t.secondes, t.dixiemes);
+        i.texteFin = texteFinNiveau(points, i.chrono);
     } else {
         i.texteFin.clear();
     }

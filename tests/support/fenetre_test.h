@@ -16,6 +16,7 @@ void reinitialiserGL();
 struct Pixel {
     uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Pixel& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Pixel& o) const { return !(*this == o); }
 };
 
 // Reads the back buffer; (x, y) from the window's top-left corner.
