@@ -70,9 +70,14 @@ void apresEntete(FILE* f) {
     while ((c = std::fgetc(f)) != EOF && c != '\n') {}
 }
 
+InstantPartie instant;
+
 }  // namespace
 
+const InstantPartie& instantReplay() { return instant; }
+
 void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
+    instant = InstantPartie();
     TexturesReplay textures;
 
     glFogi(GL_FOG_MODE, GL_LINEAR);
@@ -149,6 +154,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;
     std::string textes;
     int continuer = 2;
+    int frames = 0;
 
     while (continuer == 2) {
         textes = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
@@ -224,6 +230,19 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
         Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
 
+        instant.frame = frames++;
+        instant.x = balle.getX();
+        instant.y = balle.getY();
+        instant.z = balle.getZ();
+        instant.tombe = balle.getTombe();
+        instant.chrono = static_cast<int>(tempsActuel3 - tempsPrecedent3);
+        instant.texteTemps = textes;
+        instant.nomAffiche = nomAffiche;
+        instant.continuer = continuer;
+        instant.mortR = mort.getR();
+        instant.mortG = mort.getG();
+        instant.mortB = mort.getB();
+        instant.mortF = mort.getF();
         glFlush();
         sys::swapBuffers();
 

@@ -3,10 +3,16 @@
 
 #include <string>
 
+#include "instant_partie.h"
+
 // Replays the ghost "ghost/<mapALoad>" on the level its header names, one
 // recorded position per frame at the recorded pace, until the file ends,
 // Escape is released or the window's close button is used. Returns at once,
 // without a frame, when the ghost or its level cannot be read.
 void jouerGhost(int hauteur, int largeur, std::string mapALoad);
+
+// The replay's state at the end of its last frame (ball, falling state,
+// chronometer, texts), for tests and debugging.
+const InstantPartie& instantReplay();
 
 #endif
