@@ -71,6 +71,8 @@ const GLubyte kSelection[3] = {221, 137, 107};
 const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
 
+InstantMenu instant;
+
 std::string sansExtension(const std::string& nom) {
     return nom.size() >= 4 ? nom.substr(0, nom.size() - 4) : std::string();
 }
@@ -98,8 +100,13 @@ private:
     void entree(const char* texte, unsigned int index, double y);
     void liste(const std::vector<std::string>& noms, bool scenario);
     void imprimer(const char* texte, int pos, double y) {
+        GLfloat c[4];
+        glGetFloatv(GL_CURRENT_COLOR, c);
+        instant.textes.push_back({texte, pos, y, static_cast<int>(c[0] * 255 + 0.5),
+                                  static_cast<int>(c[1] * 255 + 0.5), static_cast<int>(c[2] * 255 + 0.5)});
         Texte::mervoprint(texte, s.textureFont, pos, 0, y, s.hauteur, s.largeur);
     }
+    void instantane();
     void jouerSon(FSOUND_SAMPLE* e) { FSOUND_PlaySound(FSOUND_FREE, e); }
 
     Shell& s;
@@ -350,7 +357,22 @@ void MenuPrincipal::dessinerEntrees() {
     }
 }
 
+void MenuPrincipal::instantane() {
+    instant.logo = s.logo.logo;
+    instant.choix = choix;
+    instant.choixMax = choixMax;
+    instant.choix1 = choix1;
+    instant.choix2 = choix2;
+    instant.choix3 = choix3;
+    instant.fondu = res.fondublanc.getF();
+    instant.fonduR = res.fondublanc.getR();
+    instant.continuer = s.continuer;
+    instant.ghost = ghost;
+    instant.futureMap = futureMap;
+}
+
 void MenuPrincipal::frame() {
+    instant.textes.clear();
     evenements();
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -395,8 +417,12 @@ void MenuPrincipal::frame() {
         }
     }
 
+    instantane();
+    ++instant.frame;
     glFlush();
+    instant.swap = true;
     sys::swapBuffers();
+    instant.swap = false;
 
     // Two frames per 30 ms: a frame that finds more than 30 ms gone since the
     // reference goes on at once and moves the reference; any other sleeps up to it.
@@ -408,6 +434,8 @@ void MenuPrincipal::frame() {
 }
 
 }  // namespace
+
+const InstantMenu& instantMenu() { return instant; }
 
 void boucleMenu(Shell& shell, RessourcesMenu& ressources) {
     MenuPrincipal menu(shell, ressources);

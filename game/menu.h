@@ -2,6 +2,8 @@
 #define VORNA_MENU_H
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fondu.h"
 #include "fsound.h"
@@ -47,6 +49,28 @@ struct Shell {
     FSOUND_STREAM* musique = nullptr;
     Logo logo;
 };
+
+// What the menu showed and held at its last frame, for tests and debugging.
+struct TexteMenu {
+    std::string texte;
+    int pos;
+    double y;
+    int r, g, b;  // the colour it was printed in
+};
+struct InstantMenu {
+    int frame = 0;           // menu frames drawn so far, this one included
+    bool swap = false;       // true only while the menu itself swaps its buffers
+    bool logo = false;
+    unsigned int choix = 0, choixMax = 0;
+    int choix1 = 0, choix2 = 0, choix3 = 0;
+    bool fondu = false;
+    int fonduR = 0;
+    int continuer = 0;
+    bool ghost = false;
+    std::string futureMap;
+    std::vector<TexteMenu> textes;
+};
+const InstantMenu& instantMenu();
 
 // Runs the main menu (building it whenever `continuer` is 1, with the logo
 // pass on the first frames) until `continuer` is 0 or above 2.
