@@ -22,12 +22,12 @@ run: build
 	cd $(BUILD)/game && ./vorna
 
 test: build
-	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24" ctest $(CTEST_FLAGS)
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
 
 sanitize: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_BENCH=OFF
 	cmake --build $(BUILD)-asan -j$(JOBS)
-	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24" ctest $(CTEST_FLAGS)
+	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
 
 bench: build
 	./scripts/bench.sh $(BUILD)

@@ -2,6 +2,7 @@
 #define VORNA_TEST_FENETRE_H
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 // The 640 × 480 OpenGL window the drawing tests render into, opened once per
@@ -26,10 +27,15 @@ std::vector<Pixel> lireEcran();
 // Writes the back buffer as a PNG (to look at a failing test).
 void capturer(const char* chemin);
 
-// GTest: skips the test when no display can be opened.
-#define EXIGER_FENETRE()                                                   \
-    do {                                                                   \
-        if (!ouvrirFenetreTest()) GTEST_SKIP() << "no OpenGL display";     \
+// GTest: skips the test when there is no display at all; fails it when a
+// display is there but the window cannot be opened on it.
+#define EXIGER_FENETRE()                                                        \
+    do {                                                                        \
+        if (!ouvrirFenetreTest()) {                                             \
+            if (std::getenv("DISPLAY") && *std::getenv("DISPLAY"))              \
+                FAIL() << "the test window cannot be opened on the display";    \
+            GTEST_SKIP() << "no OpenGL display";                                \
+        }                                                                       \
     } while (0)
 
 #endif

@@ -1,0 +1,33 @@
+#ifndef VORNA_TEST_PILOTE_H
+#define VORNA_TEST_PILOTE_H
+
+#include <vector>
+
+#include "instant_partie.h"
+#include "systeme_script.h"
+
+// An autopilot for a run: steers the ball toward a list of waypoints in the
+// x–y plane by pressing and releasing the arrow keys through the script,
+// like a careful player. Call `image` once per frame with the run's state.
+class Pilote {
+public:
+    struct Point {
+        double x, y;
+        double rayon = 1.5;  // reached within this distance
+    };
+
+    Pilote(SystemeScript& systeme, std::vector<Point> points) : m_s(systeme), m_points(points) {}
+
+    void image(const InstantPartie& i);
+    size_t atteints() const { return m_prochain; }
+
+private:
+    void touche(int frame, SDLKey k, bool& etat, bool voulu);
+
+    SystemeScript& m_s;
+    std::vector<Point> m_points;
+    size_t m_prochain = 0;
+    bool m_haut = false, m_bas = false, m_droite = false, m_gauche = false;
+};
+
+#endif
