@@ -1,0 +1,111 @@
+#include "police.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace atelier {
+
+std::string cheminPolice(const std::string& fichier) {
+    return "/usr/share/fonts/truetype/dejavu/" + fichier;
+}
+
+Police::Police(const std::string& fichier) {
+    FT_Library bibliotheque = nullptr;
+    if (FT_Init_FreeType(&bibliotheque) != 0) throw std::runtime_error("FreeType cannot start");
+    FT_Face face = nullptr;
+    if (FT_New_Face(bibliotheque, fichier.c_str(), 0, &face) != 0) {
+        FT_Done_FreeType(bibliotheque);
+        throw std::runtime_error("cannot read the font " + fichier);
+    }
+    m_bibliotheque = bibliotheque;
+    m_face = face;
+}
+
+Police::~Police() {
+    FT_Done_Face(static_cast<FT_Face>(m_face));
+    FT_Done_FreeType(static_cast<FT_Library>(m_bibliotheque));
+}
+
+void Police::taille(double emX, double emY) {
+    FT_Face face = static_cast<FT_Face>(m_face);
+    FT_Set_Char_Size(face, FT_F26Dot6(std::lround(emX * 64)), FT_F26Dot6(std::lround(emY * 64)), 72, 72);
+}
+
+double Police::avance(unsigned long c, double emX, double emY) {
+    FT_Face face = static_cast<FT_Face>(m_face);
+    taille(emX, emY);
+    FT_Set_Transform(face, nullptr, nullptr);
+    if (FT_Load_Char(face, c, FT_LOAD_NO_HINTING) != 0) return 0.0;
+    return face->glyph->advance.x / 64.0;
+}
+
+void Police::dessiner(Plan& plan, unsigned long c, double emX, double emY, double x, double y) {
+    FT_Face face = static_cast<FT_Face>(m_face);
+    taille(emX, emY);
+    // Whole pixels go to the bitmap's position, the fractions to FreeType.
+    int ix = int(std::floor(x)), iy = int(std::floor(y));
+    FT_Vector decalage;
+    decalage.x = FT_Pos(std::lround((x - ix) * 64));
+    decalage.y = FT_Pos(-std::lround((y - iy) * 64));  // FreeType's y grows upward
+    FT_Set_Transform(face, nullptr, &decalage);
+    if (FT_Load_Char(face, c, FT_LOAD_NO_HINTING | FT_LOAD_RENDER) != 0) return;
+    const FT_Bitmap& b = face->glyph->bitmap;
+    int gauche = ix + face->glyph->bitmap_left, haut = iy - face->glyph->bitmap_top;
+    for (unsigned r = 0; r < b.rows; ++r)
+        for (unsigned k = 0; k < b.width; ++k) {
+            int px = gauche + int(k), py = haut + int(r);
+            if (px < 0 || py < 0 || px >= plan.largeur || py >= plan.hauteur) continue;
+            double v = b.buffer[size_t(r) * size_t(b.pitch) + k] / 255.0;
+            plan.at(px, py) = std::min(1.0, plan.at(px, py) + v);
+        }
+    FT_Set_Transform(face, nullptr, nullptr);
+}
+
+// ---- the bitmap font ---------------------------------------------------------------
+
+char glypheDeCellule(int c) {
+    int code = 48 + c;
+    if (c < 0 || code > 'z') return 0;
+    switch (code) {
+        case '<': return '.';
+        case '>': return '\'';
+        case '@': return '-';
+        case ';': return ',';
+        default: return char(code);
+    }
+}
+
+Toile atlasPolice() {
+    // A cell is shown as 32 × 24 screen pixels and the pen moves 16 pixels, so
+    // a glyph has 16 × 24 pixels of screen, that is 51.2 × 102.4 texels: one
+    // screen pixel is 3.2 texels across and 4.27 texels down. The em square is
+    // sized in screen pixels and converted, which pre-stretches the letters
+    // vertically so they come out with their true proportions.
+    const double cellule = TAILLE_ATLAS / 10.0;
+    const double texelX = cellule / 32.0, texelY = cellule / 24.0;
+    const double emEcranX = 21.0, emEcranY = 17.0;  // a slightly wide bold face fills the 16-pixel pitch
+    const double emX = emEcranX * texelX, emY = emEcranY * texelY;
+    Police police(cheminPolice("DejaVuSansMono-Bold.ttf"));
+    Plan plan(TAILLE_ATLAS, TAILLE_ATLAS);
+    // Baseline: the ink of the whole set (ascenders to descenders) centred
+    // in the cell's height.
+    const double haut = 0.822 * emY, bas = 0.249 * emY;  // dot of the i, foot of the underscore
+    const double ligneDeBase = (cellule + haut - bas) / 2.0;
+    for (int c = 0; c < 100; ++c) {
+        char g = glypheDeCellule(c);
+        if (!g) continue;
+        double x0 = (c % 10) * cellule, y0 = (c / 10) * cellule;
+        double avance = police.avance((unsigned char)g, emX, emY);
+        double x = x0 + cellule / 4.0 - avance / 2.0;  // centred in the left half
+        police.dessiner(plan, (unsigned char)g, emX, emY, x, y0 + ligneDeBase);
+    }
+    Toile t(TAILLE_ATLAS, TAILLE_ATLAS, Couleur(1, 1, 1), 0.0);
+    t.alpha = plan.v;
+    return t;
+}
+
+}  // namespace atelier

@@ -1,0 +1,64 @@
+#ifndef VORNA_ATELIER_POLICE_H
+#define VORNA_ATELIER_POLICE_H
+
+// Text rendered from the system's DejaVu TrueType fonts with FreeType: the
+// game's bitmap font atlas and the lettering of the logo.
+
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+namespace atelier {
+
+// Where the DejaVu fonts live.
+std::string cheminPolice(const std::string& fichier);
+
+// A coverage plane (0 … 1 per pixel), rows from the top.
+struct Plan {
+    int largeur = 0, hauteur = 0;
+    std::vector<double> v;
+    Plan(int l, int h) : largeur(l), hauteur(h), v(size_t(l) * h, 0.0) {}
+    double& at(int x, int y) { return v[size_t(y) * largeur + x]; }
+    double at(int x, int y) const { return v[size_t(y) * largeur + x]; }
+};
+
+// One TrueType face. Throws std::runtime_error when the file cannot be read.
+class Police {
+public:
+    explicit Police(const std::string& fichier);
+    ~Police();
+    Police(const Police&) = delete;
+    Police& operator=(const Police&) = delete;
+
+    // Ink of character `c` into `plan`: the em square is `emX` pixels wide and
+    // `emY` pixels high (they may differ, to pre-squash lettering that is
+    // drawn stretched), the pen at (x, y) on the baseline, in pixels with
+    // fractions. Coverage adds up to at most 1.
+    void dessiner(Plan& plan, unsigned long c, double emX, double emY, double x, double y);
+    // The pen advance of `c` at that horizontal size, in pixels.
+    double avance(unsigned long c, double emX, double emY);
+
+private:
+    void* m_bibliotheque = nullptr;  // FT_Library
+    void* m_face = nullptr;          // FT_Face
+    void taille(double emX, double emY);
+};
+
+// ---- the bitmap font "data/font1.TGA" -------------------------------------------
+
+constexpr int TAILLE_ATLAS = 1024;  // 10 × 10 cells of 102.4 pixels
+// The character whose glyph cell c (0 … 99) holds: the character 48 + c,
+// except '.', the apostrophe, '-' and ',' in the cells of '<', '>', '@' and
+// ';'; 0 for the empty cells (codes above 'z').
+char glypheDeCellule(int c);
+// White glyphs on a transparent ground (the colour is white everywhere, the
+// alpha plane carries the ink, so filtering never darkens the edges). Each
+// glyph sits in the left half of its cell, the part the text printer shows
+// before the next character's quad, with a margin on every side so that
+// neighbouring cells never bleed into each other, down to small mipmaps.
+Toile atlasPolice();
+
+}  // namespace atelier
+
+#endif
