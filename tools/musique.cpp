@@ -328,10 +328,10 @@ public:
             p.echantillons[2 * k + 1] = float(d);
             crete = std::max({crete, std::fabs(g), std::fabs(d)});
         }
-        // Peak at -1.5 dB, leaving room for the encoder's ripple; 25 ms
+        // Peak at -1.5 dB, leaving room for the encoder's ripple; 60 ms
         // raised-cosine fades at both ends meet the silence of the restart.
         double gain = crete > 0 ? 0.84 / crete : 0.0;
-        size_t fondu = size_t(0.025 * SR);
+        size_t fondu = size_t(0.06 * SR);
         for (size_t k = 0; k < m_longueur; ++k) {
             double f = 1;
             if (k < fondu) f = 0.5 - 0.5 * std::cos(PI * k / fondu);
