@@ -61,13 +61,13 @@ Toile cielCrepuscule() {
     const Couleur f = BROUILLARD_NORMAL;
     const double soleilAz = 0.6 * PI, soleilEl = HORIZON_VU + 3.0;
     const std::vector<Palier> coteSoleil = {
-        {HORIZON_VU, f}, {HORIZON_VU + 2, f},
-        {HORIZON_VU + 9, rgb(196, 128, 58)}, {HORIZON_VU + 20, rgb(176, 98, 84)},
-        {HORIZON_VU + 38, rgb(96, 64, 104)}, {70, rgb(40, 38, 86)}, {90, rgb(24, 24, 62)}};
+        {HORIZON_VU, f}, {HORIZON_VU + 1, f},
+        {HORIZON_VU + 6, rgb(200, 130, 58)}, {HORIZON_VU + 15, rgb(180, 100, 84)},
+        {HORIZON_VU + 32, rgb(100, 66, 106)}, {65, rgb(40, 38, 86)}, {90, rgb(24, 24, 62)}};
     const std::vector<Palier> coteOmbre = {
-        {HORIZON_VU, f}, {HORIZON_VU + 2, f},
-        {HORIZON_VU + 10, rgb(118, 90, 84)}, {HORIZON_VU + 24, rgb(84, 66, 96)},
-        {HORIZON_VU + 40, rgb(52, 46, 92)}, {70, rgb(32, 32, 74)}, {90, rgb(24, 24, 62)}};
+        {HORIZON_VU, f}, {HORIZON_VU + 1, f},
+        {HORIZON_VU + 7, rgb(130, 96, 80)}, {HORIZON_VU + 18, rgb(90, 68, 96)},
+        {HORIZON_VU + 36, rgb(52, 46, 92)}, {65, rgb(32, 32, 74)}, {90, rgb(24, 24, 62)}};
     return peindreCiel([&](const Direction& d) {
         if (d.elevation < HORIZON_VU) return dessous(f, d, 0.45);
         double versSoleil = 0.5 + 0.5 * std::cos(d.azimut - soleilAz);
@@ -81,7 +81,7 @@ Toile cielCrepuscule() {
         c += rgb(255, 210, 140) * (0.6 * std::exp(-a / 4.0) * basse);
         c = poser(c, rgb(255, 240, 200), couverture((a - 2.2) * 6) * basse);
         // Long streaks of cloud lit from below by the sunset.
-        double bande = lisser(3, 8, hauteur) * lisser(46, 24, hauteur);
+        double bande = lisser(2, 6, hauteur) * lisser(40, 20, hauteur);
         if (bande > 0) {
             double n = fbm3(d.x * 1.6, d.y * 1.6, d.z * 13.0, 5, 901);
             double densite = lisser(0.02, 0.32, n + 0.12 * (bande - 0.5)) * bande;

@@ -170,7 +170,7 @@ TEST(Atelier, RefusesAnUnknownNameAndReportsAnUnwritableFolder) {
 
 // ---- textures ------------------------------------------------------------------
 
-TEST(Textures, EveryCourseTextureTilesWithoutASeamOnBothAxes) {
+TEST(AtelierTextures, EveryCourseTextureTilesWithoutASeamOnBothAxes) {
     preparerEncodeurs();
     for (const std::string& nom : nomsTextures()) {
         Decodee d = decoderJpeg(fabriquer(nom));
@@ -201,7 +201,7 @@ void mondeDepuisTexture(double s, double t, double lx, double ly, double& x, dou
     y = ly - s / (ly / 2) * 2 * ly;
 }
 
-TEST(Textures, AcceleratorChevronsPointTowardMinusXOnAFloorBlock) {
+TEST(AtelierTextures, AcceleratorChevronsPointTowardMinusXOnAFloorBlock) {
     preparerEncodeurs();
     for (const char* nom : {"speed.jpg", "speed2.jpg"}) {
         Decodee d = decoderJpeg(fabriquer(nom));
@@ -255,7 +255,7 @@ TEST(Textures, AcceleratorChevronsPointTowardMinusXOnAFloorBlock) {
     }
 }
 
-TEST(Ciel, SkiesWrapAroundAndMeetTheFogAtTheHorizon) {
+TEST(AtelierCiel, SkiesWrapAroundAndMeetTheFogAtTheHorizon) {
     preparerEncodeurs();
     struct Cas { const char* fichier; Couleur brouillard; };
     for (const Cas& cas : {Cas{"sky/sky.jpg", BROUILLARD_NORMAL}, Cas{"sky/sky2.jpg", BROUILLARD_MONTAGNE}}) {
@@ -288,7 +288,7 @@ TEST(Ciel, SkiesWrapAroundAndMeetTheFogAtTheHorizon) {
     }
 }
 
-TEST(Logo, TitleAndBallGlowOnABlackGround) {
+TEST(AtelierLogo, TitleAndBallGlowOnABlackGround) {
     Toile t = logo();
     ASSERT_EQ(t.largeur, LARGEUR_LOGO);
     ASSERT_EQ(t.hauteur, HAUTEUR_LOGO);
@@ -309,7 +309,7 @@ TEST(Logo, TitleAndBallGlowOnABlackGround) {
     EXPECT_GT(or_, 20000);
 }
 
-TEST(Icone, IsAThirtyTwoPixelBmpThatSdlLoads) {
+TEST(AtelierIcone, IsAThirtyTwoPixelBmpThatSdlLoads) {
     std::string octets = fabriquer("iconeVorna.bmp");
     ASSERT_EQ(octets.substr(0, 2), "BM");
     SDL_Surface* s = SDL_LoadBMP_RW(SDL_RWFromConstMem(octets.data(), int(octets.size())), 1);
@@ -353,7 +353,7 @@ Encre encreCellule(const Toile& t, int c) {
     return e;
 }
 
-TEST(Police, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
+TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
     Toile t = atlasPolice();
     ASSERT_EQ(t.largeur, 1024);
     ASSERT_EQ(t.hauteur, 1024);
@@ -420,7 +420,7 @@ TEST(Police, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
 
 // ---- sounds ---------------------------------------------------------------------
 
-TEST(Effets, AreShortCleanSixteenBitWavsThatSdlReads) {
+TEST(AtelierEffets, AreShortCleanSixteenBitWavsThatSdlReads) {
     for (const std::string& nom : nomsEffets()) {
         std::string w = fabriquer("sound/" + nom);
         ASSERT_GT(w.size(), 44u) << nom;
@@ -492,7 +492,7 @@ void ecouterMusique(void*, Uint8* flux, int octets) {
     energieMusique += s;
 }
 
-TEST(Musique, BothPiecesDecodeLongEnoughAndLoopFromSilenceToSilence) {
+TEST(AtelierMusique, BothPiecesDecodeLongEnoughAndLoopFromSilenceToSilence) {
     DossierTemporaire dossier;
     for (auto [nom, duree] : {std::pair{"menu.mp3", 30.0}, std::pair{"ig.mp3", 45.0}}) {
         std::string mp3 = fabriquer(std::string("sound/") + nom);
