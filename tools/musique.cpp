@@ -128,31 +128,37 @@ std::vector<float> voixBrute(Instrument ins, double note, double duree, double f
             return s;
         }
         case Instrument::Pince: {
-            // Karplus-Strong string with a fractional delay.
+            // Karplus-Strong string: a noise burst circulating in a delay line
+            // through a two-tap average. The average delays by half a sample,
+            // so the line is read half a sample short of the period, with
+            // linear interpolation, and the string stays in tune.
             auto s = tampon(0.9);
-            double n = SR / f;
-            size_t taille = size_t(n) + 2;
-            std::vector<double> ligne(taille);
+            const double periode = SR / f, retard = periode - 0.5;
+            const size_t taille = size_t(periode) + 4;
+            std::vector<double> ligne(taille, 0.0);
             double prec = 0;
-            for (double& v : ligne) {
+            for (size_t k = 0; k < size_t(periode); ++k) {
                 double x = alea.entre(-1, 1);
-                v = 0.5 * (x + prec);
+                ligne[k] = 0.5 * (x + prec);  // a softer pluck
                 prec = x;
             }
-            size_t ecriture = 0;
-            double frac = n - std::floor(n);
-            double perte = std::pow(0.5, 1.0 / (f * 0.6));  // halves in about 0.6 s
+            size_t ecriture = size_t(periode) % taille;
+            auto lire = [&](double r) {
+                double p = double(ecriture) - r;
+                while (p < 0) p += double(taille);
+                size_t i0 = size_t(p) % taille, i1 = (i0 + 1) % taille;
+                double t = p - std::floor(p);
+                return ligne[i0] * (1 - t) + ligne[i1] * t;
+            };
+            const double perte = std::pow(0.5, 1.0 / (f * 0.6));  // halves in about 0.6 s
             for (size_t k = 0; k < s.size(); ++k) {
                 double t = k / SR;
-                size_t i0 = (ecriture + taille - size_t(n)) % taille;
-                size_t i1 = (i0 + taille - 1) % taille;
-                double lu = ligne[i0] * (1 - frac) + ligne[i1] * frac;
-                size_t avant = (i0 + 1) % taille;
-                double sortie = 0.5 * (lu + ligne[avant]) * perte;
-                if (t > duree) sortie *= 0.9993;
+                double a = lire(retard), b = lire(retard + 1);
+                double sortie = 0.5 * (a + b) * perte;
+                if (t > duree) sortie *= 0.9993;  // damped once released
                 ligne[ecriture] = sortie;
                 ecriture = (ecriture + 1) % taille;
-                s[k] = float(force * 1.6 * lu * std::min(1.0, t / 0.002));
+                s[k] = float(force * 1.6 * a * std::min(1.0, t / 0.002));
             }
             return s;
         }

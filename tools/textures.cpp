@@ -62,7 +62,7 @@ double fibres(double u, double v, bool verticales, uint32_t graine) {
 // ---- the ball ----------------------------------------------------------------
 
 Toile bois() {
-    const Couleur clair = rgb(224, 170, 106), fonce = rgb(150, 90, 46), veine = rgb(116, 64, 32);
+    const Couleur clair = rgb(226, 194, 138), fonce = rgb(160, 126, 80), veine = rgb(122, 92, 56);
     return peindre([&](double x, double y) {
         double u = x / T, v = y / T;
         double derive = fbm(u, v, 2, 2, 2, 11);
@@ -112,7 +112,7 @@ Toile sol() {
 
 Toile caisse() {
     const double cadre = 26, jeu = 1.6;
-    const Couleur boisA = rgb(196, 136, 74), boisB = rgb(168, 110, 56), fente = rgb(40, 26, 16);
+    const Couleur boisA = rgb(200, 170, 116), boisB = rgb(170, 140, 92), fente = rgb(40, 30, 20);
     // Which part of the crate a point belongs to: 0 gap, 1 frame, 2 board, 3 brace.
     struct Piece { int sorte; int numero; bool verticale; double hauteur; };
     auto piece = [&](double x, double y) -> Piece {
