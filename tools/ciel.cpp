@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "decor.h"
 
@@ -127,10 +129,33 @@ double crete(double azimut, uint32_t graine, double base, double ampleur, int oc
     return base + ampleur * (0.7 * std::pow(massif, 1.4) + 0.4 * massif * pics / total);
 }
 
+// Slow wobble of the ridges, so their lines are not ruled straight.
+double detail0(const Direction& d, uint32_t graine) { return fbm3(d.x * 8, d.y * 8, d.z * 8, 2, graine + 9); }
+
 }  // namespace
 
 Toile cielAlpin() {
     const Couleur f = BROUILLARD_MONTAGNE;
+    // Two ranges of peaks; their outlines depend on the azimuth alone, so
+    // they are worked out once per column: the full outline, and the broad
+    // shapes (2 to 4 octaves) with their slopes, which decide the lighting.
+    struct Chaine { uint32_t graine; double base, ampleur, brume; };
+    const Chaine chaines[2] = {{921, HORIZON_VU - 1.0, 34.0, 0.42}, {922, HORIZON_VU - 3.0, 17.0, 0.15}};
+    struct Profil { std::vector<double> h, forme[5], pente[5]; };
+    Profil profils[2];
+    for (int k = 0; k < 2; ++k) {
+        const Chaine& ch = chaines[k];
+        Profil& p = profils[k];
+        for (int c = 0; c < LARGEUR_CIEL; ++c) {
+            double az = 2 * PI * (c + 0.5) / LARGEUR_CIEL;
+            p.h.push_back(crete(az, ch.graine, ch.base, ch.ampleur));
+            for (int o = 2; o <= 4; ++o) {
+                double h0 = crete(az, ch.graine, ch.base, ch.ampleur, o);
+                p.forme[o].push_back(h0);
+                p.pente[o].push_back((crete(az + 0.02, ch.graine, ch.base, ch.ampleur, o) - h0) / 0.02 / 60);
+            }
+        }
+    }
     const double soleilAz = 1.3 * PI, soleilEl = 48;
     const std::vector<Palier> ciel = {
         {HORIZON_VU, f}, {HORIZON_VU + 2, f}, {HORIZON_VU + 16, rgb(112, 156, 226)},
@@ -151,9 +176,10 @@ Toile cielAlpin() {
             c = poser(c, nuage, densite * 0.95);
         }
         // Two ranges of snowy peaks around the horizon, the far one paler.
-        struct Chaine { uint32_t graine; double base, ampleur, brume; };
-        for (const Chaine& ch : {Chaine{921, HORIZON_VU - 1.0, 34.0, 0.42}, Chaine{922, HORIZON_VU - 3.0, 17.0, 0.15}}) {
-            double h = crete(d.azimut, ch.graine, ch.base, ch.ampleur);
+        int colonne = std::min(LARGEUR_CIEL - 1, int(d.azimut / (2 * PI) * LARGEUR_CIEL));
+        for (int k = 0; k < 2; ++k) {
+            const Chaine& ch = chaines[k];
+            double h = profils[k].h[size_t(colonne)];
             double bordure = (h - d.elevation) * 2.8;  // about a pixel per third of a degree
             if (bordure < -1) continue;
             double cov = limiter(bordure + 0.5);
@@ -161,8 +187,11 @@ Toile cielAlpin() {
             // range decides, finer ridges only near the crest.
             double profondeur = h - d.elevation;
             int octaves = profondeur < 2 ? 4 : (profondeur < 5 ? 3 : 2);
-            double h0 = crete(d.azimut, ch.graine, ch.base, ch.ampleur, octaves);
-            double pente = (crete(d.azimut + 0.02, ch.graine, ch.base, ch.ampleur, octaves) - h0) / 0.02 / 60;
+            // Ridges run down from each summit at a slant: read the slope of
+            // the outline further along as the point lies deeper.
+            int decalage = int(profondeur * 0.9 * LARGEUR_CIEL / 360.0 * (1 + 0.3 * detail0(d, ch.graine)));
+            size_t colonneArete = size_t(((colonne - decalage) % LARGEUR_CIEL + LARGEUR_CIEL) % LARGEUR_CIEL);
+            double pente = profils[k].pente[octaves][colonneArete];
             double detail = 0.7 * fbm3(d.x * 30, d.y * 30, d.z * 30, 4, ch.graine + 5) +
                             0.3 * fbm3(d.x * 40, d.y * 40, d.z * 10, 3, ch.graine + 6);
             double lumiere = limiter(0.55 + 2.5 * pente + 0.8 * detail);
