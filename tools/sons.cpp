@@ -44,7 +44,8 @@ void bruitFiltre(std::vector<float>& s, double debut, double duree, double centr
         y2 = y1;
         y1 = y;
         double t = k / SR;
-        s[d + k] += float(amplitude * y * std::exp(-t / decroissance) * std::min(1.0, t / 0.001));
+        double fin = std::min(1.0, double(n - k) / (0.1 * n));  // no abrupt end
+        s[d + k] += float(amplitude * y * std::exp(-t / decroissance) * std::min(1.0, t / 0.001) * fin);
     }
 }
 
@@ -121,20 +122,27 @@ std::vector<float> metal() {
     return finir(s, 0.8, 0.05);
 }
 
-// Falling: a whistle gliding down.
+// Falling: a whistle gliding down, with a breath of wind around its pitch.
 std::vector<float> fall() {
     auto s = vide(1.5);
     double phase = 0;
     Alea alea(6);
-    double souffle = 0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
     for (size_t k = 0; k < s.size(); ++k) {
         double t = k / SR;
         double f = 1700 * std::pow(330.0 / 1700.0, t / 1.5);
         f *= 1 + 0.012 * std::sin(2 * PI * 6 * t);
         phase += 2 * PI * f / SR;
         double env = lisser(0.0, 0.06, t) * (1 - lisser(1.1, 1.5, t));
-        souffle = 0.97 * souffle + 0.03 * alea.entre(-1, 1);
-        s[k] += float(env * (std::sin(phase) + 0.08 * std::sin(2 * phase) + 1.5 * souffle));
+        // Band-pass noise centred on the whistle (biquad, Q = 6).
+        double w = 2 * PI * f / SR, alpha = std::sin(w) / 12, a0 = 1 + alpha;
+        double x = alea.entre(-1, 1);
+        double y = (alpha * x - alpha * x2 + 2 * std::cos(w) * y1 - (1 - alpha) * y2) / a0;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        s[k] += float(env * (std::sin(phase) + 0.06 * std::sin(2 * phase) + 0.9 * y));
     }
     return finir(s, 0.6, 0.02);
 }
@@ -160,7 +168,7 @@ void cuivre(std::vector<float>& s, double debut, double duree, double note, doub
 
 // Finish: a short fanfare ending on a major chord, with a cymbal.
 std::vector<float> arrivee() {
-    auto s = vide(2.4);
+    auto s = vide(2.6);
     const double pas = 0.13;
     cuivre(s, 0 * pas, pas * 0.8, 67, 0.5);
     cuivre(s, 1 * pas, pas * 0.8, 72, 0.5);
@@ -169,7 +177,7 @@ std::vector<float> arrivee() {
     cuivre(s, 3 * pas, 1.3, 76, 0.35);
     cuivre(s, 3 * pas, 1.3, 72, 0.35);
     cuivre(s, 3 * pas, 1.3, 60, 0.4);
-    bruitFiltre(s, 3 * pas, 1.5, 6500, 0.5, 0.35, 0.45, 7);
+    bruitFiltre(s, 3 * pas, 2.1, 6500, 0.7, 0.22, 0.4, 7);
     partiel(s, 3 * pas, 65.4, 0.8, 0.25, 0.003);
     return finir(s, 0.85, 0.08);
 }
@@ -187,9 +195,9 @@ std::vector<float> bouton() {
     auto s = vide(0.32);
     for (auto [debut, note] : {std::pair{0.0, 81.0}, std::pair{0.075, 88.0}}) {
         double f = midiEnHertz(note);
-        partiel(s, debut, f, 1.0, 0.07, 0.002);
-        partiel(s, debut, f * 2, 0.25, 0.04, 0.002);
-        partiel(s, debut, f * 3, 0.12, 0.03, 0.002);
+        partiel(s, debut, f, 1.0, 0.07, 0.004);
+        partiel(s, debut, f * 2, 0.25, 0.04, 0.004);
+        partiel(s, debut, f * 3, 0.12, 0.03, 0.004);
     }
     return finir(s, 0.6, 0.02);
 }
