@@ -226,9 +226,11 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         glTranslated(-cx, -cy, -(cz - 50));
         if (!mort.getF()) glEnable(GL_FOG);
 
+        glDisable(GL_LIGHTING);  // the texts take their colour as it is
         Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
         Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
         Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
+        glEnable(GL_LIGHTING);
 
         instant.frame = frames++;
         instant.x = balle.getX();

@@ -604,6 +604,9 @@ void Partie::textes() {
                                              "Enregistrer le fantome", "Menu principal"};
     static const char* const kItemsPause[3] = {"Retour au jeu", "Recommencer le niveau", "Quitter"};
 
+    // The texts take their colours as they are: no light on them.
+    glDisable(GL_LIGHTING);
+
     if (ecrireEnvoyer) {
         imprimer(texteFinNiveau(points, static_cast<int>(tempsActuel3 - tempsPrecedent3)), -1, 0.2);
         for (int i = 0; i < 5; ++i) {
@@ -629,6 +632,7 @@ void Partie::textes() {
     } else if (m.m_checkpoint) {
         imprimer("Checkpoint reached.", -1, -0.05);
     }
+    glEnable(GL_LIGHTING);
 }
 
 void Partie::minuteries() {

@@ -176,19 +176,20 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     touche("Return");  // "Jouer"
     touche("Return");  // "Scenario"
     touche("Return");  // level 1
-    // In the run: the level title at the top left, the lives at the top right,
-    // no menu highlight.
+    // In the run: the level title at the top left, the lives at the top
+    // right, the chronometer at the bottom right (the menu has none there).
     Capture course;
     ASSERT_TRUE(attendre([&] {
         course = capturerEcran();
         return compter(course, 0, 0, 300, 26, blanc) > 40 && compter(course, 480, 0, 640, 26, blanc) > 20 &&
-               compter(course, 200, 150, 440, 330, orange) < 10;
+               compter(course, 520, 454, 640, 480, blanc) > 20;
     }, 30)) << "level 1 never started";
     EXPECT_GT(couleurs(course), 100);
 
     touche("Escape");  // pause
     Capture pause;
-    ASSERT_TRUE(attendre([&] { pause = capturerEcran(); return compter(pause, 240, 216, 400, 242, orange) > 30; }, 10))
+    // "Retour au jeu" highlighted across the centre (its left part, clear of the ball).
+    ASSERT_TRUE(attendre([&] { pause = capturerEcran(); return compter(pause, 216, 216, 290, 242, orange) > 15; }, 10))
         << "the pause menu never showed";
     touche("Down");
     touche("Down");
