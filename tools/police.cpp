@@ -87,7 +87,7 @@ Toile atlasPolice() {
     // vertically so they come out with their true proportions.
     const double cellule = TAILLE_ATLAS / 10.0;
     const double texelX = cellule / 32.0, texelY = cellule / 24.0;
-    const double emEcranX = 21.0, emEcranY = 17.0;  // a slightly wide bold face fills the 16-pixel pitch
+    const double emEcranX = 19.0, emEcranY = 15.5;  // a bold face filling the 16-pixel pitch, outline included
     const double emX = emEcranX * texelX, emY = emEcranY * texelY;
     Police police(cheminPolice("DejaVuSansMono-Bold.ttf"));
     Plan plan(TAILLE_ATLAS, TAILLE_ATLAS);
@@ -103,8 +103,43 @@ Toile atlasPolice() {
         double x = x0 + cellule / 4.0 - avance / 2.0;  // centred in the left half
         police.dessiner(plan, (unsigned char)g, emX, emY, x, y0 + ligneDeBase);
     }
-    Toile t(TAILLE_ATLAS, TAILLE_ATLAS, Couleur(1, 1, 1), 0.0);
-    t.alpha = plan.v;
+    return avecContour(plan, texelX, texelY);
+}
+
+Toile avecContour(const Plan& encre, double texelX, double texelY) {
+    // A dark rim about one screen pixel wide around white letters keeps the
+    // text readable over any scene: the game tints the white, the rim stays dark.
+    const double rayon = 1.1;  // screen pixels
+    const int rx = int(std::ceil(rayon * texelX)) + 1, ry = int(std::ceil(rayon * texelY)) + 1;
+    const int l = encre.largeur, h = encre.hauteur;
+    // Separable soft dilation: along x, then along y.
+    auto profil = [rayon](double d) { return std::clamp(rayon + 0.5 - d, 0.0, 1.0); };
+    Plan horizontal(l, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) {
+            double m = 0;
+            for (int dx = -rx; dx <= rx; ++dx) {
+                int xx = x + dx;
+                if (xx < 0 || xx >= l) continue;
+                m = std::max(m, encre.at(xx, y) * profil(std::abs(dx) / texelX));
+            }
+            horizontal.at(x, y) = m;
+        }
+    Toile t(l, h, Couleur(1, 1, 1), 0.0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) {
+            double m = 0;
+            for (int dy = -ry; dy <= ry; ++dy) {
+                int yy = y + dy;
+                if (yy < 0 || yy >= h) continue;
+                m = std::max(m, horizontal.at(x, yy) * profil(std::abs(dy) / texelY));
+            }
+            const double v = encre.at(x, y);
+            const double a = std::max(v, 0.8 * m);
+            t.a(x, y) = a;
+            const double blanc = a > 0 ? v / a : 1.0;  // white in the letter, dark in the rim
+            t.at(x, y) = Couleur(blanc, blanc, blanc);
+        }
     return t;
 }
 

@@ -52,12 +52,15 @@ constexpr int TAILLE_ATLAS = 1024;  // 10 × 10 cells of 102.4 pixels
 // except '.', the apostrophe, '-' and ',' in the cells of '<', '>', '@' and
 // ';'; 0 for the empty cells (codes above 'z').
 char glypheDeCellule(int c);
-// White glyphs on a transparent ground (the colour is white everywhere, the
-// alpha plane carries the ink, so filtering never darkens the edges). Each
-// glyph sits in the left half of its cell, the part the text printer shows
-// before the next character's quad, with a margin on every side so that
-// neighbouring cells never bleed into each other, down to small mipmaps.
+// White glyphs with a dark rim on a transparent ground: the game tints the
+// white and the rim keeps the text readable over any scene. Each glyph sits
+// in the left half of its cell, the part the text printer shows before the
+// next character's quad, with a margin on every side so that neighbouring
+// cells never bleed into each other, down to small mipmaps.
 Toile atlasPolice();
+// The white `encre` with a soft dark rim about one screen pixel wide, for a
+// texture where one screen pixel spans texelX × texelY texels.
+Toile avecContour(const Plan& encre, double texelX, double texelY);
 
 }  // namespace atelier
 

@@ -338,14 +338,16 @@ TEST(AtelierIcone, IsAThirtyTwoPixelBmpThatSdlLoads) {
 
 struct Encre { int gauche = 1 << 30, droite = -1, haut = 1 << 30, bas = -1; bool vide() const { return droite < 0; } };
 
-Encre encreCellule(const Toile& t, int c) {
+// The extent of a cell's letter (white ink), or with `contour` of all it
+// covers, its dark rim included.
+Encre encreCellule(const Toile& t, int c, bool contour = false) {
     Encre e;
     const double cote = TAILLE_ATLAS / 10.0;
     int x0 = int(std::ceil((c % 10) * cote)), x1 = int(std::floor((c % 10 + 1) * cote));
     int y0 = int(std::ceil((c / 10) * cote)), y1 = int(std::floor((c / 10 + 1) * cote));
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
-            if (t.a(x, y) > 0.01) {
+            if (t.a(x, y) > 0.01 && (contour || t.at(x, y).r > 0.5)) {
                 e.gauche = std::min(e.gauche, x - x0);
                 e.droite = std::max(e.droite, x - x0);
                 e.haut = std::min(e.haut, y - y0);
@@ -359,9 +361,25 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
     ASSERT_EQ(t.largeur, 1024);
     ASSERT_EQ(t.hauteur, 1024);
     const double cote = 102.4;
+    // Grey levels only: white letters, a dark rim around them.
     for (size_t k = 0; k < t.pixels.size(); ++k) {
-        ASSERT_EQ(t.pixels[k].r, 1.0);  // white everywhere: filtering never darkens an edge
-        ASSERT_EQ(t.pixels[k].b, 1.0);
+        ASSERT_EQ(t.pixels[k].r, t.pixels[k].g);
+        ASSERT_EQ(t.pixels[k].r, t.pixels[k].b);
+    }
+    {
+        // Across the stem of the 'l': transparent, dark rim, white stroke, dark rim.
+        const int c = 'l' - 48;
+        const int y = int((c / 10 + 0.5) * cote);
+        const int x0 = int((c % 10) * cote);
+        bool rimAvant = false, blanc = false, rimApres = false;
+        for (int x = x0; x < x0 + int(cote / 2); ++x) {
+            const bool opaque = t.a(x, y) > 0.5;
+            const bool clair = t.at(x, y).r > 0.9;
+            if (opaque && !clair && !blanc) rimAvant = true;
+            if (opaque && clair && t.a(x, y) > 0.99 && rimAvant) blanc = true;
+            if (opaque && !clair && blanc) rimApres = true;
+        }
+        EXPECT_TRUE(rimAvant && blanc && rimApres) << "the letters have a dark rim";
     }
     for (int c = 0; c < 100; ++c) {
         Encre e = encreCellule(t, c);
@@ -376,6 +394,12 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
         EXPECT_GT(e.gauche, 2) << char(48 + c);
         EXPECT_GE(e.haut, 10) << char(48 + c);
         EXPECT_LE(e.bas, cote - 11) << char(48 + c);
+        // The rim too stays in the left half and off the cells above and below.
+        Encre r = encreCellule(t, c, true);
+        EXPECT_LT(r.droite, cote / 2) << char(48 + c);
+        EXPECT_GE(r.gauche, 0) << char(48 + c);
+        EXPECT_GE(r.haut, 5) << char(48 + c);
+        EXPECT_LE(r.bas, cote - 6) << char(48 + c);
     }
     EXPECT_EQ(glypheDeCellule('<' - 48), '.');
     EXPECT_EQ(glypheDeCellule('>' - 48), '\'');
@@ -394,8 +418,9 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMargins) {
     EXPECT_GT(virgule.bas, ligneDeBase + 5);               // a comma dips below it
     EXPECT_LT(virgule.haut, point.bas);
     EXPECT_LT(apostrophe.bas, (grandA.haut + ligneDeBase) / 2);  // an apostrophe hangs high
-    EXPECT_GT(tiret.haut, grandA.haut + 15);               // a dash sits mid-height
-    EXPECT_LT(tiret.bas, ligneDeBase - 15);
+    const int capitale = ligneDeBase - grandA.haut;
+    EXPECT_GT(tiret.haut, grandA.haut + capitale / 4);     // a dash sits mid-height
+    EXPECT_LT(tiret.bas, ligneDeBase - capitale / 4);
     EXPECT_GT(tiret.droite - tiret.gauche, tiret.bas - tiret.haut);
     EXPECT_LT(grandA.haut, petitA.haut - 10);              // capitals are taller
     EXPECT_GT(p.bas, ligneDeBase + 10);                    // and p has its descender
