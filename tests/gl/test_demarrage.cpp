@@ -125,4 +125,18 @@ TEST(DemarrageSansAffichage, NoDisplayIsAClearErrorNotATextTerminal) {
     EXPECT_NE(err.find("no graphical display"), std::string::npos) << err;
 }
 
+TEST(DemarrageSansOpenGL, AVideoDriverWithoutOpenGLIsAClearErrorAndANonZeroStatus) {
+    DossierTemporaire d;
+    d.arborescenceJeu();
+    MixeurEnregistreur mixeur;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    testing::internal::CaptureStderr();
+    int statut = SDL_main(0, nullptr);
+    std::string err = testing::internal::GetCapturedStderr();
+    unsetenv("SDL_VIDEODRIVER");
+    EXPECT_NE(statut, 0);
+    EXPECT_NE(err.find("cannot open a 640x480 OpenGL window"), std::string::npos) << err;
+    EXPECT_EQ(mixeur.vivants(), 0);
+}
+
 }  // namespace
