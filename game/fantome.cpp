@@ -10,6 +10,7 @@
 #include "fondu.h"
 #include "heros.h"
 #include "niveau.h"
+#include "scene.h"
 #include "skybox.h"
 #include "systeme.h"
 #include "texte.h"
@@ -80,12 +81,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     instant = InstantPartie();
     TexturesReplay textures;
 
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogf(GL_FOG_START, 60);
-    glFogf(GL_FOG_END, 65);
-    const GLfloat brume[4] = {0.87f, 0.54f, 0.43f, 1.0f};
-    glFogfv(GL_FOG_COLOR, brume);
-    glEnable(GL_FOG);
+    brouillard(0.87f, 0.54f, 0.43f);
 
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -123,29 +119,17 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     }
     std::vector<Cube>& tableaucube = contenu.cubes;
     std::vector<Sphere>& tableausphere = contenu.spheres;
-    const Enregistrement& e = contenu.balle;
-    std::vector<Heros> joueur;
-    joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
-                        contenu.textureBalle);
+    std::vector<Heros> joueur{balleDuNiveau(contenu)};
     Heros& balle = joueur[0];
 
     apresEntete(ghost.f);
 
     const double x_depart = balle.getX(), y_depart = balle.getY(), z_depart = balle.getZ();
     double x_tombe = 0, y_tombe = 0, z_tombe = 0;
-    double z_begin_tombe = 0;
-    for (const Cube& c : tableaucube)
-        if (c.getZ() - c.getLZ() / 2 < z_begin_tombe) z_begin_tombe = c.getZ() - c.getLZ() / 2;
+    const double z_begin_tombe = hauteurDeChute(tableaucube);
     const int r = 178, g = 178, b = 178;
 
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    const GLfloat ambiante[4] = {0.7f, 0.7f, 0.7f, 1.0f};
-    const GLfloat position[4] = {2, 2, -2, 0};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambiante);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiante);
+    eclairage();
 
     sys::keyRepeat(10, 10);
     sys::showCursor(false);

@@ -19,6 +19,7 @@
 #include "jeu.h"
 #include "navigateur.h"
 #include "niveau.h"
+#include "scene.h"
 #include "score.h"
 #include "skybox.h"
 #include "systeme.h"
@@ -197,13 +198,10 @@ bool Partie::preparer() {
     donneesChargees = true;
 
     const bool montagne = m.m_typeLieu == "montagne";
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogf(GL_FOG_START, 60);
-    glFogf(GL_FOG_END, 65);
-    const GLfloat brumeMontagne[4] = {0.53f, 0.65f, 0.87f, 1.0f};
-    const GLfloat brume[4] = {0.41f, 0.37f, 0.21f, 1.0f};
-    glFogfv(GL_FOG_COLOR, montagne ? brumeMontagne : brume);
-    glEnable(GL_FOG);
+    if (montagne)
+        brouillard(0.53f, 0.65f, 0.87f);
+    else
+        brouillard(0.41f, 0.37f, 0.21f);
 
     skybox = std::make_unique<Skybox>(montagne ? "data/sky/sky2.jpg" : "data/sky/sky.jpg");
 
@@ -213,9 +211,7 @@ bool Partie::preparer() {
                      cheminNiveau.c_str());
         return false;
     }
-    const Enregistrement& b = contenu.balle;
-    joueur.emplace_back(b.x, b.y, b.z, b.vie, b.lx, b.ly, b.lz, b.rx, b.ry, b.rz,
-                        contenu.textureBalle);
+    joueur.push_back(balleDuNiveau(contenu));
     tableaucube = std::move(contenu.cubes);
     tableaubonus = std::move(contenu.bonus);
     tableausphere = std::move(contenu.spheres);
@@ -227,18 +223,8 @@ bool Partie::preparer() {
     m.m_y_depart = m.m_y_save = balle().getY();
     m.m_z_depart = m.m_z_save = balle().getZ();
 
-    z_begin_tombe = 0;
-    for (const Cube& c : tableaucube)
-        if (c.getZ() - c.getLZ() / 2 < z_begin_tombe) z_begin_tombe = c.getZ() - c.getLZ() / 2;
-
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    const GLfloat ambiante[4] = {0.7f, 0.7f, 0.7f, 1.0f};
-    const GLfloat position[4] = {2, 2, -2, 0};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambiante);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiante);
+    z_begin_tombe = hauteurDeChute(tableaucube);
+    eclairage();
 
     if (m.m_fantome) fantomeDebut();
 

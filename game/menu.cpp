@@ -12,6 +12,7 @@
 #include "fantome.h"
 #include "niveau.h"
 #include "repertoire.h"
+#include "scene.h"
 #include "systeme.h"
 #include "texte.h"
 
@@ -140,8 +141,7 @@ void MenuPrincipal::construire() {
         s.echec = true;
         return;
     }
-    const Enregistrement& b = contenu.balle;
-    joueur.emplace_back(b.x, b.y, b.z, b.vie, b.lx, b.ly, b.lz, b.rx, b.ry, b.rz, contenu.textureBalle);
+    joueur.push_back(balleDuNiveau(contenu));
     tableaucube = std::move(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
 
