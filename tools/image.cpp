@@ -270,7 +270,7 @@ std::string encoderTga(const Image8& i) {
     s.push_back(0);        // no image id
     s.push_back(0);        // no colour map
     s.push_back(10);       // run-length encoded true colour
-    s.append(5, '\0');     // colour map specification
+    s.append(5, '\0');     // colour map fields (unused)
     mot16(s, 0);
     mot16(s, 0);
     mot16(s, unsigned(i.largeur));

@@ -24,10 +24,10 @@ Couleur bouleEnBois(const Toile& bois, double nx, double ny, double tour) {
     const double lx = -0.45, ly = 0.62, lz = 0.64;
     double diffus = std::max(0.0, x * lx + y * ly + z * lz);
     double hx = lx, hy = ly, hz = lz + 1, hn = std::sqrt(hx * hx + hy * hy + hz * hz);
-    double spec = std::pow(std::max(0.0, (x * hx + y * hy + z * hz) / hn), 60.0);
+    double reflet = std::pow(std::max(0.0, (x * hx + y * hy + z * hz) / hn), 60.0);
     double bord = std::pow(1 - z, 3.0);
     Couleur c = bois0 * (0.18 + 0.95 * diffus);
-    c += rgb(255, 250, 235) * (0.55 * spec);
+    c += rgb(255, 250, 235) * (0.55 * reflet);
     c += rgb(255, 140, 50) * (0.35 * bord * std::max(0.0, -x * 0.5 + 0.5 - y * 0.3));
     return c;
 }

@@ -469,12 +469,12 @@ TEST(AtelierEffets, AreShortCleanSixteenBitWavsThatSdlReads) {
         EXPECT_LT(std::abs(int(int16_t(lire16(w, 44)))), 400) << nom << " starts on a step";
         EXPECT_LT(std::abs(int(int16_t(lire16(w, 44 + (n - 1) * 2)))), 400) << nom << " ends on a step";
 
-        SDL_AudioSpec spec;
+        SDL_AudioSpec format;
         Uint8* tampon = nullptr;
         Uint32 longueur = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(w.data(), int(w.size())), 1, &spec, &tampon, &longueur),
+        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(w.data(), int(w.size())), 1, &format, &tampon, &longueur),
                   nullptr) << nom;
-        EXPECT_EQ(spec.freq, 44100);
+        EXPECT_EQ(format.freq, 44100);
         EXPECT_EQ(longueur, n * 2);
         SDL_FreeWAV(tampon);
     }
