@@ -7,18 +7,24 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps build run test sanitize bench clean
+.PHONY: all deps configure build game run test sanitize bench clean
 
 all: build
 
 deps:
 	@./scripts/deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what playing needs: the program, its data and the shipped levels.
+game: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna vorna_data vorna_maps
+
+run: game
 	cd $(BUILD)/game && ./vorna
 
 test: build
