@@ -256,15 +256,6 @@ std::string encoderPng(const Image8& i) {
     return s;
 }
 
-static void mot16(std::string& s, unsigned v) {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char((v >> 8) & 0xFF));
-}
-static void mot32(std::string& s, unsigned v) {
-    mot16(s, v & 0xFFFF);
-    mot16(s, v >> 16);
-}
-
 std::string encoderTga(const Image8& i) {
     std::string s;
     s.push_back(0);        // no image id

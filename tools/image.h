@@ -117,6 +117,16 @@ inline double couverture(double d, double flou = 1.0) { return limiter(0.5 - d /
 // Puts the shared image writer in its plain state (rows written top first);
 // called once before any encoding, from one thread.
 void preparerEncodeurs();
+// Little-endian 16- and 32-bit words, as the TGA, BMP and WAV headers store them.
+inline void mot16(std::string& s, unsigned v) {
+    s.push_back(char(v & 0xFF));
+    s.push_back(char((v >> 8) & 0xFF));
+}
+inline void mot32(std::string& s, unsigned v) {
+    mot16(s, v & 0xFFFF);
+    mot16(s, v >> 16);
+}
+
 std::string encoderJpeg(const Image8& image, int qualite);
 std::string encoderPng(const Image8& image);
 // 32-bit true-colour TGA with alpha, run-length encoded, first row on top.

@@ -218,15 +218,6 @@ std::vector<float> effet(const std::string& nom) {
     return it == fabriques.end() ? std::vector<float>() : it->second();
 }
 
-static void mot16(std::string& s, unsigned v) {
-    s.push_back(char(v & 0xFF));
-    s.push_back(char((v >> 8) & 0xFF));
-}
-static void mot32(std::string& s, unsigned v) {
-    mot16(s, v & 0xFFFF);
-    mot16(s, v >> 16);
-}
-
 std::string encoderWav(const std::vector<float>& e, int canaux, int frequence) {
     const unsigned octets = unsigned(e.size() * 2);
     std::string s = "RIFF";
