@@ -92,6 +92,10 @@ private:
     void entree();
     void ecranHaut() { choix1 = 1; choix2 = -1; choix = 0; choixMax = 4; }
     void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
+    // Scenario (0), map (1) or ghost (2) list, with `entrees` reachable entries.
+    void ouvrirListe(int liste, unsigned int entrees) {
+        choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees;
+    }
     void lancement() {
         res.fondublanc.setF(true);
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
@@ -244,32 +248,21 @@ void MenuPrincipal::entree() {
     switch (choix) {
         case 0:
             if (choix2 == 1) {  // Play: "Scenario"
-                choix = 0;
-                choix2 = 0;
-                choix3 = 0;
                 // The highlight only reaches unlocked levels that exist.
                 const unsigned int debloques = static_cast<unsigned>(std::max(0, jeu.getNiveauMax()));
-                choixMax = std::min<unsigned int>(debloques, static_cast<unsigned>(nomSce.size()));
+                ouvrirListe(0, std::min<unsigned int>(debloques, static_cast<unsigned>(nomSce.size())));
             } else if (choix1 == 1) {  // Top: "Jouer"
                 ecranJouer();
             }
             if (choix2 == 3) jeu.setFantome(!jeu.getFantome());  // Options: the ghost option
             break;
         case 1:
-            if (choix2 == 1) {  // Play: "Map perso"
-                choix = 0;
-                choix2 = 0;
-                choix3 = 1;
-                choixMax = static_cast<unsigned>(tailleNomMap + 1);
-            }
+            if (choix2 == 1) ouvrirListe(1, static_cast<unsigned>(tailleNomMap + 1));  // Play: "Map perso"
             if (choix2 == 3) ecranHaut();  // Options: "Retour"
             break;                          // Top: "Multijoueur" does nothing
         case 2:
             if (choix2 == 1) {  // Play: "Fantome"
-                choix = 0;
-                choix2 = 0;
-                choix3 = 2;
-                choixMax = static_cast<unsigned>(tailleNomGhost + 1);
+                ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));
             } else if (choix1 == 1) {  // Top: "Options"
                 choix = 0;
                 choix1 = 0;
