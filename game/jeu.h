@@ -93,7 +93,7 @@ private:
     std::string m_typeLieu;
     InstantPartie m_instant;
 
-    friend class Partie;  // the state and steps of one run (jeu_partie.cpp)
+    friend class Partie;  // the state and steps of one run (partie.h)
 };
 
 #endif

@@ -12,6 +12,7 @@
 #include "fantome.h"
 #include "niveau.h"
 #include "repertoire.h"
+#include "scenarios.h"
 #include "scene.h"
 #include "systeme.h"
 #include "texte.h"
@@ -57,12 +58,6 @@ void lireProgression(Jeu& jeu) {
 }
 
 namespace {
-
-const char* const kNomsScenario[14] = {
-    "1.Camp d'entrainement", "2.Promenade", "3.Flux",        "4.Citadelle", "5.Alpha City",
-    "6.Crossfire",           "7.Speed's Bridge", "8.Dedale", "9.Theta City", "10.Pyramid",
-    "11.Delta City",         "12.Mountain", "13.Peak",       "14.Cage",
-};
 
 // The third title line: the game's web site.
 const char* const kAdresseSite = "www.vorna-game.org";
@@ -167,7 +162,7 @@ void MenuPrincipal::construire() {
     nomSce.clear();
     const std::vector<std::string> scenarios = listerDossier("./maps/niveau", ".qzm");
     for (size_t k = 0; k < scenarios.size(); ++k)
-        nomSce.push_back(k < 14 ? kNomsScenario[k] : sansExtension(scenarios[k]));
+        nomSce.push_back(k < kNombreScenarios ? niveauScenario(k + 1)->titre : sansExtension(scenarios[k]));
     tailleNomSce = static_cast<int>(nomSce.size()) - 1;
     jeu.setMapsMax(static_cast<int>(nomSce.size()));
 

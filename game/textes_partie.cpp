@@ -1,5 +1,6 @@
 #include "textes_partie.h"
 
+#include <cstdarg>
 #include <cstdio>
 
 namespace {
@@ -11,6 +12,15 @@ struct Temps {
 };
 
 }  // namespace
+
+std::string formater(const char* format, ...) {
+    char buf[256];
+    va_list a;
+    va_start(a, format);
+    std::vsnprintf(buf, sizeof buf, format, a);
+    va_end(a);
+    return buf;
+}
 
 std::string texteChrono(int millisecondes) {
     const Temps t(millisecondes);

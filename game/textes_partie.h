@@ -5,6 +5,9 @@
 
 // The texts a run and a replay show.
 
+// printf into a std::string (texts of a few dozen characters).
+std::string formater(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // A chronometer value: minutes, seconds padded to two digits, tenths
 // (65 432 ms is "1:05:4").
 std::string texteChrono(int millisecondes);

@@ -1,0 +1,120 @@
+#ifndef VORNA_PARTIE_H
+#define VORNA_PARTIE_H
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fondu.h"
+#include "fsound.h"
+#include "jeu.h"
+#include "skybox.h"
+
+// One run of one level: the state of the run and its steps. One object per
+// call of Jeu::jouer(). The steps live by screen: partie.cpp (set-up, the
+// frame, the events, leaving), partie_jeu.cpp (play: moves, falls, camera,
+// drawing, timers), partie_pause.cpp (the pause menu and game over),
+// partie_fin.cpp (the finish and the end-of-level menu), partie_fantome.cpp
+// (the ghost recording).
+class Partie {
+public:
+    explicit Partie(Jeu& jeu) : m(jeu) {}
+    ~Partie();
+    Partie(const Partie&) = delete;
+    Partie& operator=(const Partie&) = delete;
+    void jouer();
+
+private:
+    // partie.cpp
+    bool preparer();
+    void frame();
+    void evenements();
+    void quitter();
+    void instantane();
+    void imprimer(const std::string& texte, int pos, double posy);
+    void recommencerCommun();
+
+    // partie_jeu.cpp
+    void deplacements();
+    void chuteDebut();
+    void camera();
+    void dessiner();
+    void textesJeu();
+    void minuteries();
+
+    // partie_pause.cpp
+    void basculerPause();
+    void relacheEntree();
+    void recommencerPause();
+    void recommencerPerdu();
+    void textesPause();
+
+    // partie_fin.cpp
+    void appuiEntree();
+    void finDeNiveau();
+    void recommencerFinDeNiveau();
+    void majProgression();
+    void textesFin();
+
+    // partie_fantome.cpp
+    void fantomeDebut();
+    void fantomeEchantillon();
+    void fantomeRecommencer();
+    void fantomeFin();
+    std::string nomFantome(int numero) const;
+
+    Heros& balle() { return joueur[0]; }
+
+    Jeu& m;
+
+    std::vector<Cube> tableaucube;
+    std::vector<Bonus> tableaubonus;
+    std::vector<Sphere> tableausphere;
+    std::vector<Heros> joueur;
+
+    int continuer = 2;
+    int niveau = 1;
+    bool finpartie = false;
+    bool ecrireEnvoyer = false;
+    int choixSend = 0;
+    int choixMenu = 0;
+    bool direction[4] = {false, false, false, false};  // up, down, right, left
+    double vitessespeed = 0.02;
+    int points_depart = 2000;
+    int points = 0;
+    int score = 0;
+    double x_tombe = 0, y_tombe = 0, z_tombe = 0;
+    double x_win = 0, y_win = 0, z_win = 0;
+    double z_begin_tombe = 0;
+    Fondu mort{255, 255, 255};
+    bool renameghost = false;
+    std::string nomAffiche;
+    std::string cheminNiveau;
+
+    std::string textePoints, texteTemps, texteVies;
+
+    Uint32 tempsActuel3 = 0, tempsPrecedent3 = 0;  // chrono
+    Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;  // fall
+    Uint32 tempsActuel5 = 0, tempsPrecedent5 = 0;  // checkpoint message
+    Uint32 tempsActuel6 = 0, tempsPrecedent6 = 0;  // start phase
+    Uint32 tempsActuel7 = 0, tempsPrecedent7 = 0;  // roll sound
+
+    unsigned int textureFont = 0;
+    FSOUND_STREAM* musique = nullptr;
+    std::unique_ptr<Skybox> skybox;
+    bool donneesChargees = false;
+
+    FILE* fghost = nullptr;
+    std::string ghost;  // final name of this run's ghost; empty until a recording starts
+    int numeroFantome = 0;
+    int frames = 0;
+};
+
+// The highlight colour of the run's menus.
+extern const GLubyte kSelection[3];
+
+#endif

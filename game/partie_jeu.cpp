@@ -1,0 +1,155 @@
+// Play: the ball steered and moved through the course, falls, the camera,
+// the scene and the play texts, and the timers that end every frame.
+
+#include <GL/glu.h>
+
+#include "partie.h"
+#include "systeme.h"
+
+void Partie::deplacements() {
+    Heros& b = balle();
+    if (!m.m_pause && !m.m_debut) {
+        if (direction[0] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() > -b.getSM())
+            b.accelerer(-vitessespeed, 0, 0);
+        if (direction[1] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() < b.getSM())
+            b.accelerer(vitessespeed, 0, 0);
+        if (direction[2] && m.collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() < b.getSM())
+            b.accelerer(0, vitessespeed, 0);
+        if (direction[3] && m.collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() > -b.getSM())
+            b.accelerer(0, -vitessespeed, 0);
+
+        if (!m.collisionDetect(1, 0, 0, &b, tableaucube)) {
+            b.setSX(b.getSX() / -2);
+            m.m_son.jouerPreSon("bois", b.getSX() * 1000);
+        }
+        b.deplacer(b.getSX(), 0, 0);
+
+        if (!m.collisionDetect(0, 1, 0, &b, tableaucube)) {
+            b.setSY(b.getSY() / -2);
+            m.m_son.jouerPreSon("bois", b.getSY() * 1000);
+        }
+        b.deplacer(0, b.getSY(), 0);
+    }
+    m.collisionDetect(0, 0, 1, &b, tableaucube);
+    b.deplacer(0, 0, b.getSZ());
+}
+
+void Partie::chuteDebut() {
+    Heros& b = balle();
+    if (!b.getTombe() && b.getZ() < z_begin_tombe && !m.m_pause) {
+        x_tombe = b.getX();
+        y_tombe = b.getY();
+        z_tombe = b.getZ();
+        m.m_son.jouerPreSon("limite", -1);
+        b.tombe(true);
+    } else if (b.getTombe2() && !b.getTombe() && !m.m_pause) {
+        x_tombe = b.getX();
+        y_tombe = b.getY();
+        z_tombe = b.getZ();
+        b.tombe(true);
+        b.tombe2(false);
+    }
+}
+
+void Partie::camera() {
+    Heros& b = balle();
+    double rx = b.getX(), ry = b.getY(), rz = b.getZ();
+    if (b.getWin()) {
+        if (x_win == 0) {
+            x_win = b.getX();
+            y_win = b.getY();
+            z_win = b.getZ();
+        } else if (x_win - b.getX() < 30) {
+            x_win += 0.01;
+            z_win += 0.01;
+        }
+        rx = x_win; ry = y_win; rz = z_win;
+    } else if (b.getTombe()) {
+        rx = x_tombe; ry = y_tombe; rz = z_tombe;
+    }
+    gluLookAt(rx + 10, ry, rz + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
+}
+
+void Partie::dessiner() {
+    Heros& b = balle();
+    for (Cube& c : tableaucube) c.dessiner();
+    for (Bonus& bo : tableaubonus) bo.dessiner();
+    for (Sphere& s : tableausphere) s.dessiner();
+    b.dessiner();
+
+    glDisable(GL_FOG);
+    if (!finpartie && !b.getTombe()) {
+        glDisable(GL_LIGHTING);
+        glColor3ub(255, 255, 255);
+    }
+    const double cx = b.getTombe() ? x_tombe : b.getX();
+    const double cy = b.getTombe() ? y_tombe : b.getY();
+    const double cz = b.getTombe() ? z_tombe : b.getZ();
+    glTranslated(cx, cy, cz - 50);
+    skybox->dessiner();
+    glTranslated(-cx, -cy, -(cz - 50));
+    glEnable(GL_LIGHTING);
+    if (!mort.getF()) glEnable(GL_FOG);
+}
+
+// Points bottom left, time bottom right, title top left, lives top right.
+void Partie::textesJeu() {
+    imprimer(textePoints, 0, 0);
+    imprimer(texteTemps, 3, 0);
+    imprimer(nomAffiche, 1, 0);
+    imprimer(texteVies, 2, 0);
+}
+
+void Partie::minuteries() {
+    Heros& b = balle();
+    const Uint32 maintenant = sys::ticks();
+
+    tempsActuel6 = maintenant;
+    if (m.m_debut && !b.getWin() && tempsActuel6 - tempsPrecedent6 >= 1) {
+        m.m_debut = false;
+        m.m_pause = false;
+        b.setPause(false);
+        tempsActuel3 = tempsPrecedent3 = maintenant;
+        points = points_depart;
+    }
+
+    tempsActuel7 = maintenant;
+    if (m.m_roll) {
+        if (tempsActuel7 - tempsPrecedent7 > 1800) {
+            m.m_son.jouerPreSon("roll", b.getSX() * 1000);
+            tempsPrecedent7 = tempsActuel7;
+        }
+        m.m_son.setVolume("roll", b.getSX() * 1000);
+        m.m_roll = false;
+    } else {
+        m.m_son.setVolume("roll", 0);
+    }
+
+    tempsActuel5 = maintenant;
+    if (!m.m_checkpoint)
+        tempsPrecedent5 = tempsActuel5;
+    else if (tempsActuel5 - tempsPrecedent5 > 2000)
+        m.m_checkpoint = false;
+
+    if (m.m_pause) tempsPrecedent3 += maintenant - tempsActuel3;
+    if (!ecrireEnvoyer) tempsActuel3 = maintenant;
+
+    if (!ecrireEnvoyer && !m.m_pause && !b.getWin()) points -= 1;
+
+    tempsActuel4 = maintenant;
+    if (!b.getTombe() && !b.getTombe2()) tempsPrecedent4 = tempsActuel4;
+    if (tempsActuel4 - tempsPrecedent4 > 1500 && !m.m_pause) {
+        b.tombe(false);
+        b.tombe2(false);
+        b.deplacer(m.m_x_save - b.getX(), m.m_y_save - b.getY(), m.m_z_save - b.getZ());
+        b.setSX(0);
+        b.setSY(0);
+        b.setSZ(0);
+        if (tempsActuel3 - tempsPrecedent3 > 1000) b.perdrePV(1);
+        if (b.getVie() <= 0) {
+            m.m_pause = true;
+            b.setPause(true);
+            m.m_loose = true;
+        }
+    }
+}
