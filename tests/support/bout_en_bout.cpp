@@ -2,7 +2,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +10,6 @@
 #include <cstdlib>
 #include <thread>
 
-#include "dossier.h"
 
 namespace {
 
@@ -61,15 +59,9 @@ int couleurs(const Capture& c) {
     return n;
 }
 
-int executer(const std::vector<std::string>& args, std::string* sortie, std::string* erreurs) {
-    const std::string fs[2] = {".executer-sortie", ".executer-erreurs"};
+int executer(const std::vector<std::string>& args) {
     pid_t pid = fork();
     if (pid == 0) {
-        for (int k = 0; k < 2; ++k)
-            if (k == 0 ? sortie != nullptr : erreurs != nullptr) {
-                int f = open(fs[k].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-                dup2(f, k + 1);
-            }
         std::vector<char*> a;
         for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
         a.push_back(nullptr);
@@ -78,9 +70,6 @@ int executer(const std::vector<std::string>& args, std::string* sortie, std::str
     }
     int statut = 0;
     waitpid(pid, &statut, 0);
-    if (sortie) *sortie = lireFichier(fs[0]);
-    if (erreurs) *erreurs = lireFichier(fs[1]);
-    for (const std::string& f : fs) unlink(f.c_str());
     return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
 }
 

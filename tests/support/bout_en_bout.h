@@ -25,10 +25,8 @@ bool blanc(Pixel p);
 // The highlight colour of menu entries, (221, 137, 107), possibly dimmed.
 bool orange(Pixel p);
 
-// Runs a program and waits for it; its standard output and error go to
-// `sortie` and `erreurs` when given. Returns its exit status (−1 if killed).
-int executer(const std::vector<std::string>& args, std::string* sortie = nullptr,
-             std::string* erreurs = nullptr);
+// Runs a program and waits for it. Returns its exit status (−1 if killed).
+int executer(const std::vector<std::string>& args);
 // Polls `condition` every 100 ms for up to `secondes`.
 bool attendre(const std::function<bool()>& condition, double secondes);
 

@@ -8,7 +8,6 @@
 
 #include "application.h"
 #include "application_editeur.h"
-#include "options.h"
 
 namespace {
 
@@ -53,15 +52,6 @@ TEST(Options, HelpVersionAndRefusals) {
             EXPECT_EQ(sortie, "") << quoi;
         }
     }
-}
-
-TEST(Options, TheMapOptionNamesAFreeMap) {
-    const char* args[] = {"vorna", "--map", "piste", nullptr};
-    const Options o = lireOptions(3, const_cast<char**>(args), true);
-    EXPECT_EQ(o.action, Options::Lancer);
-    EXPECT_EQ(o.map, "piste");
-    EXPECT_EQ(lireOptions(0, nullptr, true).action, Options::Lancer);
-    EXPECT_EQ(lireOptions(1, const_cast<char**>(args), true).map, "");
 }
 
 }  // namespace
