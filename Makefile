@@ -20,9 +20,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Only what playing needs: the program, its data and the shipped levels.
+# Only what playing needs: the programs, their data and the shipped levels.
 game: configure
-	cmake --build $(BUILD) -j$(JOBS) --target vorna vorna_data vorna_maps
+	cmake --build $(BUILD) -j$(JOBS) --target vorna bramelt vorna_data vorna_maps
 
 run: game
 	cd $(BUILD)/game && ./vorna

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 
+#include "fichiers.h"
 #include "texture.h"
 
 namespace {
@@ -98,7 +98,8 @@ void ecrireEnregistrement(FILE* fichier, const Enregistrement& e) {
                  static_cast<double>(e.rz), motEcrit(e.texture).c_str());
 }
 
-bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements) {
+bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements,
+                  bool remplacer) {
     // The temporary name holds neither ".txt" nor ".qzm", so a leftover never
     // shows in a list of maps.
     std::string temporaire = dossierDe(chemin) + "/.vorna-ecriture-XXXXXX";
@@ -140,6 +141,14 @@ bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& 
     if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
     if (err) return echec("write failed", err, true);
 
+    if (!remplacer) {
+        if (renommerSansRemplacer(modele.data(), chemin)) return true;
+        const int e = errno;
+        if (e != EEXIST) return echec("cannot create the file", e, true);
+        std::remove(modele.data());
+        errno = EEXIST;
+        return false;
+    }
     if (std::rename(modele.data(), chemin.c_str()) != 0)
         return echec("cannot replace the file", errno, true);
     return true;
@@ -162,49 +171,57 @@ std::string classeDuType(int type) {
     }
 }
 
-bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu) {
-    ContenuNiveau lu;
-    unsigned int precedente = regles.textureInitiale;
+bool lireNiveau(const std::string& chemin, std::vector<Enregistrement>& enregistrements) {
+    enregistrements.clear();
     bool unChampLu = false;
+    const int n = lireEnregistrements(chemin, [&](const Enregistrement& e, int) {
+        if (e.champsLus > 0) unChampLu = true;
+        enregistrements.push_back(e);
+    });
+    if (n <= 0 || !unChampLu) {
+        if (n >= 0) std::fprintf(stderr, "level file '%s' holds no record\n", chemin.c_str());
+        enregistrements.clear();
+        return false;
+    }
+    return true;
+}
 
-    const int n = lireEnregistrements(chemin, [&](const Enregistrement& e, int rang) {
+bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu) {
+    contenu = ContenuNiveau();
+    std::vector<Enregistrement> enregistrements;
+    if (!lireNiveau(chemin, enregistrements)) return false;
+
+    unsigned int precedente = regles.textureInitiale;
+    for (size_t rang = 0; rang < enregistrements.size(); ++rang) {
+        const Enregistrement& e = enregistrements[rang];
         // Every record's word is mapped, in file order, even when the record
         // makes nothing: some rules carry the previous texture over.
         const unsigned int tex = regles.texture ? regles.texture(e.texture, precedente) : 0;
         precedente = tex;
-        if (e.champsLus > 0) unChampLu = true;
 
         if (rang == 0) {
-            lu.aBalle = true;
-            lu.balle = e;
-            lu.textureBalle = tex;
-            return;
+            contenu.aBalle = true;
+            contenu.balle = e;
+            contenu.textureBalle = tex;
+            continue;
         }
-        if (e.type < 0 || e.type > regles.typeMax) return;
-        if (regles.sansLimite && e.type >= 5 && e.type <= 7) return;
+        if (e.type < 0 || e.type > regles.typeMax) continue;
+        if (regles.sansLimite && e.type >= 5 && e.type <= 7) continue;
         if (e.type == 0) {
-            lu.spheres.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex);
-            return;
+            contenu.spheres.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex);
+            continue;
         }
         const std::string classe = classeDuType(e.type);
-        if (classe.empty()) return;
+        if (classe.empty()) continue;
         if (e.type == 8 || e.type == 9) {
-            lu.bonus.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex,
-                                  classe);
-            return;
+            contenu.bonus.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex,
+                                       classe);
+            continue;
         }
         const bool etale = e.type == 3 ? regles.turboEtale : true;
-        lu.cubes.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex, classe,
-                              etale);
-    });
-
-    contenu = ContenuNiveau();
-    if (n < 0) return false;
-    if (n == 0 || !unChampLu) {
-        std::fprintf(stderr, "level file '%s' holds no record\n", chemin.c_str());
-        return false;
+        contenu.cubes.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, tex,
+                                   classe, etale);
     }
-    contenu = std::move(lu);
     return true;
 }
 

@@ -51,8 +51,18 @@ void ecrireEnregistrement(FILE* fichier, const Enregistrement& e);
 
 // Writes a whole level: to a temporary file beside `chemin`, then renamed over
 // it, so a failed write never leaves a truncated level. Returns false (with
-// a line on standard error) when the file cannot be written.
-bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements);
+// a line on standard error) when the file cannot be written. With
+// `remplacer` false an existing `chemin` is never replaced: the call then
+// returns false with errno set to EEXIST and prints nothing, and the caller
+// may choose another name.
+bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements,
+                  bool remplacer = true);
+
+// Reads every record of `chemin` into `enregistrements` (emptied first).
+// Returns false, with a line on standard error, when the file cannot be
+// opened or holds no record: a file where no scan assigned a single field
+// (empty, blank or garbage only) holds none.
+bool lireNiveau(const std::string& chemin, std::vector<Enregistrement>& enregistrements);
 
 // What a game reader builds from a level: the ball's record and the objects of
 // the following records.

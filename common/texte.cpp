@@ -11,13 +11,35 @@ namespace {
 // half a glyph per character, so neighbouring quads overlap by half.
 const double kLargeurGlyphe = 64;
 const double kHauteurGlyphe = 48;
-const double kEspacement = 0.5;
-const int kAvance = 32;  // kLargeurGlyphe × kEspacement
+const int kAvance = 32;  // kLargeurGlyphe × 0.5
 
-// The cell character of a byte, or 0 when the byte has no glyph. Bytes are
-// taken as signed, so 128 … 255 never draw. Four cells of the atlas hold
-// punctuation instead of the characters whose codes they carry.
-int celluleDe(signed char c) {
+}  // namespace
+
+void debutTexte(int hauteur, int largeur) {
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-hauteur, hauteur, -largeur, largeur, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void finTexte(int hauteur, int largeur) {
+    glDisable(GL_BLEND);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(70, static_cast<double>(hauteur) / largeur, 1, 1000);
+    glEnable(GL_DEPTH_TEST);
+}
+
+int celluleGlyphe(char octet) {
+    // Bytes are taken as signed, so 128 … 255 never draw. Four cells of the
+    // atlas hold punctuation instead of the characters whose codes they carry.
+    const signed char c = static_cast<signed char>(octet);
     switch (c) {
     case '.': return '<';
     case '\'': return '>';
@@ -29,22 +51,29 @@ int celluleDe(signed char c) {
     return 0;
 }
 
-}  // namespace
+void quadGlyphe(int cellule, double gauche, double bas, double largeur, double hauteur) {
+    // Cell c lies in column c mod 10 and row c div 10, rows from the top of
+    // the image (whose first row is at t = 1).
+    const int c = cellule - 48;
+    const double u = (c % 10) / 10.0;
+    const double v = (c / 10) / 10.0;
+    const double droite = gauche + largeur;
+    glTexCoord2d(u, 1 - (v + 0.1));
+    glVertex2d(gauche, bas);
+    glTexCoord2d(u, 1 - v);
+    glVertex2d(gauche, bas + hauteur);
+    glTexCoord2d(u + 0.1, 1 - v);
+    glVertex2d(droite, bas + hauteur);
+    glTexCoord2d(u + 0.1, 1 - (v + 0.1));
+    glVertex2d(droite, bas);
+}
 
 void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double posx, double posy,
                        int hauteur, int largeur) {
     if (!texte) texte = "";
 
     // An orthographic view twice the window's size, centred on its centre.
-    glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-hauteur, hauteur, -largeur, largeur, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glPushMatrix();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    debutTexte(hauteur, largeur);
     glBindTexture(GL_TEXTURE_2D, texture);
 
     const int n = static_cast<int>(std::strlen(texte));
@@ -78,30 +107,12 @@ void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double 
 
     glBegin(GL_QUADS);
     for (int i = 0; i < n; ++i) {
-        const int cellule = celluleDe(static_cast<signed char>(texte[i]));
+        const int cellule = celluleGlyphe(texte[i]);
         if (!cellule) continue;  // a gap: spaces, '!', accented letters...
-        const int c = cellule - 48;
-        const double u = (c % 10) / 10.0;
-        const double v = (c / 10) / 10.0;
-        const double gauche = newX + kAvance * i;
-        const double droite = newX + kLargeurGlyphe * (kEspacement * i + 1);
-        glTexCoord2d(u, 1 - (v + 0.1));
-        glVertex2d(gauche, y);
-        glTexCoord2d(u, 1 - v);
-        glVertex2d(gauche, y + kHauteurGlyphe);
-        glTexCoord2d(u + 0.1, 1 - v);
-        glVertex2d(droite, y + kHauteurGlyphe);
-        glTexCoord2d(u + 0.1, 1 - (v + 0.1));
-        glVertex2d(droite, y);
+        quadGlyphe(cellule, newX + kAvance * i, y, kLargeurGlyphe, kHauteurGlyphe);
     }
     glEnd();
 
-    glDisable(GL_BLEND);
-    glPopMatrix();
-
     // Back to the scene's perspective; the projection stays the current mode.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(hauteur) / largeur, 1, 1000);
-    glEnable(GL_DEPTH_TEST);
+    finTexte(hauteur, largeur);
 }

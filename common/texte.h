@@ -14,4 +14,25 @@ public:
                            double posy, int hauteur, int largeur);
 };
 
+// The pieces every printer of the font shares (the game's and the editor's).
+
+// Sets up the flat view text is drawn in: no depth test, an orthographic
+// projection from (−hauteur, −largeur) to (hauteur, largeur), so one unit is
+// half a pixel of a hauteur × largeur window, a pushed identity model-view
+// and alpha blending.
+void debutTexte(int hauteur, int largeur);
+// Undoes it: no blending, the model-view popped, the 70° scene perspective
+// (aspect hauteur / largeur) as the projection, which stays the current
+// matrix mode, and the depth test back on.
+void finTexte(int hauteur, int largeur);
+
+// The atlas cell character of a byte ('0' … 'z', with '.', '\'', '-' and ','
+// drawn from the cells of '<', '>', '@' and ';'), or 0 when the byte has no
+// glyph: spaces, '!', accented letters and every byte above 127 leave a gap.
+int celluleGlyphe(char c);
+
+// One glyph quad of the cell character `cellule`, its bottom-left corner at
+// (gauche, bas), `largeur` × `hauteur` units; call inside glBegin(GL_QUADS).
+void quadGlyphe(int cellule, double gauche, double bas, double largeur, double hauteur);
+
 #endif

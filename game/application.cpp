@@ -13,9 +13,31 @@
 #include "fenetre.h"
 #include "fsound.h"
 #include "menu.h"
+#include "niveau.h"
+#include "options.h"
+#include "repertoire.h"
 #include "texture.h"
 
 namespace {
+
+const char* const kUsage =
+    "usage: vorna [--map NAME] [--help] [--version]\n"
+    "Vorna, the ball-rolling game. Start it in its game folder (with data/, maps/\n"
+    "and ghost/); with no option it shows the logo and the main menu.\n"
+    "  --map NAME   play the free map maps/NAME.txt at once, without the logo and\n"
+    "               the menu, and quit when the run ends\n"
+    "  --help       show this help\n"
+    "  --version    show the version\n";
+
+// A free map played on its own (the editor's play-test): the run, again for
+// as long as the player picks "Niveau suivant", as from the menu.
+void jouerMapSeule(Jeu& jeu, const std::string& nom) {
+    jeu.setScenario(false);
+    jeu.setMap(nom);
+    jeu.setNombreGhost(static_cast<int>(listerDossier("./ghost", ".qzg").size()) - 1);
+    jeu.jouer();
+    while (jeu.getSuivant()) jeu.jouer();
+}
 
 bool dossierJeuPresent() {
     struct stat s;
@@ -29,7 +51,11 @@ std::string dossierCourant() {
 
 }  // namespace
 
-int SDL_main(int, char**) {
+int SDL_main(int argc, char** argv) {
+    const Options options = lireOptions(argc, argv, true);
+    const int statut = appliquerOptions(options, "vorna", "Vorna 1.4", kUsage);
+    if (statut >= 0) return statut;
+
     if (!dossierJeuPresent()) {
         std::fprintf(stderr,
                      "vorna: no data/ folder in %s; start vorna from its game folder "
@@ -40,6 +66,11 @@ int SDL_main(int, char**) {
     if (!affichageDisponible()) {
         std::fprintf(stderr, "vorna: no graphical display (DISPLAY is not set); "
                              "vorna needs an X display with OpenGL\n");
+        return 1;
+    }
+    if (!options.map.empty() && access(cheminMapPerso(options.map).c_str(), R_OK) != 0) {
+        std::fprintf(stderr, "vorna: no map %s to play in %s\n", cheminMapPerso(options.map).c_str(),
+                     dossierCourant().c_str());
         return 1;
     }
 
@@ -96,7 +127,10 @@ int SDL_main(int, char**) {
     ressources.textureGestion.loadTextures("normal");
     lireProgression(*ressources.jeu);
 
-    while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
+    if (!options.map.empty())
+        jouerMapSeule(*ressources.jeu, options.map);
+    else
+        while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
 
     // Shutdown, in this order.
     ressources.textureGestion.deleteTexture();

@@ -11,7 +11,7 @@ bool affichageDisponible() {
     return display && *display;
 }
 
-SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons) {
+SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme) {
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;
     for (int n : essais) {
@@ -22,10 +22,10 @@ SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons) {
         if (SDL_Surface* ecran = SDL_SetVideoMode(largeur, hauteur, 32, SDL_OPENGL))
             return ecran;
         if (n > 0)
-            std::fprintf(stderr, "vorna: %d multisamples refused (%s); retrying\n", n,
+            std::fprintf(stderr, "%s: %d multisamples refused (%s); retrying\n", programme, n,
                          SDL_GetError());
     }
-    std::fprintf(stderr, "vorna: cannot open a %dx%d OpenGL window: %s\n", largeur, hauteur,
-                 SDL_GetError());
+    std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window: %s\n", programme, largeur,
+                 hauteur, SDL_GetError());
     return nullptr;
 }

@@ -10,7 +10,9 @@ bool affichageDisponible();
 // Opens the fixed OpenGL window (never full screen, never resized). Asks for
 // `echantillons` multisamples first; a driver that cannot give them gets a
 // retry with 4 and then without multisampling. Returns nullptr, with a line
-// on standard error, when no OpenGL window can be opened at all.
-SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons);
+// on standard error (opened by `programme`), when no OpenGL window can be
+// opened at all.
+SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
+                             const char* programme = "vorna");
 
 #endif

@@ -1,110 +1,28 @@
-// The real vorna program in its game folder, driven by real X key events
-// (xdotool) and watched through screenshots of the display: logo, menu,
-// level 1, back to the menu, quit.
+// The real programs in a copy of the game folder, driven by real X key and
+// mouse events (xdotool) and watched through screenshots of the display:
+// vorna from its logo through level 1 and back; bramelt making a map.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "bout_en_bout.h"
 #include "dossier.h"
-#include "fenetre_test.h"
+#include "niveau.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Horloge = std::chrono::steady_clock;
-
-struct Capture {
-    int l = 0, h = 0;
-    std::vector<Pixel> p;
-    Pixel at(int x, int y) const { return p[y * l + x]; }
-};
-
-// The top-left 640 × 480 of the screen, where the game's window sits.
-Capture capturerEcran() {
-    Capture c;
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) return c;
-    XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap);
-    if (i) {
-        c.l = 640;
-        c.h = 480;
-        c.p.resize(640 * 480);
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x) {
-                unsigned long v = XGetPixel(i, x, y);
-                c.p[y * 640 + x] = Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)};
-            }
-        XDestroyImage(i);
-    }
-    XCloseDisplay(d);
-    return c;
-}
-
-int compter(const Capture& c, int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& p) {
-    int n = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) n += p(c.at(x, y));
-    return n;
-}
-
-bool blanc(Pixel p) { return p.r > 200 && p.g > 200 && p.b > 200; }
-// The highlight colour of menu entries, (221, 137, 107), possibly dimmed.
-bool orange(Pixel p) { return p.r > 140 && p.r > p.g + 45 && p.g > p.b + 15; }
-
-int couleurs(const Capture& c) {
-    std::vector<bool> vu(1 << 15, false);
-    int n = 0;
-    for (const Pixel& p : c.p) {
-        int k = (p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3);
-        if (!vu[k]) { vu[k] = true; ++n; }
-    }
-    return n;
-}
-
-int executer(const std::vector<std::string>& args) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> a;
-        for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
-        a.push_back(nullptr);
-        execvp(a[0], a.data());
-        _exit(127);
-    }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-}
-
-bool attendre(const std::function<bool()>& condition, double secondes) {
-    const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
-    while (Horloge::now() < fin) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return condition();
-}
 
 struct BoutEnBout : ::testing::Test {
     std::unique_ptr<DossierTemporaire> dossier;
-    pid_t vorna = -1;
 
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
-        if (executer({"sh", "-c", "command -v xdotool >/dev/null"}) != 0)
-            FAIL() << "xdotool is needed (scripts/deps.sh installs it)";
+        if (!xdotoolPresent()) FAIL() << "xdotool is needed (scripts/deps.sh installs it)";
         const fs::path jeu = VORNA_GAME_DIR;
         ASSERT_TRUE(fs::exists(jeu / "vorna")) << "build the game first";
         ASSERT_TRUE(fs::exists(jeu / "data" / "font1.TGA")) << "the game data is not generated";
@@ -113,45 +31,10 @@ struct BoutEnBout : ::testing::Test {
             fs::copy(jeu / f, f, fs::copy_options::recursive);
         fs::create_directories("ghost");
         ecrireFichier("data/joueur/niveau.txt", "1");
-        fs::copy_file(jeu / "vorna", "vorna");
+        for (const char* programme : {"vorna", "bramelt"}) fs::copy_file(jeu / programme, programme);
     }
 
-    void TearDown() override {
-        if (vorna > 0) {
-            kill(vorna, SIGKILL);
-            waitpid(vorna, nullptr, 0);
-        }
-    }
-
-    void demarrer() {
-        vorna = fork();
-        if (vorna == 0) {
-            setenv("SDL_AUDIODRIVER", "dummy", 1);
-            // In a sanitizer build: libX11 and Mesa keep a few bytes to the end.
-            setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-            execl("./vorna", "./vorna", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-
-    void touche(const char* nom) {
-        executer({"xdotool", "mousemove", "320", "240"});
-        executer({"xdotool", "key", "--delay", "80", nom});
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-
-    int attendreFin(double secondes) {
-        int statut = 0;
-        const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
-        while (Horloge::now() < fin) {
-            if (waitpid(vorna, &statut, WNOHANG) == vorna) {
-                vorna = -1;
-                return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return -2;
-    }
+    void touche(const char* nom) { xdotool({"key", "--delay", "80", nom}); }
 };
 
 // The Top screen: the title in white at the top left, "Jouer" highlighted
@@ -161,7 +44,7 @@ bool menuHaut(const Capture& c) {
 }
 
 TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
-    demarrer();
+    Programme vorna({"./vorna"});
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Vorna 1.4"}), 0);
 
     // The logo first: bright, no menu text yet.
@@ -200,7 +83,40 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     ASSERT_TRUE(attendre([&] { menu = capturerEcran(); return menuHaut(menu); }, 30))
         << "the menu did not come back after the run";
     touche("Escape");
-    EXPECT_EQ(attendreFin(20), 0);
+    EXPECT_EQ(vorna.attendreFin(20), 0);
+}
+
+// The editor's menu: "Nouvelle map" highlighted above the centre, or
+// "Quitter" below it.
+bool menuEditeur(const Capture& c, int haut) {
+    return c.l && compter(c, 200, haut, 440, haut + 24, orange) > 30;
+}
+
+TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuits) {
+    Programme bramelt({"./bramelt"});
+    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
+    Capture c;
+    xdotool({"mousemove", "320", "204"}, 320, 204);  // over "Nouvelle map"
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 192); }, 20))
+        << "the menu never showed";
+    xdotool({"click", "1"}, 320, 204);
+    // The editing session: the kind's name at the top left.
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) > 30; }, 20))
+        << "the editing session never showed";
+    for (const char* k : {"Return", "t", "Return", "space"}) xdotool({"key", "--delay", "80", k});
+    // One map is shipped, so the new one is number 2.
+    ASSERT_TRUE(attendre([&] { return existe("maps/mapperso2.txt"); }, 10)) << "the map was not saved";
+    std::vector<Enregistrement> lus;
+    ASSERT_TRUE(lireNiveau("maps/mapperso2.txt", lus));
+    EXPECT_EQ(lus.size(), 2u);
+
+    xdotool({"key", "Escape"});
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) == 0; }, 10))
+        << "the menu did not come back";
+    xdotool({"mousemove", "320", "252"}, 320, 252);  // "Quitter"
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 240); }, 10));
+    xdotool({"click", "1"}, 320, 252);
+    EXPECT_EQ(bramelt.attendreFin(20), 0);
 }
 
 }  // namespace

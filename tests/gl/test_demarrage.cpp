@@ -103,6 +103,23 @@ TEST_F(Demarrage, TheMenuPacesTwoFramesPer30Milliseconds) {
     for (size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[i] - frames[i - 1], 2);
 }
 
+TEST_F(Demarrage, TheMapOptionPlaysAFreeMapAtOnceAndQuitsWhenTheRunEnds) {
+    ecrireFichier("maps/piste.txt", "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n@1,0,0,0,0,4,4,1,0,0,0,textureSol\n");
+    systeme.quitter(5);
+    char* args[] = {const_cast<char*>("vorna"), const_cast<char*>("--map"), const_cast<char*>("piste"), nullptr};
+    ASSERT_EQ(SDL_main(3, args), 0);
+    EXPECT_EQ(systeme.frame(), 6) << "no logo, no menu: the frames of a run of the map";
+    auto musiques = mixeur.appels("musique");
+    ASSERT_EQ(musiques.size(), 1u);
+    EXPECT_EQ(musiques[0].fichier, "data/sound/ig.mp3");
+
+    char* absente[] = {const_cast<char*>("vorna"), const_cast<char*>("--map"), const_cast<char*>("absente"), nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SDL_main(3, absente), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("no map maps/absente.txt"), std::string::npos) << err;
+}
+
 TEST(DemarrageSansDossier, StartingOutsideTheGameFolderSaysWhereItLooked) {
     DossierTemporaire vide;
     testing::internal::CaptureStderr();

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -414,6 +415,21 @@ TEST_F(Niveau, SavingReplacesTheFileWholeAndKeepsItsPermissions) {
     umask(masque);
     ASSERT_EQ(stat("maps/mapperso2.txt", &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST_F(Niveau, ASaveThatMustNotReplaceLeavesAnExistingFileAlone) {
+    Enregistrement e;
+    e.texture = "textureSol";
+    ecrireFichier("maps/mapperso1.txt", "a player's map\n");
+    testing::internal::CaptureStderr();
+    errno = 0;
+    EXPECT_FALSE(ecrireNiveau("maps/mapperso1.txt", {e}, false));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the caller picks another name";
+    EXPECT_EQ(lireFichier("maps/mapperso1.txt"), "a player's map\n");
+    EXPECT_EQ(entrees("maps"), std::vector<std::string>{"mapperso1.txt"});
+    EXPECT_TRUE(ecrireNiveau("maps/mapperso2.txt", {e}, false));
+    EXPECT_EQ(lireFichier("maps/mapperso2.txt").substr(0, 3), "@1,");
 }
 
 TEST_F(Niveau, AFailedSaveKeepsTheOldFileAndReportsIt) {

@@ -1,0 +1,55 @@
+#include "application_editeur.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "fenetre.h"
+#include "menu_editeur.h"
+#include "options.h"
+#include "systeme.h"
+
+namespace editeur {
+
+namespace {
+
+const char* const kUsage =
+    "usage: bramelt [--help] [--version]\n"
+    "Bramelt, the level editor of Vorna. Start it in the game folder (beside vorna,\n"
+    "with data/ and maps/); it saves the maps it makes into maps/.\n"
+    "  --help       show this help\n"
+    "  --version    show the version\n";
+
+}  // namespace
+
+int lancerBramelt(int argc, char** argv) {
+    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt 1.4", kUsage);
+    if (statut >= 0) return statut;
+    if (!affichageDisponible()) {
+        std::fprintf(stderr, "bramelt: no graphical display (DISPLAY is not set); "
+                             "bramelt needs an X display with OpenGL\n");
+        return 1;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "bramelt: cannot start SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    SDL_Surface* ecran = ouvrirFenetreGL(640, 480, 0, "bramelt");
+    if (!ecran) {
+        SDL_Quit();
+        return 1;
+    }
+    SDL_WM_SetCaption("Bramelt adapt\xe9 pour Vorna by Mervo", nullptr);
+    SDL_Flip(ecran);
+    sys::keyRepeat(300, 100);
+
+    {
+        auto menu = std::make_unique<Menu>(640, 480);
+        menu->lancer();
+    }
+    SDL_Quit();
+    return 0;
+}
+
+}  // namespace editeur

@@ -1,0 +1,36 @@
+#include "bouton_menu.h"
+
+#include <GL/gl.h>
+
+#include "texte.h"
+
+namespace editeur {
+
+void Bouton_menu::dessiner(int longueur, int largeur) const {
+    debutTexte(longueur, largeur);
+    if (m_choisi)
+        glColor3ub(221, 137, 107);
+    else
+        glColor3ub(255, 255, 255);
+
+    const int w = longueur / 10;
+    const int h = largeur / 10;
+    const double n = static_cast<double>(m_texte.size());
+    const double gauche = longueur * m_position.X - n * w * 0.5 / 2;
+    double bas = m_position.Y * largeur;
+
+    glBegin(GL_QUADS);
+    for (size_t k = 0; k < m_texte.size(); ++k) {
+        if (m_texte[k] == '\n') {
+            bas -= longueur / 10;  // the width's tenth, and the pen goes on
+            continue;
+        }
+        const int cellule = celluleGlyphe(m_texte[k]);
+        if (cellule) quadGlyphe(cellule, gauche + k * 0.5 * w, bas, w, h);
+    }
+    glEnd();
+
+    finTexte(longueur, largeur);
+}
+
+}  // namespace editeur

@@ -1,0 +1,121 @@
+#include "menu_editeur.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "edition.h"
+#include "repertoire.h"
+#include "systeme.h"
+#include "texture.h"
+
+namespace editeur {
+
+namespace {
+
+// The menu redraws at most once per this many ms: it shows the same labels,
+// without keeping a whole core busy.
+const Uint32 kImageMenu = 30;
+
+}  // namespace
+
+Menu::Menu(int longueur, int largeur) : m_longueur(longueur), m_largeur(largeur) {
+    m_texture_texte = loadTexture("data/font1.TGA", true);
+    if (!m_texture_texte)
+        std::fprintf(stderr, "bramelt: cannot load data/font1.TGA; the menu's labels cannot be shown\n");
+}
+
+Menu::~Menu() {
+    if (m_texture_texte) glDeleteTextures(1, &m_texture_texte);
+}
+
+void Menu::loadListeMaps() { nomMap = listerDossier("./maps", ".txt"); }
+
+void Menu::boutonsPrincipaux() {
+    boutons.clear();
+    boutons.emplace_back(Vector3D(0, 0.1, 0), "Nouvelle map");
+    boutons.emplace_back(Vector3D(0, 0, 0), "Editer une map");
+    boutons.emplace_back(Vector3D(0, -0.1, 0), "Quitter");
+}
+
+void Menu::listeDesMaps() {
+    boutons.clear();
+    const double n = static_cast<double>(nomMap.size());
+    for (size_t i = 0; i < nomMap.size(); ++i)
+        boutons.emplace_back(Vector3D(0, (i - n / 2) / -10, 0), nomMap[i]);
+    boutons.emplace_back(Vector3D(0, (n - n / 2) / -10, 0), "Retour");
+}
+
+void Menu::agir(const std::string& label) {
+    if (label == "Editer une map") {
+        listeDesMaps();
+    } else if (label == "Nouvelle map") {
+        jouer("nomap", static_cast<int>(nomMap.size()));
+        loadListeMaps();
+        boutonsPrincipaux();
+    } else if (label == "Retour") {
+        boutonsPrincipaux();
+    } else if (label == "Quitter") {
+        m_continuer = false;
+    } else if (label.find(".txt") != std::string::npos) {
+        jouer(label, 0);
+        boutonsPrincipaux();
+    }
+}
+
+// The pointer selects the lowest button whose top edge lies above it; above
+// every button, the first one.
+void Menu::reselectionner(int y) {
+    choix = 0;
+    for (size_t i = 0; i < boutons.size(); ++i)
+        if (m_largeur - 2 * y < m_largeur * boutons[i].getPos().Y + m_largeur / 10) choix = i;
+}
+
+void Menu::lancer() {
+    loadListeMaps();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    choix = 0;
+    sys::keyRepeat(10, 10);
+    boutonsPrincipaux();
+
+    while (m_continuer) {
+        const Uint32 debut = sys::ticks();
+        // A click acts on the button selected before this round of events.
+        const std::string label = boutons[choix].getTexte();
+        SDL_Event e;
+        while (sys::pollEvent(&e)) {
+            switch (e.type) {
+            case SDL_MOUSEMOTION: reselectionner(e.motion.y); break;
+            case SDL_KEYDOWN:
+                if (e.key.keysym.sym == SDLK_ESCAPE) m_continuer = false;
+                break;
+            case SDL_MOUSEBUTTONUP:  // any button, the wheel too
+                agir(label);
+                reselectionner(e.button.y);
+                break;
+            case SDL_QUIT: m_continuer = false; break;
+            default: break;
+            }
+        }
+        for (size_t i = 0; i < boutons.size(); ++i) boutons[i].setChoisi(i == choix);
+        draw();
+
+        const Uint32 ecoule = sys::ticks() - debut;
+        if (ecoule < kImageMenu) sys::delay(kImageMenu - ecoule);
+    }
+    boutons.clear();
+}
+
+void Menu::draw() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3ub(255, 255, 255);
+    glBindTexture(GL_TEXTURE_2D, m_texture_texte);
+    for (const Bouton_menu& b : boutons) b.dessiner(m_longueur, m_largeur);
+    glFlush();
+    sys::swapBuffers();
+}
+
+}  // namespace editeur

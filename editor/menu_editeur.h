@@ -1,0 +1,49 @@
+#ifndef VORNA_EDITEUR_MENU_H
+#define VORNA_EDITEUR_MENU_H
+
+#include <string>
+#include <vector>
+
+#include "bouton_menu.h"
+
+namespace editeur {
+
+// The editor's menu: labels chosen with the mouse to create a new map, edit
+// one of the maps of maps/, or quit. Choosing a map runs the editing session
+// in the same window; when it returns, the menu comes back.
+class Menu {
+public:
+    // Loads the font "data/font1.TGA"; the window (`longueur` × `largeur`)
+    // must be open.
+    Menu(int longueur, int largeur);
+    ~Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    // The names of maps/ that contain ".txt", in natural order.
+    void loadListeMaps();
+    // Runs the menu until Escape, "Quitter" or the close request.
+    void lancer();
+    void draw();
+
+    const std::vector<Bouton_menu>& getBoutons() const { return boutons; }
+    const std::vector<std::string>& getNomMap() const { return nomMap; }
+
+private:
+    void boutonsPrincipaux();
+    void listeDesMaps();
+    void agir(const std::string& label);
+    void reselectionner(int y);
+
+    int m_longueur;
+    int m_largeur;
+    unsigned int m_texture_texte = 0;
+    std::vector<Bouton_menu> boutons;
+    std::vector<std::string> nomMap;
+    bool m_continuer = true;
+    size_t choix = 0;
+};
+
+}  // namespace editeur
+
+#endif

@@ -1,0 +1,143 @@
+#include "objet_editeur.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "palette.h"
+
+namespace editeur {
+
+namespace {
+
+// The tint of a kept record, by its file kind: pick-ups ("vie" green,
+// "speed" blue), "bouton" yellow, "porte" violet, anything else grey.
+void teinte(int type) {
+    switch (type) {
+    case 8: glColor3ub(110, 255, 110); break;
+    case 9: glColor3ub(110, 170, 255); break;
+    case 10: glColor3ub(255, 220, 90); break;
+    case 11: glColor3ub(200, 120, 255); break;
+    default: glColor3ub(150, 150, 150); break;
+    }
+}
+
+void sphere(double rayon, int vue) {
+    GLUquadric* q = gluNewQuadric();
+    gluQuadricTexture(q, GL_TRUE);
+    if (vue == 0) gluQuadricDrawStyle(q, GLU_FILL);
+    if (vue == 1) gluQuadricDrawStyle(q, GLU_LINE);
+    gluSphere(q, rayon, 20, 20);
+    gluDeleteQuadric(q);
+}
+
+// A box of half-sizes (x, y, z) around the origin; on each face the texture
+// runs from 0 to half of the face's two half-sizes.
+void boite(double x, double y, double z) {
+    glBegin(GL_QUADS);
+    // +Y and −Y: (lx, lz).
+    glTexCoord2d(0, 0); glVertex3d(-x, y, -z);
+    glTexCoord2d(x / 2, 0); glVertex3d(x, y, -z);
+    glTexCoord2d(x / 2, z / 2); glVertex3d(x, y, z);
+    glTexCoord2d(0, z / 2); glVertex3d(-x, y, z);
+
+    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
+    glTexCoord2d(x / 2, 0); glVertex3d(x, -y, -z);
+    glTexCoord2d(x / 2, z / 2); glVertex3d(x, -y, z);
+    glTexCoord2d(0, z / 2); glVertex3d(-x, -y, z);
+    // +X and −X: (ly, lz).
+    glTexCoord2d(0, 0); glVertex3d(x, -y, -z);
+    glTexCoord2d(y / 2, 0); glVertex3d(x, y, -z);
+    glTexCoord2d(y / 2, z / 2); glVertex3d(x, y, z);
+    glTexCoord2d(0, z / 2); glVertex3d(x, -y, z);
+
+    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
+    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, -z);
+    glTexCoord2d(y / 2, z / 2); glVertex3d(-x, y, z);
+    glTexCoord2d(0, z / 2); glVertex3d(-x, -y, z);
+    // +Z and −Z: (ly, lx).
+    glTexCoord2d(0, 0); glVertex3d(-x, -y, z);
+    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, z);
+    glTexCoord2d(y / 2, x / 2); glVertex3d(x, y, z);
+    glTexCoord2d(0, x / 2); glVertex3d(x, -y, z);
+
+    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
+    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, -z);
+    glTexCoord2d(y / 2, x / 2); glVertex3d(x, y, -z);
+    glTexCoord2d(0, x / 2); glVertex3d(x, -y, -z);
+    glEnd();
+}
+
+}  // namespace
+
+Objet::Objet(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
+             double ry, double rz)
+    : m_x(x), m_y(y), m_z(z), m_vie(vie), m_lx(lx), m_ly(ly), m_lz(lz), m_rx(rx), m_ry(ry), m_rz(rz) {}
+
+void Objet::agrandir(double x, double y, double z) {
+    m_lx += x;
+    m_ly += y;
+    m_lz += z;
+}
+
+Heros::Heros(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
+             double ry, double rz, unsigned int texture, int obj)
+    : Objet(x, y, z, vie, lx, ly, lz, rx, ry, rz), m_texture(texture), m_obj(obj) {}
+
+Heros Heros::garde(const Enregistrement& e, unsigned int texture) {
+    Heros h(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, texture, -1);
+    h.m_garde = e;
+    return h;
+}
+
+void Heros::deplacer(double x, double y, double z) {
+    m_x += x;
+    m_y += y;
+    m_z += z;
+}
+
+void Heros::changerObj(int obj) {
+    m_obj = obj;
+    m_garde.reset();
+}
+
+Enregistrement Heros::enregistrement(const std::string& mot) const {
+    Enregistrement e;
+    if (m_garde) e = *m_garde;  // its kind and word
+    else {
+        e.type = typeFichierDe(m_obj);
+        e.texture = mot;
+    }
+    // Values read as floats come back exactly through the doubles.
+    e.x = static_cast<float>(m_x);
+    e.y = static_cast<float>(m_y);
+    e.z = static_cast<float>(m_z);
+    e.vie = static_cast<float>(m_vie);
+    e.lx = static_cast<float>(m_lx);
+    e.ly = static_cast<float>(m_ly);
+    e.lz = static_cast<float>(m_lz);
+    e.rx = static_cast<float>(m_rx);
+    e.ry = static_cast<float>(m_ry);
+    e.rz = static_cast<float>(m_rz);
+    return e;
+}
+
+void Heros::dessiner(int vue) const {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glTranslated(m_x, m_y, m_z);
+    glColor3ub(255, 255, 255);
+    if (m_garde) teinte(m_garde->type);
+
+    const bool bonus = m_garde && (m_garde->type == 8 || m_garde->type == 9);
+    if (m_obj == 0 || bonus)
+        sphere(m_lx, vue);
+    else
+        boite(m_lx, m_ly, m_lz);
+
+    glDisable(GL_BLEND);
+    glPopMatrix();
+    glColor3ub(255, 255, 255);
+}
+
+}  // namespace editeur

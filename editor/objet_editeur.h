@@ -1,0 +1,81 @@
+#ifndef VORNA_EDITEUR_OBJET_H
+#define VORNA_EDITEUR_OBJET_H
+
+#include <optional>
+#include <string>
+
+#include "niveau.h"
+
+// The editor's own objects, unrelated to the game's classes of the same names.
+namespace editeur {
+
+// Centre, life value, half-sizes and rotations (carried to the file, not
+// drawn) of an object of the map.
+class Objet {
+public:
+    Objet(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
+          double ry, double rz);
+
+    // Adds to the three half-sizes, with no bound.
+    void agrandir(double x, double y, double z);
+
+    double getX() const { return m_x; }
+    double getY() const { return m_y; }
+    double getZ() const { return m_z; }
+    double getVie() const { return m_vie; }
+    double getLX() const { return m_lx; }
+    double getLY() const { return m_ly; }
+    double getLZ() const { return m_lz; }
+    double getRX() const { return m_rx; }
+    double getRY() const { return m_ry; }
+    double getRZ() const { return m_rz; }
+
+protected:
+    double m_x, m_y, m_z;
+    double m_vie;
+    double m_lx, m_ly, m_lz;
+    double m_rx, m_ry, m_rz;
+};
+
+// An object of the map being edited, or the cursor: an Objet with a palette
+// texture and a kind (0 "Joueur" … 8 "Checkpoint").
+class Heros : public Objet {
+public:
+    Heros(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
+          double ry, double rz, unsigned int texture, int obj);
+
+    // An object the palette does not know (a pick-up, "bouton", "porte" or
+    // any other kind of record), kept as read: it is saved again with its own
+    // kind and texture word, at its place and size. Its kind is −1 until
+    // changerObj gives it one of the palette's.
+    static Heros garde(const Enregistrement& e, unsigned int texture);
+
+    // Adds to the position.
+    void deplacer(double x, double y, double z);
+    void changerObj(int obj);
+    void changerTexture(unsigned int texture) { m_texture = texture; }
+    int getObj() const { return m_obj; }
+    unsigned int getText() const { return m_texture; }
+    // The kind and texture word of a kept record; empty for palette objects.
+    const std::optional<Enregistrement>& getGarde() const { return m_garde; }
+
+    // The record this object is saved as, with `mot` as its texture word
+    // (a kept record keeps its own kind and word).
+    Enregistrement enregistrement(const std::string& mot) const;
+
+    // Draws the object where it stands: the player's start as a textured
+    // sphere of radius lx, filled when `vue` is 0 and as lines when it is 1;
+    // any other kind as a textured box whose texture repeats every 4 units.
+    // Kept records are tinted so they stand out: pick-ups as spheres,
+    // the others as boxes.
+    void dessiner(int vue) const;
+
+private:
+    unsigned int m_texture;
+    int m_obj;
+    std::optional<Enregistrement> m_garde;
+};
+
+}  // namespace editeur
+
+#endif

@@ -1,0 +1,84 @@
+#include "processus.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+pid_t attendreFin(pid_t pid, int* statut) {
+    pid_t r;
+    while ((r = waitpid(pid, statut, 0)) < 0 && errno == EINTR) {}
+    return r;
+}
+
+}  // namespace
+
+Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre) {
+    Lancement l;
+    if (args.empty()) {
+        l.erreur = EINVAL;
+        return l;
+    }
+    // Everything the children need is built before the fork: after it they
+    // only call async-signal-safe functions.
+    std::vector<std::string> copies = args;
+    std::vector<char*> argv;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    // A failed exec reports its errno through this pipe; a successful one
+    // closes it (close-on-exec) without a byte.
+    int tube[2];
+    if (pipe2(tube, O_CLOEXEC) < 0) {
+        l.erreur = errno;
+        return l;
+    }
+
+    const pid_t pid = fork();
+    if (pid < 0) {
+        l.erreur = errno;
+        close(tube[0]);
+        close(tube[1]);
+        return l;
+    }
+    if (pid == 0) {
+        close(tube[0]);
+        if (!attendre) {
+            const pid_t petit = fork();
+            if (petit != 0) _exit(petit < 0 ? 127 : 0);
+            setsid();
+            const int nul = open("/dev/null", O_RDWR);
+            if (nul >= 0) {
+                dup2(nul, STDIN_FILENO);
+                if (nul > STDERR_FILENO) close(nul);
+            }
+        }
+        execvp(argv[0], argv.data());
+        const int erreur = errno;
+        ssize_t ignore = write(tube[1], &erreur, sizeof erreur);
+        (void)ignore;
+        _exit(127);
+    }
+    close(tube[1]);
+    int erreur = 0;
+    ssize_t lu;
+    while ((lu = read(tube[0], &erreur, sizeof erreur)) < 0 && errno == EINTR) {}
+    close(tube[0]);
+
+    int statut = 0;
+    const bool attendu = attendreFin(pid, &statut) == pid;
+    if (lu > 0) {
+        l.erreur = erreur;
+        return l;
+    }
+    if (!attendre && (!attendu || !WIFEXITED(statut) || WEXITSTATUS(statut) != 0)) {
+        l.erreur = ECHILD;  // the intermediate child could not fork
+        return l;
+    }
+    l.demarre = true;
+    if (attendre && attendu) l.statut = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    return l;
+}

@@ -1,0 +1,128 @@
+#include "bout_en_bout.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+
+void dormir(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+Capture capturerEcran() {
+    Capture c;
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return c;
+    XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap);
+    if (i) {
+        c.l = 640;
+        c.h = 480;
+        c.p.resize(640 * 480);
+        for (int y = 0; y < 480; ++y)
+            for (int x = 0; x < 640; ++x) {
+                unsigned long v = XGetPixel(i, x, y);
+                c.p[y * 640 + x] = Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)};
+            }
+        XDestroyImage(i);
+    }
+    XCloseDisplay(d);
+    return c;
+}
+
+int compter(const Capture& c, int x0, int y0, int x1, int y1, const std::function<bool(Pixel)>& p) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += p(c.at(x, y));
+    return n;
+}
+
+bool blanc(Pixel p) { return p.r > 200 && p.g > 200 && p.b > 200; }
+bool orange(Pixel p) { return p.r > 140 && p.r > p.g + 45 && p.g > p.b + 15; }
+
+int couleurs(const Capture& c) {
+    std::vector<bool> vu(1 << 15, false);
+    int n = 0;
+    for (const Pixel& p : c.p) {
+        int k = (p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3);
+        if (!vu[k]) { vu[k] = true; ++n; }
+    }
+    return n;
+}
+
+int executer(const std::vector<std::string>& args) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        std::vector<char*> a;
+        for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
+        a.push_back(nullptr);
+        execvp(a[0], a.data());
+        _exit(127);
+    }
+    int statut = 0;
+    waitpid(pid, &statut, 0);
+    return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+}
+
+bool attendre(const std::function<bool()>& condition, double secondes) {
+    const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
+    while (Horloge::now() < fin) {
+        if (condition()) return true;
+        dormir(100);
+    }
+    return condition();
+}
+
+Programme::Programme(const std::vector<std::string>& args) {
+    m_pid = fork();
+    if (m_pid == 0) {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // In a sanitizer build: libX11 and Mesa keep a few bytes to the end.
+        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        std::vector<char*> a;
+        for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
+        a.push_back(nullptr);
+        execv(a[0], a.data());
+        _exit(127);
+    }
+}
+
+Programme::~Programme() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+}
+
+int Programme::attendreFin(double secondes) {
+    int statut = 0;
+    const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
+    while (Horloge::now() < fin) {
+        if (waitpid(m_pid, &statut, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+        }
+        dormir(100);
+    }
+    return -2;
+}
+
+void xdotool(const std::vector<std::string>& args, int x, int y) {
+    executer({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+    dormir(150);
+    std::vector<std::string> a = {"xdotool"};
+    a.insert(a.end(), args.begin(), args.end());
+    executer(a);
+    dormir(250);
+}
+
+bool xdotoolPresent() { return executer({"sh", "-c", "command -v xdotool >/dev/null"}) == 0; }

@@ -1,0 +1,57 @@
+// The command line of both programs: help, version, the game's --map, and
+// anything else refused with status 2. With no argument both start as always
+// (every other test starts them so).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "application.h"
+#include "application_editeur.h"
+
+namespace {
+
+struct Cas {
+    bool jeu;  // vorna, else bramelt
+    std::vector<std::string> args;
+    int statut;
+    const char* sortie;   // found in standard output
+    const char* erreurs;  // found in standard error
+};
+
+TEST(Options, HelpVersionAndRefusals) {
+    const Cas cas[] = {
+        {true, {"--help"}, 0, "usage: vorna [--map NAME]", ""},
+        {true, {"--map", "m", "--help"}, 0, "--map NAME", ""},
+        {true, {"--version"}, 0, "Vorna 1.4\n", ""},
+        {true, {"--bidon"}, 2, "", "unknown option '--bidon'\nusage: vorna"},
+        {true, {"--map"}, 2, "", "--map takes one map name"},
+        {true, {"--map", "a", "--map", "b"}, 2, "", "--map takes one map name"},
+        {true, {"piste"}, 2, "", "unknown option 'piste'"},
+        {false, {"--help"}, 0, "usage: bramelt", ""},
+        {false, {"--version"}, 0, "Bramelt 1.4\n", ""},
+        {false, {"--map", "m"}, 2, "", "bramelt: unknown option '--map'\nusage: bramelt"},
+    };
+    for (const Cas& c : cas) {
+        std::vector<std::string> copie = c.args;
+        copie.insert(copie.begin(), c.jeu ? "vorna" : "bramelt");
+        std::vector<char*> argv;
+        for (std::string& a : copie) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int n = static_cast<int>(copie.size());
+        const int statut = c.jeu ? SDL_main(n, argv.data()) : editeur::lancerBramelt(n, argv.data());
+        const std::string sortie = testing::internal::GetCapturedStdout();
+        const std::string erreurs = testing::internal::GetCapturedStderr();
+        const std::string quoi = copie[0] + " " + copie[1];
+        EXPECT_EQ(statut, c.statut) << quoi;
+        EXPECT_NE(sortie.find(c.sortie), std::string::npos) << quoi << ": " << sortie;
+        EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << quoi << ": " << erreurs;
+        if (!*c.sortie) {
+            EXPECT_EQ(sortie, "") << quoi;
+        }
+    }
+}
+
+}  // namespace
