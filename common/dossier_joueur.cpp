@@ -87,14 +87,17 @@ bool creerSansRemplacer(const std::string& chemin, const std::string& contenu, c
 // and is left as it is.
 bool lier(const std::string& cible, const std::string& lien, const char* programme) {
     struct stat s;
+    std::error_code ec;
     if (lstat(lien.c_str(), &s) != 0) {
-        if (symlink(cible.c_str(), lien.c_str()) == 0) return true;
+        // Another program starting at the same moment may have made it.
+        if (symlink(cible.c_str(), lien.c_str()) == 0 ||
+            (errno == EEXIST && fs::read_symlink(lien, ec).string() == cible))
+            return true;
     } else if (!S_ISLNK(s.st_mode)) {
         std::fprintf(stderr, "%s: %s is not a link to %s; it is left as it is\n", programme, lien.c_str(),
                      cible.c_str());
         return true;
     } else {
-        std::error_code ec;
         if (fs::read_symlink(lien, ec).string() == cible) return true;
         const std::string provisoire = lien + ".vorna-lien";
         if (lstat(provisoire.c_str(), &s) == 0 && S_ISLNK(s.st_mode)) unlink(provisoire.c_str());

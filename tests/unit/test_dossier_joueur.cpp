@@ -3,6 +3,8 @@
 // replaced, and a home that cannot hold it reported.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -172,6 +174,17 @@ TEST_F(DossierJoueur, InstalledIntoTheHomeTheInstallationIsThePlayersFolder) {
     EXPECT_FALSE(fs::is_symlink(inst + "/data/font1.TGA"));
     EXPECT_EQ(lireFichier(inst + "/data/joueur/niveau.txt"), "1");
     EXPECT_TRUE(fs::is_directory(inst + "/ghost"));
+}
+
+// The editor's play-test starts the game: ./vorna in a game folder, else the
+// one installed beside the editor.
+TEST_F(DossierJoueur, AProgramIsFoundHereThenBesideThisOne) {
+    ecrireFichier("vorna", "#!/bin/sh\n");
+    chmod("vorna", 0755);
+    const fs::path moi = fs::read_symlink("/proc/self/exe");
+    EXPECT_EQ(cheminProgramme("vorna"), "./vorna");
+    EXPECT_EQ(cheminProgramme(moi.filename().string()), moi.string());
+    EXPECT_EQ(cheminProgramme("absent"), "./absent");
 }
 
 }  // namespace
