@@ -2,12 +2,14 @@
 #   make run    install what is missing, build, start the game in build/game
 #   make test   install what is missing, build everything, run every test
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
+#   make install    build, then install under /usr/local (PREFIX=... elsewhere)
+#   make package    build, then the Debian package build/vorna_*.deb
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize bench clean
+.PHONY: all deps configure build game run test sanitize bench clean installable install package
 
 all: build
 
@@ -34,6 +36,16 @@ sanitize: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_BENCH=OFF
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
+
+# What installing takes: the programs, their data and the desktop's icons.
+installable: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna bramelt vorna_data vorna_icons
+
+install: installable
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+package: installable
+	cd $(BUILD) && cpack
 
 bench: build
 	./scripts/bench.sh $(BUILD)

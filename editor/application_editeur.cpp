@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "dossier_joueur.h"
 #include "fenetre.h"
 #include "menu_editeur.h"
 #include "options.h"
@@ -17,7 +18,8 @@ namespace {
 const char* const kUsage =
     "usage: bramelt [--help] [--version]\n"
     "Bramelt, the level editor of Vorna. Start it in the game folder (beside vorna,\n"
-    "with data/ and maps/); it saves the maps it makes into maps/.\n"
+    "with data/ and maps/); it saves the maps it makes into maps/. Installed, it\n"
+    "works in the player's folder $XDG_DATA_HOME/vorna (~/.local/share/vorna).\n"
     "  --help       show this help\n"
     "  --version    show the version\n";
 
@@ -26,6 +28,7 @@ const char* const kUsage =
 int lancerBramelt(int argc, char** argv) {
     const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt 1.4", kUsage);
     if (statut >= 0) return statut;
+    if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder
     if (!affichageDisponible()) {
         std::fprintf(stderr, "bramelt: no graphical display (DISPLAY is not set); "
                              "bramelt needs an X display with OpenGL\n");

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <memory>
 
+#include "dossier_joueur.h"
 #include "niveau.h"
 #include "palette.h"
 #include "processus.h"
@@ -288,9 +289,10 @@ void Edition::essayer() {
         return;
     }
     const std::string nom = fichier.substr(0, fichier.size() - 4);
-    const Lancement l = lancerProgramme({"./vorna", "--map", nom}, true);
+    const std::string vorna = cheminProgramme("vorna");
+    const Lancement l = lancerProgramme({vorna, "--map", nom}, true);
     if (!l.demarre) {
-        std::fprintf(stderr, "bramelt: cannot start ./vorna: %s\n", std::strerror(l.erreur));
+        std::fprintf(stderr, "bramelt: cannot start %s: %s\n", vorna.c_str(), std::strerror(l.erreur));
         afficher("Impossible de lancer vorna");
     } else if (l.statut != 0) {
         std::fprintf(stderr, "bramelt: vorna --map %s ended with status %d\n", nom.c_str(), l.statut);

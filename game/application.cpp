@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "dossier_joueur.h"
 #include "fenetre.h"
 #include "fsound.h"
 #include "menu.h"
@@ -23,7 +24,9 @@ namespace {
 const char* const kUsage =
     "usage: vorna [--map NAME] [--help] [--version]\n"
     "Vorna, the ball-rolling game. Start it in its game folder (with data/, maps/\n"
-    "and ghost/); with no option it shows the logo and the main menu.\n"
+    "and ghost/); with no option it shows the logo and the main menu. Installed,\n"
+    "it keeps the player's progress, ghosts and maps in $XDG_DATA_HOME/vorna\n"
+    "(~/.local/share/vorna) and works there.\n"
     "  --map NAME   play the free map maps/NAME.txt at once, without the logo and\n"
     "               the menu, and quit when the run ends\n"
     "  --help       show this help\n"
@@ -55,6 +58,7 @@ int SDL_main(int argc, char** argv) {
     const Options options = lireOptions(argc, argv, true);
     const int statut = appliquerOptions(options, "vorna", "Vorna 1.4", kUsage);
     if (statut >= 0) return statut;
+    if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
 
     if (!dossierJeuPresent()) {
         std::fprintf(stderr,

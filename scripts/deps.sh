@@ -4,7 +4,8 @@
 set -e
 PAQUETS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
 libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
-libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool"
+libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
+dpkg-dev desktop-file-utils appstream man-db"
 
 manquants=""
 for p in $PAQUETS; do

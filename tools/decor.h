@@ -30,8 +30,9 @@ Toile cielAlpin();
 constexpr int LARGEUR_LOGO = 1024, HAUTEUR_LOGO = 512;
 Toile logo();
 
-// The 32 × 32 window icon.
-Toile icone();
+// The window icon ("data/iconeVorna.bmp", 32 × 32) and the desktop's icons
+// (N × N): one drawing, the wooden ball on a deep blue ground.
+Toile icone(int N = 32);
 
 }  // namespace atelier
 

@@ -90,6 +90,27 @@ bool ecrireEntier(const fs::path& chemin, const std::string& octets, std::string
 
 }  // namespace
 
+const std::vector<int>& taillesIcone() {
+    static const std::vector<int> tailles = {16, 24, 32, 48, 64, 128, 256};
+    return tailles;
+}
+
+std::string fabriquerIcone(int taille) { return encoderPng(versOctets(icone(taille), 3)); }
+
+bool genererIcones(const std::string& dossier) {
+    preparerEncodeurs();
+    for (int n : taillesIcone()) {
+        const fs::path apps = fs::path(dossier) / "hicolor" / (std::to_string(n) + "x" + std::to_string(n)) / "apps";
+        std::error_code ec;
+        fs::create_directories(apps, ec);
+        std::string erreur = ec ? "cannot create the folder " + apps.string() + ": " + ec.message() : "";
+        if (erreur.empty() && ecrireEntier(apps / "vorna.png", fabriquerIcone(n), erreur)) continue;
+        std::fprintf(stderr, "vorna_assets: %s\n", erreur.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool genererDonnees(const std::string& dossierData, int fils) {
     std::string nom = dossierData;
     while (nom.size() > 1 && nom.back() == '/') nom.pop_back();

@@ -25,6 +25,16 @@ std::string fabriquer(const std::string& chemin);
 // threads. Returns false after a line on standard error for each failure.
 bool genererDonnees(const std::string& dossierData, int fils = 2);
 
+// The sizes of the desktop's icon, and its PNG at one of them, from the
+// same drawing as the window icon.
+const std::vector<int>& taillesIcone();
+std::string fabriquerIcone(int taille);
+
+// Writes the icon in the layout of the hicolor theme under `dossier`:
+// hicolor/NxN/apps/vorna.png for each size. Returns false after a line on
+// standard error when it cannot.
+bool genererIcones(const std::string& dossier);
+
 }  // namespace atelier
 
 #endif

@@ -142,8 +142,11 @@ Toile logo() {
     return t;
 }
 
-Toile icone() {
-    const int N = 32, S = 8;  // painted 8 times finer, then averaged
+Toile icone(int N) {
+    // Painted on a 32-unit square, at least 8 samples a unit each way (2 a
+    // pixel for the large sizes), then averaged.
+    const int S = std::max(2, 256 / N);
+    const double k = N / 32.0;
     const Toile bois = texture("bois.jpg");
     Toile t(N, N);
     for (int j = 0; j < N; ++j)
@@ -151,7 +154,7 @@ Toile icone() {
             Couleur somme;
             for (int b = 0; b < S; ++b)
                 for (int a = 0; a < S; ++a) {
-                    double x = i + (a + 0.5) / S, y = j + (b + 0.5) / S;
+                    double x = (i + (a + 0.5) / S) / k, y = (j + (b + 0.5) / S) / k;
                     double r0 = std::hypot(x - 14, y - 12) / 26;
                     Couleur c = melanger(rgb(44, 76, 120), rgb(10, 14, 30), limiter(r0));
                     double ombre = std::exp(-std::pow((x - 17) / 12, 2) - std::pow((y - 28.5) / 3, 2));

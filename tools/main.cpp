@@ -1,16 +1,20 @@
 // vorna_assets <data folder>: writes every data file of the game.
+// vorna_assets --icons <folder>: writes the desktop's icons (hicolor theme).
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "generateur.h"
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icons") return atelier::genererIcones(argv[2]) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: vorna_assets <output data folder>\n");
+        std::fprintf(stderr, "usage: vorna_assets <output data folder>\n"
+                             "       vorna_assets --icons <output icon theme folder>\n");
         return 2;
     }
     auto debut = std::chrono::steady_clock::now();

@@ -37,12 +37,6 @@ struct BoutEnBout : ::testing::Test {
     void touche(const char* nom) { xdotool({"key", "--delay", "80", nom}); }
 };
 
-// The Top screen: the title in white at the top left, "Jouer" highlighted
-// just above the centre.
-bool menuHaut(const Capture& c) {
-    return c.l && compter(c, 0, 0, 200, 26, blanc) > 40 && compter(c, 240, 190, 400, 218, orange) > 30;
-}
-
 TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     Programme vorna({"./vorna"});
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Vorna 1.4"}), 0);

@@ -17,6 +17,22 @@ using Horloge = std::chrono::steady_clock;
 
 void dormir(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// In the child, before exec.
+void changerEnvironnement(const Environnement& env) {
+    for (const std::string& e : env) {
+        const size_t egal = e.find('=');
+        if (egal == std::string::npos) unsetenv(e.c_str());
+        else setenv(e.substr(0, egal).c_str(), e.c_str() + egal + 1, 1);
+    }
+}
+
+std::vector<char*> arguments(const std::vector<std::string>& args) {
+    std::vector<char*> a;
+    for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
+    a.push_back(nullptr);
+    return a;
+}
+
 }  // namespace
 
 Capture capturerEcran() {
@@ -59,18 +75,42 @@ int couleurs(const Capture& c) {
     return n;
 }
 
-int executer(const std::vector<std::string>& args) {
+bool menuHaut(const Capture& c) {
+    return c.l && compter(c, 0, 0, 200, 26, blanc) > 40 && compter(c, 240, 190, 400, 218, orange) > 30;
+}
+
+int executer(const std::vector<std::string>& args, const Environnement& env, std::string* sortie) {
+    int tube[2] = {-1, -1};
+    if (sortie && pipe(tube) != 0) return -1;
     pid_t pid = fork();
     if (pid == 0) {
-        std::vector<char*> a;
-        for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
-        a.push_back(nullptr);
+        if (sortie) {
+            dup2(tube[1], 1);
+            dup2(tube[1], 2);
+            close(tube[0]);
+            close(tube[1]);
+        }
+        changerEnvironnement(env);
+        std::vector<char*> a = arguments(args);
         execvp(a[0], a.data());
         _exit(127);
+    }
+    if (sortie) {
+        close(tube[1]);
+        sortie->clear();
+        char tampon[4096];
+        for (ssize_t n; (n = read(tube[0], tampon, sizeof tampon)) > 0;) sortie->append(tampon, size_t(n));
+        close(tube[0]);
     }
     int statut = 0;
     waitpid(pid, &statut, 0);
     return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+}
+
+int installerDans(const std::string& prefixe, std::string* sortie) {
+    std::string journal;
+    return executer({VORNA_CMAKE, "--install", VORNA_BINARY_DIR, "--prefix", prefixe}, {},
+                    sortie ? sortie : &journal);
 }
 
 bool attendre(const std::function<bool()>& condition, double secondes) {
@@ -82,15 +122,14 @@ bool attendre(const std::function<bool()>& condition, double secondes) {
     return condition();
 }
 
-Programme::Programme(const std::vector<std::string>& args) {
+Programme::Programme(const std::vector<std::string>& args, const Environnement& env) {
     m_pid = fork();
     if (m_pid == 0) {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         // In a sanitizer build: libX11 and Mesa keep a few bytes to the end.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        std::vector<char*> a;
-        for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
-        a.push_back(nullptr);
+        changerEnvironnement(env);
+        std::vector<char*> a = arguments(args);
         execv(a[0], a.data());
         _exit(127);
     }

@@ -25,8 +25,18 @@ bool blanc(Pixel p);
 // The highlight colour of menu entries, (221, 137, 107), possibly dimmed.
 bool orange(Pixel p);
 
+// The Top screen of vorna's main menu: the title in white at the top left,
+// "Jouer" highlighted just above the centre.
+bool menuHaut(const Capture& c);
+
+// Changes to the environment of a program started here: "NAME=value" sets
+// NAME, "NAME" alone removes it.
+using Environnement = std::vector<std::string>;
+
 // Runs a program and waits for it. Returns its exit status (−1 if killed).
-int executer(const std::vector<std::string>& args);
+// With `sortie`, what it writes on standard output and error is kept there.
+int executer(const std::vector<std::string>& args, const Environnement& env = {},
+             std::string* sortie = nullptr);
 // Polls `condition` every 100 ms for up to `secondes`.
 bool attendre(const std::function<bool()>& condition, double secondes);
 
@@ -34,7 +44,7 @@ bool attendre(const std::function<bool()>& condition, double secondes);
 // checking under the sanitizers), killed at the end if still running.
 class Programme {
 public:
-    explicit Programme(const std::vector<std::string>& args);
+    explicit Programme(const std::vector<std::string>& args, const Environnement& env = {});
     ~Programme();
     // Its exit status once it has ended within `secondes`, −2 if it has not.
     int attendreFin(double secondes);
@@ -42,6 +52,10 @@ public:
 private:
     int m_pid = -1;
 };
+
+// Installs the build (cmake --install) under `prefixe`. Returns cmake's
+// exit status; its output goes to `sortie` when given.
+int installerDans(const std::string& prefixe, std::string* sortie = nullptr);
 
 // xdotool: the pointer to (x, y) of the window, a pause, then `args` (a key,
 // a click...), and a pause for the program to take it.

@@ -58,6 +58,20 @@ std::string lireFichier(const std::string& chemin) {
 
 bool existe(const std::string& chemin) { return fs::exists(chemin); }
 
+std::map<std::string, std::string> releve(const std::string& dossier) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::recursive_directory_iterator(dossier)) {
+        const std::string nom = fs::relative(e.path(), dossier).string();
+        struct stat s;
+        lstat(e.path().c_str(), &s);
+        if (S_ISLNK(s.st_mode)) r[nom] = "-> " + fs::read_symlink(e.path()).string();
+        else if (S_ISDIR(s.st_mode)) r[nom] = "/";
+        else r[nom] = lireFichier(e.path()) + " #" + std::to_string(s.st_ino) + " @" +
+                      std::to_string(s.st_mtim.tv_sec) + "." + std::to_string(s.st_mtim.tv_nsec);
+    }
+    return r;
+}
+
 Image::Image(int l, int h, int c) : largeur(l), hauteur(h), canaux(c), pixels(size_t(l) * h * c, 0) {}
 
 void Image::mettre(int x, int y, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {

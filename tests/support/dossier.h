@@ -2,6 +2,7 @@
 #define VORNA_TEST_DOSSIER_H
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ void creerDossiers(const std::string& chemin);
 void ecrireFichier(const std::string& chemin, const std::string& contenu);
 std::string lireFichier(const std::string& chemin);
 bool existe(const std::string& chemin);
+// Every entry under `dossier` by its relative path, links not followed: "/"
+// for a folder, "-> target" for a link, and for a file its content, inode
+// and modification time, so that any change to it shows.
+std::map<std::string, std::string> releve(const std::string& dossier);
 
 // An RGB(A) image, rows from the top, written with stb_image_write.
 struct Image {

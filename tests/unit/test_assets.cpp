@@ -334,6 +334,20 @@ TEST(AtelierIcone, IsAThirtyTwoPixelBmpThatSdlLoads) {
     SDL_FreeSurface(s);
 }
 
+TEST(AtelierIcone, TheDesktopsIconsAreTheSameDrawingAtEverySize) {
+    // Decoded alike, the 32-pixel PNG is the window icon pixel for pixel.
+    EXPECT_TRUE(decoderJpeg(fabriquerIcone(32)).p == decoderJpeg(fabriquer("iconeVorna.bmp")).p);
+    for (int n : taillesIcone()) {
+        const Decodee d = decoderJpeg(fabriquerIcone(n));
+        ASSERT_EQ(d.l, n);
+        ASSERT_EQ(d.h, n);
+        const uint8_t* bois = d.px(n / 2, n * 18 / 32);
+        EXPECT_GT(bois[0], bois[2] + 40) << n << ": the wooden ball in the middle";
+        const uint8_t* coin = d.px(n / 32, n * 30 / 32);
+        EXPECT_LT(coin[0] + coin[1] + coin[2], 150) << n << ": a dark ground in the corner";
+    }
+}
+
 // ---- the font atlas ------------------------------------------------------------
 
 struct Encre { int gauche = 1 << 30, droite = -1, haut = 1 << 30, bas = -1; bool vide() const { return droite < 0; } };

@@ -1,0 +1,72 @@
+#!/bin/sh
+# Checks the Debian package that `make package` built in a build folder: its
+# files and its dependencies. Then, when run as root on a machine with
+# apt-get where no vorna package is installed yet, installs it with apt-get,
+# starts the installed game under Xvfb with a scratch home until its menu
+# takes Escape, and removes the package again.
+#   sh scripts/package.sh [build folder]     (XVFB_RUN overrides "xvfb-run -a")
+set -eu
+BUILD=${1:-build}
+XVFB_RUN=${XVFB_RUN:-xvfb-run -a}
+
+deb=$(ls "$BUILD"/vorna_*.deb 2>/dev/null | tail -n 1)
+[ -n "$deb" ] || { echo "package.sh: no vorna_*.deb in $BUILD (make package)" >&2; exit 1; }
+deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
+echo "== $deb"
+
+faute() { echo "package.sh: $*" >&2; exit 1; }
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for p in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libgl1 libglu1-mesa; do
+    echo "$depends" | grep -q "$p" || faute "the package does not depend on $p"
+done
+contenu=$(dpkg-deb -c "$deb")
+for f in usr/bin/vorna usr/bin/bramelt usr/share/vorna/data/font1.TGA usr/share/vorna/maps/menu/menu.txt \
+         usr/share/vorna/maps/niveau/map1.qzm usr/share/applications/org.vorna_game.vorna.desktop \
+         usr/share/applications/org.vorna_game.bramelt.desktop usr/share/metainfo/org.vorna_game.vorna.metainfo.xml \
+         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png; do
+    echo "$contenu" | grep -q " \./$f\$" || faute "$f is not in the package"
+done
+echo "$contenu" | grep -q "data/joueur" && faute "the package holds a player's file"
+
+if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+    echo "package.sh: not root or no apt-get: the package is not installed here"
+    exit 0
+fi
+if dpkg-query -W -f='${Status}' vorna 2>/dev/null | grep -q "install ok installed"; then
+    echo "package.sh: a vorna package is installed already: left as it is, the new one is not tried"
+    exit 0
+fi
+
+maison=$(mktemp -d)
+nettoyer() {
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=300 vorna >/dev/null 2>&1 || true
+    rm -rf "$maison"
+}
+trap nettoyer EXIT
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=300 "$deb"
+[ "$(/usr/bin/vorna --version)" = "Vorna 1.4" ] || faute "the installed vorna does not say its version"
+
+# The installed game, from a folder that is no game folder, with a scratch
+# home: it prepares the player's folder, shows the logo, then the menu, which
+# quits on Escape (the logo ignores keys, so Escape is sent until it ends).
+cd "$maison"
+HOME=$maison SDL_AUDIODRIVER=dummy $XVFB_RUN -s "-screen 0 1280x1024x24 -noreset" sh -c '
+    vorna & pid=$!
+    timeout 60 xdotool search --sync --name "Vorna 1.4" >/dev/null || { kill $pid; exit 1; }
+    for i in $(seq 40); do
+        kill -0 $pid 2>/dev/null || break
+        xdotool mousemove 320 240 key Escape
+        sleep 1
+    done
+    kill $pid 2>/dev/null && { echo "package.sh: vorna did not quit from its menu" >&2; exit 1; }
+    wait $pid'
+joueur=$maison/.local/share/vorna
+[ "$(readlink "$joueur/data/font1.TGA")" = /usr/share/vorna/data/font1.TGA ] || faute "no link into /usr/share/vorna"
+[ "$(cat "$joueur/data/joueur/niveau.txt")" = 1 ] || faute "no progress file in the player's folder"
+
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=300 vorna
+[ ! -e /usr/bin/vorna ] || faute "vorna is still there after the removal"
+[ -f "$joueur/data/joueur/niveau.txt" ] || faute "the removal touched the player's folder"
+echo "package.sh: installed, started, its menu quit, removed"

@@ -1,0 +1,163 @@
+// The installation: `cmake --install` into a scratch prefix lays out every
+// file, and nothing else; the desktop entries, the metainfo and the man
+// pages pass their tools; the installed programs prepare the player's folder
+// in a scratch home, show the menu from there, and keep the player's files
+// across a reinstall.
+#include <gtest/gtest.h>
+
+#include <stb_image.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "bout_en_bout.h"
+#include "dossier.h"
+#include "generateur.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool present(const char* outil) { return executer({"sh", "-c", std::string("command -v ") + outil + " >/dev/null"}) == 0; }
+
+// The regular files under `racine`, by their path relative to it.
+std::set<std::string> fichiers(const fs::path& racine) {
+    std::set<std::string> r;
+    for (const auto& e : fs::recursive_directory_iterator(racine))
+        if (e.is_regular_file()) r.insert(fs::relative(e.path(), racine).string());
+    return r;
+}
+
+struct Installation : ::testing::Test {
+    DossierTemporaire d;
+    std::string prefixe = d.chemin() + "/prefixe";
+
+    void SetUp() override {
+        std::string journal;
+        ASSERT_EQ(installerDans(prefixe, &journal), 0) << journal;
+    }
+};
+
+TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
+    std::set<std::string> attendus = {"bin/vorna",
+                                      "bin/bramelt",
+                                      "share/applications/org.vorna_game.vorna.desktop",
+                                      "share/applications/org.vorna_game.bramelt.desktop",
+                                      "share/metainfo/org.vorna_game.vorna.metainfo.xml",
+                                      "share/man/man6/vorna.6.gz",
+                                      "share/man/man6/bramelt.6.gz"};
+    for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
+    for (const std::string& f : fichiers(fs::path(VORNA_SOURCE_DIR) / "maps")) {
+        attendus.insert("share/vorna/maps/" + f);
+        EXPECT_EQ(lireFichier(prefixe + "/share/vorna/maps/" + f), lireFichier(VORNA_SOURCE_DIR "/maps/" + f)) << f;
+    }
+    for (int n : atelier::taillesIcone()) {
+        const std::string png = "share/icons/hicolor/" + std::to_string(n) + "x" + std::to_string(n) + "/apps/vorna.png";
+        attendus.insert(png);
+        int l = 0, h = 0, c = 0;
+        EXPECT_TRUE(stbi_info((prefixe + "/" + png).c_str(), &l, &h, &c)) << png;
+        EXPECT_EQ(l, n) << png;
+        EXPECT_EQ(h, n) << png;
+    }
+    // Neither the build's progress file nor the maps made in its game folder.
+    EXPECT_EQ(fichiers(prefixe), attendus);
+    for (const char* programme : {"bin/vorna", "bin/bramelt"})
+        EXPECT_EQ(access((prefixe + "/" + programme).c_str(), X_OK), 0) << programme;
+}
+
+TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
+    for (const char* outil : {"desktop-file-validate", "man"})
+        ASSERT_TRUE(present(outil)) << outil << " is needed (scripts/deps.sh installs it)";
+    std::string sortie;
+    for (const char* entree : {"org.vorna_game.vorna.desktop", "org.vorna_game.bramelt.desktop"}) {
+        EXPECT_EQ(executer({"desktop-file-validate", prefixe + "/share/applications/" + entree}, {}, &sortie), 0)
+            << sortie;
+        EXPECT_EQ(sortie, "") << "not even a hint";
+    }
+    const std::string metainfo = prefixe + "/share/metainfo/org.vorna_game.vorna.metainfo.xml";
+    if (present("appstreamcli"))
+        EXPECT_EQ(executer({"appstreamcli", "validate", "--no-net", metainfo}, {}, &sortie), 0) << sortie;
+    else if (present("appstream-util"))
+        EXPECT_EQ(executer({"appstream-util", "validate-relax", "--nonet", metainfo}, {}, &sortie), 0) << sortie;
+    else
+        ADD_FAILURE() << "appstreamcli is needed (scripts/deps.sh installs it)";
+
+    for (const char* page : {"vorna", "bramelt"}) {
+        const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
+        ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/man6/" + page + ".6.gz"}, env, &sortie),
+                  0) << sortie;
+        EXPECT_EQ(sortie.find("warning"), std::string::npos) << sortie;
+        for (const char* titre : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "KEYS", "FILES", "SEE ALSO"})
+            EXPECT_NE(sortie.find("\n" + std::string(titre) + "\n"), std::string::npos) << page << ": " << titre;
+        EXPECT_NE(sortie.find(std::string(page) + " - "), std::string::npos) << sortie;
+    }
+}
+
+TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
+    ecrireFichier("fichier", "a file where a home should be");
+    const std::string maison = d.chemin() + "/maison", joueur = maison + "/.local/share/vorna";
+    const std::string vorna = prefixe + "/bin/vorna", bramelt = prefixe + "/bin/bramelt";
+    const struct {
+        std::vector<std::string> args;
+        std::string home;
+        int statut;
+        std::string message;
+    } cas[] = {
+        {{vorna, "--version"}, maison + "/v", 0, "Vorna 1.4"},
+        {{bramelt, "--version"}, maison + "/v", 0, "Bramelt 1.4"},
+        {{vorna}, d.chemin() + "/fichier/maison", 1, "vorna: cannot create the folder " + d.chemin() + "/fichier/"},
+        {{bramelt}, d.chemin() + "/fichier/maison", 1, "bramelt: cannot create the folder"},
+        // Started from a game folder: that folder, and no player's folder.
+        {{"sh", "-c", "cd '" VORNA_GAME_DIR "' && exec '" + vorna + "'"}, maison + "/jeu", 1, "no graphical display"},
+        {{bramelt}, maison, 1, "no graphical display"},
+        {{vorna}, maison, 1, "no graphical display"},
+    };
+    for (const auto& c : cas) {
+        std::string sortie;
+        EXPECT_EQ(executer(c.args, {"HOME=" + c.home, "XDG_DATA_HOME", "DISPLAY"}, &sortie), c.statut) << sortie;
+        EXPECT_NE(sortie.find(c.message), std::string::npos) << sortie;
+    }
+    EXPECT_FALSE(existe(maison + "/v")) << "--version touches nothing";
+    EXPECT_FALSE(existe(maison + "/jeu"));
+    EXPECT_TRUE(fs::equivalent(joueur + "/data/font1.TGA", prefixe + "/share/vorna/data/font1.TGA"));
+    EXPECT_EQ(lireFichier(joueur + "/data/joueur/niveau.txt"), "1");
+}
+
+// Starts the installed game, waits for its main menu, and quits with Escape.
+void jusquAuMenu(const std::string& vorna, const Environnement& env) {
+    Programme programme({vorna}, env);
+    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Vorna 1.4"}), 0);
+    Capture menu;
+    ASSERT_TRUE(attendre([&] { menu = capturerEcran(); return menuHaut(menu); }, 30)) << "the menu never showed";
+    EXPECT_GT(couleurs(menu), 100) << "the menu's level is drawn behind it";
+    xdotool({"key", "Escape"});
+    EXPECT_EQ(programme.attendreFin(20), 0);
+}
+
+TEST_F(Installation, ThePlayersFolderIsMadeOnceAndKeptAcrossAReinstall) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    if (!xdotoolPresent()) FAIL() << "xdotool is needed (scripts/deps.sh installs it)";
+    const std::string maison = d.chemin() + "/maison", joueur = maison + "/.local/share/vorna";
+    jusquAuMenu(prefixe + "/bin/vorna", {"HOME=" + maison, "XDG_DATA_HOME"});
+    ASSERT_EQ(lireFichier(joueur + "/data/joueur/niveau.txt"), "1");
+    EXPECT_EQ(fs::read_symlink(joueur + "/maps/menu"), prefixe + "/share/vorna/maps/menu");
+
+    // Progress, a kept ghost, a map of the editor; then the game reinstalled.
+    ecrireFichier(joueur + "/data/joueur/niveau.txt", "3");
+    ecrireFichier(joueur + "/ghost/ghost1.qzg", "@1@1@0@0@0@1.0\n");
+    ecrireFichier(joueur + "/maps/mapperso2.txt", lireFichier(joueur + "/maps/Belvedere.txt"));
+    const auto avant = releve(joueur);
+    fs::remove_all(prefixe);
+    std::string journal;
+    ASSERT_EQ(installerDans(prefixe, &journal), 0) << journal;
+
+    jusquAuMenu(prefixe + "/bin/vorna", {"HOME=" + maison, "XDG_DATA_HOME=" + maison + "/.local/share"});
+    EXPECT_EQ(releve(joueur), avant) << "the second start leaves the player's files untouched";
+    EXPECT_TRUE(fs::exists(joueur + "/data/font1.TGA")) << "the links lead into the new installation";
+}
+
+}  // namespace
