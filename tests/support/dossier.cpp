@@ -38,6 +38,11 @@ void DossierTemporaire::arborescenceJeu() {
 
 void creerDossiers(const std::string& chemin) { fs::create_directories(chemin); }
 
+static int fichierCreux(const std::string& chemin, long long taille) {
+    ecrireFichier(chemin, "@");
+    return truncate(chemin.c_str(), static_cast<off_t>(taille));
+}
+
 static void parent(const std::string& chemin) {
     fs::path p = fs::path(chemin).parent_path();
     if (!p.empty()) fs::create_directories(p);
@@ -57,6 +62,18 @@ std::string lireFichier(const std::string& chemin) {
 }
 
 bool existe(const std::string& chemin) { return fs::exists(chemin); }
+
+std::vector<std::string> creerFichiersHostiles(const std::string& dossier,
+                                               const std::string& extension) {
+    std::vector<std::string> r;
+    for (const char* nom : {"fifo", "zero", "urandom", "dossier", "enorme"})
+        r.push_back(dossier + "/" + nom + extension);
+    creerDossiers(r[3]);
+    if (mkfifo(r[0].c_str(), 0644) != 0 || symlink("/dev/zero", r[1].c_str()) != 0 ||
+        symlink("/dev/urandom", r[2].c_str()) != 0 || fichierCreux(r[4], (64LL << 20) + 1) != 0)
+        throw std::runtime_error("cannot make the hostile files in " + dossier);
+    return r;
+}
 
 Image::Image(int l, int h, int c) : largeur(l), hauteur(h), canaux(c), pixels(size_t(l) * h * c, 0) {}
 
