@@ -121,7 +121,9 @@ void Texture::deleteTexture() {
     }
 }
 
-double myRand(double min, double max) { return std::rand() / 32767.0 * (max - min + 1) + min; }
+double myRand(double min, double max) {
+    return std::rand() / static_cast<double>(RAND_MAX) * (max - min + 1) + min;
+}
 
 int myIntRand(int min, int max) {
     if (max < min) return min;  // an empty range has only its lower bound

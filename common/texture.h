@@ -38,7 +38,7 @@ public:
     void deleteTexture();
 };
 
-// rand() / 32767.0 × (max − min + 1) + min: a value in [min, max + 1].
+// rand() / RAND_MAX × (max − min + 1) + min: a value in [min, max + 1].
 double myRand(double min, double max);
 // min + rand() modulo (max − min + 1).
 int myIntRand(int min, int max);
