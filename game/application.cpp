@@ -12,7 +12,9 @@
 
 #include "fenetre.h"
 #include "fsound.h"
+#include "lecture.h"
 #include "menu.h"
+#include "systeme.h"
 #include "texture.h"
 
 namespace {
@@ -48,15 +50,17 @@ int SDL_main(int, char**) {
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "vorna: cannot start SDL: %s\n", SDL_GetError());
-        return 1;
-    }
+    if (!demarrerVideo()) return 1;
+    // SIGINT and SIGTERM end the program from any screen, as a normal exit.
+    sys::installerSignaux();
 
-    if (SDL_RWops* rw = SDL_RWFromFile("data/iconeVorna.bmp", "rb")) {
-        if (SDL_Surface* icone = SDL_LoadBMP_RW(rw, 1)) {
-            SDL_WM_SetIcon(icone, nullptr);
-            SDL_FreeSurface(icone);
+    const char* const kIcone = "data/iconeVorna.bmp";
+    if (verifierLecture(kIcone, "image")) {
+        if (SDL_RWops* rw = SDL_RWFromFile(kIcone, "rb")) {
+            if (SDL_Surface* icone = SDL_LoadBMP_RW(rw, 1)) {
+                SDL_WM_SetIcon(icone, nullptr);
+                SDL_FreeSurface(icone);
+            }
         }
     }
 
@@ -66,6 +70,7 @@ int SDL_main(int, char**) {
     if (!ecran) {
         ressources.jeu.reset();
         FSOUND_Close();
+        sys::retirerSignaux();
         SDL_Quit();
         return 1;
     }
@@ -111,6 +116,9 @@ int SDL_main(int, char**) {
     if (shell.logo.textureLogo) glDeleteTextures(1, &shell.logo.textureLogo);
     SDL_FreeSurface(ecran);
     FSOUND_Close();
+    sys::retirerSignaux();
     SDL_Quit();
+    // Ended by a signal: the shell's status for it.
+    if (const int signal = sys::signalRecu()) return 128 + signal;
     return shell.echec ? 1 : 0;
 }
