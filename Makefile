@@ -2,12 +2,13 @@
 #   make run    install what is missing, build, start the game in build/game
 #   make test   install what is missing, build everything, run every test
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
+#   make fuzz   the file readers under libFuzzer, FUZZ_SECONDS (600) per target
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize bench clean
+.PHONY: all deps configure build game run test sanitize fuzz bench clean
 
 all: build
 
@@ -35,8 +36,12 @@ sanitize: deps
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
 
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	./scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan build-fuzz
