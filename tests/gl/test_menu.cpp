@@ -443,6 +443,8 @@ const CasSignal kSignaux[] = {
      }},
 };
 
+void PrintTo(const CasSignal& c, std::ostream* os) { *os << c.ecran; }
+
 struct MenuSignal : Menu, ::testing::WithParamInterface<CasSignal> {};
 
 TEST_P(MenuSignal, EndsTheProgramWithinTwoFrames) {
