@@ -131,7 +131,8 @@ TEST_F(Replay, UnreadableGhostsReturnAtOnceAndAnEmptyOneShowsOneFrame) {
 
 TEST_F(Replay, AGhostNamingADeviceOrALevelOutsideMapsReturnsAtOnceAndSaysWhy) {
     std::vector<std::string> niveaux = creerFichiersHostiles("maps/h");
-    for (const char* autre : {"/dev/zero", "/dev/urandom", "maps/../ghost/g.qzg", "data/x.txt"})
+    ecrireFichier("data/ailleurs.txt", kNiveau);  // a level, but not where levels live
+    for (const char* autre : {"/dev/zero", "/dev/urandom", "maps/../data/ailleurs.txt", "data/ailleurs.txt"})
         niveaux.push_back(autre);
     for (const std::string& niveau : niveaux) {
         ecrireFichier("ghost/h.qzg", "@" + niveau + "\n" + positions(5));
