@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -130,10 +129,6 @@ private:
     Uint32 debutAnnonce = 0;
 };
 
-bool dossierPresent(const char* chemin) {
-    struct stat st;
-    return stat(chemin, &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 void MenuPrincipal::construire() {
     tableaucube.clear();
@@ -172,11 +167,6 @@ void MenuPrincipal::construire() {
     for (size_t k = 0; k < scenarios.size(); ++k)
         nomSce.push_back(k < kNombreScenarios ? niveauScenario(k + 1)->titre : sansExtension(scenarios[k]));
     tailleNomSce = static_cast<int>(nomSce.size()) - 1;
-    static bool sansScenarioDit = false;
-    if (!sansScenarioDit && !dossierPresent("./maps/niveau")) {
-        std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
-        sansScenarioDit = true;
-    }
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
 
     nomGhost.clear();
