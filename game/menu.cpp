@@ -129,7 +129,6 @@ private:
     Uint32 debutAnnonce = 0;
 };
 
-
 void MenuPrincipal::construire() {
     tableaucube.clear();
     tableausphere.clear();
