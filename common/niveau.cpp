@@ -155,19 +155,12 @@ std::string classeDuType(int type) {
     }
 }
 
-namespace {
-
-using Visiteur = std::function<void(const Enregistrement&, int rang)>;
-
-// Builds `contenu` from the records `lire` hands to its visitor; `nom` names
-// the file in the messages.
-bool construireNiveau(const std::function<int(const Visiteur&)>& lire, const std::string& nom,
-                      const ReglesNiveau& regles, ContenuNiveau& contenu) {
+bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu) {
     ContenuNiveau lu;
     unsigned int precedente = regles.textureInitiale;
     bool unChampLu = false;
 
-    const int n = lire([&](const Enregistrement& e, int rang) {
+    const int n = lireEnregistrements(chemin, [&](const Enregistrement& e, int rang) {
         // Every record's word is mapped, in file order, even when the record
         // makes nothing: some rules carry the previous texture over.
         const unsigned int tex = regles.texture ? regles.texture(e.texture, precedente) : 0;
@@ -201,24 +194,11 @@ bool construireNiveau(const std::function<int(const Visiteur&)>& lire, const std
     contenu = ContenuNiveau();
     if (n < 0) return false;
     if (n == 0 || !unChampLu) {
-        std::fprintf(stderr, "level file '%s' holds no record\n", nom.c_str());
+        std::fprintf(stderr, "level file '%s' holds no record\n", chemin.c_str());
         return false;
     }
     contenu = std::move(lu);
     return true;
-}
-
-}  // namespace
-
-bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu) {
-    return construireNiveau([&](const Visiteur& v) { return lireEnregistrements(chemin, v); },
-                            chemin, regles, contenu);
-}
-
-bool chargerNiveau(FILE* fichier, const std::string& nom, const ReglesNiveau& regles,
-                   ContenuNiveau& contenu) {
-    return construireNiveau([&](const Visiteur& v) { return lireEnregistrements(fichier, v); }, nom,
-                            regles, contenu);
 }
 
 ReglesNiveau reglesPartie(const Texture& t) {

@@ -96,9 +96,6 @@ std::string classeDuType(int type);
 // record (then no ball can be built): a file where no scan assigned a single
 // field (empty, blank or garbage only) holds none.
 bool chargerNiveau(const std::string& chemin, const ReglesNiveau& regles, ContenuNiveau& contenu);
-// Same, from an open file; `nom` names it in the messages.
-bool chargerNiveau(FILE* fichier, const std::string& nom, const ReglesNiveau& regles,
-                   ContenuNiveau& contenu);
 
 // The rules of the single-player session (kinds 0 to 11, every block tiled,
 // an unknown word gives texture 0) and of the menu background (kinds 0 to 4,

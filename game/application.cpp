@@ -19,9 +19,9 @@
 
 namespace {
 
-bool dossierPresent(const char* chemin) {
+bool dossierJeuPresent() {
     struct stat s;
-    return stat(chemin, &s) == 0 && S_ISDIR(s.st_mode);
+    return stat("data", &s) == 0 && S_ISDIR(s.st_mode);
 }
 
 std::string dossierCourant() {
@@ -32,7 +32,7 @@ std::string dossierCourant() {
 }  // namespace
 
 int SDL_main(int, char**) {
-    if (!dossierPresent("data")) {
+    if (!dossierJeuPresent()) {
         std::fprintf(stderr,
                      "vorna: no data/ folder in %s; start vorna from its game folder "
                      "(cd build/game && ./vorna), or run `make run` in the source tree\n",
@@ -100,9 +100,6 @@ int SDL_main(int, char**) {
     ressources.skybox = std::make_unique<Skybox>("data/sky/sky.jpg");
     ressources.textureGestion.loadTextures("normal");
     lireProgression(*ressources.jeu);
-    if (!dossierPresent("maps/niveau"))
-        std::fprintf(stderr, "vorna: no maps/niveau/ folder in %s: there is no scenario level to play\n",
-                     dossierCourant().c_str());
 
     while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
 

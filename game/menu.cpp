@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -166,6 +167,10 @@ void MenuPrincipal::construire() {
     for (size_t k = 0; k < scenarios.size(); ++k)
         nomSce.push_back(k < kNombreScenarios ? niveauScenario(k + 1)->titre : sansExtension(scenarios[k]));
     tailleNomSce = static_cast<int>(nomSce.size()) - 1;
+    // Said once, at the first build (the one the logo shows over).
+    struct stat st;
+    if (s.logo.logo && (stat("maps/niveau", &st) != 0 || !S_ISDIR(st.st_mode)))
+        std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
 
     nomGhost.clear();
