@@ -3,6 +3,7 @@
 // the writer writes reads back the same records (written, read back and
 // written again, a level gives the same bytes).
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -13,15 +14,25 @@
 
 namespace {
 
-// The game's readers load a level by its path: the input goes to this file.
-const std::string& fichierNiveau() {
-    static const std::string chemin = [] {
+// The game's readers load a level by its path: the input goes to a file in
+// a scratch folder, removed when the fuzzer ends.
+struct Brouillon {
+    std::string dossier, fichier;
+    Brouillon() {
         char modele[] = "/tmp/vorna-fuzz-XXXXXX";
-        const char* dossier = mkdtemp(modele);
-        exiger(dossier != nullptr, "a scratch folder");
-        return std::string(dossier) + "/niveau.txt";
-    }();
-    return chemin;
+        exiger(mkdtemp(modele) != nullptr, "a scratch folder");
+        dossier = modele;
+        fichier = dossier + "/niveau.txt";
+    }
+    ~Brouillon() {
+        std::remove(fichier.c_str());
+        rmdir(dossier.c_str());
+    }
+};
+
+const std::string& fichierNiveau() {
+    static const Brouillon brouillon;
+    return brouillon.fichier;
 }
 
 std::vector<Enregistrement> lire(FichierLu f) {
