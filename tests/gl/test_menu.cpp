@@ -27,6 +27,25 @@ const char* const kCourse =
     "@1,-12,0,0,0,8,4,1,0,0,0,textureSol\n"
     "@4,-24,0,0,0,4,4,1,0,0,0,textureArrivee\n";
 
+const int kDepart = M + 6 + 51;  // the first frame of level 1 chosen at M + 6
+
+// "Jouer", "Scenario", level 1 (the first frame of the run is kDepart).
+int versNiveauUn(SystemeScript& s) {
+    s.relache(M + 2, SDLK_RETURN);
+    s.relache(M + 4, SDLK_RETURN);
+    s.relache(M + 6, SDLK_RETURN);
+    return kDepart;
+}
+
+// "Jouer", "Fantome": the ghost list shows from frame M + 9.
+int versFantomes(SystemeScript& s) {
+    s.relache(M + 2, SDLK_RETURN);
+    s.tape(M + 4, SDLK_DOWN);
+    s.tape(M + 6, SDLK_DOWN);
+    s.relache(M + 8, SDLK_RETURN);
+    return M + 9;
+}
+
 struct Menu : ::testing::Test {
     DossierTemporaire dossier;
     MixeurEnregistreur mixeur;
@@ -344,9 +363,7 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlaying) {
 
 TEST_F(Menu, WithoutAProgressFileLevelOneIsOpenAndWithoutALevelFolderTheMenuSaysSo) {
     std::remove("data/joueur/niveau.txt");
-    systeme.relache(M + 2, SDLK_RETURN);   // "Jouer"
-    systeme.relache(M + 4, SDLK_RETURN);   // "Scenario"
-    systeme.relache(M + 6, SDLK_RETURN);   // level 1
+    versNiveauUn(systeme);
     systeme.quitter(M + 8);
     testing::internal::CaptureStderr();
     EXPECT_EQ(lancer(), 0);
@@ -365,12 +382,9 @@ TEST_F(Menu, WithoutAProgressFileLevelOneIsOpenAndWithoutALevelFolderTheMenuSays
 
 TEST_F(Menu, WhatStoppedAReplayIsShownOnTheRebuiltMenuForThreeSeconds) {
     ecrireFichier("ghost/orphelin.qzg", "@maps/niveau/map7.qzm\n@0,0,2\n");
-    systeme.relache(M + 2, SDLK_RETURN);
-    systeme.tape(M + 4, SDLK_DOWN);
-    systeme.tape(M + 6, SDLK_DOWN);
-    systeme.relache(M + 8, SDLK_RETURN);   // "Fantome"
-    systeme.tape(M + 10, SDLK_DOWN);
-    systeme.relache(M + 12, SDLK_RETURN);  // "orphelin"
+    const int liste = versFantomes(systeme);
+    systeme.tape(liste + 1, SDLK_DOWN);
+    systeme.relache(liste + 3, SDLK_RETURN);  // "orphelin"
     const std::string ligne = "Niveau du fantome illisible : map7.qzm";
     Uint32 retour = 0, vu = 0;
     surMenu = [&](const InstantMenu& i) {
@@ -409,14 +423,6 @@ struct CasSignal {
     std::function<int(SystemeScript&)> chemin;
 };
 
-const int kDepart = M + 6 + 51;  // the first frame of level 1 chosen at M + 6
-
-int versNiveauUn(SystemeScript& s) {
-    s.relache(M + 2, SDLK_RETURN);
-    s.relache(M + 4, SDLK_RETURN);
-    s.relache(M + 6, SDLK_RETURN);
-    return kDepart;
-}
 
 const CasSignal kSignaux[] = {
     {"logo", SIGTERM, [](SystemeScript&) { return 50; }},
@@ -434,12 +440,9 @@ const CasSignal kSignaux[] = {
      }},
     {"replay", SIGINT,
      [](SystemeScript& s) {
-         s.relache(M + 2, SDLK_RETURN);
-         s.tape(M + 4, SDLK_DOWN);
-         s.tape(M + 6, SDLK_DOWN);
-         s.relache(M + 8, SDLK_RETURN);
-         s.relache(M + 10, SDLK_RETURN);  // the first ghost, 100 positions long
-         return M + 10 + 51 + 20;
+         const int liste = versFantomes(s);
+         s.relache(liste + 1, SDLK_RETURN);  // the first ghost, 100 positions long
+         return liste + 1 + 51 + 20;
      }},
 };
 
