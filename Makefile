@@ -4,12 +4,13 @@
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
 #   make install    build, then install under /usr/local (PREFIX=... elsewhere)
 #   make package    build, then the Debian package build/vorna_*.deb
+#   make fuzz   the file readers under libFuzzer, FUZZ_SECONDS (600) per target
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize bench clean installable install package
+.PHONY: all deps configure build game run test sanitize fuzz bench clean installable install package
 
 all: build
 
@@ -47,8 +48,12 @@ install: installable
 package: installable
 	cd $(BUILD) && cpack
 
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	./scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	./scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan build-fuzz

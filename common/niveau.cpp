@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "fichiers.h"
+#include "lecture.h"
 #include "texture.h"
 
 namespace {
@@ -14,17 +15,6 @@ namespace {
 static_assert(kLongueurMotTexture == 99, "the scan format below cuts texture words at 99");
 
 const char* const kFormatLecture = "%d,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%99s";
-
-// RAII for a C stream.
-struct Fichier {
-    FILE* f;
-    explicit Fichier(FILE* p) : f(p) {}
-    ~Fichier() {
-        if (f) std::fclose(f);
-    }
-    Fichier(const Fichier&) = delete;
-    Fichier& operator=(const Fichier&) = delete;
-};
 
 // The word as the reader will get it back: up to the first blank, at most 99
 // characters, never empty.
@@ -60,6 +50,10 @@ int lireEnregistrements(FILE* fichier,
     // The first character is taken as the '@' of the first record, whatever it is.
     int c = std::fgetc(fichier);
     while (c != EOF) {
+        if (rang == kEnregistrementsMax) {
+            errno = EFBIG;
+            return -1;
+        }
         const int lus = std::fscanf(fichier, kFormatLecture, &e.type, &e.x, &e.y, &e.z, &e.vie,
                                     &e.lx, &e.ly, &e.lz, &e.rx, &e.ry, &e.rz, mot);
         e.champsLus = lus > 0 ? lus : 0;
@@ -75,15 +69,14 @@ int lireEnregistrements(FILE* fichier,
 
 int lireEnregistrements(const std::string& chemin,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur) {
-    Fichier f(std::fopen(chemin.c_str(), "r"));
-    if (!f.f) {
-        std::fprintf(stderr, "cannot open level file '%s': %s\n", chemin.c_str(),
-                     std::strerror(errno));
-        return -1;
-    }
+    FichierLu f = ouvrirLecture(chemin, "level file");
+    if (!f) return -1;
     errno = 0;
-    const int n = lireEnregistrements(f.f, visiteur);
-    if (n < 0)
+    const int n = lireEnregistrements(f.get(), visiteur);
+    if (n < 0 && errno == EFBIG)
+        std::fprintf(stderr, "level file '%s' holds more than %d records; it is not read\n",
+                     chemin.c_str(), kEnregistrementsMax);
+    else if (n < 0)
         std::fprintf(stderr, "cannot read level file '%s': %s\n", chemin.c_str(),
                      std::strerror(errno ? errno : EIO));
     return n;

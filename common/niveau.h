@@ -23,6 +23,9 @@ struct Enregistrement {
 
 // The longest texture word kept; longer words are cut to this length.
 const int kLongueurMotTexture = 99;
+// The most records a level file may hold (far beyond any playable course: a
+// file of nothing but '@' would otherwise build a block per byte).
+const int kEnregistrementsMax = 1000000;
 
 // Reads every record of a level file in order and hands each to `visiteur`
 // with its rank (0 for the first record, the ball). Follows the format's
@@ -35,7 +38,9 @@ const int kLongueurMotTexture = 99;
 // character right after the scanned fields counts: a record whose scan stops
 // just before a '@' does not swallow the next one). A stray '@' at the end
 // repeats the last record. Returns the number of records read, or −1 (after a
-// line on standard error) when the file cannot be opened or read.
+// line on standard error) when the file cannot be opened or read, is not a
+// regular file, is larger than 64 MB or holds more than kEnregistrementsMax
+// records (then errno is EFBIG).
 int lireEnregistrements(const std::string& chemin,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur);
 

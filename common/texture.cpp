@@ -4,8 +4,12 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "lecture.h"
 
 namespace {
 
@@ -46,9 +50,13 @@ SDL_Surface* flipSurface(SDL_Surface* surface) {
 }
 
 unsigned int loadTexture(const char* filename, bool useMipMap) {
-    if (!filename) return 0;
+    if (!filename || !verifierLecture(filename, "image")) return 0;
     Surface image(IMG_Load(filename));
-    if (!image.s) return 0;
+    if (!image.s) {
+        std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n",
+                     program_invocation_short_name, filename, IMG_GetError());
+        return 0;
+    }
 
     Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, image.s->w, image.s->h, 32, kR, kG, kB, kA));
     if (!rgba.s) return 0;
@@ -113,7 +121,9 @@ void Texture::deleteTexture() {
     }
 }
 
-double myRand(double min, double max) { return std::rand() / 32767.0 * (max - min + 1) + min; }
+double myRand(double min, double max) {
+    return std::rand() / static_cast<double>(RAND_MAX) * (max - min + 1) + min;
+}
 
 int myIntRand(int min, int max) {
     if (max < min) return min;  // an empty range has only its lower bound

@@ -6,8 +6,9 @@
 #include <string>
 
 // Loads an image file (JPEG, TGA, anything SDL_image reads) as a new
-// OpenGL 2D texture, its first row at t = 1. Returns 0 when the file cannot
-// be read; 0 means "no texture" everywhere in the game.
+// OpenGL 2D texture, its first row at t = 1. Returns 0, after one line on
+// standard error naming the file, when it is missing, not a regular file or
+// cannot be decoded; 0 means "no texture" everywhere in the game.
 unsigned int loadTexture(const char* filename, bool useMipMap);
 
 // A new surface with the rows of `surface` in reverse order; the caller frees
@@ -37,7 +38,7 @@ public:
     void deleteTexture();
 };
 
-// rand() / 32767.0 × (max − min + 1) + min: a value in [min, max + 1].
+// rand() / RAND_MAX × (max − min + 1) + min: a value in [min, max + 1].
 double myRand(double min, double max);
 // min + rand() modulo (max − min + 1).
 int myIntRand(int min, int max);

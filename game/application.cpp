@@ -13,10 +13,12 @@
 #include "dossier_joueur.h"
 #include "fenetre.h"
 #include "fsound.h"
+#include "lecture.h"
 #include "menu.h"
 #include "niveau.h"
 #include "options.h"
 #include "repertoire.h"
+#include "systeme.h"
 #include "texture.h"
 
 namespace {
@@ -39,7 +41,7 @@ void jouerMapSeule(Jeu& jeu, const std::string& nom) {
     jeu.setMap(nom);
     jeu.setNombreGhost(static_cast<int>(listerDossier("./ghost", ".qzg").size()) - 1);
     jeu.jouer();
-    while (jeu.getSuivant()) jeu.jouer();
+    while (jeu.getSuivant() && !sys::arretDemande()) jeu.jouer();
 }
 
 bool dossierJeuPresent() {
@@ -83,15 +85,17 @@ int SDL_main(int argc, char** argv) {
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "vorna: cannot start SDL: %s\n", SDL_GetError());
-        return 1;
-    }
+    if (!demarrerVideo()) return 1;
+    // SIGINT and SIGTERM end the program from any screen, as a normal exit.
+    sys::installerSignaux();
 
-    if (SDL_RWops* rw = SDL_RWFromFile("data/iconeVorna.bmp", "rb")) {
-        if (SDL_Surface* icone = SDL_LoadBMP_RW(rw, 1)) {
-            SDL_WM_SetIcon(icone, nullptr);
-            SDL_FreeSurface(icone);
+    const char* const kIcone = "data/iconeVorna.bmp";
+    if (verifierLecture(kIcone, "image")) {
+        if (SDL_RWops* rw = SDL_RWFromFile(kIcone, "rb")) {
+            if (SDL_Surface* icone = SDL_LoadBMP_RW(rw, 1)) {
+                SDL_WM_SetIcon(icone, nullptr);
+                SDL_FreeSurface(icone);
+            }
         }
     }
 
@@ -101,6 +105,7 @@ int SDL_main(int argc, char** argv) {
     if (!ecran) {
         ressources.jeu.reset();
         FSOUND_Close();
+        sys::retirerSignaux();
         SDL_Quit();
         return 1;
     }
@@ -149,6 +154,9 @@ int SDL_main(int argc, char** argv) {
     if (shell.logo.textureLogo) glDeleteTextures(1, &shell.logo.textureLogo);
     SDL_FreeSurface(ecran);
     FSOUND_Close();
+    sys::retirerSignaux();
     SDL_Quit();
+    // Ended by a signal: the shell's status for it.
+    if (const int signal = sys::signalRecu()) return 128 + signal;
     return shell.echec ? 1 : 0;
 }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "annonce.h"
+#include "fichier_fantome.h"
 #include "fondu.h"
 #include "heros.h"
 #include "niveau.h"
@@ -55,23 +57,14 @@ struct TexturesReplay {
     }
 };
 
-struct Fichier {
-    FILE* f = nullptr;
-    ~Fichier() { fermer(); }
-    void fermer() {
-        if (f) std::fclose(f);
-        f = nullptr;
-    }
-};
-
-// Positions the ghost file after its header line.
-void apresEntete(FILE* f) {
-    std::rewind(f);
-    int c;
-    while ((c = std::fgetc(f)) != EOF && c != '\n') {}
-}
-
 InstantPartie instant;
+
+// Says why the replay cannot start, on standard error and, through the menu,
+// on screen.
+void renoncer(const std::string& detail, const std::string& ligne) {
+    std::fprintf(stderr, "vorna: cannot replay %s\n", detail.c_str());
+    annoncer(ligne);
+}
 
 }  // namespace
 
@@ -93,15 +86,22 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     const std::string nomAffiche = mapALoad;
 
     const std::string cheminGhost = "ghost/" + mapALoad;
-    Fichier ghost;
-    ghost.f = std::fopen(cheminGhost.c_str(), "r");
-    if (!ghost.f) {
-        std::fprintf(stderr, "vorna: cannot replay %s: no such ghost\n", cheminGhost.c_str());
+    FichierLu fichier = ouvrirLecture(cheminGhost, "ghost");
+    if (!fichier) {
+        annoncer("Fantome illisible : " + mapALoad);
         return;
     }
-    char niveauALoad[100] = {0};
-    if (std::fgetc(ghost.f) == EOF || std::fscanf(ghost.f, "%99s", niveauALoad) != 1) {
-        std::fprintf(stderr, "vorna: cannot replay %s: the ghost is empty\n", cheminGhost.c_str());
+    LecteurFantome ghost(std::move(fichier));
+    std::string niveauALoad;
+    if (!ghost.lireEntete(niveauALoad)) {
+        renoncer(cheminGhost + ": it names no level", "Fantome vide : " + mapALoad);
+        return;
+    }
+    // A ghost only ever names a level of maps/: any other path (a device, a
+    // file elsewhere) is not opened.
+    if (!cheminNiveauAdmis(niveauALoad)) {
+        renoncer(cheminGhost + ": its level \"" + niveauALoad + "\" lies outside maps/",
+                 "Fantome refuse : niveau hors de maps");
         return;
     }
 
@@ -113,8 +113,8 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     regles.textureInitiale = textures.caisse;  // the first record starts from the wall texture
     ContenuNiveau contenu;
     if (!chargerNiveau(niveauALoad, regles, contenu)) {
-        std::fprintf(stderr, "vorna: cannot replay %s: its level %s cannot be read\n",
-                     cheminGhost.c_str(), niveauALoad);
+        renoncer(cheminGhost + ": its level " + niveauALoad + " cannot be read",
+                 "Niveau du fantome illisible : " + nomDeFichier(niveauALoad));
         return;
     }
     std::vector<Cube>& tableaucube = contenu.cubes;
@@ -122,7 +122,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     std::vector<Heros> joueur{balleDuNiveau(contenu)};
     Heros& balle = joueur[0];
 
-    apresEntete(ghost.f);
+    ghost.rembobiner();
 
     const double x_depart = balle.getX(), y_depart = balle.getY(), z_depart = balle.getZ();
     double x_tombe = 0, y_tombe = 0, z_tombe = 0;
@@ -144,6 +144,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         textes = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
 
         SDL_Event ev;
+        if (sys::arretDemande()) continuer = 0;
         while (sys::pollEvent(&ev)) {
             if (ev.type == SDL_QUIT) {
                 continuer = 0;
@@ -152,7 +153,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
             } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_RETURN) {
                 balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
                                z_depart + 5 - balle.getZ());
-                apresEntete(ghost.f);
+                ghost.rembobiner();
                 tempsPrecedent3 = tempsActuel3;
             }
         }
@@ -164,13 +165,10 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
             balle.tombe(true);
         }
 
-        int c;
-        while ((c = std::fgetc(ghost.f)) != EOF && c != '@') {}
-        if (c == EOF) {
+        float x, y, z;
+        if (!ghost.suivante(x, y, z)) {
             continuer = 0;
         } else {
-            float x = 0, y = 0, z = 0;  // fields that fail to scan stay 0
-            if (std::fscanf(ghost.f, "%f,%f,%f", &x, &y, &z) < 0) x = y = z = 0;
             balle.setX(x);
             balle.setY(y);
             balle.setZ(z);

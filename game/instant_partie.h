@@ -27,6 +27,7 @@ struct InstantPartie {
     double xSave = 0, ySave = 0, zSave = 0;
     // The texts of the screen.
     std::string textePoints, texteTemps, texteVies, nomAffiche, texteFin;
+    std::string message;  // the end-of-level screen's warning line, when there is one
 };
 
 #endif

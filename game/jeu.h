@@ -20,12 +20,14 @@ public:
     void setMap(std::string nom) { m_mapALoad = nom; }
     void setScenario(bool s) { m_scenario = s; }
     bool getScenario() const { return m_scenario; }
-    void setMapScenario(int n) { m_mapScenario = n; }
-    int getMapScenario() const { return m_mapScenario; }
-    void setNiveauMax(int n) { m_niveauMax = n; }
-    int getNiveauMax() const { return m_niveauMax; }
-    void setMapsMax(int n) { m_mapsMax = n; }
-    int getMapsMax() const { return m_mapsMax; }
+    // Scenario level numbers (from 1), the highest unlocked one and the number
+    // of scenario files: unsigned, compared as such everywhere.
+    void setMapScenario(unsigned int n) { m_mapScenario = n; }
+    unsigned int getMapScenario() const { return m_mapScenario; }
+    void setNiveauMax(unsigned int n) { m_niveauMax = n; }
+    unsigned int getNiveauMax() const { return m_niveauMax; }
+    void setMapsMax(unsigned int n) { m_mapsMax = n; }
+    unsigned int getMapsMax() const { return m_mapsMax; }
     void setNombreGhost(int n) { m_nombre_ghost = n; }
     int getNombreGhost() const { return m_nombre_ghost; }
     void setFantome(bool f) { m_fantome = f; }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -9,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "annonce.h"
 #include "fantome.h"
 #include "niveau.h"
+#include "progression.h"
 #include "repertoire.h"
 #include "scenarios.h"
 #include "scene.h"
+#include "score.h"
 #include "systeme.h"
 #include "texte.h"
 
@@ -48,14 +52,7 @@ void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
     glEnd();
 }
 
-void lireProgression(Jeu& jeu) {
-    FILE* f = std::fopen("data/joueur/niveau.txt", "r");
-    if (!f) return;
-    char ligne[100] = {0};
-    if (std::fgets(ligne, sizeof ligne, f)) jeu.setNiveauMax(std::atoi(ligne));
-    else jeu.setNiveauMax(0);
-    std::fclose(f);
-}
+void lireProgression(Jeu& jeu) { jeu.setNiveauMax(lireProgression(kFichierProgression)); }
 
 namespace {
 
@@ -66,6 +63,10 @@ const GLubyte kBlanc[3] = {255, 255, 255};
 const GLubyte kSelection[3] = {221, 137, 107};
 const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
+const GLubyte kAvertissement[3] = {255, 210, 90};
+
+// How long the menu shows what went wrong in the activity it launched.
+const Uint32 kDureeAnnonce = 3000;
 
 InstantMenu instant;
 
@@ -125,6 +126,8 @@ private:
     std::vector<Sphere> tableausphere;
     std::vector<Heros> joueur;
     Uint32 tempsPrecedent = 0, tempsActuel = 0;
+    std::string annonce;  // what went wrong in the last activity, shown for a while
+    Uint32 debutAnnonce = 0;
 };
 
 void MenuPrincipal::construire() {
@@ -164,7 +167,11 @@ void MenuPrincipal::construire() {
     for (size_t k = 0; k < scenarios.size(); ++k)
         nomSce.push_back(k < kNombreScenarios ? niveauScenario(k + 1)->titre : sansExtension(scenarios[k]));
     tailleNomSce = static_cast<int>(nomSce.size()) - 1;
-    jeu.setMapsMax(static_cast<int>(nomSce.size()));
+    // Said once, at the first build (the one the logo shows over).
+    struct stat st;
+    if (s.logo.logo && (stat("maps/niveau", &st) != 0 || !S_ISDIR(st.st_mode)))
+        std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
+    jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
 
     nomGhost.clear();
     for (const std::string& n : listerDossier("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
@@ -175,10 +182,13 @@ void MenuPrincipal::construire() {
     sys::keyRepeat(400, 200);
     sys::showCursor(false);
     tempsPrecedent = tempsActuel = 0;
+    annonce = prendreAnnonce();
+    debutAnnonce = sys::ticks();
 }
 
 void MenuPrincipal::evenements() {
     SDL_Event e;
+    if (sys::arretDemande()) s.continuer = 0;  // from any screen, the logo too
     while (sys::pollEvent(&e)) {
         if (s.logo.logo) continue;  // the logo swallows every event, the close request too
         if (e.type == SDL_QUIT) {
@@ -218,10 +228,10 @@ void MenuPrincipal::toucheRelachee(SDLKey k) {
 void MenuPrincipal::entree() {
     // The list rule: a chosen entry starts the launch fade.
     if (choix3 == 0) {
-        const bool existe = choix < nomSce.size() && choix < static_cast<unsigned>(jeu.getNiveauMax());
+        const bool existe = choix < nomSce.size() && choix < jeu.getNiveauMax();
         if (existe) {
             jeu.setScenario(true);
-            jeu.setMapScenario(static_cast<int>(choix) + 1);
+            jeu.setMapScenario(choix + 1);
             futureMap = nomSce[choix];
             lancement();
         }
@@ -244,8 +254,8 @@ void MenuPrincipal::entree() {
         case 0:
             if (choix2 == 1) {  // Play: "Scenario"
                 // The highlight only reaches unlocked levels that exist.
-                const unsigned int debloques = static_cast<unsigned>(std::max(0, jeu.getNiveauMax()));
-                ouvrirListe(0, std::min<unsigned int>(debloques, static_cast<unsigned>(nomSce.size())));
+                ouvrirListe(0, std::min<unsigned int>(jeu.getNiveauMax(),
+                                                      static_cast<unsigned int>(nomSce.size())));
             } else if (choix1 == 1) {  // Top: "Jouer"
                 ecranJouer();
             }
@@ -287,7 +297,7 @@ void MenuPrincipal::lancer() {
         FSOUND_Stream_Stop(s.musique);
         jeu.setMap(futureMap);
         jeu.jouer();
-        while (jeu.getSuivant()) {
+        while (jeu.getSuivant() && !sys::arretDemande()) {
             jeu.setMapScenario(jeu.getMapScenario() + 1);
             jeu.jouer();
         }
@@ -296,6 +306,7 @@ void MenuPrincipal::lancer() {
         ghost = false;
         jouerGhost(s.hauteur, s.largeur, futureMap);
     }
+    if (sys::arretDemande()) s.continuer = 0;
 }
 
 void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
@@ -308,7 +319,7 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
     const int taille = static_cast<int>(noms.size()) - 1;
     for (size_t i = 0; i < noms.size(); ++i) {
         const double y = taille / 20.0 - i / 10.0;
-        const bool verrouille = scenario && static_cast<int>(i) >= jeu.getNiveauMax();
+        const bool verrouille = scenario && i >= jeu.getNiveauMax();
         if (verrouille) {
             glColor3ubv(kGris);
             imprimer(noms[i].c_str(), -1, y);
@@ -377,7 +388,7 @@ void MenuPrincipal::frame() {
                 fondu.fR(-5);
                 fondu.fG(-5);
                 fondu.fB(-5);
-            } else {
+            } else if (s.continuer == 2) {  // not when the program is ending
                 lancer();
             }
         }
@@ -402,6 +413,11 @@ void MenuPrincipal::frame() {
             imprimer("by Mervo", 2, 0);
             imprimer(kAdresseSite, 0, 0);
             dessinerEntrees();
+            if (!annonce.empty() && sys::ticks() - debutAnnonce < kDureeAnnonce) {
+                glColor3ubv(kAvertissement);
+                imprimer(annonce.c_str(), -1, -0.85);
+                glColor3ubv(kBlanc);
+            }
         }
     }
 

@@ -36,7 +36,8 @@ struct RessourcesMenu {
     Fondu fondublanc{255, 255, 255};
 };
 
-// Reads the player's progress ("data/joueur/niveau.txt") into the session.
+// Reads the player's progress ("data/joueur/niveau.txt") into the session:
+// a missing file, or one without a level number, opens level 1.
 void lireProgression(Jeu& jeu);
 
 // The shell's values the menu loop works with.

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "annonce.h"
 #include "niveau.h"
 #include "scenarios.h"
 #include "scene.h"
@@ -59,7 +60,7 @@ bool Partie::preparer() {
             points_depart = n->points;
             m.m_typeLieu = n->lieu;
         } else {
-            nomAffiche = formater("Niveau-%d", static_cast<int>(m.m_mapScenario));
+            nomAffiche = formater("Niveau-%u", m.m_mapScenario);
         }
     } else {
         cheminNiveau = cheminMapPerso(m.m_mapALoad);
@@ -81,6 +82,7 @@ bool Partie::preparer() {
     if (!chargerNiveau(cheminNiveau, reglesPartie(m.m_texture), contenu)) {
         std::fprintf(stderr, "vorna: cannot play %s: the level file is missing, unreadable or empty\n",
                      cheminNiveau.c_str());
+        annoncer("Niveau illisible : " + nomDeFichier(cheminNiveau));
         return false;
     }
     joueur.push_back(balleDuNiveau(contenu));
@@ -177,6 +179,12 @@ void Partie::frame() {
 }
 
 void Partie::evenements() {
+    if (sys::arretDemande() && continuer == 2) {
+        // The program is ending. A player who had already left the
+        // end-of-level menu keeps the level unlocked.
+        if (finpartie) majProgression();
+        continuer = 0;
+    }
     SDL_Event e;
     while (sys::pollEvent(&e)) {
         if (e.type == SDL_QUIT) {
@@ -222,7 +230,9 @@ void Partie::evenements() {
                 case SDLK_RETURN: relacheEntree(); break;
                 case SDLK_ESCAPE:
                 case SDLK_KP0:
-                    if (!ecrireEnvoyer) basculerPause();
+                    // Not from the end-of-level menu, nor from game over:
+                    // only Return leaves "Perdu !".
+                    if (!ecrireEnvoyer && !m.m_loose) basculerPause();
                     break;
                 default: break;
             }
@@ -282,7 +292,9 @@ void Partie::instantane() {
     i.nomAffiche = nomAffiche;
     if (ecrireEnvoyer) {
         i.texteFin = texteFinNiveau(points, i.chrono);
+        i.message = messageFantome;
     } else {
         i.texteFin.clear();
+        i.message.clear();
     }
 }

@@ -64,6 +64,8 @@ private:
     void fantomeDebut();
     void fantomeEchantillon();
     void fantomeRecommencer();
+    void fantomeVerifier();
+    void fantomeEchec(int erreur);
     void fantomeFin();
     std::string nomFantome(int numero) const;
 
@@ -111,6 +113,7 @@ private:
     FILE* fghost = nullptr;
     std::string ghost;  // final name of this run's ghost; empty until a recording starts
     int numeroFantome = 0;
+    std::string messageFantome;  // why the recording was dropped, for the end-of-level screen
     int frames = 0;
 };
 

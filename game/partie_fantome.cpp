@@ -1,42 +1,79 @@
 // The ghost recording of a run: one position per frame into a working file,
 // kept under a numbered name at the end when the player asked for it.
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
+#include "annonce.h"
+#include "fichier_fantome.h"
 #include "fichiers.h"
 #include "partie.h"
 #include "textes_partie.h"
 
 namespace {
 
-const char* const kFantomeTravail = "ghost/ghost.qzg";
+// The working file is hidden and its name holds no ".qzg": no list shows it
+// and no kept ghost can bear its name. It carries the number of the process,
+// so two programs sharing a ghost folder never write into one file.
+const char* const kPrefixeTravail = ".enregistrement-";
+
+std::string fichierTravail() { return std::string("ghost/") + kPrefixeTravail + std::to_string(getpid()); }
+
+// Removes the working files of programs that no longer run (a killed run
+// leaves one behind).
+void nettoyerTravail() {
+    DIR* d = opendir("ghost");
+    if (!d) return;
+    const size_t n = std::strlen(kPrefixeTravail);
+    while (dirent* e = readdir(d)) {
+        if (std::strncmp(e->d_name, kPrefixeTravail, n) != 0) continue;
+        char* fin = nullptr;
+        const long pid = std::strtol(e->d_name + n, &fin, 10);
+        const bool mort = pid > 0 && *fin == '\0' && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (mort || pid == getpid()) unlink((std::string("ghost/") + e->d_name).c_str());
+    }
+    closedir(d);
+}
+
+const char* const kFantomePerdu = "Fantome non enregistre : ecriture impossible";
 
 }  // namespace
 
 std::string Partie::nomFantome(int numero) const {
-    return m.m_scenario
-               ? formater("ghost/map%dghost%d.qzg", static_cast<int>(m.m_mapScenario), numero)
-               : "ghost/" + m.m_mapALoad + "ghost" + std::to_string(numero) + ".qzg";
+    return m.m_scenario ? formater("ghost/map%ughost%d.qzg", m.m_mapScenario, numero)
+                        : "ghost/" + m.m_mapALoad + "ghost" + std::to_string(numero) + ".qzg";
 }
 
 void Partie::fantomeDebut() {
     numeroFantome = m.m_nbre_game + m.m_nombre_ghost + 1;
     ghost = nomFantome(numeroFantome);
-    fghost = std::fopen(kFantomeTravail, "w");
+    nettoyerTravail();
+    const std::string travail = fichierTravail();
+    // Created afresh, never through whatever may lie at that name.
+    const int fd = open(travail.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fghost = fd >= 0 ? fdopen(fd, "w") : nullptr;
     if (!fghost) {
-        std::fprintf(stderr, "vorna: cannot record the ghost (%s): playing without recording\n",
-                     kFantomeTravail);
+        if (fd >= 0) close(fd);
+        std::fprintf(stderr, "vorna: cannot record the ghost (%s: %s): playing without recording\n",
+                     travail.c_str(), std::strerror(errno));
         ghost.clear();
         return;
     }
-    std::fprintf(fghost, "@%s\n", cheminNiveau.c_str());
+    messageFantome.clear();
+    if (!ecrireEnteteFantome(fghost, cheminNiveau)) fantomeEchec(errno);
 }
 
 void Partie::fantomeEchantillon() {
     if (!fghost || niveau > 98 || !m.m_fantome || m.m_pause) return;
     Heros& b = balle();
-    std::fprintf(fghost, "@%f,%f,%f\n", b.getX(), b.getY(), b.getZ());
+    if (!ecrirePositionFantome(fghost, b.getX(), b.getY(), b.getZ())) fantomeEchec(errno);
 }
 
 void Partie::fantomeRecommencer() {
@@ -47,21 +84,53 @@ void Partie::fantomeRecommencer() {
     fantomeDebut();
 }
 
-void Partie::fantomeFin() {
+// Everything recorded so far on the disk: called when the player asks to
+// keep the ghost, so a full disk is known while the end-of-level menu shows.
+void Partie::fantomeVerifier() {
+    if (fghost && (std::fflush(fghost) != 0 || fsync(fileno(fghost)) != 0)) fantomeEchec(errno);
+}
+
+// The recording cannot be written (a full disk): it is dropped, no ghost is
+// kept from it, and the player is told.
+void Partie::fantomeEchec(int erreur) {
     if (fghost) std::fclose(fghost);
     fghost = nullptr;
+    std::remove(fichierTravail().c_str());
+    ghost.clear();
+    std::fprintf(stderr, "vorna: the ghost recording cannot be written (%s): no ghost is kept from it\n",
+                 std::strerror(erreur ? erreur : EIO));
+    messageFantome = kFantomePerdu;
+}
+
+void Partie::fantomeFin() {
+    const std::string travail = fichierTravail();
     if (!renameghost) {
-        std::remove(kFantomeTravail);
+        if (fghost) std::fclose(fghost);
+        fghost = nullptr;
+        std::remove(travail.c_str());
         return;
     }
     m.m_nbre_game += 1;
-    if (ghost.empty()) return;
+    if (fghost) {
+        int erreur = 0;
+        if (std::fflush(fghost) != 0) erreur = errno;
+        if (!erreur && fsync(fileno(fghost)) != 0) erreur = errno;
+        if (std::fclose(fghost) != 0 && !erreur) erreur = errno;
+        fghost = nullptr;
+        if (erreur) fantomeEchec(erreur);
+    }
+    if (ghost.empty()) {
+        if (!messageFantome.empty()) annoncer(messageFantome);
+        return;
+    }
     // An existing ghost is never replaced: the new one takes the next free
     // number (a player may have deleted ghosts, so numbers can meet).
     for (int n = numeroFantome; n < numeroFantome + 10000; ++n) {
-        if (renommerSansRemplacer(kFantomeTravail, nomFantome(n))) return;
+        if (renommerSansRemplacer(travail, nomFantome(n))) return;
         if (errno != EEXIST) break;
     }
-    std::fprintf(stderr, "vorna: cannot keep the ghost %s: it stays in %s until the next run\n",
-                 ghost.c_str(), kFantomeTravail);
+    std::fprintf(stderr, "vorna: cannot keep the ghost %s (%s); it is dropped\n", ghost.c_str(),
+                 std::strerror(errno));
+    std::remove(travail.c_str());
+    annoncer(kFantomePerdu);
 }

@@ -4,6 +4,7 @@
 #include "fichiers.h"
 #include "navigateur.h"
 #include "partie.h"
+#include "progression.h"
 #include "score.h"
 #include "systeme.h"
 #include "textes_partie.h"
@@ -29,6 +30,7 @@ void Partie::appuiEntree() {
             break;
         case 3:  // "Enregistrer le fantome"
             renameghost = true;
+            fantomeVerifier();
             break;
         case 4:  // "Menu principal"
             if (ecrireEnvoyer) {
@@ -83,7 +85,7 @@ void Partie::finDeNiveau() {
 void Partie::majProgression() {
     if (m.m_mapScenario == m.m_niveauMax && m.m_mapScenario < m.m_mapsMax) {
         m.m_niveauMax += 1;
-        ecrireFichierAtomique(kFichierProgression, std::to_string(m.m_niveauMax));
+        ecrireFichierAtomique(kFichierProgression, texteProgression(m.m_niveauMax));
     }
 }
 
@@ -97,6 +99,7 @@ void Partie::textesFin() {
         imprimer(kItems[i], -1, 0.1 - 0.1 * i);
         glColor3ub(255, 255, 255);
     }
+    if (!messageFantome.empty()) imprimer(messageFantome, -1, -0.5);
 }
 
 void Jeu::sendScoreOnline(int score) {

@@ -1,7 +1,6 @@
 #include "son.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -19,16 +18,6 @@ int tronquer(double v) {
     return static_cast<int>(v);
 }
 
-// Whether a file can be opened for reading. A readable sample that still does
-// not load means the game runs without an audio device, which the sound layer
-// has already said.
-bool lisible(const char* chemin) {
-    std::FILE* f = std::fopen(chemin, "rb");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
-}
-
 }  // namespace
 
 Son::Son(int volume) : m_volume(volume), m_active(true) {}
@@ -38,12 +27,8 @@ void Son::loadSon() {
     deleteSon();
     FSOUND_SAMPLE** champs[] = {&m_sauvegarde, &m_bois, &m_jump,   &m_metal,
                                 &m_limite,     &m_arrivee, &m_cursor, &m_bouton};
-    for (int i = 0; i < 8; ++i) {
-        *champs[i] = FSOUND_Sample_Load(FSOUND_FREE, kFichiers[i], 0, 0, 0);
-        if (!*champs[i] && !lisible(kFichiers[i]))
-            std::fprintf(stderr, "vorna: sound effect \"%s\" is missing or unreadable; it stays silent\n",
-                         kFichiers[i]);
-    }
+    // A sample that cannot be loaded stays silent; the sound layer names it.
+    for (int i = 0; i < 8; ++i) *champs[i] = FSOUND_Sample_Load(FSOUND_FREE, kFichiers[i], 0, 0, 0);
 }
 
 void Son::deleteSon() {

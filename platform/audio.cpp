@@ -36,9 +36,13 @@ public:
     }
     void libererEchantillon(void* e) override { Mix_FreeChunk(static_cast<Mix_Chunk*>(e)); }
     int jouerEchantillon(void* e, int volume) override {
-        int voix = Mix_PlayChannel(-1, static_cast<Mix_Chunk*>(e), 0);
-        if (voix >= 0) Mix_Volume(voix, versMixer(volume));
-        return voix;
+        // The voice gets its volume before the sample starts on it: the
+        // mixer may run between two calls, and would play the first buffer
+        // at the voice's previous volume.
+        const int voix = Mix_GroupAvailable(-1);
+        if (voix < 0) return -1;
+        Mix_Volume(voix, versMixer(volume));
+        return Mix_PlayChannel(voix, static_cast<Mix_Chunk*>(e), 0);
     }
     void pauseVoix(int voix, bool pause) override {
         if (pause) Mix_Pause(voix); else Mix_Resume(voix);

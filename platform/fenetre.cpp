@@ -1,5 +1,6 @@
 #include "fenetre.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,4 +29,22 @@ SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const c
     std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window: %s\n", programme, largeur,
                  hauteur, SDL_GetError());
     return nullptr;
+}
+
+bool demarrerVideo() {
+    const char* pilote = std::getenv("SDL_VIDEODRIVER");
+    const bool choisi = pilote && *pilote;
+    // Only for SDL_Init, which reads it: the environment is left as it was.
+    if (!choisi) setenv("SDL_VIDEODRIVER", "x11", 1);
+    const bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
+    if (!choisi) unsetenv("SDL_VIDEODRIVER");
+    if (ok) return true;
+    const char* display = std::getenv("DISPLAY");
+    if (choisi)
+        std::fprintf(stderr, "%s: cannot start the video driver %s: %s\n",
+                     program_invocation_short_name, pilote, SDL_GetError());
+    else
+        std::fprintf(stderr, "%s: cannot open the display %s (%s); check DISPLAY\n",
+                     program_invocation_short_name, display ? display : "(unset)", SDL_GetError());
+    return false;
 }

@@ -1,10 +1,12 @@
 #include "fsound.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <set>
 
 #include "audio.h"
+#include "lecture.h"
 
 struct FSOUND_SAMPLE {
     void* donnees = nullptr;
@@ -39,6 +41,30 @@ Etat etat;
 
 int borne(int v) { return std::clamp(v, 0, 255); }
 int applique(int volume) { return borne(volume) * etat.volumeGlobal / 255; }
+
+// Loads `name` through `charger`, the mixer's loader. Something at that path
+// that is no file to read (a FIFO, a device, a folder, a huge file) never
+// reaches the mixer; a file the mixer cannot load gets one line when it is
+// missing, or when it is there but no sound (without an audio device nothing
+// loads, which FSOUND_Init has said already).
+template <typename Charger>
+void* chargerSon(const char* name, const char* quoi, Charger charger) {
+    int absent = 0;
+    if (!ouvrirLecture(name)) {
+        absent = errno;
+        if (absent != ENOENT) {
+            signalerLecture(name, quoi, absent);
+            return nullptr;
+        }
+    }
+    void* donnees = charger(name);
+    if (!donnees && absent)
+        signalerLecture(name, quoi, absent);
+    else if (!donnees && etat.ouvert)
+        std::fprintf(stderr, "%s: %s \"%s\" cannot be decoded\n", program_invocation_short_name,
+                     quoi, name);
+    return donnees;
+}
 
 }  // namespace
 
@@ -95,7 +121,8 @@ int FSOUND_GetVolume(int channel) {
 
 FSOUND_SAMPLE* FSOUND_Sample_Load(int, const char* name, unsigned int, int, int) {
     if (!name) return nullptr;
-    void* donnees = audio::courant().chargerEchantillon(name);
+    void* donnees = chargerSon(name, "sound",
+                               [](const char* n) { return audio::courant().chargerEchantillon(n); });
     if (!donnees) return nullptr;
     FSOUND_SAMPLE* s = new FSOUND_SAMPLE;
     s->donnees = donnees;
@@ -163,7 +190,8 @@ signed char FSOUND_GetPaused(int channel) {
 
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int mode, int, int) {
     if (!name) return nullptr;
-    void* donnees = audio::courant().chargerMusique(name);
+    void* donnees = chargerSon(name, "music",
+                               [](const char* n) { return audio::courant().chargerMusique(n); });
     if (!donnees) return nullptr;
     FSOUND_STREAM* f = new FSOUND_STREAM;
     f->donnees = donnees;

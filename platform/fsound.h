@@ -8,8 +8,9 @@
 // Rules the game relies on:
 // - volumes run from 0 to 255; a sample starts with the default volume 255;
 // - the global volume scales every sample and the music;
-// - a file that cannot be read gives a null handle, and every call made with a
-//   null handle does nothing and does not fail;
+// - a file that cannot be read gives a null handle (and one line on standard
+//   error naming it), and every call made with a null handle does nothing and
+//   does not fail;
 // - when no audio device can be opened the calls still work and stay silent.
 
 #define FSOUND_FREE -1          // any free channel

@@ -1,7 +1,23 @@
 #include "systeme.h"
 
+#include <signal.h>
+
 namespace sys {
 namespace {
+
+volatile sig_atomic_t recu = 0;
+struct sigaction avantInt, avantTerm;
+bool installes = false;
+
+void noter(int signal) {
+    if (recu) {
+        // Asked twice: nobody is listening, end now the default way.
+        ::signal(signal, SIG_DFL);
+        raise(signal);
+        return;
+    }
+    recu = signal;
+}
 
 class SystemeSDL : public Systeme {
 public:
@@ -18,7 +34,30 @@ Systeme* actuel = &sdl;
 
 }  // namespace
 
+bool Systeme::arretDemande() { return recu != 0; }
+
 Systeme& courant() { return *actuel; }
 void installer(Systeme* s) { actuel = s ? s : &sdl; }
+
+void installerSignaux() {
+    struct sigaction a = {};
+    a.sa_handler = noter;
+    sigemptyset(&a.sa_mask);
+    a.sa_flags = SA_RESTART;
+    recu = 0;
+    sigaction(SIGINT, &a, installes ? nullptr : &avantInt);
+    sigaction(SIGTERM, &a, installes ? nullptr : &avantTerm);
+    installes = true;
+}
+
+void retirerSignaux() {
+    if (!installes) return;
+    sigaction(SIGINT, &avantInt, nullptr);
+    sigaction(SIGTERM, &avantTerm, nullptr);
+    installes = false;
+}
+
+int signalRecu() { return recu; }
+void oublierSignal() { recu = 0; }
 
 }  // namespace sys

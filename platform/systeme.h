@@ -20,6 +20,11 @@ public:
     virtual void swapBuffers() = 0;             // like SDL_GL_SwapBuffers
     virtual void keyRepeat(int delay, int interval) = 0;  // SDL_EnableKeyRepeat
     virtual void showCursor(bool visible) = 0;  // SDL_ShowCursor
+    // True once the program has been asked to end (SIGINT, SIGTERM): every
+    // loop then leaves at once, the menu and the program too. The window's
+    // close button is an SDL_QUIT event, never this. By default, whether
+    // such a signal was received (see installerSignaux).
+    virtual bool arretDemande();
 };
 
 // The implementation in use: SDL's, unless a test installed another one.
@@ -33,6 +38,20 @@ inline int pollEvent(SDL_Event* e) { return courant().pollEvent(e); }
 inline void swapBuffers() { courant().swapBuffers(); }
 inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
 inline void showCursor(bool v) { courant().showCursor(v); }
+inline bool arretDemande() { return courant().arretDemande(); }
+
+// SIGINT and SIGTERM. SDL_Init installs handlers that turn them into a window
+// close request, which a loop may rightly ignore or read as "end this run";
+// installerSignaux(), called after SDL_Init, puts handlers in their place that
+// only note the signal, which arretDemande() then reports (a second signal
+// ends the program at once, should a loop not be listening).
+// retirerSignaux() puts the previous handlers back (before SDL_Quit).
+void installerSignaux();
+void retirerSignaux();
+// The signal received (SIGINT or SIGTERM), or 0.
+int signalRecu();
+// Forgets a received signal (the next program run in the same process, tests).
+void oublierSignal();
 
 }  // namespace sys
 

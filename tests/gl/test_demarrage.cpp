@@ -80,11 +80,16 @@ TEST_F(Demarrage, ShutdownReleasesInOrderAndExitsZero) {
     EXPECT_FALSE(systeme.curseurVisible());
 }
 
-TEST_F(Demarrage, MissingIconLogoFontAndSoundsLeaveTheProgramRunning) {
-    for (const char* f : {"data/sound/menu.mp3", "data/sound/cursor.wav", "data/sound/bouton.wav"})
-        mixeur.manquant(f);
+TEST_F(Demarrage, MissingIconLogoFontAndSoundsLeaveTheProgramRunningAndAreEachNamed) {
+    const char* const sons[] = {"data/sound/menu.mp3", "data/sound/cursor.wav", "data/sound/bouton.wav"};
+    for (const char* f : sons) mixeur.manquant(f);
     systeme.quitter(185);
+    testing::internal::CaptureStderr();
     ASSERT_EQ(SDL_main(0, nullptr), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    for (const char* f : {"data/iconeVorna.bmp", "data/logo.jpg", "data/font1.TGA", "data/sky/sky.jpg",
+                          "data/sol.jpg", sons[0], sons[1], sons[2]})
+        EXPECT_NE(err.find("\"" + std::string(f) + "\" is missing"), std::string::npos) << f << "\n" << err;
     ASSERT_EQ(gris.size(), 186u);
     EXPECT_NEAR(gris[30], 124, 1);  // an untextured quad in the fading grey
     EXPECT_EQ(mixeur.compte("musique"), 0);
@@ -140,6 +145,23 @@ TEST(DemarrageSansAffichage, NoDisplayIsAClearErrorNotATextTerminal) {
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
     EXPECT_NE(statut, 0);
     EXPECT_NE(err.find("no graphical display"), std::string::npos) << err;
+}
+
+TEST(DemarrageSansAffichage, ADisplayThatCannotBeOpenedIsSaidPlainlyWithoutEscapeCodes) {
+    DossierTemporaire d;
+    d.arborescenceJeu();
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", ":77", 1);
+    unsetenv("SDL_VIDEODRIVER");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    int statut = SDL_main(0, nullptr);
+    std::string err = testing::internal::GetCapturedStderr();
+    std::string out = testing::internal::GetCapturedStdout();
+    if (display.empty()) unsetenv("DISPLAY"); else setenv("DISPLAY", display.c_str(), 1);
+    EXPECT_NE(statut, 0);
+    EXPECT_NE(err.find("cannot open the display :77"), std::string::npos) << err;
+    EXPECT_EQ((out + err).find('\x1b'), std::string::npos);
 }
 
 TEST(DemarrageSansOpenGL, AVideoDriverWithoutOpenGLIsAClearErrorAndANonZeroStatus) {

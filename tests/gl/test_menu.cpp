@@ -2,6 +2,8 @@
 // driven through the seam with scripted keys, after the logo.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "jeu.h"
 #include "menu.h"
 #include "mixeur_enregistreur.h"
+#include "repertoire.h"
 #include "systeme_script.h"
 
 namespace {
@@ -23,6 +26,25 @@ const char* const kCourse =
     "@1,0,0,0,0,4,4,1,0,0,0,textureSol\n"
     "@1,-12,0,0,0,8,4,1,0,0,0,textureSol\n"
     "@4,-24,0,0,0,4,4,1,0,0,0,textureArrivee\n";
+
+const int kDepart = M + 6 + 51;  // the first frame of level 1 chosen at M + 6
+
+// "Jouer", "Scenario", level 1 (the first frame of the run is kDepart).
+int versNiveauUn(SystemeScript& s) {
+    s.relache(M + 2, SDLK_RETURN);
+    s.relache(M + 4, SDLK_RETURN);
+    s.relache(M + 6, SDLK_RETURN);
+    return kDepart;
+}
+
+// "Jouer", "Fantome": the ghost list shows from frame M + 9.
+int versFantomes(SystemeScript& s) {
+    s.relache(M + 2, SDLK_RETURN);
+    s.tape(M + 4, SDLK_DOWN);
+    s.tape(M + 6, SDLK_DOWN);
+    s.relache(M + 8, SDLK_RETURN);
+    return M + 9;
+}
 
 struct Menu : ::testing::Test {
     DossierTemporaire dossier;
@@ -339,6 +361,45 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlaying) {
     EXPECT_EQ(mixeur.compte("arret"), 1);    // only at shutdown
 }
 
+TEST_F(Menu, WithoutAProgressFileLevelOneIsOpenAndWithoutALevelFolderTheMenuSaysSo) {
+    std::remove("data/joueur/niveau.txt");
+    versNiveauUn(systeme);
+    systeme.quitter(M + 8);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(lancer(), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(a(M + 5).choixMax, 1u);
+    EXPECT_TRUE(a(M + 7).fondu);
+    EXPECT_EQ(a(M + 7).futureMap, "1.Camp d'entrainement");
+    EXPECT_NE(err.find("scenario level 1 is open"), std::string::npos) << err;
+
+    std::filesystem::remove_all("maps/niveau");
+    systeme.quitter(systeme.frame() + M + 2);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(lancer(), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("no maps/niveau/ folder"), std::string::npos);
+}
+
+TEST_F(Menu, WhatStoppedAReplayIsShownOnTheRebuiltMenuForThreeSeconds) {
+    ecrireFichier("ghost/orphelin.qzg", "@maps/niveau/map7.qzm\n@0,0,2\n");
+    const int liste = versFantomes(systeme);
+    systeme.tape(liste + 1, SDLK_DOWN);
+    systeme.relache(liste + 3, SDLK_RETURN);  // "orphelin"
+    const std::string ligne = "Niveau du fantome illisible : map7.qzm";
+    Uint32 retour = 0, vu = 0;
+    surMenu = [&](const InstantMenu& i) {
+        if (texte(i, ligne)) {
+            if (!retour) retour = systeme.maintenant();
+            vu = systeme.maintenant();
+        }
+        if (retour && systeme.maintenant() > retour + 4000) systeme.quitter(systeme.frame() + 1);
+    };
+    EXPECT_EQ(lancer(), 0);
+    ASSERT_GT(retour, 0u) << "the reason never showed";
+    EXPECT_TRUE(couleur(texte(menu[menu.size() - 2], "Jouer"), 221, 137, 107)) << "the menu works meanwhile";
+    EXPECT_NEAR(static_cast<double>(vu - retour), 3000, 60);
+}
+
 TEST_F(Menu, AMissingBackgroundLevelEndsTheProgramBeforeTheFirstFrame) {
     std::remove("maps/menu/menu.txt");
     testing::internal::CaptureStderr();
@@ -348,5 +409,71 @@ TEST_F(Menu, AMissingBackgroundLevelEndsTheProgramBeforeTheFirstFrame) {
     EXPECT_EQ(systeme.frame(), 0);
     EXPECT_NE(err.find("maps/menu/menu.txt"), std::string::npos);
 }
+
+}  // namespace
+
+namespace {
+
+// SIGINT or SIGTERM on any screen ends the whole program within two frames,
+// releasing everything as a normal exit does.
+struct CasSignal {
+    const char* ecran;
+    int signal;
+    // Scripts the way to the screen; returns the frame of the signal.
+    std::function<int(SystemeScript&)> chemin;
+};
+
+
+const CasSignal kSignaux[] = {
+    {"logo", SIGTERM, [](SystemeScript&) { return 50; }},
+    {"menu", SIGINT, [](SystemeScript&) { return M + 3; }},
+    {"run", SIGTERM, [](SystemeScript& s) { return versNiveauUn(s) + 5; }},
+    {"pause", SIGINT,
+     [](SystemeScript& s) {
+         s.relache(versNiveauUn(s) + 3, SDLK_ESCAPE);
+         return kDepart + 6;
+     }},
+    {"finish", SIGTERM,
+     [](SystemeScript& s) {
+         s.appui(versNiveauUn(s) + 2, SDLK_UP);  // the course takes well under 150 frames
+         return kDepart + 160;
+     }},
+    {"replay", SIGINT,
+     [](SystemeScript& s) {
+         const int liste = versFantomes(s);
+         s.relache(liste + 1, SDLK_RETURN);  // the first ghost, 100 positions long
+         return liste + 1 + 51 + 20;
+     }},
+};
+
+void PrintTo(const CasSignal& c, std::ostream* os) { *os << c.ecran; }
+
+struct MenuSignal : Menu, ::testing::WithParamInterface<CasSignal> {};
+
+TEST_P(MenuSignal, EndsTheProgramWithinTwoFrames) {
+    std::string g = "@maps/niveau/map1.qzm\n";
+    for (int i = 0; i < 100; ++i) g += "@0,0,2\n";
+    ecrireFichier("ghost/map1ghost0.qzg", g);
+    const CasSignal& c = GetParam();
+    const int f = c.chemin(systeme);
+    int dernier = -1;
+    bool enCours = false;  // the recording of the run was under way
+    systeme.surImage([&](int n) {
+        dernier = n;
+        if (n != f) return;
+        enCours = existe("ghost/.enregistrement-" + std::to_string(getpid()));
+        std::raise(c.signal);
+    });
+    EXPECT_EQ(lancer(), 128 + c.signal);
+    EXPECT_LE(dernier - f, 2);
+    EXPECT_EQ(mixeur.vivants(), 0);
+    EXPECT_EQ(listerDossier("./ghost", "enregistrement"), std::vector<std::string>{});
+    if (std::string(c.ecran) == "run") {
+        EXPECT_TRUE(enCours);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ecrans, MenuSignal, ::testing::ValuesIn(kSignaux),
+                         [](const testing::TestParamInfo<CasSignal>& i) { return std::string(i.param.ecran); });
 
 }  // namespace

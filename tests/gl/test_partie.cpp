@@ -2,20 +2,27 @@
 // virtual clock, drawing for real into the test window.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "annonce.h"
 #include "dossier.h"
 #include "fenetre_test.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "mixeur_enregistreur.h"
 #include "navigateur.h"
+#include "repertoire.h"
 #include "systeme_script.h"
 
 namespace {
@@ -66,6 +73,17 @@ struct Partie : ::testing::Test {
         jeu.setNombreGhost(-1);
     }
     void TearDown() override { FSOUND_Close(); }
+
+    // The recording's working file: hidden, one per process.
+    static std::string travail() { return "ghost/.enregistrement-" + std::to_string(getpid()); }
+    // End-of-level menu: "Enregistrer le fantome", then "Menu principal".
+    void garderFantome(int f) {
+        f = taper(f, SDLK_DOWN, 3);
+        systeme.appui(f, SDLK_RETURN);
+        systeme.relache(f + 1, SDLK_RETURN);
+        f = taper(f + 2, SDLK_DOWN, 1);
+        systeme.appui(f, SDLK_RETURN);
+    }
 
     void scenario(int n, const std::string& contenu) {
         ecrireFichier("maps/niveau/map" + std::to_string(n) + ".qzm", contenu);
@@ -139,7 +157,7 @@ TEST_F(Partie, RollingToTheFinishKeepsTheGhostAndUnlocksTheNextLevel) {
     EXPECT_EQ(static_cast<int>(instants.size()) - choixMenuPrincipal, 36);
 
     // The ghost: header and one position per frame before the touch.
-    EXPECT_FALSE(existe("ghost/ghost.qzg"));
+    EXPECT_FALSE(existe(travail()));
     ASSERT_TRUE(existe("ghost/map1ghost0.qzg"));
     auto l = lignes(lireFichier("ghost/map1ghost0.qzg"));
     ASSERT_EQ(static_cast<int>(l.size()), arrivee + 1);
@@ -151,7 +169,7 @@ TEST_F(Partie, RollingToTheFinishKeepsTheGhostAndUnlocksTheNextLevel) {
     EXPECT_EQ(l.back(), attendu);
 
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2");
-    EXPECT_EQ(jeu.getNiveauMax(), 2);
+    EXPECT_EQ(jeu.getNiveauMax(), 2u);
     EXPECT_FALSE(jeu.getSuivant());
     EXPECT_EQ(jeu.getNbreGame(), 1);
     EXPECT_EQ(mixeur.vivants(), 0) << "the run must release its sounds and music";
@@ -166,8 +184,8 @@ TEST_F(Partie, FinishingALevelBelowTheHighestUnlockedChangesNoProgress) {
     jeu.jouer();
     EXPECT_TRUE(jeu.getSuivant());
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "3");
-    EXPECT_EQ(jeu.getNiveauMax(), 3);
-    EXPECT_FALSE(existe("ghost/ghost.qzg")) << "a ghost not kept is deleted";
+    EXPECT_EQ(jeu.getNiveauMax(), 3u);
+    EXPECT_FALSE(existe(travail())) << "a ghost not kept is deleted";
     EXPECT_FALSE(existe("ghost/map1ghost0.qzg"));
 }
 
@@ -198,6 +216,8 @@ TEST_F(Partie, FallingOffCostsALifeAndTheLastLifeEndsInGameOver) {
     surFrame = [&](const InstantPartie& i) {
         if (perdu < 0 && i.loose) {
             perdu = i.frame;
+            systeme.relache(perdu + 1, SDLK_ESCAPE);  // no way out of game over
+            systeme.relache(perdu + 2, SDLK_KP0);     // but Return
             systeme.appui(perdu + 3, SDLK_RETURN);
             systeme.relache(perdu + 4, SDLK_RETURN);
             systeme.quitter(perdu + 10);
@@ -222,6 +242,11 @@ TEST_F(Partie, FallingOffCostsALifeAndTheLastLifeEndsInGameOver) {
     EXPECT_DOUBLE_EQ(instants[perdu].vie, 0);
     EXPECT_EQ(instants[perdu].texteVies, "0 vie");
     EXPECT_TRUE(instants[perdu].pause);
+    for (int f = perdu + 1; f <= perdu + 2; ++f) {
+        EXPECT_TRUE(instants[f].pause && instants[f].loose) << f;
+        EXPECT_FALSE(instants[f].menu) << f;
+        EXPECT_DOUBLE_EQ(instants[f].z, instants[perdu].z) << f;
+    }
     const InstantPartie& apres = instants[perdu + 6];
     EXPECT_FALSE(apres.loose);
     EXPECT_DOUBLE_EQ(apres.vie, 5);
@@ -277,7 +302,7 @@ TEST_F(Partie, ThePauseMenuFreezesTheRunWrapsAndQuitRemovesTheWorkingGhost) {
     EXPECT_EQ(instants[27].choixMenu, 2);
     EXPECT_EQ(instants[40].continuer, 2);  // the press does nothing in the pause menu
     EXPECT_EQ(static_cast<int>(instants.size()), 42);
-    EXPECT_FALSE(existe("ghost/ghost.qzg"));
+    EXPECT_FALSE(existe(travail()));
     EXPECT_GE(mixeur.compte("jouer"), 5);  // cursor moves and the confirm
 }
 
@@ -301,16 +326,24 @@ TEST_F(Partie, ThePauseMenuRestartPutsTheBallBackAndResetsTheCounters) {
     EXPECT_EQ(instants[50].points, 1399);  // the start phase ended with frame 49
 }
 
-TEST_F(Partie, AMissingOrEmptyLevelReturnsAtOnceWithoutAFrame) {
+TEST_F(Partie, AMissingEmptyOrHostileLevelReturnsAtOnceWithoutAFrameAndSaysWhy) {
     jeu.setScenario(true);
     jeu.setMapScenario(9);
     jeu.jouer();
     EXPECT_EQ(systeme.frame(), 0);
+    EXPECT_EQ(prendreAnnonce(), "Niveau illisible : map9.qzm");
     ecrireFichier("maps/niveau/map9.qzm", "");
     jeu.jouer();
-    ecrireFichier("maps/vide.txt", "no record here");
     perso("vide", "no record here");
     jeu.jouer();
+    EXPECT_EQ(prendreAnnonce(), "Niveau illisible : vide.txt");
+    // Free maps that are a FIFO, links to devices, a folder, a huge file.
+    for (const std::string& chemin : creerFichiersHostiles("maps", ".txt")) {
+        const std::string nom = chemin.substr(5, chemin.size() - 9);
+        jeu.setMap(nom);
+        jeu.jouer();
+        EXPECT_EQ(prendreAnnonce(), "Niveau illisible : " + nom + ".txt");
+    }
     EXPECT_EQ(systeme.frame(), 0);
     EXPECT_EQ(mixeur.vivants(), 0);
     EXPECT_EQ(mixeur.compte("musique"), 0);
@@ -320,19 +353,108 @@ TEST_F(Partie, WithoutAGhostFolderTheRunIsPlayedWithoutRecording) {
     rmdir("ghost");
     scenario(1, kCourseDroite);
     systeme.appui(1, SDLK_UP);
-    alArrivee([&](int f) {
-        f = taper(f, SDLK_DOWN, 3);
-        systeme.appui(f, SDLK_RETURN);
-        systeme.relache(f + 1, SDLK_RETURN);
-        f = taper(f + 2, SDLK_DOWN, 1);
-        systeme.appui(f, SDLK_RETURN);
-    });
+    alArrivee([&](int f) { garderFantome(f); });
     testing::internal::CaptureStderr();
     jeu.jouer();
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(instants.back().continuer == 0);
     EXPECT_FALSE(existe("ghost"));
     EXPECT_NE(err.find("ghost"), std::string::npos);
+}
+
+TEST_F(Partie, TheRecordingGoesToAHiddenFileThatNoListShowsAndNoKeptGhostCanBear) {
+    // A player's ghost bearing the name of the old working file, the working
+    // file of a killed run, and that of a program still running.
+    const std::string joueur = "@maps/niveau/map1.qzm\n@1.000000,2.000000,3.000000\n";
+    ecrireFichier("ghost/ghost.qzg", joueur);
+    const pid_t mort = fork();
+    if (mort == 0) _exit(0);
+    waitpid(mort, nullptr, 0);
+    const std::string perime = "ghost/.enregistrement-" + std::to_string(mort);
+    const std::string vivant = "ghost/.enregistrement-" + std::to_string(getppid());
+    ecrireFichier(perime, "@maps/x.txt\n");
+    ecrireFichier(vivant, "@maps/x.txt\n");
+
+    scenario(1, kCourseDroite);
+    std::vector<std::string> liste;
+    bool enregistre = false;
+    surFrame = [&](const InstantPartie& i) {
+        if (i.frame != 5) return;
+        liste = listerDossier("./ghost", ".qzg");
+        enregistre = existe(travail());
+    };
+    systeme.arret(10);  // SIGTERM ends the run as a normal exit does
+    jeu.jouer();
+
+    EXPECT_EQ(static_cast<int>(instants.size()), 11);
+    EXPECT_TRUE(enregistre);
+    EXPECT_EQ(liste, std::vector<std::string>{"ghost.qzg"});
+    EXPECT_EQ(lireFichier("ghost/ghost.qzg"), joueur);
+    EXPECT_FALSE(existe(perime));
+    EXPECT_TRUE(existe(vivant));
+    EXPECT_FALSE(existe(travail()));
+}
+
+// Files may grow no further than `octets` for the life of the object, as on a
+// full disk (root included); a write beyond fails instead of killing.
+struct DisqueLimite {
+    rlimit avant;
+    explicit DisqueLimite(rlim_t octets) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &avant);
+        rlimit r = avant;
+        r.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~DisqueLimite() {
+        setrlimit(RLIMIT_FSIZE, &avant);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+};
+
+TEST_F(Partie, OnAFullDiskNoGhostIsKeptTheScreenSaysSoAndEveryFileStaysWhole) {
+    const std::string ancien = "@maps/niveau/map1.qzm\n@0.000000,0.000000,2.000000\n";
+    ecrireFichier("ghost/map1ghost0.qzg", ancien);
+    ecrireFichier("data/joueur/niveau.txt", "1");
+    scenario(1, kCourseDroite);
+    // The disk fills when the player keeps the ghost (the recording still
+    // sits in memory then), or during the run itself (standing first: the
+    // recording outgrows its buffer before the finish).
+    for (int attente : {1, 200}) {
+        SCOPED_TRACE(attente);
+        instants.clear();
+        const int base = systeme.frame();  // the seam's frame numbers go on from run to run
+        systeme.appui(base + attente, SDLK_UP);
+        int garde = -1;
+        alArrivee([&](int f) {
+            garde = f + 6;  // the run's frame in which "Enregistrer le fantome" is pressed
+            garderFantome(base + f);
+        });
+        // Standard error goes to a pipe meanwhile: a pipe has no size limit.
+        int tube[2];
+        ASSERT_EQ(pipe2(tube, O_NONBLOCK), 0);
+        const int avant = dup(2);
+        dup2(tube[1], 2);
+        {
+            DisqueLimite plein(40);
+            jeu.jouer();
+        }
+        dup2(avant, 2);
+        close(avant);
+        close(tube[1]);
+        std::string err;
+        char bloc[4096];
+        for (ssize_t n; (n = read(tube[0], bloc, sizeof bloc)) > 0;) err.append(bloc, n);
+        close(tube[0]);
+        ASSERT_GT(garde, 0);
+
+        EXPECT_NE(err.find("ghost recording cannot be written"), std::string::npos) << err;
+        EXPECT_EQ(instants[garde].message, "Fantome non enregistre : ecriture impossible");
+        EXPECT_EQ(prendreAnnonce(), "Fantome non enregistre : ecriture impossible");
+        EXPECT_EQ(listerDossier("./ghost", ""), (std::vector<std::string>{".", "..", "map1ghost0.qzg"}));
+        EXPECT_EQ(lireFichier("ghost/map1ghost0.qzg"), ancien);
+        EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2") << "one byte still fits";
+    }
 }
 
 TEST_F(Partie, TheScoreIsSentThroughTheBrowserOnlyInAScenarioRun) {

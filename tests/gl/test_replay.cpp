@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "annonce.h"
 #include "dossier.h"
 #include "fantome.h"
 #include "fenetre_test.h"
@@ -119,12 +120,33 @@ TEST_F(Replay, UnreadableGhostsReturnAtOnceAndAnEmptyOneShowsOneFrame) {
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(systeme.frame(), 0);
     EXPECT_NE(err.find("map7.qzm"), std::string::npos);
+    EXPECT_EQ(prendreAnnonce(), "Niveau du fantome illisible : map7.qzm");
 
     ecrireFichier("ghost/seul.qzg", "@maps/niveau/map1.qzm\n");
     jouerGhost(640, 480, "seul.qzg");
     ASSERT_EQ(instants.size(), 1u);
     EXPECT_DOUBLE_EQ(instants[0].x, 0);
     EXPECT_DOUBLE_EQ(instants[0].z, 2);
+}
+
+TEST_F(Replay, AGhostNamingADeviceOrALevelOutsideMapsReturnsAtOnceAndSaysWhy) {
+    std::vector<std::string> niveaux = creerFichiersHostiles("maps/h");
+    ecrireFichier("data/ailleurs.txt", kNiveau);  // a level, but not where levels live
+    for (const char* autre : {"/dev/zero", "/dev/urandom", "maps/../data/ailleurs.txt", "data/ailleurs.txt"})
+        niveaux.push_back(autre);
+    for (const std::string& niveau : niveaux) {
+        ecrireFichier("ghost/h.qzg", "@" + niveau + "\n" + positions(5));
+        testing::internal::CaptureStderr();
+        jouerGhost(640, 480, "h.qzg");
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(niveau), std::string::npos) << err;
+        EXPECT_NE(prendreAnnonce(), "") << niveau;
+    }
+    EXPECT_EQ(systeme.frame(), 0);
+    systeme.arret(3);  // SIGTERM at the fourth frame
+    ecrireFichier("ghost/g.qzg", "@maps/niveau/map1.qzm\n" + positions(50));
+    jouerGhost(640, 480, "g.qzg");
+    EXPECT_EQ(systeme.frame(), 4);
 }
 
 TEST_F(Replay, MalformedPositionsGiveZeroAndTheWindowCloseEndsTheReplay) {

@@ -38,6 +38,11 @@ void DossierTemporaire::arborescenceJeu() {
 
 void creerDossiers(const std::string& chemin) { fs::create_directories(chemin); }
 
+static int fichierCreux(const std::string& chemin, long long taille) {
+    ecrireFichier(chemin, "@");
+    return truncate(chemin.c_str(), static_cast<off_t>(taille));
+}
+
 static void parent(const std::string& chemin) {
     fs::path p = fs::path(chemin).parent_path();
     if (!p.empty()) fs::create_directories(p);
@@ -69,6 +74,18 @@ std::map<std::string, std::string> releve(const std::string& dossier) {
         else r[nom] = lireFichier(e.path()) + " #" + std::to_string(s.st_ino) + " @" +
                       std::to_string(s.st_mtim.tv_sec) + "." + std::to_string(s.st_mtim.tv_nsec);
     }
+    return r;
+}
+
+std::vector<std::string> creerFichiersHostiles(const std::string& dossier,
+                                               const std::string& extension) {
+    std::vector<std::string> r;
+    for (const char* nom : {"fifo", "zero", "urandom", "dossier", "enorme"})
+        r.push_back(dossier + "/" + nom + extension);
+    creerDossiers(r[3]);
+    if (mkfifo(r[0].c_str(), 0644) != 0 || symlink("/dev/zero", r[1].c_str()) != 0 ||
+        symlink("/dev/urandom", r[2].c_str()) != 0 || fichierCreux(r[4], (64LL << 20) + 1) != 0)
+        throw std::runtime_error("cannot make the hostile files in " + dossier);
     return r;
 }
 

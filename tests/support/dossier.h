@@ -36,6 +36,14 @@ bool existe(const std::string& chemin);
 // and modification time, so that any change to it shows.
 std::map<std::string, std::string> releve(const std::string& dossier);
 
+// Paths in `dossier` (created) that no reader may read, each a way a damaged
+// or hostile game folder can trap a program: a FIFO (opening it waits for a
+// writer), links to /dev/zero and /dev/urandom (endless), a folder, and a
+// sparse file just over 64 MB; their names ("fifo", "zero", "urandom",
+// "dossier", "enorme") end with `extension`.
+std::vector<std::string> creerFichiersHostiles(const std::string& dossier,
+                                               const std::string& extension = "");
+
 // An RGB(A) image, rows from the top, written with stb_image_write.
 struct Image {
     int largeur = 0, hauteur = 0, canaux = 3;

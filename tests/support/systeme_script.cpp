@@ -1,7 +1,17 @@
 #include "systeme_script.h"
 
-SystemeScript::SystemeScript() { sys::installer(this); }
-SystemeScript::~SystemeScript() { sys::installer(nullptr); }
+SystemeScript::SystemeScript() {
+    sys::oublierSignal();
+    sys::installer(this);
+}
+SystemeScript::~SystemeScript() {
+    sys::installer(nullptr);
+    sys::oublierSignal();
+}
+
+bool SystemeScript::arretDemande() {
+    return (m_arret >= 0 && m_frame >= m_arret) || sys::Systeme::arretDemande();
+}
 
 void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
 

@@ -27,6 +27,10 @@ public:
     void quitter(int frame);
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
+    // From this frame on the program is asked to end, as by SIGTERM. A real
+    // signal (handlers installed by the program) is reported too. A signal
+    // received is forgotten when the object is built and destroyed.
+    void arret(int frame) { m_arret = frame; }
 
     // After this many frames a quit request is delivered every frame, so a
     // test can never hang on a loop that does not end (default 20000).
@@ -54,6 +58,7 @@ public:
     void swapBuffers() override;
     void keyRepeat(int delai, int intervalle) override;
     void showCursor(bool visible) override { m_curseur = visible; }
+    bool arretDemande() override;
 
 private:
     std::multimap<int, SDL_Event> m_script;
@@ -62,6 +67,7 @@ private:
     Uint32 m_travail = 0;
     int m_limite = 20000;
     int m_dernierQuit = -1;
+    int m_arret = -1;
     bool m_vraiSwap = true;
     int m_delai = 0, m_intervalle = 0;
     bool m_curseur = true;

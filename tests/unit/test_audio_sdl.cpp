@@ -4,12 +4,32 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <atomic>
 #include <cstdlib>
 
 #include "dossier.h"
 #include "fsound.h"
+
+namespace {
+
+// What SDL_mixer knows when a sample starts: the voice asked for and the
+// volume that voice already has.
+int voixDemandee = -2;
+int volumeAuDepart = -2;
+
+}  // namespace
+
+// Stands in front of SDL_mixer's own function (this program's definition is
+// the one linked) to see the order of the calls, then hands over to it.
+extern "C" int Mix_PlayChannelTimed(int voix, Mix_Chunk* son, int boucles, int ticks) {
+    using Fonction = int (*)(int, Mix_Chunk*, int, int);
+    static const Fonction vraie = reinterpret_cast<Fonction>(dlsym(RTLD_NEXT, "Mix_PlayChannelTimed"));
+    voixDemandee = voix;
+    volumeAuDepart = voix >= 0 ? Mix_Volume(voix, -1) : -1;
+    return vraie(voix, son, boucles, ticks);
+}
 
 namespace {
 
@@ -54,6 +74,21 @@ TEST_F(MixerReel, APlayedSampleIsAudibleAndAZeroVolumeIsSilent) {
     FSOUND_Sample_SetDefaults(s, -1, 0, -1, -1);
     FSOUND_PlaySound(FSOUND_FREE, s);
     EXPECT_EQ(energieApres(150), 0);
+    FSOUND_Sample_Free(s);
+}
+
+TEST_F(MixerReel, AVoiceHasItsVolumeBeforeTheSampleStartsOnIt) {
+    FSOUND_SAMPLE* s = FSOUND_Sample_Load(FSOUND_FREE, "bip.wav", 0, 0, 0);
+    ASSERT_NE(s, nullptr);
+    FSOUND_SetVolume(FSOUND_ALL, 255);
+    for (int volume : {255, 0, 128}) {
+        Mix_Volume(-1, 255 - volume);  // what the voices played at before
+        FSOUND_Sample_SetDefaults(s, -1, volume, -1, -1);
+        const int canal = FSOUND_PlaySound(FSOUND_FREE, s);
+        ASSERT_GE(voixDemandee, 0) << "the voice is chosen first";
+        EXPECT_EQ(canal, voixDemandee + 64);
+        EXPECT_EQ(volumeAuDepart, volume * MIX_MAX_VOLUME / 255);
+    }
     FSOUND_Sample_Free(s);
 }
 

@@ -1,6 +1,7 @@
 // The sound layer's rules, seen through a mixer that records what reaches it.
 #include <gtest/gtest.h>
 
+#include "dossier.h"
 #include "fsound.h"
 #include "mixeur_enregistreur.h"
 
@@ -55,8 +56,12 @@ TEST_F(SonTest, DefaultsKeepWhatMinusOneLeavesAndClampVolumes) {
 TEST_F(SonTest, MissingFilesGiveNullHandlesOnWhichEveryCallIsHarmless) {
     mixeur.manquant("absent.wav");
     mixeur.manquant("absent.mp3");
+    testing::internal::CaptureStderr();
     FSOUND_SAMPLE* s = FSOUND_Sample_Load(FSOUND_FREE, "absent.wav", 0, 0, 0);
     FSOUND_STREAM* m = FSOUND_Stream_Open("absent.mp3", FSOUND_LOOP_NORMAL, 0, 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("sound \"absent.wav\" is missing"), std::string::npos) << err;
+    EXPECT_NE(err.find("music \"absent.mp3\" is missing"), std::string::npos) << err;
     EXPECT_EQ(s, nullptr);
     EXPECT_EQ(m, nullptr);
     EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, nullptr, 0, 0, 0), nullptr);
@@ -70,6 +75,19 @@ TEST_F(SonTest, MissingFilesGiveNullHandlesOnWhichEveryCallIsHarmless) {
     EXPECT_EQ(FSOUND_Stream_Stop(m), 0);
     EXPECT_EQ(FSOUND_Stream_Close(m), 0);
     EXPECT_EQ(mixeur.compte("jouer") + mixeur.compte("musique"), 0);
+}
+
+TEST_F(SonTest, WhatIsNoFileNeverReachesTheMixer) {
+    DossierTemporaire d;
+    for (const std::string& c : creerFichiersHostiles("h")) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(FSOUND_Sample_Load(FSOUND_FREE, c.c_str(), 0, 0, 0), nullptr) << c;
+        EXPECT_EQ(FSOUND_Stream_Open(c.c_str(), FSOUND_LOOP_NORMAL, 0, 0), nullptr) << c;
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("sound \"" + c + "\""), std::string::npos) << err;
+        EXPECT_NE(err.find("music \"" + c + "\""), std::string::npos) << err;
+    }
+    EXPECT_EQ(mixeur.compte("charger") + mixeur.compte("chargerMusique"), 0);
 }
 
 TEST_F(SonTest, StreamsLoopAsToldAndPauseByTheirChannel) {

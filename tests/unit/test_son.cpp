@@ -215,16 +215,15 @@ TEST_F(SonSession, RepeatedRequestsOverlapOnTheirOwnChannels) {
 TEST_F(SonSession, AMissingEffectIsReportedAndStaysSilent) {
     DossierTemporaire dossier;
     dossier.arborescenceJeu();
-    // fall.wav is there but does not load (as without an audio device): the
-    // sound layer has said so already.
+    // fall.wav is there but is no sound the mixer can load.
     ecrireFichier("data/sound/fall.wav", "RIFF");
     mixeur.manquant("data/sound/fall.wav");
     mixeur.manquant("data/sound/spring.wav");
     ::testing::internal::CaptureStderr();
     son.loadSon();
     std::string erreurs = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(erreurs.find("\"data/sound/spring.wav\""), std::string::npos) << erreurs;
-    EXPECT_EQ(erreurs.find("fall.wav"), std::string::npos) << erreurs;
+    EXPECT_NE(erreurs.find("\"data/sound/spring.wav\" is missing"), std::string::npos) << erreurs;
+    EXPECT_NE(erreurs.find("\"data/sound/fall.wav\" cannot be decoded"), std::string::npos) << erreurs;
     EXPECT_EQ(erreurs.find("bois.wav"), std::string::npos) << erreurs;
     EXPECT_EQ(son.preToFsound("limite"), nullptr);
     EXPECT_EQ(son.preToFsound("jump"), nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -8,17 +9,22 @@
 
 namespace {
 
-TEST(Hasard, MyRandScalesRandToTheRangeAndOneMore) {
-    for (unsigned graine : {1u, 7u, 42u}) {
-        std::srand(graine);
-        int r = std::rand();
-        std::srand(graine);
-        EXPECT_DOUBLE_EQ(myRand(-3, 5), r / 32767.0 * 9 - 3);
-    }
+TEST(Hasard, MyRandStaysWithinMinAndMaxPlusOne) {
+    struct { double min, max; } plages[] = {{0, 1}, {-3, 5}, {10, 10}, {-1, -0.5}};
     std::srand(3);
-    for (int i = 0; i < 2000; ++i) {
-        double v = myRand(0, 1);
-        EXPECT_GE(v, 0.0);
+    for (const auto& p : plages) {
+        double bas = p.max + 1, haut = p.min;
+        for (int i = 0; i < 5000; ++i) {
+            const double v = myRand(p.min, p.max);
+            ASSERT_GE(v, p.min);
+            ASSERT_LE(v, p.max + 1);
+            bas = std::min(bas, v);
+            haut = std::max(haut, v);
+        }
+        // The whole range is used, not a sliver of it.
+        const double etendue = p.max - p.min + 1;
+        EXPECT_LT(bas, p.min + etendue / 10) << p.min;
+        EXPECT_GT(haut, p.max + 1 - etendue / 10) << p.max;
     }
 }
 

@@ -1,0 +1,55 @@
+#include "fichier_fantome.h"
+
+#include <cctype>
+
+bool ecrireEnteteFantome(std::FILE* f, const std::string& niveau) {
+    return std::fprintf(f, "@%s\n", niveau.c_str()) >= 0;
+}
+
+bool ecrirePositionFantome(std::FILE* f, double x, double y, double z) {
+    return std::fprintf(f, "@%f,%f,%f\n", x, y, z) >= 0;
+}
+
+bool cheminNiveauAdmis(const std::string& chemin) {
+    if (chemin.compare(0, 5, "maps/") != 0 || chemin.find('\0') != std::string::npos) return false;
+    std::string::size_type debut = 0;
+    while (debut <= chemin.size()) {
+        std::string::size_type fin = chemin.find('/', debut);
+        if (fin == std::string::npos) fin = chemin.size();
+        if (chemin.compare(debut, fin - debut, "..") == 0) return false;
+        debut = fin + 1;
+    }
+    return true;
+}
+
+bool LecteurFantome::lireEntete(std::string& niveau) {
+    niveau.clear();
+    std::FILE* f = m_f.get();
+    std::rewind(f);
+    if (std::fgetc(f) == EOF) return false;
+    int c;
+    while ((c = std::fgetc(f)) != EOF && std::isspace(c)) {}
+    while (c != EOF && !std::isspace(c)) {
+        if (niveau.size() == kLongueurCheminMax) return false;
+        niveau += static_cast<char>(c);
+        c = std::fgetc(f);
+    }
+    return !niveau.empty();
+}
+
+void LecteurFantome::rembobiner() {
+    std::FILE* f = m_f.get();
+    std::rewind(f);
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != '\n') {}
+}
+
+bool LecteurFantome::suivante(float& x, float& y, float& z) {
+    std::FILE* f = m_f.get();
+    int c;
+    while ((c = std::fgetc(f)) != EOF && c != '@') {}
+    if (c == EOF) return false;
+    x = y = z = 0;
+    if (std::fscanf(f, "%f,%f,%f", &x, &y, &z) < 0) x = y = z = 0;
+    return true;
+}

@@ -1,0 +1,42 @@
+#ifndef VORNA_FICHIER_FANTOME_H
+#define VORNA_FICHIER_FANTOME_H
+
+#include <cstdio>
+#include <string>
+
+#include "lecture.h"
+
+// The ghost file, apart from any drawing: a header line "@<level path>", then
+// one line "@x,y,z" (six decimals) per recorded frame.
+
+// Writing, as the recording does. False when the write fails (errno tells why).
+bool ecrireEnteteFantome(std::FILE* f, const std::string& niveau);
+bool ecrirePositionFantome(std::FILE* f, double x, double y, double z);
+
+// Whether a ghost's level path is one the game writes, and so one a replay
+// may open: relative, inside "maps/", without any ".." step.
+bool cheminNiveauAdmis(const std::string& chemin);
+
+// The longest level path a header may hold.
+const std::string::size_type kLongueurCheminMax = 4096;
+
+// Reading, as the replay does.
+class LecteurFantome {
+public:
+    explicit LecteurFantome(FichierLu f) : m_f(std::move(f)) {}
+
+    // The header's level path: the first word (a run of non-blank
+    // characters) after the file's first character. False when the file is
+    // empty, holds no such word, or the word is longer than kLongueurCheminMax.
+    bool lireEntete(std::string& niveau);
+    // Back to the first position: just after the first line end.
+    void rembobiner();
+    // The next position: on to the next '@', then "%f,%f,%f"; fields that
+    // fail to scan give 0. False, with nothing read, at the end of the file.
+    bool suivante(float& x, float& y, float& z);
+
+private:
+    FichierLu m_f;
+};
+
+#endif
