@@ -2,12 +2,14 @@
 #   make run    install what is missing, build, start the game in build/game
 #   make test   install what is missing, build everything, run every test
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
+#   make planche    the contact sheet of the shipped levels, build/planche-niveaux.png
+#   make niveaux    rewrite maps/ from the level generator in tools/niveaux
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize bench clean
+.PHONY: all deps configure build game run test sanitize bench planche niveaux clean
 
 all: build
 
@@ -34,6 +36,16 @@ sanitize: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug -DVORNA_SANITIZE=ON -DVORNA_BENCH=OFF
 	cmake --build $(BUILD)-asan -j$(JOBS)
 	cd $(BUILD)-asan && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
+
+# One picture from above and one from the start of every shipped level.
+planche: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna_planche vorna_data vorna_maps
+	cd $(BUILD)/game && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
+		../tools/planche/vorna_planche ../planche-niveaux.png
+
+niveaux: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna_niveaux
+	$(BUILD)/tools/niveaux/vorna_niveaux maps
 
 bench: build
 	./scripts/bench.sh $(BUILD)
