@@ -12,12 +12,13 @@ namespace {
 // given y (the lane is cut around them). The belts reach 12 beyond the lane
 // upstream and 40 downstream (toward −x).
 void voie(Chantier& c, double x, double ya, double yb, std::vector<double> tapis) {
+    const double sens = yb > ya ? 1 : -1;
     double y = ya;
     for (double t : tapis) {
-        c.sol(bandeY(y, t - 3, x, 10), 0);
+        c.sol(bandeY(y, t - 3 * sens, x, 10), 0);
         c.turbo(Zone{x - 45, x + 17, t - 3, t + 3}, 0);
         c.boule(x + 18, t, 0.8, 0.8, "textureSpeed");
-        y = t + 3;
+        y = t + 3 * sens;
     }
     c.sol(bandeY(y, yb, x, 10), 0);
 }

@@ -92,7 +92,7 @@ Image vueDessus(const std::string& chemin, const std::string& lieu, const std::s
     }
     Heros balle = balleDuNiveau(c);
 
-    const double el = 50 * M_PI / 180;
+    const double el = 68 * M_PI / 180;
     const double e[3] = {0, -std::cos(el), std::sin(el)};        // toward the eye
     const double d[3] = {1, 0, 0};                                 // screen right
     const double u[3] = {e[1] * d[2] - e[2] * d[1], e[2] * d[0] - e[0] * d[2],
