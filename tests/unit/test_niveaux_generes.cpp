@@ -57,7 +57,8 @@ TEST(NiveauxGeneres, EveryLevelStartsOnItsPadAndEveryTileActs) {
         const Enregistrement& balle = e[0];
         const Enregistrement& depart = e[1];
         EXPECT_EQ(depart.type, 6) << n.fichier << ": the start pad comes first";
-        EXPECT_TRUE(std::abs(balle.x - depart.x) < depart.lx && std::abs(balle.y - depart.y) < depart.ly &&
+        EXPECT_TRUE(std::abs(balle.x - depart.x) < depart.lx &&
+                    std::abs(balle.y - depart.y) < depart.ly &&
                     std::abs(balle.z - balle.lx - (depart.z + depart.lz)) < 1e-4)
             << n.fichier << ": the ball rests on the start pad";
         int arrivees = 0;

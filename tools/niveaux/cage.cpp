@@ -131,8 +131,13 @@ std::vector<Enregistrement> cage() {
     c.mur(Zone{-390, -360, 8, 10}, 11, 2.5);
     c.mur(Zone{-390, -378, -24, -22}, 11, 2.5);
     c.mur(Zone{-374, -356, -24, -22}, 11, 2.5);
-    for (double x : {-369.0, -383.0}) c.mur(Zone{x - 0.5, x + 0.5, -42, -24}, 11, 8, "textureSol");
-    c.mur(Zone{-384, -368, -42, -24}, 19, 0.6, "textureSol");
+    // Its bars, open to the sky so the camera sees the ball inside.
+    for (double x : {-369.0, -383.0}) {
+        c.mur(Zone{x - 0.5, x + 0.5, -42, -24}, 11, 1.5);
+        for (double y = -39; y < -24; y += 4)
+            c.mur(Zone{x - 0.5, x + 0.5, y - 0.5, y + 0.5}, 12.5, 3.5, "textureSol");
+        c.mur(Zone{x - 0.5, x + 0.5, -42, -24}, 16, 0.5, "textureSol");
+    }
     c.boule(-376, -34, 22, 1.5, "textureArrivee");
 
     c.vide(Zone{XO - 10, XE + 10, -Y - 10, Y + 10}, -10);

@@ -3,7 +3,7 @@
 // low enough to see over. The way in is on the east side, the way out on the
 // west; a checkpoint lies halfway along the way through and a life in a
 // blind alley one room off the way.
-#include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -62,44 +62,52 @@ double largeurX(int k) { return k % 2 ? PIECE : MUR; }
 double yDe(int r) { return Y0 - (r / 2) * (PIECE + MUR) - (r % 2 ? MUR : 0); }
 double largeurY(int r) { return r % 2 ? PIECE : MUR; }
 
-}  // namespace
+// Rooms are numbered r × C + c. The room through the opening k (east, west,
+// south, north) of room n, or −1 behind a wall.
+int voisin(const std::vector<std::string>& p, int n, int k) {
+    const int dc[4] = {1, -1, 0, 0}, dr[4] = {0, 0, 1, -1};
+    const int c = n % C, r = n / C, c2 = c + dc[k], r2 = r + dr[k];
+    if (c2 < 0 || c2 >= C || r2 < 0 || r2 >= R) return -1;
+    return p[2 * r + 1 + dr[k]][2 * c + 1 + dc[k]] == ' ' ? r2 * C + c2 : -1;
+}
 
-// The way through, room by room, for the solution of the tests: printed by
-// `vorna_niveaux --dedale`.
-std::vector<std::pair<double, double>> cheminDedale() {
-    const std::vector<std::string> p = plan();
-    std::vector<int> avant(C * R, -1);
-    std::vector<int> file = {ENTREE * C};
+std::pair<double, double> centre(int n) {
+    return {xDe(2 * (n % C) + 1) - PIECE / 2, yDe(2 * (n / C) + 1) - PIECE / 2};
+}
+
+// The rooms of the way through, from the way in to the way out.
+std::vector<int> pieces(const std::vector<std::string>& p) {
+    std::vector<int> avant(C * R, -1), file = {ENTREE * C};
     avant[ENTREE * C] = ENTREE * C;
-    for (size_t i = 0; i < file.size(); ++i) {
-        const int cellule = file[i], cc = cellule % C, r = cellule / C;
-        const int dc[4] = {1, -1, 0, 0}, dr[4] = {0, 0, 1, -1};
+    for (size_t i = 0; i < file.size(); ++i)
         for (int k = 0; k < 4; ++k) {
-            const int c2 = cc + dc[k], r2 = r + dr[k];
-            if (c2 < 0 || c2 >= C || r2 < 0 || r2 >= R || avant[r2 * C + c2] >= 0) continue;
-            if (p[2 * r + 1 + dr[k]][2 * cc + 1 + dc[k]] != ' ') continue;
-            avant[r2 * C + c2] = cellule;
-            file.push_back(r2 * C + c2);
+            const int v = voisin(p, file[i], k);
+            if (v >= 0 && avant[v] < 0) {
+                avant[v] = file[i];
+                file.push_back(v);
+            }
         }
-    }
-    std::vector<std::pair<double, double>> chemin;
-    for (int cellule = SORTIE * C + C - 1;; cellule = avant[cellule]) {
-        const int cc = cellule % C, r = cellule / C;
-        chemin.insert(chemin.begin(), {xDe(2 * cc + 1) - PIECE / 2, yDe(2 * r + 1) - PIECE / 2});
-        if (cellule == ENTREE * C) break;
-    }
+    std::vector<int> chemin = {SORTIE * C + C - 1};
+    while (chemin.front() != ENTREE * C) chemin.insert(chemin.begin(), avant[chemin.front()]);
     return chemin;
 }
 
+}  // namespace
+
+std::vector<std::pair<double, double>> cheminDedale() {
+    std::vector<std::pair<double, double>> r;
+    for (int n : pieces(plan())) r.push_back(centre(n));
+    return r;
+}
+
 std::vector<Enregistrement> dedale() {
-    const double yEntree = yDe(2 * ENTREE + 1) - PIECE / 2;
-    const double ySortie = yDe(2 * SORTIE + 1) - PIECE / 2;
+    const double yEntree = centre(ENTREE * C).second, ySortie = centre(SORTIE * C).second;
     Chantier c(4, yEntree, 0, carre(4, yEntree, 5));
     const std::vector<std::string> p = plan();
+    const std::vector<int> chemin = pieces(p);
 
     // The checkpoint first: it lies on the floor of the maze, a little raised.
-    const std::vector<std::pair<double, double>> chemin = cheminDedale();
-    const auto milieu = chemin[chemin.size() / 2];
+    const auto milieu = centre(chemin[chemin.size() / 2]);
     c.checkpoint(carre(milieu.first, milieu.second, 4), 0.05);
     c.sol(bandeX(-1, X0, yEntree, PIECE), 0);
     const double xFin = xDe(LC - 1) - MUR;
@@ -112,7 +120,8 @@ std::vector<Enregistrement> dedale() {
             int fin = k;
             while (fin < LC && p[r][fin] == '#') ++fin;
             if (fin - k >= 2) {
-                c.mur(Zone{xDe(fin - 1) - largeurX(fin - 1), xDe(k), yDe(r) - largeurY(r), yDe(r)}, 0, HAUT);
+                const Zone z{xDe(fin - 1) - largeurX(fin - 1), xDe(k), yDe(r) - largeurY(r), yDe(r)};
+                c.mur(z, 0, HAUT);
                 for (int i = k; i < fin; ++i) reste[r][i] = ' ';
             }
             k = fin == k ? k + 1 : fin;
@@ -121,32 +130,26 @@ std::vector<Enregistrement> dedale() {
         for (int r = 0; r < LR;) {
             int fin = r;
             while (fin < LR && reste[fin][k] == '#') ++fin;
-            if (fin > r)
-                c.mur(Zone{xDe(k) - largeurX(k), xDe(k), yDe(fin - 1) - largeurY(fin - 1), yDe(r)}, 0, HAUT);
+            if (fin > r) {
+                const Zone z{xDe(k) - largeurX(k), xDe(k), yDe(fin - 1) - largeurY(fin - 1), yDe(r)};
+                c.mur(z, 0, HAUT);
+            }
             r = fin == r ? r + 1 : fin;
         }
 
     // The life: in the first blind alley one room off the second half of the way.
     bool vie = false;
-    for (size_t i = chemin.size() / 2; i < chemin.size() && !vie; ++i) {
-        const int cc = static_cast<int>(std::lround((X0 - MUR - PIECE / 2 - chemin[i].first) / (PIECE + MUR)));
-        const int r = static_cast<int>(std::lround((Y0 - MUR - PIECE / 2 - chemin[i].second) / (PIECE + MUR)));
-        const int dc[4] = {1, -1, 0, 0}, dr[4] = {0, 0, 1, -1};
+    for (size_t i = chemin.size() / 2; i < chemin.size() && !vie; ++i)
         for (int k = 0; k < 4 && !vie; ++k) {
-            const int c2 = cc + dc[k], r2 = r + dr[k];
-            if (c2 < 0 || c2 >= C || r2 < 0 || r2 >= R || p[2 * r + 1 + dr[k]][2 * cc + 1 + dc[k]] != ' ')
-                continue;
-            const double x2 = xDe(2 * c2 + 1) - PIECE / 2, y2 = yDe(2 * r2 + 1) - PIECE / 2;
-            bool surChemin = false;
-            for (const auto& q : chemin) surChemin = surChemin || (q.first == x2 && q.second == y2);
+            const int v = voisin(p, chemin[i], k);
+            if (v < 0 || std::find(chemin.begin(), chemin.end(), v) != chemin.end()) continue;
             int ouvertures = 0;
-            for (int m = 0; m < 4; ++m) ouvertures += p[2 * r2 + 1 + dr[m]][2 * c2 + 1 + dc[m]] == ' ';
-            if (!surChemin && ouvertures == 1) {
-                c.vie(x2, y2, 0);
+            for (int m = 0; m < 4; ++m) ouvertures += voisin(p, v, m) >= 0;
+            if (ouvertures == 1) {
+                c.vie(centre(v).first, centre(v).second, 0);
                 vie = true;
             }
         }
-    }
     for (double x = X0 - 20; x > xFin; x -= 30) {
         c.boule(x, Y0 + 2, 4.5, 1.2);
         c.boule(x, yDe(LR - 1) - 4, 4.5, 1.2);

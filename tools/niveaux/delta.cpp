@@ -52,7 +52,6 @@ std::vector<Enregistrement> deltaCity() {
     q2.rangees = 6;
     q2.graine = 5;
     q2.places = {{1, 3}};
-    q2.hauteurMax = 9;
     quartier(c, q2);
     square(c, ilot(q2, 1, 3), "textureSpeed");
     c.vitesse(-219, 21, 0);
@@ -101,7 +100,8 @@ std::vector<Enregistrement> deltaCity() {
     const double fond[][5] = {{-228, -198, -55, -35, 18}, {-288, -258, 55, 85, 22},
                               {-368, -338, -35, -15, 26}, {-418, -394, 15, 45, 30},
                               {-348, -328, 75, 101, 16}};
-    for (const auto& f : fond) tour(c, Zone{X + f[0], X + f[1], Y + f[2], Y + f[3]}, f[4], "textureCaisse");
+    for (const auto& f : fond)
+        tour(c, Zone{X + f[0], X + f[1], Y + f[2], Y + f[3]}, f[4], "textureCaisse");
 
     c.vide(Zone{X - 430, 10, -130, 130}, -14);
     return c.enregistrements();

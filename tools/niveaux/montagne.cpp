@@ -34,6 +34,7 @@ std::vector<Enregistrement> mountain() {
     c.sol(Zone{-80, -5, -30, 50}, 0, 4);
     c.sol(Zone{-5, 8, 5, 50}, 0, 4);
     c.sol(Zone{-5, 8, -30, -5}, 0, 4);
+    c.sol(Zone{5, 8, -5, 5}, 0, 4);
     const double arbres[][2] = {{-20, 20}, {-34, -18}, {-52, 26}, {-12, -24}, {-60, -8}, {-44, 42}};
     for (const auto& a : arbres) c.arbre(a[0], a[1], 0, 1.2);
     c.mur(carre(-28, 6, 2), 0, 1.5);
@@ -54,7 +55,8 @@ std::vector<Enregistrement> mountain() {
     corniche(c, Zone{-258, -244, 44, 64}, 14);
 
     // The lake: stepping stones, each a little lower.
-    const double pierres[][2] = {{-264, 52}, {-273, 46}, {-282, 52}, {-291, 46}, {-300, 52}, {-309, 46}};
+    const double pierres[][2] = {{-264, 52}, {-273, 46}, {-282, 52},
+                                 {-291, 46}, {-300, 52}, {-309, 46}};
     double h = 14;
     for (const auto& p : pierres) {
         h -= 1.5;

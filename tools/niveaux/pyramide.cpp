@@ -1,7 +1,8 @@
 // 10. Pyramid: a climb by jump pads. Seven tiers, each six units higher and
-// narrower than the one below; the pad of each terrace lies on the next side
-// round, so the ball spirals up, rolling along a terrace to its pad and
-// jumping inward onto the next. A fall from a terrace only drops it onto the
+// narrower than the one below; the pad of each terrace lies further round, so
+// the ball spirals up, rolling along a terrace to its pad and jumping inward
+// onto the next. No pad lies on the west side of a narrow terrace, where the
+// tier above would hide the ball from the camera. A fall from a terrace only drops it onto the
 // one below; only the base is over the void. The finish crowns the top.
 #include <cmath>
 
@@ -17,7 +18,7 @@ struct Gradin {
 };
 const Gradin kGradins[] = {
     {72, 0, -150, 66.5},  {61, 6, -156, -40},    {51, 12, -65, -46.5}, {42, 18, -62, 28},
-    {34, 24, -120, 30.5}, {27, 30, -123.5, -10}, {20, 36, 0, 0},
+    {34, 24, -120, 30.5}, {27, 30, -76.5, 10},   {20, 36, 0, 0},
 };
 const int N = sizeof kGradins / sizeof kGradins[0];
 

@@ -24,7 +24,8 @@ void quartier(Chantier& c, const Quartier& q) {
             if (n % 3 == 0) {
                 // Two buildings side by side, one taller.
                 c.mur(Zone{z.x0, z.x1, z.y0, z.cy() - 0.5}, q.h, haut, "textureSol");
-                c.mur(Zone{z.x0 + 2, z.x1 - 2, z.cy() + 0.5, z.y1}, q.h, haut * 0.6 + 1, "textureCaisse");
+                c.mur(Zone{z.x0 + 2, z.x1 - 2, z.cy() + 0.5, z.y1}, q.h, haut * 0.6 + 1,
+                      "textureCaisse");
             } else {
                 c.mur(z, q.h, haut, n % 2 ? "textureSol" : "textureCaisse");
             }

@@ -20,7 +20,8 @@ struct Quartier {
     double h = 0;
     int graine = 0;                          // varies the heights of the buildings
     std::vector<std::pair<int, int>> places; // blocks left open, as (column, row)
-    double hauteurMin = 3, hauteurMax = 7;
+    // Low enough for the camera to see over them into the street behind.
+    double hauteurMin = 3, hauteurMax = 6;
 };
 
 Zone emprise(const Quartier& q);

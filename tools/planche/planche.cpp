@@ -100,7 +100,8 @@ Image vueDessus(const std::string& chemin, const std::string& lieu, const std::s
     double xmin = 1e9, xmax = -1e9, ymin = 1e9, ymax = -1e9;
     auto inclure = [&](double x, double y, double z, double lx, double ly, double lz) {
         for (int i = 0; i < 8; ++i) {
-            const double p[3] = {x + (i & 1 ? lx : -lx), y + (i & 2 ? ly : -ly), z + (i & 4 ? lz : -lz)};
+            const double p[3] = {x + (i & 1 ? lx : -lx), y + (i & 2 ? ly : -ly),
+                                 z + (i & 4 ? lz : -lz)};
             const double sx = p[0] * d[0] + p[1] * d[1] + p[2] * d[2];
             const double sy = p[0] * u[0] + p[1] * u[1] + p[2] * u[2];
             xmin = std::min(xmin, sx); xmax = std::max(xmax, sx);
@@ -108,8 +109,10 @@ Image vueDessus(const std::string& chemin, const std::string& lieu, const std::s
         }
     };
     for (const Cube& b : c.cubes)
-        if (b.getClasse() != "limite") inclure(b.getX(), b.getY(), b.getZ(), b.getLX(), b.getLY(), b.getLZ());
-    for (const Sphere& s : c.spheres) inclure(s.getX(), s.getY(), s.getZ(), s.getLX(), s.getLX(), s.getLX());
+        if (b.getClasse() != "limite")
+            inclure(b.getX(), b.getY(), b.getZ(), b.getLX(), b.getLY(), b.getLZ());
+    for (const Sphere& s : c.spheres)
+        inclure(s.getX(), s.getY(), s.getZ(), s.getLX(), s.getLX(), s.getLX());
     // Room for the caption, then the window's proportions.
     const double marge = 0.04 * std::max(xmax - xmin, ymax - ymin);
     xmin -= marge; xmax += marge; ymin -= marge; ymax += marge + 0.06 * (ymax - ymin);
@@ -236,9 +239,11 @@ int main(int argc, char** argv) {
         const Image depart = vueDepart(niveaux[k], lieu);
         int n = 0;
         lireEnregistrements("maps/" + niveaux[k].fichier, [&](const Enregistrement&, int) { ++n; });
-        const std::string legende = niveaux[k].fichier + "  (" + std::to_string(n) + " records)";
+        const std::string& f = niveaux[k].fichier;
+        const std::string legende = f.substr(f.rfind('/') + 1) + "  " + std::to_string(n) + " records";
         const Image dessus = vueDessus("maps/" + niveaux[k].fichier, lieu, legende, police);
-        const int x = static_cast<int>(k % colonnes) * (lc + 4), y = static_cast<int>(k / colonnes) * (hc + 4);
+        const int x = static_cast<int>(k % colonnes) * (lc + 4);
+        const int y = static_cast<int>(k / colonnes) * (hc + 4);
         coller(planche, largeur, dessus, x, y, reduction);
         coller(planche, largeur, depart, x + lc / 2, y, reduction);
         std::printf("%s\n", legende.c_str());
