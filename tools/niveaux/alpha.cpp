@@ -24,12 +24,6 @@ void pont(Chantier& c, double x0, double y, bool sauvegarde) {
     c.borne(x0 - 13, y - 4.5, -1, 3);
 }
 
-// A fountain in an open square.
-void fontaine(Chantier& c, Zone z) {
-    c.mur(carre(z.cx(), z.cy(), 3), 0, 0.6, "textureSol");
-    c.boule(z.cx(), z.cy(), 2.2, 1.6, "textureSauvegarde");
-}
-
 }  // namespace
 
 std::vector<Enregistrement> alphaCity() {

@@ -22,11 +22,6 @@ void pont(Chantier& c, double x0, double y) {
     }
 }
 
-void square(Chantier& c, Zone z, const char* texture) {
-    c.mur(carre(z.cx(), z.cy(), 3), 0, 0.6, "textureSol");
-    c.boule(z.cx(), z.cy(), 2.2, 1.6, texture);
-}
-
 // A tower whose roof is at h.
 void tour(Chantier& c, Zone z, double h, const char* texture = "textureSol") {
     c.mur(z, -30, h + 30, texture);
@@ -38,34 +33,32 @@ std::vector<Enregistrement> deltaCity() {
     Chantier c(0, 0, 0, carre(0, 0, 5));
     c.sol(bandeX(-5, -10, 0, 10), 0);
 
-    Quartier q1(-10);
-    q1.colonnes = 5;
-    q1.rangees = 6;
-    q1.graine = 4;
-    q1.places = {{2, 1}};
-    quartier(c, q1);
-    square(c, ilot(q1, 2, 1), "textureSauvegarde");
-    pont(c, -160, -60);
-
-    Quartier q2(-174);
-    q2.colonnes = 5;
-    q2.rangees = 6;
-    q2.graine = 5;
-    q2.places = {{1, 3}};
-    quartier(c, q2);
-    square(c, ilot(q2, 1, 3), "textureSpeed");
-    c.vitesse(-219, 21, 0);
-    pont(c, -324, 60);
-
-    Quartier q3(-338);
-    q3.colonnes = 5;
-    q3.rangees = 6;
-    q3.graine = 6;
-    q3.places = {{0, 1}};
-    quartier(c, q3);
-    square(c, ilot(q3, 0, 1), "textureSauvegarde");
-    c.vie(-353, -39, 0);
-    pont(c, -488, -60);
+    // Three districts of five blocks by six, each left by a bridge on the
+    // other side from the one it was entered by; a square in each, with a
+    // pick-up in two of them.
+    struct District {
+        double xEst;
+        int graine, placeI, placeJ;
+        const char* fontaine;
+        int bonus;  // kind of the pick-up of the square (0: none), beside the fountain
+        double yPont;
+    };
+    const District districts[3] = {{-10, 4, 2, 1, "textureSauvegarde", 0, -60},
+                                   {-174, 5, 1, 3, "textureSpeed", 9, 60},
+                                   {-338, 6, 0, 1, "textureSauvegarde", 8, -60}};
+    for (const District& d : districts) {
+        Quartier q(d.xEst);
+        q.colonnes = 5;
+        q.rangees = 6;
+        q.graine = d.graine;
+        q.places = {{d.placeI, d.placeJ}};
+        quartier(c, q);
+        const Zone place = ilot(q, d.placeI, d.placeJ);
+        fontaine(c, place, d.fontaine);
+        if (d.bonus == 9) c.vitesse(place.cx(), place.cy() + 6, 0);
+        if (d.bonus == 8) c.vie(place.cx(), place.cy() + 6, 0);
+        pont(c, d.xEst - 150, d.yPont);
+    }
 
     // The boulevard: a turbo lane between two rows of buildings.
     const double X = -502, Y = -60;

@@ -11,6 +11,11 @@ Zone ilot(const Quartier& q, int i, int j) {
     return carre(x, y, 10);
 }
 
+void fontaine(Chantier& c, Zone z, const char* texture) {
+    c.mur(carre(z.cx(), z.cy(), 3), 0, 0.6, "textureSol");
+    c.boule(z.cx(), z.cy(), 2.2, 1.6, texture);
+}
+
 void quartier(Chantier& c, const Quartier& q) {
     c.sol(emprise(q), q.h, 2);
     for (int i = 0; i < q.colonnes; ++i)

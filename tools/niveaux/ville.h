@@ -28,5 +28,7 @@ Zone emprise(const Quartier& q);
 // The ground of the block (i, j).
 Zone ilot(const Quartier& q, int i, int j);
 void quartier(Chantier& c, const Quartier& q);
+// A fountain in the middle of an open square: a low basin and a ball.
+void fontaine(Chantier& c, Zone z, const char* texture = "textureSauvegarde");
 
 #endif
