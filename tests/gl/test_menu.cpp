@@ -160,7 +160,8 @@ TEST_F(Menu, LockedScenarioLevelsAreGreyAndOutOfReach) {
 
 TEST_F(Menu, TheScenarioListShowsTheFourteenShippedLevels) {
     std::filesystem::copy(std::string(VORNA_SOURCE_DIR) + "/maps/niveau", "maps/niveau",
-                          std::filesystem::copy_options::overwrite_existing);
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
     ecrireFichier("data/joueur/niveau.txt", "14");
     systeme.relache(M + 2, SDLK_RETURN);
     systeme.relache(M + 4, SDLK_RETURN);
