@@ -1,5 +1,7 @@
 // The free maps of "Map perso": a walk up to a lookout, a long downhill
-// slide, and islands joined by bridges and jumps.
+// slide, and islands joined by bridges and jumps. Players open free maps in
+// the editor, so they use only the texture words the editor writes back for
+// each kind: opened and saved there, they stay the same.
 #include <algorithm>
 
 #include "chantier.h"
@@ -18,7 +20,7 @@ std::vector<Enregistrement> belvedere() {
     c.mur(Zone{-80, -46, 69, 70}, 6, 1);
     c.mur(Zone{-80, -79, 42, 69}, 6, 1);
     for (double x : {-79.5, -46.5}) c.borne(x, 69.5, 7, 1.5);
-    c.boule(-63, 50, 9, 2, "textureArrivee");
+    c.boule(-63, 50, 9, 2);
     c.vie(-76, 66, 6);
 
     // Down the steps, then the winding way.
@@ -26,8 +28,8 @@ std::vector<Enregistrement> belvedere() {
     c.chemin({{-114, 36}, {-150, 36}, {-150, -30}, {-200, -30}, {-200, 0}, {-236, 0}}, 0, 8);
     for (double y : {10.0, -10.0}) c.borne(-154.5, y, -1, 3);
     c.arrivee(bandeX(-240, -252, 0, 12), 0);
-    c.boule(-250, 6, 2.5, 1, "textureArrivee");
-    c.boule(-250, -6, 2.5, 1, "textureArrivee");
+    c.boule(-250, 6, 2.5, 1);
+    c.boule(-250, -6, 2.5, 1);
 
     c.vide(Zone{-265, 10, -45, 85}, -10);
     return c.enregistrements();
@@ -47,8 +49,8 @@ std::vector<Enregistrement> toboggan() {
         } else {
             c.sol(bandeX(x, x - longueur, y, 5), h, 0.8);
         }
-        c.boule(x - longueur / 2, y + 3.2, h + 0.4, 0.5, "textureSauvegarde");
-        c.boule(x - longueur / 2, y - 3.2, h + 0.4, 0.5, "textureSauvegarde");
+        c.boule(x - longueur / 2, y + 3.2, h + 0.4, 0.5);
+        c.boule(x - longueur / 2, y - 3.2, h + 0.4, 0.5);
         x -= longueur + 5;
         h -= 2;
         // A wide landing, then the run goes on beside it.
@@ -61,8 +63,8 @@ std::vector<Enregistrement> toboggan() {
     }
     c.sol(bandeX(x, x - 20, y, 8), h);
     c.arrivee(bandeX(x - 20, x - 32, y, 12), h);
-    c.boule(x - 30, y + 5, h + 2.5, 1, "textureArrivee");
-    c.boule(x - 30, y - 5, h + 2.5, 1, "textureArrivee");
+    c.boule(x - 30, y + 5, h + 2.5, 1);
+    c.boule(x - 30, y - 5, h + 2.5, 1);
 
     c.vide(Zone{x - 45, 10, -40, 40}, h - 8);
     return c.enregistrements();
@@ -97,7 +99,7 @@ std::vector<Enregistrement> archipel() {
     c.sol(bandeY(-32, -48, -172, 3), 0, 0.6);
     c.vie(-86, 44, 0);
     c.vitesse(-172, -54, 0);
-    c.boule(-240, 24, 8, 2, "textureArrivee");
+    c.boule(-240, 24, 8, 2);
 
     c.vide(Zone{-270, 10, -80, 70}, -20);
     return c.enregistrements();
