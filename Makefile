@@ -5,12 +5,14 @@
 #   make install    build, then install under /usr/local (PREFIX=... elsewhere)
 #   make package    build, then the Debian package build/vorna_*.deb
 #   make fuzz   the file readers under libFuzzer, FUZZ_SECONDS (600) per target
+#   make planche    the contact sheet of the shipped levels, build/planche-niveaux.png
+#   make niveaux    rewrite maps/ from the level generator in tools/niveaux
 
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize fuzz bench clean installable install package
+.PHONY: all deps configure build game run test sanitize fuzz bench planche niveaux clean installable install package
 
 all: build
 
@@ -51,6 +53,16 @@ package: installable
 FUZZ_SECONDS ?= 600
 fuzz: deps
 	./scripts/fuzz.sh $(FUZZ_SECONDS)
+
+# One picture from above and one from the start of every shipped level.
+planche: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna_planche vorna_data vorna_maps
+	cd $(BUILD)/game && SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
+		../tools/planche/vorna_planche ../planche-niveaux.png
+
+niveaux: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna_niveaux
+	$(BUILD)/tools/niveaux/vorna_niveaux maps
 
 bench: build
 	./scripts/bench.sh $(BUILD)

@@ -12,6 +12,7 @@
 #include "bout_en_bout.h"
 #include "dossier.h"
 #include "niveau.h"
+#include "repertoire.h"
 
 namespace {
 
@@ -87,6 +88,9 @@ bool menuEditeur(const Capture& c, int haut) {
 }
 
 TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuits) {
+    // The new map takes the number after the maps shipped.
+    const std::string nouvelle =
+        "maps/mapperso" + std::to_string(listerDossier("maps", ".txt").size() + 1) + ".txt";
     Programme bramelt({"./bramelt"});
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
     Capture c;
@@ -98,10 +102,9 @@ TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuits) {
     ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) > 30; }, 20))
         << "the editing session never showed";
     for (const char* k : {"Return", "t", "Return", "space"}) xdotool({"key", "--delay", "80", k});
-    // One map is shipped, so the new one is number 2.
-    ASSERT_TRUE(attendre([&] { return existe("maps/mapperso2.txt"); }, 10)) << "the map was not saved";
+    ASSERT_TRUE(attendre([&] { return existe(nouvelle); }, 10)) << nouvelle << " was not saved";
     std::vector<Enregistrement> lus;
-    ASSERT_TRUE(lireNiveau("maps/mapperso2.txt", lus));
+    ASSERT_TRUE(lireNiveau(nouvelle, lus));
     EXPECT_EQ(lus.size(), 2u);
 
     xdotool({"key", "Escape"});

@@ -179,6 +179,28 @@ TEST_F(Menu, LockedScenarioLevelsAreGreyAndOutOfReach) {
     EXPECT_EQ(a(M + 11).choix, 1u);
 }
 
+TEST_F(Menu, TheScenarioListShowsTheFourteenShippedLevels) {
+    std::filesystem::copy(std::string(VORNA_SOURCE_DIR) + "/maps/niveau", "maps/niveau",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    ecrireFichier("data/joueur/niveau.txt", "14");
+    systeme.relache(M + 2, SDLK_RETURN);
+    systeme.relache(M + 4, SDLK_RETURN);
+    systeme.quitter(M + 8);
+    EXPECT_EQ(lancer(), 0);
+    const InstantMenu& l = a(M + 5);
+    EXPECT_EQ(l.choixMax, 14u);
+    const char* const titres[14] = {"1.Camp d'entrainement", "2.Promenade", "3.Flux", "4.Citadelle",
+                                    "5.Alpha City", "6.Crossfire", "7.Speed's Bridge", "8.Dedale",
+                                    "9.Theta City", "10.Pyramid", "11.Delta City", "12.Mountain",
+                                    "13.Peak", "14.Cage"};
+    for (int i = 0; i < 14; ++i) {
+        const TexteMenu* t = texte(l, titres[i]);
+        ASSERT_NE(t, nullptr) << titres[i];
+        EXPECT_TRUE(couleur(t, 255, 255, 255) || couleur(t, 221, 137, 107)) << titres[i];
+    }
+}
+
 TEST_F(Menu, TheOptionsEntryTogglesTheGhostOption) {
     systeme.tape(M + 2, SDLK_DOWN);
     systeme.tape(M + 4, SDLK_DOWN);

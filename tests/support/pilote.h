@@ -11,9 +11,16 @@
 // like a careful player. Call `image` once per frame with the run's state.
 class Pilote {
 public:
+    enum Maniere {
+        Freiner,  // slow down on the way in, to turn there
+        Passer,   // go through at speed, never braking (a jump, a gap, a turbo lane)
+        Poser,    // as Freiner, and reached only once the ball rests on a floor
+    };
     struct Point {
         double x, y;
-        double rayon = 1.5;  // reached within this distance
+        Maniere maniere = Freiner;
+        double rayon = 1.5;    // reached within this distance
+        double vitesse = 1.0;  // the speed wanted on the way (the ball's limit caps it)
     };
 
     Pilote(SystemeScript& systeme, std::vector<Point> points) : m_s(systeme), m_points(points) {}
@@ -27,6 +34,7 @@ private:
     SystemeScript& m_s;
     std::vector<Point> m_points;
     size_t m_prochain = 0;
+    int m_repos = 0;  // frames in a row the ball has rested on a floor
     bool m_haut = false, m_bas = false, m_droite = false, m_gauche = false;
 };
 
