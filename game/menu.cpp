@@ -124,11 +124,13 @@ private:
     std::vector<Cube> tableaucube;
     std::vector<Sphere> tableausphere;
     std::vector<Heros> joueur;
+    LotBlocs lot;
     Uint32 tempsPrecedent = 0, tempsActuel = 0;
 };
 
 void MenuPrincipal::construire() {
     tableaucube.clear();
+    lot.vider();
     tableausphere.clear();
     joueur.clear();
     s.continuer = 2;
@@ -143,6 +145,7 @@ void MenuPrincipal::construire() {
     joueur.push_back(balleDuNiveau(contenu));
     tableaucube = std::move(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
+    lot = LotBlocs(tableaucube);
 
     rot = 0;
     s.logo.couleur = 0;
@@ -390,10 +393,8 @@ void MenuPrincipal::frame() {
         gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
         glRotated(-rot, 0, 0, 1);
 
-        for (Cube& c : tableaucube) c.dessiner();
-        for (Sphere& sp : tableausphere) sp.dessiner();
-        joueur[0].dessiner();
-        res.skybox->dessiner();
+        dessinerObjets(lot, tableaucube, nullptr, tableausphere, joueur[0]);
+        dessinerCiel(*res.skybox);
 
         // No text while the fade runs, nor on the frame an activity returned in
         // (the menu is rebuilt right after it).

@@ -87,6 +87,7 @@ bool Partie::preparer() {
     tableaucube = std::move(contenu.cubes);
     tableaubonus = std::move(contenu.bonus);
     tableausphere = std::move(contenu.spheres);
+    lot = LotBlocs(tableaucube);
 
     FSOUND_Stream_SetLoopCount(musique, -1);
     FSOUND_Stream_Play(1, musique);
@@ -249,6 +250,7 @@ void Partie::quitter() {
     FSOUND_Stream_Close(musique);
     musique = nullptr;
     tableaucube.clear();
+    lot.vider();
     tableaubonus.clear();
     tableausphere.clear();
     joueur.clear();
