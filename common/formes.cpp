@@ -1,6 +1,8 @@
 #include "formes.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 #include <map>
@@ -15,6 +17,15 @@ namespace {
 const double kPi = 3.14159265358979323846;
 
 }  // namespace
+
+void Forme::bande() {
+    if (!m_debuts.empty()) m_tailles.push_back(static_cast<int>(sommets()) - m_debuts.back());
+    m_debuts.push_back(static_cast<int>(sommets()));
+}
+
+void Forme::finir() {
+    if (!m_debuts.empty()) m_tailles.push_back(static_cast<int>(sommets()) - m_debuts.back());
+}
 
 void Forme::sommet(float nx, float ny, float nz, float s, float t, float x, float y, float z) {
     m_normales.insert(m_normales.end(), {nx, ny, nz});
@@ -31,11 +42,8 @@ void Forme::dessiner() const {
     glVertexPointer(3, GL_FLOAT, 0, m_sommets.data());
     glNormalPointer(GL_FLOAT, 0, m_normales.data());
     glTexCoordPointer(2, GL_FLOAT, 0, m_texture.data());
-    const int n = static_cast<int>(sommets());
-    for (size_t i = 0; i < m_debuts.size(); ++i) {
-        const int fin = i + 1 < m_debuts.size() ? m_debuts[i + 1] : n;
-        glDrawArrays(GL_QUAD_STRIP, m_debuts[i], fin - m_debuts[i]);
-    }
+    glMultiDrawArrays(GL_QUAD_STRIP, m_debuts.data(), m_tailles.data(),
+                      static_cast<GLsizei>(m_debuts.size()));
     glPopClientAttrib();
     // Immediate drawing leaves the last normal and texture coordinate current;
     // the blocks drawn next frame are lit with that normal.
@@ -81,6 +89,7 @@ Forme formeCylindre(double baseRadius, double topRadius, double height, int slic
                      radiusHigh * sinCache[i], radiusHigh * cosCache[i], zHigh);
         }
     }
+    f.finir();
     return f;
 }
 
@@ -128,6 +137,7 @@ Forme formeSphere(double radius, int slices, int stacks) {
                      sintemp1 * cosCache1a[i], zLow);
         }
     }
+    f.finir();
     return f;
 }
 

@@ -22,10 +22,12 @@ private:
     friend Forme formeCylindre(double base, double haut, double hauteur, int tranches, int piles);
     friend Forme formeSphere(double rayon, int tranches, int piles);
     void sommet(float nx, float ny, float nz, float s, float t, float x, float y, float z);
-    void bande() { m_debuts.push_back(static_cast<int>(sommets())); }
+    void bande();   // starts a quad strip
+    void finir();   // after the last strip
 
     std::vector<float> m_sommets, m_normales, m_texture;
-    std::vector<int> m_debuts;  // first vertex of each quad strip
+    std::vector<int> m_debuts;   // first vertex of each quad strip
+    std::vector<int> m_tailles;  // and its number of vertices
 };
 
 // What gluCylinder and gluSphere draw with a quadric that has texture
