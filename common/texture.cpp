@@ -4,8 +4,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <GL/glx.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -23,6 +28,22 @@ struct Surface {
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 };
+
+// Textures loaded from files, shared while in use: the file (its path, and
+// its identity on disk, so a rewritten file is loaded anew), the mipmap
+// choice and the GL context they were loaded in give the texture name and
+// its number of users.
+using CleTexture = std::tuple<std::string, bool, dev_t, ino_t, off_t, long, long, void*>;
+struct Partagee {
+    unsigned int nom;
+    int utilisateurs;
+};
+std::map<CleTexture, Partagee>& partagees() {
+    static std::map<CleTexture, Partagee> m;
+    return m;
+}
+
+unsigned int chargerTexture(const char* filename, bool useMipMap);
 
 }  // namespace
 
@@ -47,6 +68,40 @@ SDL_Surface* flipSurface(SDL_Surface* surface) {
 
 unsigned int loadTexture(const char* filename, bool useMipMap) {
     if (!filename) return 0;
+    struct stat st;
+    if (stat(filename, &st) != 0) return chargerTexture(filename, useMipMap);
+    const CleTexture cle{filename, useMipMap, st.st_dev, st.st_ino, st.st_size,
+                         static_cast<long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec,
+                         static_cast<void*>(glXGetCurrentContext())};
+    auto& m = partagees();
+    auto it = m.find(cle);
+    if (it != m.end()) {
+        if (glIsTexture(it->second.nom)) {
+            ++it->second.utilisateurs;
+            return it->second.nom;
+        }
+        m.erase(it);  // deleted behind our back
+    }
+    const unsigned int nom = chargerTexture(filename, useMipMap);
+    if (nom) m[cle] = Partagee{nom, 1};
+    return nom;
+}
+
+void libererTexture(unsigned int nom) {
+    if (!nom) return;
+    auto& m = partagees();
+    for (auto it = m.begin(); it != m.end(); ++it) {
+        if (it->second.nom != nom) continue;
+        if (--it->second.utilisateurs > 0) return;
+        m.erase(it);
+        break;
+    }
+    glDeleteTextures(1, &nom);
+}
+
+namespace {
+
+unsigned int chargerTexture(const char* filename, bool useMipMap) {
     Surface image(IMG_Load(filename));
     if (!image.s) return 0;
 
@@ -78,6 +133,8 @@ unsigned int loadTexture(const char* filename, bool useMipMap) {
     return nom;
 }
 
+}  // namespace
+
 void Texture::loadTextures(std::string type) {
     const bool montagne = type == "montagne";
     m_textureSphere = loadTexture("data/bois.jpg", true);
@@ -108,7 +165,7 @@ void Texture::deleteTexture() {
                             &m_textureJump, &m_textureSpeed, &m_textureArrivee,
                             &m_textureDepart, &m_textureSauvegarde, &m_textureFont};
     for (unsigned int* n : noms) {
-        if (*n) glDeleteTextures(1, n);
+        libererTexture(*n);
         *n = 0;
     }
 }

@@ -5,10 +5,15 @@
 
 #include <string>
 
-// Loads an image file (JPEG, TGA, anything SDL_image reads) as a new
-// OpenGL 2D texture, its first row at t = 1. Returns 0 when the file cannot
-// be read; 0 means "no texture" everywhere in the game.
+// Loads an image file (JPEG, TGA, anything SDL_image reads) as an OpenGL 2D
+// texture, its first row at t = 1. Returns 0 when the file cannot be read;
+// 0 means "no texture" everywhere in the game. A file already loaded and
+// still in use (the font, the sky, the course textures the menu holds) is
+// not loaded twice: its texture name is given again, one more user counted.
 unsigned int loadTexture(const char* filename, bool useMipMap);
+// Drops one user of a texture name loadTexture gave; the texture is deleted
+// with its last user. Any other texture name is simply deleted.
+void libererTexture(unsigned int nom);
 
 // A new surface with the rows of `surface` in reverse order; the caller frees
 // both. Returns nullptr when `surface` is null or the copy cannot be made.

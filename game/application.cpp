@@ -107,8 +107,8 @@ int SDL_main(int, char**) {
     ressources.cursor = ressources.bouton = nullptr;
     ressources.jeu.reset();
     ressources.skybox.reset();
-    if (shell.textureFont) glDeleteTextures(1, &shell.textureFont);
-    if (shell.logo.textureLogo) glDeleteTextures(1, &shell.logo.textureLogo);
+    libererTexture(shell.textureFont);
+    libererTexture(shell.logo.textureLogo);
     SDL_FreeSurface(ecran);
     FSOUND_Close();
     SDL_Quit();

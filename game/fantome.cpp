@@ -35,7 +35,7 @@ struct TexturesReplay {
     ~TexturesReplay() {
         unsigned int noms[] = {sphere, sol, caisse, jump, speed, arrivee, depart, sauvegarde, font};
         for (unsigned int n : noms)
-            if (n) glDeleteTextures(1, &n);
+            libererTexture(n);
     }
     TexturesReplay(const TexturesReplay&) = delete;
     TexturesReplay& operator=(const TexturesReplay&) = delete;

@@ -26,7 +26,7 @@ Partie::~Partie() {
         m.m_son.deleteSon();
         m.m_texture.deleteTexture();
     }
-    if (textureFont) glDeleteTextures(1, &textureFont);
+    libererTexture(textureFont);
 }
 
 void Jeu::jouer() {
