@@ -1,7 +1,9 @@
 // A whole run of a large course, drawn for real: 1,000 blocks, 50 pick-ups,
 // 1,000 frames on the virtual clock, the ball steered by scripted keys.
 // Reports the work of a frame (everything but the 30 ms sleep, which the
-// virtual clock skips) and the peak memory of the process.
+// virtual clock skips), drawn the fast way and then, in the same process,
+// the plain way (every object's own immediate-mode dessiner), and the peak
+// memory of the process.
 //
 //   xvfb-run -a ./bench_partie
 #include <GL/gl.h>
@@ -9,11 +11,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "dessin_rapide.h"
 #include "dossier.h"
 #include "fenetre_test.h"
 #include "fsound.h"
@@ -47,9 +51,67 @@ std::string course() {
     return s;
 }
 
+struct Mesure {
+    std::vector<double> travail, cpu;  // per frame, ms: wall clock and CPU of every thread
+    double x = 0;
+};
+
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// One run of a level, steered by the same script each time: forward, with a
+// swerve every 120 frames.
+Mesure jouerCourse(const std::string& map, bool scenario, int frames) {
+    SystemeScript systeme;
+    systeme.appui(2, SDLK_UP);
+    for (int f = 100; f < frames; f += 120) {
+        systeme.tape(f, SDLK_RIGHT, 20);
+        systeme.tape(f + 60, SDLK_LEFT, 20);
+    }
+    systeme.quitter(frames - 1);
+
+    Mesure m;
+    auto avant = std::chrono::steady_clock::now();
+    double cpuAvant = cpuMs();
+    systeme.surImage([&](int) {
+        glFinish();  // count the drawing, not only its submission
+        auto maintenant = std::chrono::steady_clock::now();
+        const double cpu = cpuMs();
+        m.travail.push_back(std::chrono::duration<double, std::milli>(maintenant - avant).count());
+        m.cpu.push_back(cpu - cpuAvant);
+        avant = maintenant;
+        cpuAvant = cpu;
+    });
+
+    Jeu jeu(640, 480);
+    jeu.setFantome(true);
+    jeu.setScenario(scenario);
+    if (scenario)
+        jeu.setMapScenario(std::stoi(map.substr(3)));
+    else
+        jeu.setMap(map);
+    jeu.jouer();
+    m.x = jeu.getInstant().x;
+    if (!m.travail.empty()) {  // the first frame includes loading
+        m.travail.erase(m.travail.begin());
+        m.cpu.erase(m.cpu.begin());
+    }
+    return m;
+}
+
+double rang(std::vector<double> v, double q) {
+    std::sort(v.begin(), v.end());
+    return v[static_cast<size_t>(q * (v.size() - 1) + 0.5)];
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // "rapide" or "simple" plays the course one way only (to profile it).
+    const std::string seul = argc > 1 ? argv[1] : "";
     if (!ouvrirFenetreTest()) {
         std::fprintf(stderr, "bench_partie needs an OpenGL display (run it under xvfb-run)\n");
         return 1;
@@ -61,46 +123,92 @@ int main() {
     if (std::filesystem::exists(donnees / "sol.jpg"))
         std::filesystem::copy(donnees, "data", std::filesystem::copy_options::recursive |
                                                    std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy(std::string(VORNA_GAME_DIR) + "/maps", "maps",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
     ecrireFichier("maps/grand.txt", course());
     MixeurEnregistreur mixeur;
     FSOUND_Init(44100, 32, 0);
-    SystemeScript systeme;
-    const int frames = 1000;
-    systeme.appui(2, SDLK_UP);
-    for (int f = 100; f < frames; f += 120) {
-        systeme.tape(f, SDLK_RIGHT, 20);
-        systeme.tape(f + 60, SDLK_LEFT, 20);
+
+    // The same course, the same run, drawn both ways in turn.
+    Mesure rapide, simple;
+    if (seul != "simple") {
+        choisirDessinSimple(false);
+        rapide = jouerCourse("grand", false, 1000);
     }
-    systeme.quitter(frames - 1);
-
-    std::vector<double> travail;
-    auto avant = std::chrono::steady_clock::now();
-    systeme.surImage([&](int) {
-        glFinish();  // count the drawing, not only its submission
-        auto maintenant = std::chrono::steady_clock::now();
-        travail.push_back(std::chrono::duration<double, std::milli>(maintenant - avant).count());
-        avant = maintenant;
-    });
-
-    Jeu jeu(640, 480);
-    jeu.setFantome(true);
-    jeu.setScenario(false);
-    jeu.setMap("grand");
-    jeu.jouer();
+    if (seul != "rapide") {
+        choisirDessinSimple(true);
+        simple = jouerCourse("grand", false, 1000);
+    }
+    choisirDessinSimple(false);
+    if (!seul.empty()) {
+        const Mesure& m = seul == "simple" ? simple : rapide;
+        std::printf("%s way only: median frame work %.2f ms, CPU %.2f ms\n", seul.c_str(),
+                    rang(m.travail, 0.5), rang(m.cpu, 0.5));
+        return 0;
+    }
     FSOUND_Close();
 
-    if (travail.size() < 10) {
+    if (rapide.travail.size() < 10 || simple.travail.size() < 10) {
         std::fprintf(stderr, "the run did not start\n");
         return 1;
     }
-    travail.erase(travail.begin());  // the first frame includes loading
-    std::vector<double> tri = travail;
-    std::sort(tri.begin(), tri.end());
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    std::printf("frames: %zu, ball ended at x = %.1f\n", travail.size() + 1, jeu.getInstant().x);
-    std::printf("work per frame: median %.2f ms, 90th percentile %.2f ms, max %.2f ms\n",
-                tri[tri.size() / 2], tri[tri.size() * 9 / 10], tri.back());
-    std::printf("peak memory: %.1f MiB\n", u.ru_maxrss / 1024.0);
+    std::printf("1,000 blocks + 50 pick-ups, %zu frames a run, ball ended at x = %.1f (plain way: %.1f)\n",
+                rapide.travail.size() + 1, rapide.x, simple.x);
+    auto ligne = [](const char* nom, const Mesure& m) {
+        std::printf("%-10s frame work: median %6.2f ms, 90th percentile %6.2f ms, max %6.2f ms; "
+                    "CPU of all threads: median %6.2f ms\n",
+                    nom, rang(m.travail, 0.5), rang(m.travail, 0.9), rang(m.travail, 1), rang(m.cpu, 0.5));
+    };
+    ligne("fast way", rapide);
+    ligne("plain way", simple);
+    const double med = rang(rapide.travail, 0.5), p90 = rang(rapide.travail, 0.9);
+    std::printf("fast way: median %.2f ms (target <= 8), 90th percentile %.2f ms (target <= 12): %s\n",
+                med, p90, med <= 8 && p90 <= 12 ? "met" : "NOT met");
+    const double ratio = rang(simple.travail, 0.5) / med;
+    std::printf("plain / fast, median frame work: %.1fx (target >= 3x): %s; CPU: %.1fx\n", ratio,
+                ratio >= 3 ? "met" : "NOT met", rang(simple.cpu, 0.5) / rang(rapide.cpu, 0.5));
+    std::printf("peak memory of the bench process: %.1f MiB\n", u.ru_maxrss / 1024.0);
+
+    // Every shipped level, 300 frames each way; the largest one (most
+    // records) is held to 3 ms.
+    struct Niveau { std::string nom; bool scenario; size_t taille; };
+    std::vector<Niveau> niveaux;
+    auto ajouter = [&](const std::filesystem::path& p, bool scenario) {
+        niveaux.push_back({p.stem().string(), scenario, lireFichier(p.string()).size()});
+    };
+    for (const auto& e : std::filesystem::directory_iterator("maps/niveau"))
+        if (e.path().extension() == ".qzm") ajouter(e.path(), true);
+    for (const auto& e : std::filesystem::directory_iterator("maps"))
+        if (e.path().extension() == ".txt" && e.path().stem() != "grand") ajouter(e.path(), false);
+    std::sort(niveaux.begin(), niveaux.end(), [](const Niveau& a, const Niveau& b) {
+        return a.scenario != b.scenario ? a.scenario : a.nom < b.nom;
+    });
+    const Niveau* plusGrand = nullptr;
+    double medPlusGrand = 0;
+    for (const Niveau& n : niveaux) {
+        choisirDessinSimple(false);
+        const Mesure r = jouerCourse(n.nom, n.scenario, 300);
+        choisirDessinSimple(true);
+        const Mesure p = jouerCourse(n.nom, n.scenario, 300);
+        choisirDessinSimple(false);
+        if (r.travail.size() < 10 || p.travail.size() < 10) {
+            std::printf("level %-12s did not start\n", n.nom.c_str());
+            continue;
+        }
+        std::printf("level %-12s (%6zu bytes) fast: median %5.2f ms, 90th percentile %5.2f ms; "
+                    "plain: median %5.2f ms\n",
+                    n.nom.c_str(), n.taille, rang(r.travail, 0.5), rang(r.travail, 0.9),
+                    rang(p.travail, 0.5));
+        if (!plusGrand || n.taille > plusGrand->taille) {
+            plusGrand = &n;
+            medPlusGrand = rang(r.travail, 0.5);
+        }
+    }
+    if (plusGrand)
+        std::printf("largest shipped level %s: median %.2f ms (target <= 3): %s\n",
+                    plusGrand->nom.c_str(), medPlusGrand, medPlusGrand <= 3 ? "met" : "NOT met");
     return 0;
 }

@@ -15,6 +15,51 @@ Cube::Cube(double x, double y, double z, double vie, double lx, double ly, doubl
     : Objet(x, y, z, vie, lx, ly, lz, rx, ry, rz, true), m_texture(texture),
       m_classe(std::move(classe)), m_etale(etale ? 1.0 : 0.0) {}
 
+std::array<CoinCube, 24> coinsCube(double lx, double ly, double lz, bool etale) {
+    // The texture repeats once every 4 world units when tiled: a quarter of
+    // the face's edge length, that is half the half-extent.
+    const double ax = lx / 2, ay = ly / 2, az = lz / 2;
+    // The same four corners for every face when the texture is stretched.
+    static const double etire[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
+    std::array<CoinCube, 24> r;
+    int n = 0;
+    auto coin = [&](double s, double t, double x, double y, double z) {
+        const int i = n % 4;
+        r[n++] = etale ? CoinCube{s, t, x, y, z} : CoinCube{etire[i][0], etire[i][1], x, y, z};
+    };
+    // y = +ly
+    coin(ax, 0, lx, ly, lz);
+    coin(ax, az, lx, ly, -lz);
+    coin(0, az, -lx, ly, -lz);
+    coin(0, 0, -lx, ly, lz);
+    // x = +lx
+    coin(ay, 0, lx, -ly, lz);
+    coin(ay, az, lx, -ly, -lz);
+    coin(0, az, lx, ly, -lz);
+    coin(0, 0, lx, ly, lz);
+    // y = -ly
+    coin(0, az, -lx, -ly, lz);
+    coin(0, 0, -lx, -ly, -lz);
+    coin(ax, 0, lx, -ly, -lz);
+    coin(ax, az, lx, -ly, lz);
+    // x = -lx
+    coin(0, az, -lx, ly, lz);
+    coin(0, 0, -lx, ly, -lz);
+    coin(ay, 0, -lx, -ly, -lz);
+    coin(ay, az, -lx, -ly, lz);
+    // z = +lz
+    coin(0, ax, lx, ly, lz);
+    coin(0, 0, -lx, ly, lz);
+    coin(ay, 0, -lx, -ly, lz);
+    coin(ay, ax, lx, -ly, lz);
+    // z = -lz
+    coin(0, ax, lx, ly, -lz);
+    coin(0, 0, -lx, ly, -lz);
+    coin(ay, 0, -lx, -ly, -lz);
+    coin(ay, ax, lx, -ly, -lz);
+    return r;
+}
+
 void Cube::dessiner() {
     // Fall zones are invisible; they still take part in collision.
     if (m_classe == "limite") return;
@@ -26,53 +71,11 @@ void Cube::dessiner() {
     glRotated(m_rz, 0, 0, 1);
     glBindTexture(GL_TEXTURE_2D, m_texture);
 
-    const double lx = m_lx, ly = m_ly, lz = m_lz;
-    // The texture repeats once every 4 world units when tiled: a quarter of
-    // the face's edge length, that is half the half-extent.
-    const double ax = lx / 2, ay = ly / 2, az = lz / 2;
-    const bool etale = m_etale != 0.0;
-
-    // The same four corners for every face when the texture is stretched.
-    auto coin = [&](int i, double s, double t, double x, double y, double z) {
-        static const double etire[4][2] = {{0, 1}, {0, 0}, {1, 0}, {1, 1}};
-        if (etale)
-            glTexCoord2d(s, t);
-        else
-            glTexCoord2d(etire[i][0], etire[i][1]);
-        glVertex3d(x, y, z);
-    };
-
     glBegin(GL_QUADS);
-    // y = +ly
-    coin(0, ax, 0, lx, ly, lz);
-    coin(1, ax, az, lx, ly, -lz);
-    coin(2, 0, az, -lx, ly, -lz);
-    coin(3, 0, 0, -lx, ly, lz);
-    // x = +lx
-    coin(0, ay, 0, lx, -ly, lz);
-    coin(1, ay, az, lx, -ly, -lz);
-    coin(2, 0, az, lx, ly, -lz);
-    coin(3, 0, 0, lx, ly, lz);
-    // y = -ly
-    coin(0, 0, az, -lx, -ly, lz);
-    coin(1, 0, 0, -lx, -ly, -lz);
-    coin(2, ax, 0, lx, -ly, -lz);
-    coin(3, ax, az, lx, -ly, lz);
-    // x = -lx
-    coin(0, 0, az, -lx, ly, lz);
-    coin(1, 0, 0, -lx, ly, -lz);
-    coin(2, ay, 0, -lx, -ly, -lz);
-    coin(3, ay, az, -lx, -ly, lz);
-    // z = +lz
-    coin(0, 0, ax, lx, ly, lz);
-    coin(1, 0, 0, -lx, ly, lz);
-    coin(2, ay, 0, -lx, -ly, lz);
-    coin(3, ay, ax, lx, -ly, lz);
-    // z = -lz
-    coin(0, 0, ax, lx, ly, -lz);
-    coin(1, 0, 0, -lx, ly, -lz);
-    coin(2, ay, 0, -lx, -ly, -lz);
-    coin(3, ay, ax, lx, -ly, -lz);
+    for (const CoinCube& c : coinsCube(m_lx, m_ly, m_lz, m_etale != 0.0)) {
+        glTexCoord2d(c.s, c.t);
+        glVertex3d(c.x, c.y, c.z);
+    }
     glEnd();
 
     glTranslated(-m_x, -m_y, -m_z);
@@ -87,10 +90,7 @@ Bonus::Bonus(double x, double y, double z, double vie, double lx, double ly, dou
 void Bonus::dessiner() {
     if (!m_existe) return;
 
-    // The emblem turns one degree on every axis per drawn frame.
-    m_rx += 1.0;
-    m_ry += 1.0;
-    m_rz += 1.0;
+    tourner();
 
     glPushMatrix();
     glEnable(GL_BLEND);

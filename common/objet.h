@@ -1,6 +1,7 @@
 #ifndef VORNA_OBJET_H
 #define VORNA_OBJET_H
 
+#include <array>
 #include <string>
 
 // The plain record every thing of a course shares: centre, life, half-extents
@@ -38,6 +39,16 @@ protected:
     bool m_collision;
 };
 
+// One corner of a block's faces: texture coordinate (s, t) and position
+// relative to the block's centre.
+struct CoinCube {
+    double s, t, x, y, z;
+};
+// The 24 corners of the six faces of the box [−lx, lx] × [−ly, ly] × [−lz, lz]
+// in drawing order (faces y+, x+, y−, x−, z+, z−), with the texture tiled
+// every 4 units or stretched once over each face.
+std::array<CoinCube, 24> coinsCube(double lx, double ly, double lz, bool etale);
+
 // A block of the course; its class keyword gives its behaviour.
 class Cube : public Objet {
 public:
@@ -68,6 +79,12 @@ public:
     // Draws the spinning emblem and turns it one degree on every axis;
     // a taken pick-up draws nothing.
     void dessiner();
+    // The emblem turns one degree on every axis per drawn frame.
+    void tourner() {
+        m_rx += 1.0;
+        m_ry += 1.0;
+        m_rz += 1.0;
+    }
     void detruire() { m_existe = false; }
     bool getExiste() const { return m_existe; }
 

@@ -8,7 +8,7 @@
 Skybox::Skybox(const char* file) : m_texture1(loadTexture(file, true)) {}
 
 Skybox::~Skybox() {
-    if (m_texture1) glDeleteTextures(1, &m_texture1);
+    libererTexture(m_texture1);
 }
 
 void Skybox::dessiner() {

@@ -4,10 +4,16 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <GL/glx.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <tuple>
+#include <vector>
 
 #include "lecture.h"
 
@@ -28,7 +34,72 @@ struct Surface {
     Surface& operator=(const Surface&) = delete;
 };
 
+// Textures loaded from files, shared while in use: the file (its path, and
+// its identity on disk, so a rewritten file is loaded anew), the mipmap
+// choice and the GL context they were loaded in give the texture name and
+// its number of users.
+using CleTexture = std::tuple<std::string, bool, dev_t, ino_t, off_t, long, long, void*>;
+struct Partagee {
+    unsigned int nom;
+    int utilisateurs;
+};
+std::map<CleTexture, Partagee>& partagees() {
+    static std::map<CleTexture, Partagee> m;
+    return m;
+}
+
+unsigned int chargerTexture(const char* filename, bool useMipMap);
+
 }  // namespace
+
+std::vector<Uint8> rgbaRetourne(SDL_Surface* image) {
+    std::vector<Uint8> r;
+    if (!image || image->w <= 0 || image->h <= 0) return r;
+    const SDL_PixelFormat* f = image->format;
+    const int w = image->w, h = image->h;
+    // Whole 8-bit channels in 3 or 4 bytes: read straight from the pixels.
+    // Any other format goes through SDL's own conversion.
+    const bool direct = (f->BytesPerPixel == 3 || f->BytesPerPixel == 4) && !f->palette &&
+                        f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0 &&
+                        (f->Amask == 0 || f->Aloss == 0);
+    if (!direct) {
+        Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, kR, kG, kB, kA));
+        if (!rgba.s) return r;
+        // Copy the alpha channel instead of blending with it.
+        SDL_SetAlpha(image, 0, 0);
+        SDL_BlitSurface(image, nullptr, rgba.s, nullptr);
+        Surface retournee(flipSurface(rgba.s));
+        if (!retournee.s) return r;
+        r.resize(static_cast<size_t>(w) * h * 4);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(&r[static_cast<size_t>(y) * w * 4],
+                        static_cast<const Uint8*>(retournee.s->pixels) + y * retournee.s->pitch, w * 4);
+        return r;
+    }
+    r.resize(static_cast<size_t>(w) * h * 4);
+    SDL_LockSurface(image);
+    const int n = f->BytesPerPixel;
+    for (int y = 0; y < h; ++y) {
+        // The file's first row ends last, at t = 1.
+        const Uint8* src = static_cast<const Uint8*>(image->pixels) + (h - 1 - y) * image->pitch;
+        Uint8* dst = &r[static_cast<size_t>(y) * w * 4];
+        for (int x = 0; x < w; ++x, src += n, dst += 4) {
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+            const Uint32 v = n == 3 ? (Uint32(src[0]) << 16 | Uint32(src[1]) << 8 | src[2])
+                                    : (Uint32(src[0]) << 24 | Uint32(src[1]) << 16 | Uint32(src[2]) << 8 | src[3]);
+#else
+            const Uint32 v = n == 3 ? (Uint32(src[2]) << 16 | Uint32(src[1]) << 8 | src[0])
+                                    : (Uint32(src[3]) << 24 | Uint32(src[2]) << 16 | Uint32(src[1]) << 8 | src[0]);
+#endif
+            dst[0] = static_cast<Uint8>((v & f->Rmask) >> f->Rshift);
+            dst[1] = static_cast<Uint8>((v & f->Gmask) >> f->Gshift);
+            dst[2] = static_cast<Uint8>((v & f->Bmask) >> f->Bshift);
+            dst[3] = f->Amask ? static_cast<Uint8>((v & f->Amask) >> f->Ashift) : 255;
+        }
+    }
+    SDL_UnlockSurface(image);
+    return r;
+}
 
 SDL_Surface* flipSurface(SDL_Surface* surface) {
     if (!surface) return nullptr;
@@ -51,40 +122,67 @@ SDL_Surface* flipSurface(SDL_Surface* surface) {
 
 unsigned int loadTexture(const char* filename, bool useMipMap) {
     if (!filename || !verifierLecture(filename, "image")) return 0;
+    struct stat st;
+    if (stat(filename, &st) != 0) return chargerTexture(filename, useMipMap);
+    const CleTexture cle{filename, useMipMap, st.st_dev, st.st_ino, st.st_size,
+                         static_cast<long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec,
+                         static_cast<void*>(glXGetCurrentContext())};
+    auto& m = partagees();
+    auto it = m.find(cle);
+    if (it != m.end()) {
+        if (glIsTexture(it->second.nom)) {
+            ++it->second.utilisateurs;
+            return it->second.nom;
+        }
+        m.erase(it);  // deleted behind our back
+    }
+    const unsigned int nom = chargerTexture(filename, useMipMap);
+    if (nom) m[cle] = Partagee{nom, 1};
+    return nom;
+}
+
+void libererTexture(unsigned int nom) {
+    if (!nom) return;
+    auto& m = partagees();
+    for (auto it = m.begin(); it != m.end(); ++it) {
+        if (it->second.nom != nom) continue;
+        if (--it->second.utilisateurs > 0) return;
+        m.erase(it);
+        break;
+    }
+    glDeleteTextures(1, &nom);
+}
+
+namespace {
+
+unsigned int chargerTexture(const char* filename, bool useMipMap) {
     Surface image(IMG_Load(filename));
     if (!image.s) {
         std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n",
                      program_invocation_short_name, filename, IMG_GetError());
         return 0;
     }
-
-    Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, image.s->w, image.s->h, 32, kR, kG, kB, kA));
-    if (!rgba.s) return 0;
-    // Copy the alpha channel instead of blending with it.
-    SDL_SetAlpha(image.s, 0, 0);
-    SDL_BlitSurface(image.s, nullptr, rgba.s, nullptr);
-
-    Surface retournee(flipSurface(rgba.s));
-    if (!retournee.s) return 0;
+    const std::vector<Uint8> rgba = rgbaRetourne(image.s);
+    if (rgba.empty()) return 0;
+    const int largeur = image.s->w, hauteur = image.s->h;
 
     GLuint nom = 0;
     glGenTextures(1, &nom);
     glBindTexture(GL_TEXTURE_2D, nom);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, retournee.s->pitch / 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (useMipMap) {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, retournee.s->w, retournee.s->h, GL_RGBA,
-                          GL_UNSIGNED_BYTE, retournee.s->pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, largeur, hauteur, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, retournee.s->w, retournee.s->h, 0, GL_RGBA,
-                     GL_UNSIGNED_BYTE, retournee.s->pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, largeur, hauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     }
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     return nom;
 }
+
+}  // namespace
 
 void Texture::loadTextures(std::string type) {
     const bool montagne = type == "montagne";
@@ -116,7 +214,7 @@ void Texture::deleteTexture() {
                             &m_textureJump, &m_textureSpeed, &m_textureArrivee,
                             &m_textureDepart, &m_textureSauvegarde, &m_textureFont};
     for (unsigned int* n : noms) {
-        if (*n) glDeleteTextures(1, n);
+        libererTexture(*n);
         *n = 0;
     }
 }

@@ -4,12 +4,23 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
-// Loads an image file (JPEG, TGA, anything SDL_image reads) as a new
-// OpenGL 2D texture, its first row at t = 1. Returns 0, after one line on
-// standard error naming the file, when it is missing, not a regular file or
-// cannot be decoded; 0 means "no texture" everywhere in the game.
+// Loads an image file (JPEG, TGA, anything SDL_image reads) as an OpenGL 2D
+// texture, its first row at t = 1. Returns 0, after one line on standard
+// error naming the file, when it is missing, not a regular file or cannot be
+// decoded; 0 means "no texture" everywhere in the game. A file already loaded
+// and still in use (the font, the sky, the course textures the menu holds) is
+// not loaded twice: its texture name is given again, one more user counted.
 unsigned int loadTexture(const char* filename, bool useMipMap);
+// Drops one user of a texture name loadTexture gave; the texture is deleted
+// with its last user. Any other texture name is simply deleted.
+void libererTexture(unsigned int nom);
+
+// The pixels of `image` as R, G, B, A bytes, rows in reverse order (the
+// file's first row last), as converting the image to 32-bit RGBA with SDL and
+// flipping it gives them. Empty when `image` is null or cannot be converted.
+std::vector<Uint8> rgbaRetourne(SDL_Surface* image);
 
 // A new surface with the rows of `surface` in reverse order; the caller frees
 // both. Returns nullptr when `surface` is null or the copy cannot be made.

@@ -120,7 +120,7 @@ Edition::Edition(const std::string& map, int nombreMaps) {
 }
 
 Edition::~Edition() {
-    if (textureTexte) glDeleteTextures(1, &textureTexte);
+    libererTexture(textureTexte);
 }
 
 void Edition::nouvelleMap(int nombreMaps) {

@@ -26,7 +26,7 @@ Menu::Menu(int longueur, int largeur) : m_longueur(longueur), m_largeur(largeur)
 }
 
 Menu::~Menu() {
-    if (m_texture_texte) glDeleteTextures(1, &m_texture_texte);
+    libererTexture(m_texture_texte);
 }
 
 void Menu::loadListeMaps() { nomMap = listerDossier("./maps", ".txt"); }

@@ -48,7 +48,7 @@ GestionTexture::~GestionTexture() { liberer(); }
 
 void GestionTexture::liberer() {
     for (unsigned int t : textures)
-        if (t) glDeleteTextures(1, &t);
+        libererTexture(t);
     textures.clear();
 }
 

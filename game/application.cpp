@@ -150,8 +150,8 @@ int SDL_main(int argc, char** argv) {
     ressources.cursor = ressources.bouton = nullptr;
     ressources.jeu.reset();
     ressources.skybox.reset();
-    if (shell.textureFont) glDeleteTextures(1, &shell.textureFont);
-    if (shell.logo.textureLogo) glDeleteTextures(1, &shell.logo.textureLogo);
+    libererTexture(shell.textureFont);
+    libererTexture(shell.logo.textureLogo);
     SDL_FreeSurface(ecran);
     FSOUND_Close();
     sys::retirerSignaux();

@@ -37,7 +37,7 @@ struct TexturesReplay {
     ~TexturesReplay() {
         unsigned int noms[] = {sphere, sol, caisse, jump, speed, arrivee, depart, sauvegarde, font};
         for (unsigned int n : noms)
-            if (n) glDeleteTextures(1, &n);
+            libererTexture(n);
     }
     TexturesReplay(const TexturesReplay&) = delete;
     TexturesReplay& operator=(const TexturesReplay&) = delete;
@@ -121,6 +121,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     std::vector<Sphere>& tableausphere = contenu.spheres;
     std::vector<Heros> joueur{balleDuNiveau(contenu)};
     Heros& balle = joueur[0];
+    const LotBlocs lot(tableaucube);
 
     ghost.rembobiner();
 
@@ -195,16 +196,14 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
             mort.setRGB(r, g, b);
         }
 
-        for (Cube& cube : tableaucube) cube.dessiner();
-        for (Sphere& s : tableausphere) s.dessiner();
-        balle.dessiner();
+        dessinerObjets(lot, tableaucube, nullptr, tableausphere, balle);
 
         glDisable(GL_FOG);
         const double cx = balle.getTombe() ? x_tombe : balle.getX();
         const double cy = balle.getTombe() ? y_tombe : balle.getY();
         const double cz = balle.getTombe() ? z_tombe : balle.getZ();
         glTranslated(cx, cy, cz - 50);
-        skybox.dessiner();
+        dessinerCiel(skybox);
         glTranslated(-cx, -cy, -(cz - 50));
         if (!mort.getF()) glEnable(GL_FOG);
 

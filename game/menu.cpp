@@ -125,6 +125,7 @@ private:
     std::vector<Cube> tableaucube;
     std::vector<Sphere> tableausphere;
     std::vector<Heros> joueur;
+    LotBlocs lot;
     Uint32 tempsPrecedent = 0, tempsActuel = 0;
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
@@ -132,6 +133,7 @@ private:
 
 void MenuPrincipal::construire() {
     tableaucube.clear();
+    lot.vider();
     tableausphere.clear();
     joueur.clear();
     s.continuer = 2;
@@ -146,6 +148,7 @@ void MenuPrincipal::construire() {
     joueur.push_back(balleDuNiveau(contenu));
     tableaucube = std::move(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
+    lot = LotBlocs(tableaucube);
 
     rot = 0;
     s.logo.couleur = 0;
@@ -401,10 +404,8 @@ void MenuPrincipal::frame() {
         gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
         glRotated(-rot, 0, 0, 1);
 
-        for (Cube& c : tableaucube) c.dessiner();
-        for (Sphere& sp : tableausphere) sp.dessiner();
-        joueur[0].dessiner();
-        res.skybox->dessiner();
+        dessinerObjets(lot, tableaucube, nullptr, tableausphere, joueur[0]);
+        dessinerCiel(*res.skybox);
 
         // No text while the fade runs, nor on the frame an activity returned in
         // (the menu is rebuilt right after it).

@@ -27,7 +27,7 @@ Partie::~Partie() {
         m.m_son.deleteSon();
         m.m_texture.deleteTexture();
     }
-    if (textureFont) glDeleteTextures(1, &textureFont);
+    libererTexture(textureFont);
 }
 
 void Jeu::jouer() {
@@ -89,6 +89,7 @@ bool Partie::preparer() {
     tableaucube = std::move(contenu.cubes);
     tableaubonus = std::move(contenu.bonus);
     tableausphere = std::move(contenu.spheres);
+    lot = LotBlocs(tableaucube);
 
     FSOUND_Stream_SetLoopCount(musique, -1);
     FSOUND_Stream_Play(1, musique);
@@ -259,6 +260,7 @@ void Partie::quitter() {
     FSOUND_Stream_Close(musique);
     musique = nullptr;
     tableaucube.clear();
+    lot.vider();
     tableaubonus.clear();
     tableausphere.clear();
     joueur.clear();

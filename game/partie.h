@@ -12,6 +12,7 @@
 #include "fondu.h"
 #include "fsound.h"
 #include "jeu.h"
+#include "lot_blocs.h"
 #include "skybox.h"
 
 // One run of one level: the state of the run and its steps. One object per
@@ -77,6 +78,7 @@ private:
     std::vector<Bonus> tableaubonus;
     std::vector<Sphere> tableausphere;
     std::vector<Heros> joueur;
+    LotBlocs lot;  // the blocks, ready to draw
 
     int continuer = 2;
     int niveau = 1;

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "partie.h"
+#include "scene.h"
 #include "systeme.h"
 
 void Partie::deplacements() {
@@ -72,10 +73,7 @@ void Partie::camera() {
 
 void Partie::dessiner() {
     Heros& b = balle();
-    for (Cube& c : tableaucube) c.dessiner();
-    for (Bonus& bo : tableaubonus) bo.dessiner();
-    for (Sphere& s : tableausphere) s.dessiner();
-    b.dessiner();
+    dessinerObjets(lot, tableaucube, &tableaubonus, tableausphere, b);
 
     glDisable(GL_FOG);
     if (!finpartie && !b.getTombe()) {
@@ -86,7 +84,7 @@ void Partie::dessiner() {
     const double cy = b.getTombe() ? y_tombe : b.getY();
     const double cz = b.getTombe() ? z_tombe : b.getZ();
     glTranslated(cx, cy, cz - 50);
-    skybox->dessiner();
+    dessinerCiel(*skybox);
     glTranslated(-cx, -cy, -(cz - 50));
     glEnable(GL_LIGHTING);
     if (!mort.getF()) glEnable(GL_FOG);

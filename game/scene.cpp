@@ -2,6 +2,10 @@
 
 #include <GL/gl.h>
 
+#include "champ_vision.h"
+#include "dessin_rapide.h"
+#include "formes.h"
+
 Heros balleDuNiveau(const ContenuNiveau& contenu) {
     const Enregistrement& e = contenu.balle;
     return Heros(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, contenu.textureBalle);
@@ -32,4 +36,43 @@ void eclairage() {
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambiante);
     glLightfv(GL_LIGHT0, GL_POSITION, position);
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambiante);
+}
+
+namespace {
+
+// The same as Heros::dessiner from a kept shape.
+void dessinerBalleRapide(const Heros& b) {
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, b.getTexture());
+    glTranslated(b.getX(), b.getY(), b.getZ());
+    glRotated(b.getX() * 100, 0, 1, 0);
+    glRotated(b.getY() * -100, 1, 0, 0);
+    sphere20(b.getLX()).dessiner();
+    glPopMatrix();
+}
+
+}  // namespace
+
+void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
+                    std::vector<Sphere>& spheres, Heros& balle) {
+    if (dessinSimple()) {
+        for (Cube& c : cubes) c.dessiner();
+        if (bonus)
+            for (Bonus& b : *bonus) b.dessiner();
+        for (Sphere& s : spheres) s.dessiner();
+        balle.dessiner();
+        return;
+    }
+    const ChampVision champ;
+    lot.dessiner(&champ);
+    if (bonus) dessinerBonusRapide(*bonus, champ);
+    dessinerSpheresRapide(spheres, champ);
+    dessinerBalleRapide(balle);
+}
+
+void dessinerCiel(Skybox& ciel) {
+    if (dessinSimple())
+        ciel.dessiner();
+    else
+        dessinerCielRapide(ciel);
 }

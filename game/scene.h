@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "heros.h"
+#include "lot_blocs.h"
 #include "niveau.h"
 #include "objet.h"
+#include "skybox.h"
 
 // What the run and the replay set up alike.
 
@@ -21,5 +23,17 @@ void brouillard(float r, float g, float b);
 
 // One directional light with grey ambient and colour-driven materials.
 void eclairage();
+
+// Draws a level's objects in their order: every block, every pick-up (when
+// `bonus` is given), every sphere, then the ball. The fast way draws the
+// blocks from `lot` (built from `cubes`) and the round shapes from kept
+// arrays, skipping what the camera cannot see; the plain way (chosen with
+// choisirDessinSimple) calls every object's own dessiner. Both give the same
+// picture and leave the same state behind.
+void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
+                    std::vector<Sphere>& spheres, Heros& balle);
+
+// The sky around the current origin, the fast or the plain way.
+void dessinerCiel(Skybox& ciel);
 
 #endif

@@ -121,6 +121,60 @@ TEST_F(TextureGL, FlipSurfaceReversesTheRows) {
     SDL_FreeSurface(s);
 }
 
+TEST_F(TextureGL, DirectConversionGivesTheBytesOfSdlsConversionForEveryFormat) {
+    struct Format { int bpp; Uint32 r, g, b, a; };
+    const Format formats[] = {
+        {24, 0xFF, 0xFF00, 0xFF0000, 0},              // JPEG
+        {24, 0xFF0000, 0xFF00, 0xFF, 0},
+        {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000},     // TGA
+        {32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000},
+        {32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF},
+        {32, 0xFF0000, 0xFF00, 0xFF, 0},              // no alpha
+        {16, 0xF800, 0x7E0, 0x1F, 0},                 // through SDL
+        {8, 0, 0, 0, 0},                              // palette, through SDL
+    };
+    for (const Format& f : formats) {
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, f.bpp, f.r, f.g, f.b, f.a);
+        ASSERT_NE(s, nullptr);
+        for (int i = 0; i < s->pitch * s->h; ++i) static_cast<Uint8*>(s->pixels)[i] = Uint8(i * 37 + 11);
+        SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+        SDL_SetAlpha(s, 0, 0);
+        SDL_BlitSurface(s, nullptr, rgba, nullptr);
+        SDL_Surface* attendu = flipSurface(rgba);
+        std::vector<Uint8> ref;
+        for (int y = 0; y < 3; ++y)
+            ref.insert(ref.end(), static_cast<Uint8*>(attendu->pixels) + y * attendu->pitch,
+                       static_cast<Uint8*>(attendu->pixels) + y * attendu->pitch + 20);
+        EXPECT_EQ(rgbaRetourne(s), ref) << f.bpp << " bits, red mask " << std::hex << f.r;
+        SDL_FreeSurface(attendu);
+        SDL_FreeSurface(rgba);
+        SDL_FreeSurface(s);
+    }
+    EXPECT_TRUE(rgbaRetourne(nullptr).empty());
+}
+
+TEST_F(TextureGL, AFileInUseIsLoadedOnceAndDeletedWithItsLastUser) {
+    ecrireTga("motif.TGA", motif(4));
+    const unsigned int a = loadTexture("motif.TGA", true), b = loadTexture("motif.TGA", true);
+    ASSERT_NE(a, 0u);
+    EXPECT_EQ(a, b);
+    const unsigned int sans = loadTexture("motif.TGA", false);  // another choice of mipmaps
+    EXPECT_NE(sans, a);
+    libererTexture(a);
+    EXPECT_TRUE(glIsTexture(a));
+    libererTexture(b);
+    EXPECT_FALSE(glIsTexture(a));
+    // A file written again is read again.
+    const unsigned int c = loadTexture("motif.TGA", false);
+    EXPECT_EQ(c, sans);
+    ecrireTga("motif.TGA", motif(8));
+    const unsigned int d = loadTexture("motif.TGA", false);
+    EXPECT_NE(d, sans);
+    for (unsigned int n : {sans, c, d}) libererTexture(n);
+    EXPECT_FALSE(glIsTexture(sans));
+    EXPECT_FALSE(glIsTexture(d));
+}
+
 // Each file gets its own colour, so a texture's first texel tells which file it came from.
 struct Couleur { const char* fichier; uint8_t r, g, b; };
 const Couleur kFichiers[] = {

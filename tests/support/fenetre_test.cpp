@@ -38,6 +38,8 @@ void reinitialiserGL() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glColor3ub(255, 255, 255);
+    glNormal3f(0, 0, 1);  // blocks are lit with the normal left current
+    glBlendFunc(GL_ONE, GL_ZERO);
     glBindTexture(GL_TEXTURE_2D, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
@@ -67,4 +69,14 @@ Pixel lirePixel(int x, int y) {
 void capturer(const char* chemin) {
     std::vector<Pixel> e = lireEcran();
     stbi_write_png(chemin, 640, 480, 3, e.data(), 640 * 3);
+}
+
+uint64_t empreinteEcran() {
+    std::vector<uint8_t> brut(640 * 480 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    uint64_t h = 1469598103934665603ull;  // FNV-1a
+    for (uint8_t o : brut) h = (h ^ o) * 1099511628211ull;
+    return h;
 }

@@ -11,7 +11,8 @@
 bool ouvrirFenetreTest();
 
 // Back to a clean state between tests: black clear colour, no fog, lighting,
-// blending or texturing, identity matrices, depth test on.
+// blending or texturing, identity matrices, depth test on, the default
+// normal and blend function.
 void reinitialiserGL();
 
 struct Pixel {
@@ -24,6 +25,9 @@ struct Pixel {
 Pixel lirePixel(int x, int y);
 // The whole back buffer, rows from the top.
 std::vector<Pixel> lireEcran();
+// A 64-bit digest of the whole back buffer: two frames compare equal to the
+// pixel when their digests do.
+uint64_t empreinteEcran();
 // Writes the back buffer as a PNG (to look at a failing test).
 void capturer(const char* chemin);
 

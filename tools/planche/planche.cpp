@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
         coller(planche, largeur, depart, x + lc / 2, y, reduction);
         std::printf("%s\n", legende.c_str());
     }
-    if (police) glDeleteTextures(1, &police);
+    libererTexture(police);
     FSOUND_Close();
     SDL_Quit();
     if (!stbi_write_png(sortie.c_str(), largeur, lignes * (hc + 4), 3, planche.data(), largeur * 3)) {

@@ -1,0 +1,27 @@
+#ifndef VORNA_DESSIN_RAPIDE_H
+#define VORNA_DESSIN_RAPIDE_H
+
+#include <vector>
+
+#include "objet.h"
+
+class ChampVision;
+class Skybox;
+
+// The scene is drawn the fast way unless the plain way is chosen: every
+// object by its own dessiner, vertex by vertex, every frame (the reference
+// the fast way is measured and checked against). One choice for the process.
+void choisirDessinSimple(bool simple);
+bool dessinSimple();
+
+// The same commands as Bonus::dessiner with the rings and the ball taken
+// from the kept shapes. Pick-ups the camera cannot see are only turned, as
+// drawing turns them; the blend function is left as drawing them leaves it.
+void dessinerBonusRapide(std::vector<Bonus>& bonus, const ChampVision& champ);
+// The same as Sphere::dessiner from a kept shape, for the spheres the
+// camera may see.
+void dessinerSpheresRapide(const std::vector<Sphere>& spheres, const ChampVision& champ);
+// The same as Skybox::dessiner from a kept shape.
+void dessinerCielRapide(const Skybox& ciel);
+
+#endif
