@@ -179,6 +179,19 @@ TEST_F(Menu, LockedScenarioLevelsAreGreyAndOutOfReach) {
     EXPECT_EQ(a(M + 11).choix, 1u);
 }
 
+TEST_F(Menu, UnlockedScenarioLevelsShowTheirBestPoints) {
+    // Level 1 has a record, level 2 none, level 3 one but it is locked.
+    ecrireFichier("data/joueur/records.txt", "niveau 1 1234 56789\nniveau 3 -20 1\n");
+    systeme.relache(M + 2, SDLK_RETURN);
+    systeme.relache(M + 4, SDLK_RETURN);
+    systeme.quitter(M + 8);
+    EXPECT_EQ(lancer(), 0);
+    const InstantMenu& l = a(M + 5);
+    EXPECT_TRUE(couleur(texte(l, "1.Camp d'entrainement - 1234"), 221, 137, 107));
+    EXPECT_TRUE(couleur(texte(l, "2.Promenade"), 255, 255, 255));
+    EXPECT_TRUE(couleur(texte(l, "3.Flux"), 125, 125, 125));
+}
+
 TEST_F(Menu, TheScenarioListShowsTheFourteenShippedLevels) {
     std::filesystem::copy(std::string(VORNA_SOURCE_DIR) + "/maps/niveau", "maps/niveau",
                           std::filesystem::copy_options::recursive |
@@ -351,12 +364,14 @@ TEST_F(Menu, AKeptGhostIsNumberedAfterTheListedOnesAndListedAtTheNextBuild) {
     });
     EXPECT_EQ(lancer(), 0);
 
-    // Two ghosts were listed (last index 1): the new one is number 2.
+    // Two ghosts were listed (last index 1): the new one is number 2. The
+    // first finish of level 1 is its record, kept as its best ghost too.
     EXPECT_TRUE(existe("ghost/map1ghost2.qzg"));
     const InstantMenu& liste = menu[menu.size() - 2];  // the last frame quits and draws no text
     EXPECT_EQ(liste.choix3, 2);
-    EXPECT_EQ(liste.choixMax, 3u);
+    EXPECT_EQ(liste.choixMax, 4u);
     EXPECT_NE(texte(liste, "map1ghost2"), nullptr);
+    EXPECT_NE(texte(liste, "map1-record"), nullptr);
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2") << "level 1 is below the highest unlocked";
 }
 
