@@ -11,6 +11,13 @@
 // when it cannot.
 bool ecrireFichierAtomique(const std::string& chemin, const std::string& contenu);
 
+// The same through the temporary file `temporaire` (in the folder of
+// `chemin`): whatever lies at that name is removed first, the file is
+// created afresh (never written through a link), and it is gone afterwards
+// whatever happens. Only `chemin` is ever replaced.
+bool remplacerFichier(const std::string& chemin, const std::string& contenu,
+                      const std::string& temporaire);
+
 // Renames `source` to `cible` only if no file named `cible` exists. Returns
 // false, leaving both files as they were, otherwise or on error.
 bool renommerSansRemplacer(const std::string& source, const std::string& cible);

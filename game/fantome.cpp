@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -58,6 +59,51 @@ struct TexturesReplay {
 };
 
 InstantPartie instant;
+
+// The replay's speeds, in quarters of a recorded position per frame: 1/4x,
+// 1/2x, 1x, 2x, 4x; + and - step through them.
+const int kQuarts[] = {1, 2, 4, 8, 16};
+const char* const kTexteVitesse[] = {"x0.25", "x0.5", "", "x2", "x4"};
+const int kVitesseNormale = 2;
+const int kVitesseMax = 4;
+
+// The replay's pace, set by the player: Space pauses, + and - change the
+// speed. The recorded positions and the replay's own clock (chronometer and
+// fall timer) go at that speed, so the chronometer shows the run's time.
+struct Allure {
+    bool pause = false;
+    int vitesse = kVitesseNormale;
+    int credit = 4;      // quarters of a position due: one is read per 4
+    Uint64 horloge = 0;  // the replay's clock, in quarters of a millisecond
+    Uint32 dernier = 0;  // the tick count it was last moved at
+
+    explicit Allure(Uint32 maintenant) : horloge(Uint64(maintenant) * 4), dernier(maintenant) {}
+    // Back to the first position: it shows on this frame, whatever the speed.
+    void rembobiner() { credit = 4; }
+    // A key released ('=' is + without Shift on most keyboards).
+    void touche(SDLKey k) {
+        if (k == SDLK_SPACE)
+            pause = !pause;
+        else if (k == SDLK_PLUS || k == SDLK_KP_PLUS || k == SDLK_EQUALS)
+            vitesse = std::min(vitesse + 1, kVitesseMax);
+        else if (k == SDLK_MINUS || k == SDLK_KP_MINUS)
+            vitesse = std::max(vitesse - 1, 0);
+    }
+    // Positions to read this frame.
+    int aLire() {
+        if (pause) return 0;
+        const int n = credit / 4;
+        credit = credit % 4 + kQuarts[vitesse];
+        return n;
+    }
+    // The replay's clock in milliseconds, moved on by the time since the last call.
+    Uint32 temps(Uint32 maintenant) {
+        if (!pause) horloge += Uint64(maintenant - dernier) * kQuarts[vitesse];
+        dernier = maintenant;
+        return static_cast<Uint32>(horloge / 4);
+    }
+    std::string coin() const { return pause ? "Pause" : kTexteVitesse[vitesse]; }
+};
 
 // Says why the replay cannot start, on standard error and, through the menu,
 // on screen.
@@ -136,6 +182,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     sys::showCursor(false);
 
     Uint32 tempsActuel3 = sys::ticks(), tempsPrecedent3 = tempsActuel3;
+    Allure allure(tempsActuel3);
     Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;
     std::string textes;
     int continuer = 2;
@@ -155,7 +202,10 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
                 balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
                                z_depart + 5 - balle.getZ());
                 ghost.rembobiner();
+                allure.rembobiner();
                 tempsPrecedent3 = tempsActuel3;
+            } else if (ev.type == SDL_KEYUP) {
+                allure.touche(ev.key.keysym.sym);
             }
         }
 
@@ -166,14 +216,19 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
             balle.tombe(true);
         }
 
-        float x, y, z;
-        if (!ghost.suivante(x, y, z)) {
-            continuer = 0;
-        } else {
+        // At 2x two positions a frame (the first only passed through), at
+        // 1/2x one every second frame, none while paused.
+        for (int n = allure.aLire(); n > 0; --n) {
+            float x, y, z;
+            if (!ghost.suivante(x, y, z)) {
+                continuer = 0;
+                break;
+            }
             balle.setX(x);
             balle.setY(y);
             balle.setZ(z);
         }
+        const std::string coin = allure.coin();
 
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
@@ -211,6 +266,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
         Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
         Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
+        if (!coin.empty()) Texte::mervoprint(coin.c_str(), textures.font, 3, 0, 0, hauteur, largeur);
         glEnable(GL_LIGHTING);
 
         instant.frame = frames++;
@@ -222,6 +278,8 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         instant.texteTemps = textes;
         instant.nomAffiche = nomAffiche;
         instant.continuer = continuer;
+        instant.pause = allure.pause;
+        instant.texteCoin = coin;
         instant.mortR = mort.getR();
         instant.mortG = mort.getG();
         instant.mortB = mort.getB();
@@ -229,7 +287,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
         glFlush();
         sys::swapBuffers();
 
-        tempsActuel3 = tempsActuel4 = sys::ticks();
+        tempsActuel3 = tempsActuel4 = allure.temps(sys::ticks());
         if (!balle.getTombe()) tempsPrecedent4 = tempsActuel4;
         if (tempsActuel4 - tempsPrecedent4 > 1500) {
             balle.tombe(false);

@@ -1,6 +1,7 @@
 #include "fichier_fantome.h"
 
 #include <cctype>
+#include <cstdlib>
 
 bool ecrireEnteteFantome(std::FILE* f, const std::string& niveau) {
     return std::fprintf(f, "@%s\n", niveau.c_str()) >= 0;
@@ -8,6 +9,21 @@ bool ecrireEnteteFantome(std::FILE* f, const std::string& niveau) {
 
 bool ecrirePositionFantome(std::FILE* f, double x, double y, double z) {
     return std::fprintf(f, "@%f,%f,%f\n", x, y, z) >= 0;
+}
+
+std::string texteFantome(const std::string& niveau, const std::vector<std::array<double, 3>>& positions,
+                         size_t debut) {
+    char* tampon = nullptr;
+    size_t taille = 0;
+    std::FILE* f = open_memstream(&tampon, &taille);
+    if (!f) return std::string();
+    ecrireEnteteFantome(f, niveau);
+    for (size_t i = debut; i < positions.size(); ++i)
+        ecrirePositionFantome(f, positions[i][0], positions[i][1], positions[i][2]);
+    std::fclose(f);
+    std::string r(tampon, taille);
+    std::free(tampon);
+    return r;
 }
 
 bool cheminNiveauAdmis(const std::string& chemin) {
@@ -52,4 +68,12 @@ bool LecteurFantome::suivante(float& x, float& y, float& z) {
     x = y = z = 0;
     if (std::fscanf(f, "%f,%f,%f", &x, &y, &z) < 0) x = y = z = 0;
     return true;
+}
+
+std::vector<std::array<float, 3>> LecteurFantome::positions(size_t max) {
+    std::vector<std::array<float, 3>> r;
+    rembobiner();
+    std::array<float, 3> p;
+    while (r.size() < max && suivante(p[0], p[1], p[2])) r.push_back(p);
+    return r;
 }

@@ -1,8 +1,10 @@
 #ifndef VORNA_FICHIER_FANTOME_H
 #define VORNA_FICHIER_FANTOME_H
 
+#include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "lecture.h"
 
@@ -12,6 +14,15 @@
 // Writing, as the recording does. False when the write fails (errno tells why).
 bool ecrireEnteteFantome(std::FILE* f, const std::string& niveau);
 bool ecrirePositionFantome(std::FILE* f, double x, double y, double z);
+
+// The whole text of a ghost of `niveau` holding `positions` from index
+// `debut` on, as the recording writes it.
+std::string texteFantome(const std::string& niveau, const std::vector<std::array<double, 3>>& positions,
+                         size_t debut);
+
+// The most positions a best ghost holds and a race follows: over nine hours
+// at 32 ms a frame.
+const size_t kEchantillonsMax = size_t(1) << 20;
 
 // Whether a ghost's level path is one the game writes, and so one a replay
 // may open: relative, inside "maps/", without any ".." step.
@@ -34,6 +45,8 @@ public:
     // The next position: on to the next '@', then "%f,%f,%f"; fields that
     // fail to scan give 0. False, with nothing read, at the end of the file.
     bool suivante(float& x, float& y, float& z);
+    // Every position from the first, at most `max` of them.
+    std::vector<std::array<float, 3>> positions(size_t max);
 
 private:
     FichierLu m_f;

@@ -28,6 +28,13 @@ struct InstantPartie {
     // The texts of the screen.
     std::string textePoints, texteTemps, texteVies, nomAffiche, texteFin;
     std::string message;  // the end-of-level screen's warning line, when there is one
+    std::string record;         // "Nouveau record" on the end-of-level screen
+    std::string messageRecord;  // why the record or its ghost was not kept
+    // The ball racing the best ghost, when it is drawn.
+    bool course = false;
+    double xCourse = 0, yCourse = 0, zCourse = 0;
+    // The replay's corner: its speed when not 1x, or "Pause".
+    std::string texteCoin;
 };
 
 #endif

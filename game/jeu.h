@@ -33,6 +33,10 @@ public:
     void setFantome(bool f) { m_fantome = f; }
     bool getFantome() const { return m_fantome; }
     bool getSuivant() const { return m_suivant; }
+    // The translucent ball racing the level's best ghost is shown; G switches
+    // it during a run, and the choice holds for the rest of the program.
+    void setCourse(bool c) { m_course = c; }
+    bool getCourse() const { return m_course; }
 
     void resetDonnees();
     void loadDonnees();
@@ -93,6 +97,7 @@ private:
     int m_nbre_game;
     bool m_suivant;
     std::string m_typeLieu;
+    bool m_course = true;
     InstantPartie m_instant;
 
     friend class Partie;  // the state and steps of one run (partie.h)

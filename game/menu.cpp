@@ -14,6 +14,7 @@
 #include "fantome.h"
 #include "niveau.h"
 #include "progression.h"
+#include "records.h"
 #include "repertoire.h"
 #include "scenarios.h"
 #include "scene.h"
@@ -127,6 +128,7 @@ private:
     std::vector<Heros> joueur;
     LotBlocs lot;
     Uint32 tempsPrecedent = 0, tempsActuel = 0;
+    Records records;      // the best points shown after the unlocked scenario levels
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
 };
@@ -175,6 +177,7 @@ void MenuPrincipal::construire() {
     if (s.logo.logo && (stat("maps/niveau", &st) != 0 || !S_ISDIR(st.st_mode)))
         std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
+    records = lireRecords();
 
     nomGhost.clear();
     for (const std::string& n : listerDossier("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
@@ -328,7 +331,12 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
             imprimer(noms[i].c_str(), -1, y);
             glColor3ubv(kBlanc);
         } else {
-            entree(noms[i].c_str(), static_cast<unsigned>(i), y);
+            std::string texte = noms[i];
+            Parcours p;
+            p.niveau = static_cast<unsigned int>(i + 1);
+            if (const Record* r = scenario ? records.trouver(p) : nullptr)
+                texte += " - " + std::to_string(r->points);
+            entree(texte.c_str(), static_cast<unsigned>(i), y);
         }
     }
 }

@@ -102,6 +102,7 @@ bool Partie::preparer() {
     eclairage();
 
     if (m.m_fantome) fantomeDebut();
+    courseCharger();
 
     texteVies = ::texteVies(balle().getVie());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -229,6 +230,7 @@ void Partie::evenements() {
                 case SDLK_RIGHT: direction[2] = false; break;
                 case SDLK_LEFT: direction[3] = false; break;
                 case SDLK_RETURN: relacheEntree(); break;
+                case SDLK_g: m.m_course = !m.m_course; break;
                 case SDLK_ESCAPE:
                 case SDLK_KP0:
                     // Not from the end-of-level menu, nor from game over:
@@ -248,6 +250,8 @@ void Partie::recommencerCommun() {
     m.m_z_save = m.m_z_depart;
     tempsActuel3 = tempsPrecedent3 = sys::ticks();
     m.resetDonnees();
+    framesCourse = 0;
+    if (courseARecharger) courseCharger();
 }
 
 void Partie::imprimer(const std::string& texte, int pos, double posy) {
@@ -295,8 +299,17 @@ void Partie::instantane() {
     if (ecrireEnvoyer) {
         i.texteFin = texteFinNiveau(points, i.chrono);
         i.message = messageFantome;
+        i.record = texteRecord;
+        i.messageRecord = messageRecord;
     } else {
         i.texteFin.clear();
         i.message.clear();
+        i.record.clear();
+        i.messageRecord.clear();
     }
+    const std::array<float, 3>* c = positionCourse();
+    i.course = c != nullptr;
+    i.xCourse = c ? (*c)[0] : 0;
+    i.yCourse = c ? (*c)[1] : 0;
+    i.zCourse = c ? (*c)[2] : 0;
 }

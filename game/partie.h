@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "fsound.h"
 #include "jeu.h"
 #include "lot_blocs.h"
+#include "records.h"
 #include "skybox.h"
 
 // One run of one level: the state of the run and its steps. One object per
@@ -20,7 +22,8 @@
 // frame, the events, leaving), partie_jeu.cpp (play: moves, falls, camera,
 // drawing, timers), partie_pause.cpp (the pause menu and game over),
 // partie_fin.cpp (the finish and the end-of-level menu), partie_fantome.cpp
-// (the ghost recording).
+// (the ghost recording), partie_record.cpp (the level's record and best
+// ghost), partie_course.cpp (the best ghost raced as a translucent ball).
 class Partie {
 public:
     explicit Partie(Jeu& jeu) : m(jeu) {}
@@ -69,8 +72,21 @@ private:
     void fantomeEchec(int erreur);
     void fantomeFin();
     std::string nomFantome(int numero) const;
+    bool garderFantomeRecord(const std::string& nom);
+
+    // partie_record.cpp
+    Parcours parcours() const;
+    void noterRecord();
+    void textesRecord();
+
+    // partie_course.cpp
+    void courseCharger();
+    void courseDessiner();
+    // Where the racing ball is drawn this frame; null when it is not.
+    const std::array<float, 3>* positionCourse() const;
 
     Heros& balle() { return joueur[0]; }
+    const Heros& balle() const { return joueur[0]; }
 
     Jeu& m;
 
@@ -116,6 +132,21 @@ private:
     std::string ghost;  // final name of this run's ghost; empty until a recording starts
     int numeroFantome = 0;
     std::string messageFantome;  // why the recording was dropped, for the end-of-level screen
+    // The positions recorded since the recording (re)started, and the last one
+    // taken in a start phase: the run the chronometer timed starts there.
+    std::vector<std::array<double, 3>> echantillons;
+    size_t debutChrono = 0;
+    bool echantillonsComplets = true;  // none dropped past kEchantillonsMax
+
+    std::string texteRecord;    // "Nouveau record" when the run beat the level's record
+    std::string messageRecord;  // why the record or its ghost could not be kept
+
+    // The race: the level's best ghost, and the frames played (neither
+    // paused nor in a start phase) since the run last (re)started.
+    std::vector<std::array<float, 3>> course;
+    int framesCourse = 0;
+    bool courseARecharger = false;  // a new best ghost was kept: raced from the next restart
+
     int frames = 0;
 };
 

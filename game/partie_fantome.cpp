@@ -26,8 +26,11 @@ const char* const kPrefixeTravail = ".enregistrement-";
 
 std::string fichierTravail() { return std::string("ghost/") + kPrefixeTravail + std::to_string(getpid()); }
 
-// Removes the working files of programs that no longer run (a killed run
-// leaves one behind).
+// The temporary file a best ghost is written to before it takes its name.
+const char* const kSuffixeRecord = ".record";
+
+// Removes the working files (and best ghosts being written) of programs that
+// no longer run (a killed run leaves one behind).
 void nettoyerTravail() {
     DIR* d = opendir("ghost");
     if (!d) return;
@@ -36,7 +39,8 @@ void nettoyerTravail() {
         if (std::strncmp(e->d_name, kPrefixeTravail, n) != 0) continue;
         char* fin = nullptr;
         const long pid = std::strtol(e->d_name + n, &fin, 10);
-        const bool mort = pid > 0 && *fin == '\0' && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        if (*fin != '\0' && std::strcmp(fin, kSuffixeRecord) != 0) continue;
+        const bool mort = pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
         if (mort || pid == getpid()) unlink((std::string("ghost/") + e->d_name).c_str());
     }
     closedir(d);
@@ -52,6 +56,9 @@ std::string Partie::nomFantome(int numero) const {
 }
 
 void Partie::fantomeDebut() {
+    echantillons.clear();
+    debutChrono = 0;
+    echantillonsComplets = true;
     numeroFantome = m.m_nbre_game + m.m_nombre_ghost + 1;
     ghost = nomFantome(numeroFantome);
     nettoyerTravail();
@@ -71,9 +78,17 @@ void Partie::fantomeDebut() {
 }
 
 void Partie::fantomeEchantillon() {
-    if (!fghost || niveau > 98 || !m.m_fantome || m.m_pause) return;
+    if (niveau > 98 || !m.m_fantome || m.m_pause) return;
     Heros& b = balle();
-    if (!ecrirePositionFantome(fghost, b.getX(), b.getY(), b.getZ())) fantomeEchec(errno);
+    // Kept in memory too, for the level's best ghost: the run the chronometer
+    // timed, from the last frame of its start phase on.
+    if (echantillons.size() < kEchantillonsMax) {
+        if (m.m_debut) debutChrono = echantillons.size();
+        echantillons.push_back({b.getX(), b.getY(), b.getZ()});
+    } else {
+        echantillonsComplets = false;
+    }
+    if (fghost && !ecrirePositionFantome(fghost, b.getX(), b.getY(), b.getZ())) fantomeEchec(errno);
 }
 
 void Partie::fantomeRecommencer() {
@@ -133,4 +148,16 @@ void Partie::fantomeFin() {
                  std::strerror(errno));
     std::remove(travail.c_str());
     annoncer(kFantomePerdu);
+}
+
+// The positions of the run the chronometer timed become the level's best
+// ghost `nom`, written whole under a temporary name and renamed over the
+// previous one. False, after a line on standard error, when it cannot be.
+bool Partie::garderFantomeRecord(const std::string& nom) {
+    if (!echantillonsComplets) {
+        std::fprintf(stderr, "vorna: the run is too long to keep as the best ghost %s\n", nom.c_str());
+        return false;
+    }
+    const std::string texte = texteFantome(cheminNiveau, echantillons, debutChrono);
+    return !texte.empty() && remplacerFichier(nom, texte, fichierTravail() + kSuffixeRecord);
 }

@@ -65,6 +65,7 @@ void Partie::recommencerFinDeNiveau() {
 // player has left it, the scene fades out and the run ends.
 void Partie::finDeNiveau() {
     if (!finpartie) {
+        if (!ecrireEnvoyer) noterRecord();
         FSOUND_SetPaused(1, 1);
         sys::keyRepeat(400, 200);
         ecrireEnvoyer = true;
@@ -100,6 +101,7 @@ void Partie::textesFin() {
         glColor3ub(255, 255, 255);
     }
     if (!messageFantome.empty()) imprimer(messageFantome, -1, -0.5);
+    textesRecord();
 }
 
 void Jeu::sendScoreOnline(int score) {

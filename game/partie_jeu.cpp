@@ -10,6 +10,7 @@
 void Partie::deplacements() {
     Heros& b = balle();
     if (!m.m_pause && !m.m_debut) {
+        ++framesCourse;
         if (direction[0] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() > -b.getSM())
             b.accelerer(-vitessespeed, 0, 0);
         if (direction[1] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() < b.getSM())
@@ -88,6 +89,7 @@ void Partie::dessiner() {
     glTranslated(-cx, -cy, -(cz - 50));
     glEnable(GL_LIGHTING);
     if (!mort.getF()) glEnable(GL_FOG);
+    courseDessiner();  // seen through: after everything opaque
 }
 
 // Points bottom left, time bottom right, title top left, lives top right.

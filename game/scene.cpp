@@ -51,6 +51,14 @@ void dessinerBalleRapide(const Heros& b) {
     glPopMatrix();
 }
 
+// The ball the fast or the plain way.
+void dessinerBalle(const Heros& b) {
+    if (dessinSimple())
+        Heros(b).dessiner();
+    else
+        dessinerBalleRapide(b);
+}
+
 }  // namespace
 
 void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
@@ -68,6 +76,23 @@ void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<B
     if (bonus) dessinerBonusRapide(*bonus, champ);
     dessinerSpheresRapide(spheres, champ);
     dessinerBalleRapide(balle);
+}
+
+void dessinerBalleTranslucide(const Heros& balle, const unsigned char couleur[4],
+                              const unsigned char clair[3]) {
+    glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT |
+                 GL_POLYGON_BIT | GL_TEXTURE_BIT);
+    const GLfloat ambiance[4] = {clair[0] / 255.0f, clair[1] / 255.0f, clair[2] / 255.0f, 1};
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_BLEND);
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, ambiance);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glColor4ubv(couleur);
+    dessinerBalle(balle);
+    glPopAttrib();
 }
 
 void dessinerCiel(Skybox& ciel) {

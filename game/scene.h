@@ -33,6 +33,16 @@ void eclairage();
 void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
                     std::vector<Sphere>& spheres, Heros& balle);
 
+// A ball seen through, after the opaque scene: lit in `couleur` (its alpha
+// says how much of the ball shows), its texture's light parts drawn toward
+// `clair`, so the ball keeps its pattern in these colours whatever the
+// texture's own; blended over what is drawn, hidden by what stands in front
+// of it but hiding nothing (no depth written), its front faces only. Every
+// state it changes is put back. The fast or the plain way, alike to the
+// pixel.
+void dessinerBalleTranslucide(const Heros& balle, const unsigned char couleur[4],
+                              const unsigned char clair[3]);
+
 // The sky around the current origin, the fast or the plain way.
 void dessinerCiel(Skybox& ciel);
 

@@ -29,11 +29,16 @@ const char* const kCourse =
 
 const int kDepart = M + 6 + 51;  // the first frame of level 1 chosen at M + 6
 
-// "Jouer", "Scenario", level 1 (the first frame of the run is kDepart).
-int versNiveauUn(SystemeScript& s) {
+// "Jouer", "Scenario": the scenario list shows from frame M + 5.
+int versScenarios(SystemeScript& s) {
     s.relache(M + 2, SDLK_RETURN);
     s.relache(M + 4, SDLK_RETURN);
-    s.relache(M + 6, SDLK_RETURN);
+    return M + 5;
+}
+
+// "Jouer", "Scenario", level 1 (the first frame of the run is kDepart).
+int versNiveauUn(SystemeScript& s) {
+    s.relache(versScenarios(s) + 1, SDLK_RETURN);
     return kDepart;
 }
 
@@ -179,16 +184,27 @@ TEST_F(Menu, LockedScenarioLevelsAreGreyAndOutOfReach) {
     EXPECT_EQ(a(M + 11).choix, 1u);
 }
 
+TEST_F(Menu, UnlockedScenarioLevelsShowTheirBestPoints) {
+    // Level 1 has a record, level 2 none, level 3 one but it is locked.
+    ecrireFichier("data/joueur/records.txt", "niveau 1 1234 56789\nniveau 3 -20 1\n");
+    const int liste = versScenarios(systeme);
+    systeme.quitter(liste + 3);
+    EXPECT_EQ(lancer(), 0);
+    const InstantMenu& l = a(liste);
+    EXPECT_TRUE(couleur(texte(l, "1.Camp d'entrainement - 1234"), 221, 137, 107));
+    EXPECT_TRUE(couleur(texte(l, "2.Promenade"), 255, 255, 255));
+    EXPECT_TRUE(couleur(texte(l, "3.Flux"), 125, 125, 125));
+}
+
 TEST_F(Menu, TheScenarioListShowsTheFourteenShippedLevels) {
     std::filesystem::copy(std::string(VORNA_SOURCE_DIR) + "/maps/niveau", "maps/niveau",
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
     ecrireFichier("data/joueur/niveau.txt", "14");
-    systeme.relache(M + 2, SDLK_RETURN);
-    systeme.relache(M + 4, SDLK_RETURN);
-    systeme.quitter(M + 8);
+    const int liste = versScenarios(systeme);
+    systeme.quitter(liste + 3);
     EXPECT_EQ(lancer(), 0);
-    const InstantMenu& l = a(M + 5);
+    const InstantMenu& l = a(liste);
     EXPECT_EQ(l.choixMax, 14u);
     const char* const titres[14] = {"1.Camp d'entrainement", "2.Promenade", "3.Flux", "4.Citadelle",
                                     "5.Alpha City", "6.Crossfire", "7.Speed's Bridge", "8.Dedale",
@@ -351,12 +367,14 @@ TEST_F(Menu, AKeptGhostIsNumberedAfterTheListedOnesAndListedAtTheNextBuild) {
     });
     EXPECT_EQ(lancer(), 0);
 
-    // Two ghosts were listed (last index 1): the new one is number 2.
+    // Two ghosts were listed (last index 1): the new one is number 2. The
+    // first finish of level 1 is its record, kept as its best ghost too.
     EXPECT_TRUE(existe("ghost/map1ghost2.qzg"));
     const InstantMenu& liste = menu[menu.size() - 2];  // the last frame quits and draws no text
     EXPECT_EQ(liste.choix3, 2);
-    EXPECT_EQ(liste.choixMax, 3u);
+    EXPECT_EQ(liste.choixMax, 4u);
     EXPECT_NE(texte(liste, "map1ghost2"), nullptr);
+    EXPECT_NE(texte(liste, "map1-record"), nullptr);
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2") << "level 1 is below the highest unlocked";
 }
 

@@ -2,6 +2,7 @@
 // recorded pace, the chronometer, falls, restarts and unreadable ghosts.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,45 @@ TEST_F(Replay, ReleasingReturnRestartsFromTheFirstPosition) {
     EXPECT_NEAR(instants[31].x, -0.1, 1e-5);
     EXPECT_EQ(instants[31].texteTemps, "0:00:0");
     EXPECT_EQ(instants.size(), 51u);  // Escape ends it after that frame
+}
+
+TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
+    struct Cas {
+        std::vector<SDLKey> touches;  // released at frame 2
+        int quarts;                   // positions per frame, in quarters
+        const char* coin;
+    };
+    const Cas cas[] = {
+        {{}, 4, ""},
+        {{SDLK_PLUS}, 8, "x2"},
+        {{SDLK_KP_PLUS, SDLK_EQUALS}, 16, "x4"},
+        {{SDLK_PLUS, SDLK_PLUS, SDLK_PLUS}, 16, "x4"},
+        {{SDLK_MINUS}, 2, "x0.5"},
+        {{SDLK_KP_MINUS, SDLK_MINUS, SDLK_MINUS}, 1, "x0.25"},
+        {{SDLK_SPACE}, 0, "Pause"},
+        {{SDLK_PLUS, SDLK_SPACE, SDLK_SPACE}, 8, "x2"},
+    };
+    ecrireFichier("ghost/g.qzg", "@maps/niveau/map1.qzm\n" + positions(400));
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.coin);
+        instants.clear();
+        const int base = systeme.frame();
+        for (SDLKey k : c.touches) systeme.relache(base + 2, k);
+        systeme.relache(base + 30, SDLK_ESCAPE);
+        jouerGhost(640, 480, "g.qzg");
+        ASSERT_EQ(instants.size(), 31u);
+        auto indice = [&](int f) { return static_cast<int>(std::lround(-instants[f].x / 0.1)); };
+        // Over 16 frames: 16 x speed positions, each frame as even as can be,
+        // and the chronometer at the run's pace (30 ms frames).
+        EXPECT_EQ(indice(20) - indice(4), 4 * c.quarts);
+        for (int f = 5; f <= 20; ++f) {
+            EXPECT_GE(indice(f) - indice(f - 1), c.quarts / 4) << f;
+            EXPECT_LE(indice(f) - indice(f - 1), (c.quarts + 3) / 4) << f;
+        }
+        EXPECT_EQ(instants[20].chrono - instants[4].chrono, 120 * c.quarts);
+        EXPECT_EQ(instants[10].texteCoin, c.coin);
+        EXPECT_EQ(instants[10].pause, c.quarts == 0);
+    }
 }
 
 TEST_F(Replay, UnreadableGhostsReturnAtOnceAndAnEmptyOneShowsOneFrame) {

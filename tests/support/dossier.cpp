@@ -61,6 +61,13 @@ std::string lireFichier(const std::string& chemin) {
     return s.str();
 }
 
+std::vector<std::string> lignes(const std::string& texte) {
+    std::vector<std::string> r;
+    std::istringstream in(texte);
+    for (std::string l; std::getline(in, l);) r.push_back(l);
+    return r;
+}
+
 bool existe(const std::string& chemin) { return fs::exists(chemin); }
 
 std::map<std::string, std::string> releve(const std::string& dossier) {

@@ -30,6 +30,8 @@ private:
 void creerDossiers(const std::string& chemin);
 void ecrireFichier(const std::string& chemin, const std::string& contenu);
 std::string lireFichier(const std::string& chemin);
+// The lines of a text, without their line ends.
+std::vector<std::string> lignes(const std::string& texte);
 bool existe(const std::string& chemin);
 // Every entry under `dossier` by its relative path, links not followed: "/"
 // for a folder, "-> target" for a link, and for a file its content, inode

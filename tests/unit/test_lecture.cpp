@@ -18,12 +18,6 @@
 
 namespace {
 
-int lignes(const std::string& texte) {
-    int n = 0;
-    for (char c : texte) n += c == '\n';
-    return n;
-}
-
 struct Lecture : ::testing::Test {
     DossierTemporaire dossier;
 };
@@ -45,7 +39,7 @@ TEST_F(Lecture, OnlyRegularFilesUpTo64MegabytesAreOpenedAndEachRefusalIsOneLine)
         EXPECT_EQ(ouvrirLecture(c.chemin, "level file"), nullptr) << c.chemin;
         EXPECT_EQ(errno, c.erreur) << c.chemin;
         const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(lignes(err), 1) << err;
+        EXPECT_EQ(lignes(err).size(), 1u) << err;
         EXPECT_NE(err.find("level file \"" + c.chemin + "\" " + c.mots), std::string::npos) << err;
     }
 }
@@ -133,7 +127,7 @@ TEST_F(Lecture, ALostOrDamagedProgressFileOpensLevelOneAndSaysSoOnce) {
         EXPECT_EQ(lireProgression("niveau.txt"), c.niveau) << (c.contenu ? c.contenu : "no file");
         const std::string err = testing::internal::GetCapturedStderr();
         const bool dit = !c.contenu || c.niveau == 1;
-        EXPECT_EQ(lignes(err), dit ? 1 : 0) << err;
+        EXPECT_EQ(lignes(err).size(), dit ? 1u : 0u) << err;
         if (dit) {
             EXPECT_NE(err.find("level 1 is open"), std::string::npos) << err;
         }

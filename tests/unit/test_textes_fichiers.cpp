@@ -60,6 +60,17 @@ TEST(Fichiers, AnAtomicWriteReplacesWholeOrLeavesTheOldFile) {
     testing::internal::GetCapturedStderr();
 }
 
+TEST(Fichiers, AReplacementIsWrittenAfreshNeverThroughWhatLiesAtTheTemporaryName) {
+    DossierTemporaire d;
+    ecrireFichier("ghost/a.qzg", "ancien");
+    ecrireFichier("autre", "intact");
+    ASSERT_EQ(symlink("../autre", "ghost/.tmp"), 0);
+    EXPECT_TRUE(remplacerFichier("ghost/a.qzg", "nouveau", "ghost/.tmp"));
+    EXPECT_EQ(lireFichier("ghost/a.qzg"), "nouveau");
+    EXPECT_EQ(lireFichier("autre"), "intact");
+    EXPECT_EQ(listerDossier("ghost", ""), (std::vector<std::string>{".", "..", "a.qzg"}));
+}
+
 TEST(Fichiers, RenamingNeverReplacesAnExistingFile) {
     DossierTemporaire d;
     ecrireFichier("a", "nouveau");

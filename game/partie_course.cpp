@@ -1,0 +1,52 @@
+// The race against the level's best ghost: a translucent ball that follows
+// the best run's positions frame by frame. It does not collide, sounds
+// nothing and is not recorded; G hides or shows it.
+//
+// The best ghost starts with the last frame of its start phase (the ball at
+// the start), and its position n is where that run was after n frames of
+// play. The race shows position n once this run has played n frames since
+// it last (re)started: frames paused or in a start phase do not count, as
+// they record nothing or only the start, while the player's falls do. After
+// its last position the ball rests where that run finished.
+
+#include <algorithm>
+#include <cerrno>
+
+#include "fichier_fantome.h"
+#include "partie.h"
+#include "scene.h"
+
+void Partie::courseCharger() {
+    course.clear();
+    courseARecharger = false;
+    const std::string nom = nomFantomeRecord(parcours());
+    if (nom.empty()) return;
+    FichierLu f = ouvrirLecture(nom);
+    if (!f) {
+        if (errno != ENOENT) signalerLecture(nom, "best ghost", errno);
+        return;
+    }
+    LecteurFantome lecteur(std::move(f));
+    std::string niveauLu;
+    if (lecteur.lireEntete(niveauLu)) course = lecteur.positions(kEchantillonsMax);
+}
+
+const std::array<float, 3>* Partie::positionCourse() const {
+    if (course.empty() || !m.m_course) return nullptr;
+    return &course[std::min<size_t>(static_cast<size_t>(framesCourse), course.size() - 1)];
+}
+
+void Partie::courseDessiner() {
+    const std::array<float, 3>* position = positionCourse();
+    if (!position) return;
+    const std::array<float, 3>& p = *position;
+    const Heros& b = balle();
+    Heros fantome(p[0], p[1], p[2], 1, b.getLX(), b.getLY(), b.getLZ(), 0, 0, 0, b.getTexture());
+    // Blue, its pattern in bluish white, half seen through, and darkened
+    // with the scene.
+    const int gris = std::min(mort.getR(), 178);
+    auto ton = [gris](int c) { return static_cast<GLubyte>(c * gris / 178); };
+    const GLubyte teinte[4] = {ton(80), ton(120), ton(220), 128};
+    const GLubyte clair[3] = {ton(220), ton(235), ton(255)};
+    dessinerBalleTranslucide(fantome, teinte, clair);
+}

@@ -1,0 +1,73 @@
+#ifndef VORNA_RECORDS_H
+#define VORNA_RECORDS_H
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+// The player's best finishes, one per scenario level and per free map, kept
+// in kFichierRecords, one line each:
+//   niveau <level number> <points left> <milliseconds>
+//   map <points left> <milliseconds> <map name>
+// The map name takes the rest of the line; '%', control bytes and DEL are
+// written as %XX (two upper-case hex digits), so any name reads back as it
+// was. Numbers are plain decimals, the points possibly negative.
+
+extern const char* const kFichierRecords;  // "data/joueur/records.txt"
+
+// The longest map name kept (a file name holds at most 255 bytes), and the
+// longest line read.
+const std::string::size_type kNomRecordMax = 255;
+const std::string::size_type kLigneRecordMax = 1024;
+
+struct Record {
+    int points = 0;  // left at the finish
+    int temps = 0;   // the chronometer at the finish, in milliseconds
+    bool operator==(const Record& o) const { return points == o.points && temps == o.temps; }
+};
+
+// More points left wins; for equal points, the shorter time.
+bool meilleurQue(const Record& a, const Record& b);
+
+// Which level a run is on: scenario level `niveau`, or the free map `map`.
+struct Parcours {
+    bool scenario = true;
+    unsigned int niveau = 0;
+    std::string map;
+};
+
+struct Records {
+    std::map<unsigned int, Record> niveaux;
+    std::map<std::string, Record> maps;
+
+    const Record* trouver(const Parcours& p) const;
+    // Keeps `r` for `p` when there is no record yet or `r` is better; true
+    // then.
+    bool proposer(const Parcours& p, const Record& r);
+    bool operator==(const Records& o) const { return niveaux == o.niveaux && maps == o.maps; }
+};
+
+// The file's text: scenario levels by number, then maps by name.
+std::string texteRecords(const Records& r);
+
+// Reads an open records file. A line that is not a record (a bad number, an
+// unknown word, a bad escape, an empty or too long name, a line longer than
+// kLigneRecordMax) is skipped and counted in `abimees`; blank lines are
+// skipped silently. Two lines for one level keep the better.
+Records lireRecords(std::FILE* f, int& abimees);
+
+// Reads kFichierRecords (or `chemin`): a missing file holds no record;
+// one that cannot be read, or damaged lines, are said in one line on
+// standard error (the file is written whole again at the next record).
+Records lireRecords(const std::string& chemin = kFichierRecords);
+
+// The best ghost of a level, in ghost/: "map<N>-record.qzg" for scenario
+// level N, "perso-<name>-record.qzg" for a free map. A numbered ghost ends in
+// "ghost<digits>.qzg" and these end in "-record.qzg", so neither kind can
+// take the other's name; a scenario name starts with "map" and a map name
+// with "perso-", so no free map, whatever its name, shares a scenario
+// level's best ghost. "" for a map name holding a '/' (given on the command
+// line): its best ghost would lie outside ghost/, so it has none.
+std::string nomFantomeRecord(const Parcours& p);
+
+#endif
