@@ -16,6 +16,7 @@
 #include "palette.h"
 #include "processus.h"
 #include "repertoire.h"
+#include "sauvetage.h"
 #include "systeme.h"
 #include "texte_editeur.h"
 #include "texture.h"
@@ -56,6 +57,8 @@ private:
     void changerType(int pas);
     void placer();
     bool sauver();
+    std::vector<Enregistrement> enregistrementsPlaces() const;
+    void sauvetage();
     bool ecrire(const std::vector<Enregistrement>& enregistrements);
     void essayer();
     void afficher(const std::string& texte);
@@ -154,7 +157,8 @@ bool Edition::charger(const std::string& chemin) {
 }
 
 void Edition::jouer() {
-    while (continuer) {
+    // A signal ends the session as the program ends: at the next frame.
+    while (continuer && !sys::arretDemande()) {
         evenements();
         const double pas[6][3] = {{-vitesse, 0, 0}, {vitesse, 0, 0}, {0, 0, -vitesse},
                                   {0, vitesse, 0},  {0, -vitesse, 0}, {0, 0, vitesse}};
@@ -163,6 +167,7 @@ void Edition::jouer() {
         dessiner();
         rythme();
     }
+    if (sys::arretDemande()) sauvetage();
 }
 
 void Edition::evenements() {
@@ -245,11 +250,7 @@ void Edition::placer() {
 // Saves the placed objects (never the cursor) once at least two are placed.
 bool Edition::sauver() {
     if (nbre_obj <= 1) return false;
-    std::vector<Enregistrement> enregistrements;
-    for (int i = 0; i < nbre_obj; ++i)
-        enregistrements.push_back(joueur[i].enregistrement(
-            intToCharTexture(gestionT->textureToInt(joueur[i].getText()))));
-    if (!ecrire(enregistrements)) {
+    if (!ecrire(enregistrementsPlaces())) {
         std::fprintf(stderr, "bramelt: the map is not saved; it stays in the editor, "
                              "press Space to try again\n");
         afficher("Sauvegarde impossible");
@@ -258,6 +259,20 @@ bool Edition::sauver() {
     modifiee = false;
     afficher("Sauvee: " + mapALoad.substr(5));
     return true;
+}
+
+// The records of the placed objects, the cursor left out.
+std::vector<Enregistrement> Edition::enregistrementsPlaces() const {
+    std::vector<Enregistrement> r;
+    for (int i = 0; i < nbre_obj; ++i)
+        r.push_back(joueur[i].enregistrement(intToCharTexture(gestionT->textureToInt(joueur[i].getText()))));
+    return r;
+}
+
+// Ended by a signal: placed objects not saved yet are not lost, they go to a
+// rescue copy (never over the map itself).
+void Edition::sauvetage() {
+    if (modifiee && nbre_obj > 0) ecrireSauvetage(mapALoad, enregistrementsPlaces());
 }
 
 bool Edition::ecrire(const std::vector<Enregistrement>& enregistrements) {
