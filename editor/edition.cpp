@@ -11,7 +11,9 @@
 #include <ctime>
 #include <memory>
 
+#include "dessin_rapide.h"
 #include "dossier_joueur.h"
+#include "lot_edition.h"
 #include "niveau.h"
 #include "palette.h"
 #include "processus.h"
@@ -79,6 +81,10 @@ private:
     double distanceCam = 10.0;
     int objet_courant = 0, texture_courante = 0;
     std::vector<Heros> joueur;
+    // The placed objects ready to draw; rebuilt when one is placed or deleted
+    // (only the cursor changes otherwise).
+    LotEdition lot;
+    bool lotAJour = false;
     std::string mapALoad;
     // A new map's name is not the user's file until the first save made it:
     // until then an entry found under that name is never replaced.
@@ -132,6 +138,7 @@ void Edition::nouvelleMap(int nombreMaps) {
     nomAChoisir = true;
     joueur.emplace_back(2, 2, 20, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(2), 0);
     nbre_obj = 0;
+    lotAJour = false;
 }
 
 bool Edition::charger(const std::string& chemin) {
@@ -151,6 +158,7 @@ bool Edition::charger(const std::string& chemin) {
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
     nbre_obj = static_cast<int>(lus.size());
+    lotAJour = false;
     mapALoad = chemin;
     nomAChoisir = false;
     return true;
@@ -212,6 +220,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.pop_back();
             --nbre_obj;
             modifiee = true;
+            lotAJour = false;
         }
         break;
     case SDLK_p:
@@ -219,6 +228,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.erase(joueur.begin() + 1, joueur.end());
             nbre_obj = 0;
             modifiee = true;
+            lotAJour = false;
         }
         break;
     case SDLK_SPACE: sauver(); break;
@@ -245,6 +255,7 @@ void Edition::placer() {
     joueur.push_back(copie);
     ++nbre_obj;
     modifiee = true;
+    lotAJour = false;
 }
 
 // Saves the placed objects (never the cursor) once at least two are placed.
@@ -334,7 +345,16 @@ void Edition::dessiner() {
     const Heros& c = courant();
     gluLookAt(c.getX() + distanceCam, c.getY(), c.getZ() + distanceCam, c.getX(), c.getY(), c.getZ(),
               0, 0, 1);
-    for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
+    if (dessinSimple()) {
+        for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
+    } else {
+        if (!lotAJour || lot.taille() != static_cast<size_t>(nbre_obj)) {
+            lot.construire(joueur, nbre_obj);
+            lotAJour = true;
+        }
+        lot.dessiner(vue);
+        dessinerRapide(courant(), vue);
+    }
 
     texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
     texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);
