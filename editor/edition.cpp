@@ -84,7 +84,6 @@ private:
     // The placed objects ready to draw; rebuilt when one is placed or deleted
     // (only the cursor changes otherwise).
     LotEdition lot;
-    bool lotAJour = false;
     std::string mapALoad;
     // A new map's name is not the user's file until the first save made it:
     // until then an entry found under that name is never replaced.
@@ -138,7 +137,7 @@ void Edition::nouvelleMap(int nombreMaps) {
     nomAChoisir = true;
     joueur.emplace_back(2, 2, 20, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(2), 0);
     nbre_obj = 0;
-    lotAJour = false;
+    lot.perimer();
 }
 
 bool Edition::charger(const std::string& chemin) {
@@ -158,7 +157,7 @@ bool Edition::charger(const std::string& chemin) {
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
     nbre_obj = static_cast<int>(lus.size());
-    lotAJour = false;
+    lot.perimer();
     mapALoad = chemin;
     nomAChoisir = false;
     return true;
@@ -220,7 +219,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.pop_back();
             --nbre_obj;
             modifiee = true;
-            lotAJour = false;
+            lot.perimer();
         }
         break;
     case SDLK_p:
@@ -228,7 +227,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.erase(joueur.begin() + 1, joueur.end());
             nbre_obj = 0;
             modifiee = true;
-            lotAJour = false;
+            lot.perimer();
         }
         break;
     case SDLK_SPACE: sauver(); break;
@@ -255,7 +254,7 @@ void Edition::placer() {
     joueur.push_back(copie);
     ++nbre_obj;
     modifiee = true;
-    lotAJour = false;
+    lot.perimer();
 }
 
 // Saves the placed objects (never the cursor) once at least two are placed.
@@ -345,16 +344,10 @@ void Edition::dessiner() {
     const Heros& c = courant();
     gluLookAt(c.getX() + distanceCam, c.getY(), c.getZ() + distanceCam, c.getX(), c.getY(), c.getZ(),
               0, 0, 1);
-    if (dessinSimple()) {
+    if (dessinSimple())
         for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
-    } else {
-        if (!lotAJour || lot.taille() != static_cast<size_t>(nbre_obj)) {
-            lot.construire(joueur, nbre_obj);
-            lotAJour = true;
-        }
-        lot.dessiner(vue);
-        dessinerRapide(courant(), vue);
-    }
+    else
+        lot.dessiner(joueur, nbre_obj, vue);
 
     texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
     texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);

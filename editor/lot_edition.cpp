@@ -24,6 +24,19 @@ void sphere(double x, double y, double z, double rayon, unsigned int texture, in
     glPopMatrix();
 }
 
+// The same commands as Heros::dessiner, the sphere from the kept shapes when
+// drawn filled.
+void dessinerRapide(const Heros& h, int vue) {
+    if (!h.rond() || vue == 1) {
+        h.dessiner(vue);
+        return;
+    }
+    h.couleur();
+    sphere(h.getX(), h.getY(), h.getZ(), h.getLX(), h.getText(), vue);
+    glDisable(GL_BLEND);
+    glColor3ub(255, 255, 255);
+}
+
 }  // namespace
 
 void LotEdition::construire(const std::vector<Heros>& objets, int n) {
@@ -57,7 +70,11 @@ void LotEdition::construire(const std::vector<Heros>& objets, int n) {
     }
 }
 
-std::size_t LotEdition::dessiner(int vue) const {
+std::size_t LotEdition::dessiner(const std::vector<Heros>& objets, int n, int vue) {
+    if (!m_aJour || m_taille != static_cast<std::size_t>(n)) {
+        construire(objets, n);
+        m_aJour = true;
+    }
     glMatrixMode(GL_MODELVIEW);
     const ChampVision champ;
     std::size_t dessines = 0;
@@ -73,18 +90,8 @@ std::size_t LotEdition::dessiner(int vue) const {
         glDisable(GL_BLEND);
     }
     glColor3ub(255, 255, 255);
+    if (n >= 0 && static_cast<std::size_t>(n) < objets.size()) dessinerRapide(objets[n], vue);
     return dessines;
-}
-
-void dessinerRapide(const Heros& h, int vue) {
-    if (!h.rond() || vue == 1) {
-        h.dessiner(vue);
-        return;
-    }
-    h.couleur();
-    sphere(h.getX(), h.getY(), h.getZ(), h.getLX(), h.getText(), vue);
-    glDisable(GL_BLEND);
-    glColor3ub(255, 255, 255);
 }
 
 }  // namespace editeur

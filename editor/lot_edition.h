@@ -17,14 +17,18 @@ namespace editeur {
 // what the camera cannot see is skipped.
 class LotEdition {
 public:
-    // Keeps the first `n` objects of `objets`.
-    void construire(const std::vector<Heros>& objets, int n);
-    std::size_t taille() const { return m_taille; }
-    // Draws them in the current modelview matrix, as vue asks (0 spheres
-    // filled, 1 as lines). Returns the number of objects drawn.
-    std::size_t dessiner(int vue) const;
+    // The list of objects changed (one placed or deleted): the next drawing
+    // builds the batch again.
+    void perimer() { m_aJour = false; }
+    // Draws objets[0 … n − 1] from the batch (built first if the list
+    // changed) and then objets[n], the cursor, on its own, in the current
+    // modelview matrix, as `vue` asks (0 spheres filled, 1 as lines).
+    // Returns the number of placed objects drawn.
+    std::size_t dessiner(const std::vector<Heros>& objets, int n, int vue);
 
 private:
+    void construire(const std::vector<Heros>& objets, int n);
+
     // A run of boxes of one colour, or one sphere.
     struct Morceau {
         Couleur couleur;
@@ -36,11 +40,8 @@ private:
     LotBlocs m_boites;
     std::vector<Morceau> m_morceaux;
     std::size_t m_taille = 0;
+    bool m_aJour = false;
 };
-
-// Draws an object with the same commands as Heros::dessiner, its sphere
-// taken from the kept round shapes when it is drawn filled.
-void dessinerRapide(const Heros& h, int vue);
 
 }  // namespace editeur
 
