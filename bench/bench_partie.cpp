@@ -6,20 +6,17 @@
 // memory of the process.
 //
 //   xvfb-run -a ./bench_partie
-#include <GL/gl.h>
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "banc.h"
 #include "dessin_rapide.h"
 #include "dossier.h"
-#include "fenetre_test.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "mixeur_enregistreur.h"
@@ -51,17 +48,6 @@ std::string course() {
     return s;
 }
 
-struct Mesure {
-    std::vector<double> travail, cpu;  // per frame, ms: wall clock and CPU of every thread
-    double x = 0;
-};
-
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
 // One run of a level, steered by the same script each time: forward, with a
 // swerve every 120 frames.
 Mesure jouerCourse(const std::string& map, bool scenario, int frames) {
@@ -74,17 +60,7 @@ Mesure jouerCourse(const std::string& map, bool scenario, int frames) {
     systeme.quitter(frames - 1);
 
     Mesure m;
-    auto avant = std::chrono::steady_clock::now();
-    double cpuAvant = cpuMs();
-    systeme.surImage([&](int) {
-        glFinish();  // count the drawing, not only its submission
-        auto maintenant = std::chrono::steady_clock::now();
-        const double cpu = cpuMs();
-        m.travail.push_back(std::chrono::duration<double, std::milli>(maintenant - avant).count());
-        m.cpu.push_back(cpu - cpuAvant);
-        avant = maintenant;
-        cpuAvant = cpu;
-    });
+    systeme.surImage(mesureur(m));
 
     Jeu jeu(640, 480);
     jeu.setFantome(true);
@@ -95,16 +71,8 @@ Mesure jouerCourse(const std::string& map, bool scenario, int frames) {
         jeu.setMap(map);
     jeu.jouer();
     m.x = jeu.getInstant().x;
-    if (!m.travail.empty()) {  // the first frame includes loading
-        m.travail.erase(m.travail.begin());
-        m.cpu.erase(m.cpu.begin());
-    }
+    oterChargement(m);
     return m;
-}
-
-double rang(std::vector<double> v, double q) {
-    std::sort(v.begin(), v.end());
-    return v[static_cast<size_t>(q * (v.size() - 1) + 0.5)];
 }
 
 }  // namespace
@@ -112,17 +80,8 @@ double rang(std::vector<double> v, double q) {
 int main(int argc, char** argv) {
     // "rapide" or "simple" plays the course one way only (to profile it).
     const std::string seul = argc > 1 ? argv[1] : "";
-    if (!ouvrirFenetreTest()) {
-        std::fprintf(stderr, "bench_partie needs an OpenGL display (run it under xvfb-run)\n");
-        return 1;
-    }
     DossierTemporaire dossier;
-    dossier.arborescenceJeu();
-    // The real textures when the game folder has them.
-    const std::filesystem::path donnees = std::string(VORNA_GAME_DIR) + "/data";
-    if (std::filesystem::exists(donnees / "sol.jpg"))
-        std::filesystem::copy(donnees, "data", std::filesystem::copy_options::recursive |
-                                                   std::filesystem::copy_options::overwrite_existing);
+    if (!preparerBanc("bench_partie", dossier)) return 1;
     std::filesystem::copy(std::string(VORNA_GAME_DIR) + "/maps", "maps",
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
@@ -142,9 +101,7 @@ int main(int argc, char** argv) {
     }
     choisirDessinSimple(false);
     if (!seul.empty()) {
-        const Mesure& m = seul == "simple" ? simple : rapide;
-        std::printf("%s way only: median frame work %.2f ms, CPU %.2f ms\n", seul.c_str(),
-                    rang(m.travail, 0.5), rang(m.cpu, 0.5));
+        afficherUneFacon(seul, seul == "simple" ? simple : rapide);
         return 0;
     }
     FSOUND_Close();
@@ -157,13 +114,8 @@ int main(int argc, char** argv) {
     getrusage(RUSAGE_SELF, &u);
     std::printf("1,000 blocks + 50 pick-ups, %zu frames a run, ball ended at x = %.1f (plain way: %.1f)\n",
                 rapide.travail.size() + 1, rapide.x, simple.x);
-    auto ligne = [](const char* nom, const Mesure& m) {
-        std::printf("%-10s frame work: median %6.2f ms, 90th percentile %6.2f ms, max %6.2f ms; "
-                    "CPU of all threads: median %6.2f ms\n",
-                    nom, rang(m.travail, 0.5), rang(m.travail, 0.9), rang(m.travail, 1), rang(m.cpu, 0.5));
-    };
-    ligne("fast way", rapide);
-    ligne("plain way", simple);
+    afficherMesure("fast way", rapide);
+    afficherMesure("plain way", simple);
     const double med = rang(rapide.travail, 0.5), p90 = rang(rapide.travail, 0.9);
     std::printf("fast way: median %.2f ms (target <= 8), 90th percentile %.2f ms (target <= 12): %s\n",
                 med, p90, med <= 8 && p90 <= 12 ? "met" : "NOT met");

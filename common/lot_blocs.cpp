@@ -30,7 +30,9 @@ LotBlocs::LotBlocs(const std::vector<Cube>& cubes) {
     }
 }
 
-void LotBlocs::ajouter(const Boite& b) {
+void LotBlocs::ajouter(const Boite& b) { ajouter(b, coinsCube(b.lx, b.ly, b.lz, b.etale)); }
+
+void LotBlocs::ajouter(const Boite& b, const std::array<CoinCube, 24>& coins) {
     Entree e{b, {}};
     for (int i = 0; i < 8; ++i) {
         double* p = e.coins[i];
@@ -48,7 +50,7 @@ void LotBlocs::ajouter(const Boite& b) {
     }
     m_boites.push_back(e);
     // The values glVertex3d and glTexCoord2d would have turned into floats.
-    for (const CoinCube& c : coinsCube(b.lx, b.ly, b.lz, b.etale)) {
+    for (const CoinCube& c : coins) {
         m_texture.insert(m_texture.end(), {static_cast<float>(c.s), static_cast<float>(c.t)});
         m_sommets.insert(m_sommets.end(),
                          {static_cast<float>(c.x), static_cast<float>(c.y), static_cast<float>(c.z)});
@@ -62,7 +64,12 @@ void LotBlocs::vider() {
 }
 
 std::size_t LotBlocs::dessiner(const ChampVision* champ) const {
-    if (m_boites.empty()) return 0;
+    return dessiner(champ, 0, m_boites.size());
+}
+
+std::size_t LotBlocs::dessiner(const ChampVision* champ, std::size_t debut, std::size_t fin) const {
+    if (fin > m_boites.size()) fin = m_boites.size();
+    if (debut >= fin) return 0;
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -70,7 +77,7 @@ std::size_t LotBlocs::dessiner(const ChampVision* champ) const {
     glVertexPointer(3, GL_FLOAT, 0, m_sommets.data());
     glTexCoordPointer(2, GL_FLOAT, 0, m_texture.data());
     std::size_t dessines = 0;
-    for (std::size_t i = 0; i < m_boites.size(); ++i) {
+    for (std::size_t i = debut; i < fin; ++i) {
         const Entree& e = m_boites[i];
         if (champ && !champ->voit(e.coins, 8)) continue;
         const Boite& b = e.boite;

@@ -1,6 +1,7 @@
 #ifndef VORNA_LOT_BLOCS_H
 #define VORNA_LOT_BLOCS_H
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
     explicit LotBlocs(const std::vector<Cube>& cubes);
 
     void ajouter(const Boite& b);
+    // A box whose faces are not a block's: its 24 corners in drawing order
+    // (the box's own tiling and `etale` are then not used).
+    void ajouter(const Boite& b, const std::array<CoinCube, 24>& coins);
     void vider();
     std::size_t taille() const { return m_boites.size(); }
 
@@ -40,6 +44,8 @@ public:
     // current modelview matrix and state, 2D texturing enabled by the caller.
     // Returns the number of boxes drawn.
     std::size_t dessiner(const ChampVision* champ) const;
+    // The same for the boxes added in places [debut, fin) only.
+    std::size_t dessiner(const ChampVision* champ, std::size_t debut, std::size_t fin) const;
 
 private:
     struct Entree {

@@ -9,6 +9,7 @@
 #include "fenetre.h"
 #include "menu_editeur.h"
 #include "options.h"
+#include "sauvetage.h"
 #include "systeme.h"
 
 namespace editeur {
@@ -34,15 +35,17 @@ int lancerBramelt(int argc, char** argv) {
                              "bramelt needs an X display with OpenGL\n");
         return 1;
     }
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "bramelt: cannot start SDL: %s\n", SDL_GetError());
-        return 1;
-    }
+    if (!demarrerVideo()) return 1;
+    // SIGINT and SIGTERM end the program from the menu or a map, as a normal
+    // exit does (a map not saved goes to a rescue copy).
+    sys::installerSignaux();
     SDL_Surface* ecran = ouvrirFenetreGL(640, 480, 0, "bramelt");
     if (!ecran) {
+        sys::retirerSignaux();
         SDL_Quit();
         return 1;
     }
+    annoncerSauvetages(listerSauvetages());
     SDL_WM_SetCaption("Bramelt adapt\xe9 pour Vorna by Mervo", nullptr);
     SDL_Flip(ecran);
     sys::keyRepeat(300, 100);
@@ -51,7 +54,10 @@ int lancerBramelt(int argc, char** argv) {
         auto menu = std::make_unique<Menu>(640, 480);
         menu->lancer();
     }
+    sys::retirerSignaux();
     SDL_Quit();
+    // Ended by a signal: the shell's status for it.
+    if (const int signal = sys::signalRecu()) return 128 + signal;
     return 0;
 }
 

@@ -11,11 +11,14 @@
 #include <ctime>
 #include <memory>
 
+#include "dessin_rapide.h"
 #include "dossier_joueur.h"
+#include "lot_edition.h"
 #include "niveau.h"
 #include "palette.h"
 #include "processus.h"
 #include "repertoire.h"
+#include "sauvetage.h"
 #include "systeme.h"
 #include "texte_editeur.h"
 #include "texture.h"
@@ -56,6 +59,8 @@ private:
     void changerType(int pas);
     void placer();
     bool sauver();
+    std::vector<Enregistrement> enregistrementsPlaces() const;
+    void sauvetage();
     bool ecrire(const std::vector<Enregistrement>& enregistrements);
     void essayer();
     void afficher(const std::string& texte);
@@ -76,6 +81,9 @@ private:
     double distanceCam = 10.0;
     int objet_courant = 0, texture_courante = 0;
     std::vector<Heros> joueur;
+    // The placed objects ready to draw; rebuilt when one is placed or deleted
+    // (only the cursor changes otherwise).
+    LotEdition lot;
     std::string mapALoad;
     // A new map's name is not the user's file until the first save made it:
     // until then an entry found under that name is never replaced.
@@ -129,6 +137,7 @@ void Edition::nouvelleMap(int nombreMaps) {
     nomAChoisir = true;
     joueur.emplace_back(2, 2, 20, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(2), 0);
     nbre_obj = 0;
+    lot.perimer();
 }
 
 bool Edition::charger(const std::string& chemin) {
@@ -148,13 +157,15 @@ bool Edition::charger(const std::string& chemin) {
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
     nbre_obj = static_cast<int>(lus.size());
+    lot.perimer();
     mapALoad = chemin;
     nomAChoisir = false;
     return true;
 }
 
 void Edition::jouer() {
-    while (continuer) {
+    // A signal ends the session as the program ends: at the next frame.
+    while (continuer && !sys::arretDemande()) {
         evenements();
         const double pas[6][3] = {{-vitesse, 0, 0}, {vitesse, 0, 0}, {0, 0, -vitesse},
                                   {0, vitesse, 0},  {0, -vitesse, 0}, {0, 0, vitesse}};
@@ -163,6 +174,7 @@ void Edition::jouer() {
         dessiner();
         rythme();
     }
+    if (sys::arretDemande()) sauvetage();
 }
 
 void Edition::evenements() {
@@ -207,6 +219,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.pop_back();
             --nbre_obj;
             modifiee = true;
+            lot.perimer();
         }
         break;
     case SDLK_p:
@@ -214,6 +227,7 @@ void Edition::toucheRelachee(SDLKey k) {
             joueur.erase(joueur.begin() + 1, joueur.end());
             nbre_obj = 0;
             modifiee = true;
+            lot.perimer();
         }
         break;
     case SDLK_SPACE: sauver(); break;
@@ -240,16 +254,13 @@ void Edition::placer() {
     joueur.push_back(copie);
     ++nbre_obj;
     modifiee = true;
+    lot.perimer();
 }
 
 // Saves the placed objects (never the cursor) once at least two are placed.
 bool Edition::sauver() {
     if (nbre_obj <= 1) return false;
-    std::vector<Enregistrement> enregistrements;
-    for (int i = 0; i < nbre_obj; ++i)
-        enregistrements.push_back(joueur[i].enregistrement(
-            intToCharTexture(gestionT->textureToInt(joueur[i].getText()))));
-    if (!ecrire(enregistrements)) {
+    if (!ecrire(enregistrementsPlaces())) {
         std::fprintf(stderr, "bramelt: the map is not saved; it stays in the editor, "
                              "press Space to try again\n");
         afficher("Sauvegarde impossible");
@@ -258,6 +269,20 @@ bool Edition::sauver() {
     modifiee = false;
     afficher("Sauvee: " + mapALoad.substr(5));
     return true;
+}
+
+// The records of the placed objects, the cursor left out.
+std::vector<Enregistrement> Edition::enregistrementsPlaces() const {
+    std::vector<Enregistrement> r;
+    for (int i = 0; i < nbre_obj; ++i)
+        r.push_back(joueur[i].enregistrement(intToCharTexture(gestionT->textureToInt(joueur[i].getText()))));
+    return r;
+}
+
+// Ended by a signal: placed objects not saved yet are not lost, they go to a
+// rescue copy (never over the map itself).
+void Edition::sauvetage() {
+    if (modifiee && nbre_obj > 0) ecrireSauvetage(mapALoad, enregistrementsPlaces());
 }
 
 bool Edition::ecrire(const std::vector<Enregistrement>& enregistrements) {
@@ -319,7 +344,10 @@ void Edition::dessiner() {
     const Heros& c = courant();
     gluLookAt(c.getX() + distanceCam, c.getY(), c.getZ() + distanceCam, c.getX(), c.getY(), c.getZ(),
               0, 0, 1);
-    for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
+    if (dessinSimple())
+        for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
+    else
+        lot.dessiner(joueur, nbre_obj, vue);
 
     texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
     texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);

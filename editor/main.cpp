@@ -1,3 +1,15 @@
-#include "application_editeur.h"
+#include <csignal>
 
-int main(int argc, char** argv) { return editeur::lancerBramelt(argc, argv); }
+#include "application_editeur.h"
+#include "systeme.h"
+
+int main(int argc, char** argv) {
+    const int statut = editeur::lancerBramelt(argc, argv);
+    // Ended by SIGINT or SIGTERM, once everything is released: end by it, so
+    // the shell or the caller sees the signal.
+    if (const int signal = sys::signalRecu()) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+    return statut;
+}

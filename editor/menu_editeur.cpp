@@ -6,7 +6,9 @@
 
 #include "edition.h"
 #include "repertoire.h"
+#include "sauvetage.h"
 #include "systeme.h"
+#include "texte.h"
 #include "texture.h"
 
 namespace editeur {
@@ -73,13 +75,16 @@ void Menu::reselectionner(int y) {
 
 void Menu::lancer() {
     loadListeMaps();
+    sauvetages = listerSauvetages();
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
     choix = 0;
     sys::keyRepeat(10, 10);
     boutonsPrincipaux();
 
-    while (m_continuer) {
+    // A signal ends the menu, and the program, at the next frame, whether it
+    // came here or ended an editing session.
+    while (m_continuer && !sys::arretDemande()) {
         const Uint32 debut = sys::ticks();
         // A click acts on the button selected before this round of events.
         const std::string label = boutons[choix].getTexte();
@@ -114,6 +119,15 @@ void Menu::draw() {
     glColor3ub(255, 255, 255);
     glBindTexture(GL_TEXTURE_2D, m_texture_texte);
     for (const Bouton_menu& b : boutons) b.dessiner(m_longueur, m_largeur);
+    if (!sauvetages.empty()) {
+        // Rescue copies left by an editor ended by a signal, at the bottom left.
+        const std::string avis =
+            sauvetages.size() == 1 ? "Copie de secours: " + sauvetages[0].substr(5)
+                                   : std::to_string(sauvetages.size()) + " copies de secours dans maps";
+        glColor3ub(221, 137, 107);
+        ::Texte::mervoprint(avis.c_str(), m_texture_texte, 0, 0, 0, m_longueur, m_largeur);
+        glColor3ub(255, 255, 255);
+    }
     glFlush();
     sys::swapBuffers();
 }

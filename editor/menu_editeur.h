@@ -22,7 +22,9 @@ public:
 
     // The names of maps/ that contain ".txt", in natural order.
     void loadListeMaps();
-    // Runs the menu until Escape, "Quitter" or the close request.
+    // Runs the menu until Escape, "Quitter", the close request or a signal
+    // (SIGINT, SIGTERM: see sys::arretDemande). Rescue copies of maps found
+    // in maps/ are named at the bottom left.
     void lancer();
     void draw();
 
@@ -40,6 +42,7 @@ private:
     unsigned int m_texture_texte = 0;
     std::vector<Bouton_menu> boutons;
     std::vector<std::string> nomMap;
+    std::vector<std::string> sauvetages;  // rescue copies in maps/, shown as a notice
     bool m_continuer = true;
     size_t choix = 0;
 };

@@ -11,17 +11,29 @@ namespace {
 
 // The tint of a kept record, by its file kind: pick-ups ("vie" green,
 // "speed" blue), "bouton" yellow, "porte" violet, anything else grey.
-void teinte(int type) {
+Couleur teinte(int type) {
     switch (type) {
-    case 8: glColor3ub(110, 255, 110); break;
-    case 9: glColor3ub(110, 170, 255); break;
-    case 10: glColor3ub(255, 220, 90); break;
-    case 11: glColor3ub(200, 120, 255); break;
-    default: glColor3ub(150, 150, 150); break;
+    case 8: return {110, 255, 110};
+    case 9: return {110, 170, 255};
+    case 10: return {255, 220, 90};
+    case 11: return {200, 120, 255};
+    default: return {150, 150, 150};
     }
 }
 
-void sphere(double rayon, int vue) {
+// A box of half-sizes (x, y, z) around the origin, immediate mode.
+void boite(double x, double y, double z) {
+    glBegin(GL_QUADS);
+    for (const CoinCube& c : coinsBoite(x, y, z)) {
+        glTexCoord2d(c.s, c.t);
+        glVertex3d(c.x, c.y, c.z);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void sphereQuadrique(double rayon, int vue) {
     GLUquadric* q = gluNewQuadric();
     gluQuadricTexture(q, GL_TRUE);
     if (vue == 0) gluQuadricDrawStyle(q, GLU_FILL);
@@ -30,44 +42,16 @@ void sphere(double rayon, int vue) {
     gluDeleteQuadric(q);
 }
 
-// A box of half-sizes (x, y, z) around the origin; on each face the texture
-// runs from 0 to half of the face's two half-sizes.
-void boite(double x, double y, double z) {
-    glBegin(GL_QUADS);
-    // +Y and −Y: (lx, lz).
-    glTexCoord2d(0, 0); glVertex3d(-x, y, -z);
-    glTexCoord2d(x / 2, 0); glVertex3d(x, y, -z);
-    glTexCoord2d(x / 2, z / 2); glVertex3d(x, y, z);
-    glTexCoord2d(0, z / 2); glVertex3d(-x, y, z);
-
-    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
-    glTexCoord2d(x / 2, 0); glVertex3d(x, -y, -z);
-    glTexCoord2d(x / 2, z / 2); glVertex3d(x, -y, z);
-    glTexCoord2d(0, z / 2); glVertex3d(-x, -y, z);
-    // +X and −X: (ly, lz).
-    glTexCoord2d(0, 0); glVertex3d(x, -y, -z);
-    glTexCoord2d(y / 2, 0); glVertex3d(x, y, -z);
-    glTexCoord2d(y / 2, z / 2); glVertex3d(x, y, z);
-    glTexCoord2d(0, z / 2); glVertex3d(x, -y, z);
-
-    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
-    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, -z);
-    glTexCoord2d(y / 2, z / 2); glVertex3d(-x, y, z);
-    glTexCoord2d(0, z / 2); glVertex3d(-x, -y, z);
-    // +Z and −Z: (ly, lx).
-    glTexCoord2d(0, 0); glVertex3d(-x, -y, z);
-    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, z);
-    glTexCoord2d(y / 2, x / 2); glVertex3d(x, y, z);
-    glTexCoord2d(0, x / 2); glVertex3d(x, -y, z);
-
-    glTexCoord2d(0, 0); glVertex3d(-x, -y, -z);
-    glTexCoord2d(y / 2, 0); glVertex3d(-x, y, -z);
-    glTexCoord2d(y / 2, x / 2); glVertex3d(x, y, -z);
-    glTexCoord2d(0, x / 2); glVertex3d(x, -y, -z);
-    glEnd();
+std::array<CoinCube, 24> coinsBoite(double x, double y, double z) {
+    // On each face the texture runs from 0 to half of the face's two
+    // half-sizes: +Y and −Y (lx, lz), +X and −X (ly, lz), +Z and −Z (ly, lx).
+    return {{{0, 0, -x, y, -z},     {x / 2, 0, x, y, -z},     {x / 2, z / 2, x, y, z},  {0, z / 2, -x, y, z},
+             {0, 0, -x, -y, -z},    {x / 2, 0, x, -y, -z},    {x / 2, z / 2, x, -y, z}, {0, z / 2, -x, -y, z},
+             {0, 0, x, -y, -z},     {y / 2, 0, x, y, -z},     {y / 2, z / 2, x, y, z},  {0, z / 2, x, -y, z},
+             {0, 0, -x, -y, -z},    {y / 2, 0, -x, y, -z},    {y / 2, z / 2, -x, y, z}, {0, z / 2, -x, -y, z},
+             {0, 0, -x, -y, z},     {y / 2, 0, -x, y, z},     {y / 2, x / 2, x, y, z},  {0, x / 2, x, -y, z},
+             {0, 0, -x, -y, -z},    {y / 2, 0, -x, y, -z},    {y / 2, x / 2, x, y, -z}, {0, x / 2, x, -y, -z}}};
 }
-
-}  // namespace
 
 Objet::Objet(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
              double ry, double rz)
@@ -121,17 +105,27 @@ Enregistrement Heros::enregistrement(const std::string& mot) const {
     return e;
 }
 
+bool Heros::rond() const { return m_obj == 0 || (m_garde && (m_garde->type == 8 || m_garde->type == 9)); }
+
+Couleur Heros::getCouleur() const { return m_garde ? teinte(m_garde->type) : Couleur{255, 255, 255}; }
+
+void Heros::couleur() const {
+    glColor3ub(255, 255, 255);
+    if (m_garde) {
+        const Couleur c = teinte(m_garde->type);
+        glColor3ub(c.r, c.g, c.b);
+    }
+}
+
 void Heros::dessiner(int vue) const {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, m_texture);
     glTranslated(m_x, m_y, m_z);
-    glColor3ub(255, 255, 255);
-    if (m_garde) teinte(m_garde->type);
+    couleur();
 
-    const bool bonus = m_garde && (m_garde->type == 8 || m_garde->type == 9);
-    if (m_obj == 0 || bonus)
-        sphere(m_lx, vue);
+    if (rond())
+        sphereQuadrique(m_lx, vue);
     else
         boite(m_lx, m_ly, m_lz);
 

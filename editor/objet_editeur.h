@@ -1,13 +1,29 @@
 #ifndef VORNA_EDITEUR_OBJET_H
 #define VORNA_EDITEUR_OBJET_H
 
+#include <array>
 #include <optional>
 #include <string>
 
 #include "niveau.h"
+#include "objet.h"
 
 // The editor's own objects, unrelated to the game's classes of the same names.
 namespace editeur {
+
+// The 24 corners of the box of half-sizes (x, y, z) around the origin, in the
+// order the editor draws them: faces +Y, −Y, +X, −X, +Z, −Z; on each face
+// the texture repeats every 4 units.
+std::array<CoinCube, 24> coinsBoite(double x, double y, double z);
+// A textured GLU sphere of 20 slices and stacks, made and deleted here:
+// filled when `vue` is 0, as lines when it is 1, the quadric's default style
+// otherwise.
+void sphereQuadrique(double rayon, int vue);
+
+struct Couleur {
+    unsigned char r, g, b;
+    bool operator==(const Couleur& o) const { return r == o.r && g == o.g && b == o.b; }
+};
 
 // Centre, life value, half-sizes and rotations (carried to the file, not
 // drawn) of an object of the map.
@@ -62,6 +78,13 @@ public:
     // The record this object is saved as, with `mot` as its texture word
     // (a kept record keeps its own kind and word).
     Enregistrement enregistrement(const std::string& mot) const;
+
+    // Drawn as a sphere of radius lx: the player's start and kept pick-ups.
+    bool rond() const;
+    // The colour it is drawn in: white, or the tint of a kept record;
+    // couleur() makes it the current colour.
+    Couleur getCouleur() const;
+    void couleur() const;
 
     // Draws the object where it stands: the player's start as a textured
     // sphere of radius lx, filled when `vue` is 0 and as lines when it is 1;

@@ -3,6 +3,7 @@
 // vorna from its logo through level 1 and back; bramelt making a map.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -114,6 +115,26 @@ TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuits) {
     ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 240); }, 10));
     xdotool({"click", "1"}, 320, 252);
     EXPECT_EQ(bramelt.attendreFin(20), 0);
+}
+
+// SIGTERM in a map with objects placed and not saved: the program ends by
+// the signal, the map itself untouched and the objects in a rescue copy.
+TEST_F(BoutEnBout, TheEditorEndedBySigtermKeepsItsUnsavedObjects) {
+    const std::string numero = std::to_string(listerDossier("maps", ".txt").size() + 1);
+    Programme bramelt({"./bramelt"});
+    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
+    Capture c;
+    xdotool({"mousemove", "320", "204"}, 320, 204);
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 192); }, 20));
+    xdotool({"click", "1"}, 320, 204);
+    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) > 30; }, 20));
+    for (const char* k : {"Return", "t", "Return"}) xdotool({"key", "--delay", "80", k});
+    bramelt.signaler(SIGTERM);
+    EXPECT_EQ(bramelt.attendreFin(10), -1) << "ended by the signal";
+    std::vector<Enregistrement> lus;
+    ASSERT_TRUE(lireNiveau("maps/.sauvetage-mapperso" + numero, lus));
+    EXPECT_EQ(lus.size(), 2u);
+    EXPECT_FALSE(existe("maps/mapperso" + numero + ".txt"));
 }
 
 }  // namespace

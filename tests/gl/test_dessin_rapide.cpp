@@ -17,6 +17,7 @@
 #include "application.h"
 #include "champ_vision.h"
 #include "dessin_rapide.h"
+#include "deux_facons.h"
 #include "dossier.h"
 #include "fantome.h"
 #include "fenetre_test.h"
@@ -119,39 +120,6 @@ struct DessinRapide : ::testing::Test {
         FSOUND_Close();
     }
 
-    // The input of an activity: scheduled before it starts (`debut`) and in
-    // reaction to each frame (`image`, given the frame number).
-    struct Script {
-        std::function<void(SystemeScript&)> debut;
-        std::function<void(SystemeScript&, int)> image;
-    };
-
-    // The digest of every frame of `activite`, drawn one way, from the same
-    // GL state.
-    static std::vector<uint64_t> empreintes(bool simple, const Script& script,
-                                            const std::function<void()>& activite) {
-        reinitialiserGL();
-        choisirDessinSimple(simple);
-        SystemeScript systeme;
-        std::vector<uint64_t> r;
-        systeme.surImage([&](int f) {
-            r.push_back(empreinteEcran());
-            if (script.image) script.image(systeme, f);
-        });
-        if (script.debut) script.debut(systeme);
-        activite();
-        choisirDessinSimple(false);
-        return r;
-    }
-    static void memeImages(const Script& script, const std::function<void()>& activite,
-                           const std::string& quoi, size_t framesMin) {
-        const std::vector<uint64_t> rapide = empreintes(false, script, activite);
-        const std::vector<uint64_t> simple = empreintes(true, script, activite);
-        ASSERT_EQ(rapide.size(), simple.size()) << quoi;
-        EXPECT_GE(rapide.size(), framesMin) << quoi;
-        for (size_t f = 0; f < rapide.size(); ++f)
-            ASSERT_EQ(rapide[f], simple[f]) << quoi << ": frame " << f << " differs";
-    }
     static void jouerMap(const std::string& nom, bool scenario) {
         Jeu jeu(640, 480);
         jeu.setFantome(false);
@@ -166,7 +134,7 @@ struct DessinRapide : ::testing::Test {
 
 TEST_F(DessinRapide, RunsOfEveryKindOfObjectLookTheSameToThePixel) {
     // Straight on to the fall, the checkpoint and on; then a swerve.
-    memeImages({[](SystemeScript& s) {
+    memesImages({[](SystemeScript& s) {
                     s.appui(2, SDLK_UP);
                     s.tape(60, SDLK_LEFT, 12);
                     s.tape(90, SDLK_RIGHT, 12);
@@ -180,7 +148,7 @@ TEST_F(DessinRapide, RunsOfEveryKindOfObjectLookTheSameToThePixel) {
     jeu.setScenario(false);
     jeu.setMap("arrivee");
     int gagne = -1;
-    memeImages({[&](SystemeScript& s) {
+    memesImages({[&](SystemeScript& s) {
                     gagne = -1;
                     s.appui(2, SDLK_UP);
                     s.limite(700);
@@ -204,7 +172,7 @@ TEST_F(DessinRapide, EveryShippedLevelLooksTheSameToThePixel) {
             niveaux.push_back({e.path().stem().string(), false});
     ASSERT_FALSE(niveaux.empty());
     for (const auto& n : niveaux)
-        memeImages({[](SystemeScript& s) {
+        memesImages({[](SystemeScript& s) {
                         s.appui(2, SDLK_UP);
                         s.tape(50, SDLK_LEFT, 15);
                         s.tape(80, SDLK_RIGHT, 25);
@@ -216,12 +184,12 @@ TEST_F(DessinRapide, EveryShippedLevelLooksTheSameToThePixel) {
 
 TEST_F(DessinRapide, AReplayAndTheMenuLookTheSameToThePixel) {
     ecrireFichier("ghost/tout0.qzg", fantomeTout());
-    memeImages({}, [] { jouerGhost(640, 480, "tout0.qzg"); }, "replay", 90);
+    memesImages({}, [] { jouerGhost(640, 480, "tout0.qzg"); }, "replay", 90);
     // The logo, then the menu turning around its background level. The
     // program opens its own multisampled window; a first start from the test
     // window sets SDL up differently, so both compared starts follow one.
-    empreintes(true, {[](SystemeScript& s) { s.quitter(180); }, nullptr}, [] { SDL_main(0, nullptr); });
-    memeImages({[](SystemeScript& s) { s.quitter(215); }, nullptr}, [] { SDL_main(0, nullptr); },
+    empreintesImages(true, {[](SystemeScript& s) { s.quitter(180); }, nullptr}, [] { SDL_main(0, nullptr); });
+    memesImages({[](SystemeScript& s) { s.quitter(215); }, nullptr}, [] { SDL_main(0, nullptr); },
                "menu", 215);
 }
 

@@ -142,6 +142,10 @@ Programme::~Programme() {
     }
 }
 
+void Programme::signaler(int signal) {
+    if (m_pid > 0) kill(m_pid, signal);
+}
+
 int Programme::attendreFin(double secondes) {
     int statut = 0;
     const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));

@@ -48,6 +48,8 @@ public:
     ~Programme();
     // Its exit status once it has ended within `secondes`, −2 if it has not.
     int attendreFin(double secondes);
+    // Sends it `signal` (SIGTERM...) while it runs.
+    void signaler(int signal);
 
 private:
     int m_pid = -1;

@@ -1,8 +1,11 @@
-// The editor's pieces that need no display: vector math and the odd cases of
-// the kind names and the texture lookup.
+// The editor's pieces that need no display: vector math, the odd cases of
+// the kind names and the texture lookup, and the rescue copies' names.
 #include <gtest/gtest.h>
 
+#include "dossier.h"
 #include "palette.h"
+#include "repertoire.h"
+#include "sauvetage.h"
 #include "vector3d.h"
 
 namespace {
@@ -37,6 +40,30 @@ TEST(EditeurPalette, NamesAndWordsOutsideThePalette) {
     EXPECT_EQ(intToCharTexture(GestionTexture().textureToInt(7)), "textureSol");
     EXPECT_EQ(intToCharTexture(42), "textureSol");
     EXPECT_EQ(GestionTexture().intToTexture(0), 0u);
+}
+
+TEST(EditeurSauvetage, RescueCopiesAreHiddenFlatAndNeverReplaced) {
+    DossierTemporaire dossier;
+    creerDossiers("maps");
+    const std::vector<Enregistrement> carte(2);
+    const std::pair<const char*, const char*> cas[] = {
+        {"maps/mapperso3.txt", "maps/.sauvetage-mapperso3"},
+        {"maps/mapperso3.txt", "maps/.sauvetage-mapperso3-2"},  // an earlier copy stays
+        {"maps/menu/menu.txt", "maps/.sauvetage-menu-menu"},    // no folder to miss
+        {"maps/a.txt.b.txt", "maps/.sauvetage-a.b"},            // no ".txt" anywhere
+    };
+    testing::internal::CaptureStderr();
+    for (const auto& c : cas) EXPECT_EQ(ecrireSauvetage(c.first, carte), c.second) << c.first;
+    EXPECT_EQ(listerDossier("./maps", ".txt"), std::vector<std::string>{}) << "no list shows them";
+    EXPECT_EQ(listerSauvetages().size(), 4u);
+    {
+        DossierTemporaire sansMaps;  // no maps/ folder: nothing can be written
+        EXPECT_EQ(ecrireSauvetage("maps/x.txt", carte), "");
+    }
+    const std::string erreurs = testing::internal::GetCapturedStderr();
+    EXPECT_NE(erreurs.find("in maps/.sauvetage-mapperso3-2 (rename it"), std::string::npos) << erreurs;
+    EXPECT_NE(erreurs.find("changes to maps/x.txt not saved, and no rescue copy could be written"),
+              std::string::npos) << erreurs;
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+#ifndef VORNA_EDITEUR_LOT_EDITION_H
+#define VORNA_EDITEUR_LOT_EDITION_H
+
+#include <cstddef>
+#include <vector>
+
+#include "lot_blocs.h"
+#include "objet_editeur.h"
+
+namespace editeur {
+
+// The placed objects of a map (every object but the cursor) kept ready to
+// draw: built when the list changes, drawn every frame with the same
+// commands as each object's own dessiner, in the same order, so the picture
+// is the same to the pixel. Boxes come from kept arrays (LotBlocs), spheres
+// from the kept round shapes (filled; as lines they are drawn by GLU), and
+// what the camera cannot see is skipped.
+class LotEdition {
+public:
+    // The list of objects changed (one placed or deleted): the next drawing
+    // builds the batch again.
+    void perimer() { m_aJour = false; }
+    // Draws objets[0 … n − 1] from the batch (built first if the list
+    // changed) and then objets[n], the cursor, on its own, in the current
+    // modelview matrix, as `vue` asks (0 spheres filled, 1 as lines).
+    // Returns the number of placed objects drawn.
+    std::size_t dessiner(const std::vector<Heros>& objets, int n, int vue);
+
+private:
+    void construire(const std::vector<Heros>& objets, int n);
+
+    // A run of boxes of one colour, or one sphere.
+    struct Morceau {
+        Couleur couleur;
+        bool rond;
+        std::size_t debut, fin;  // boxes: places in m_boites
+        double x, y, z, rayon;   // a sphere
+        unsigned int texture;
+    };
+    LotBlocs m_boites;
+    std::vector<Morceau> m_morceaux;
+    std::size_t m_taille = 0;
+    bool m_aJour = false;
+};
+
+}  // namespace editeur
+
+#endif

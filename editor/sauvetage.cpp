@@ -1,0 +1,62 @@
+#include "sauvetage.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "repertoire.h"
+
+namespace editeur {
+
+namespace {
+
+const char* const kPrefixe = ".sauvetage-";
+
+// "maps/NAME.txt" → "maps/.sauvetage-NAME": without ".txt" anywhere and
+// without folders, so that no list shows it.
+std::string cheminDeBase(const std::string& mapALoad) {
+    std::string nom = mapALoad.rfind("maps/", 0) == 0 ? mapALoad.substr(5) : mapALoad;
+    for (size_t p; (p = nom.find(".txt")) != std::string::npos;) nom.erase(p, 4);
+    for (char& c : nom)
+        if (c == '/') c = '-';
+    return "maps/" + std::string(kPrefixe) + nom;
+}
+
+}  // namespace
+
+std::string ecrireSauvetage(const std::string& mapALoad,
+                            const std::vector<Enregistrement>& enregistrements) {
+    const std::string base = cheminDeBase(mapALoad);
+    // An earlier copy is never replaced: the next number is taken.
+    for (int n = 1; n <= 1000; ++n) {
+        const std::string chemin = n == 1 ? base : base + "-" + std::to_string(n);
+        if (ecrireNiveau(chemin, enregistrements, false)) {
+            std::fprintf(stderr,
+                         "bramelt: ended with changes to %s not saved: a rescue copy of the map is "
+                         "in %s (rename it to a name ending in .txt to open it)\n",
+                         mapALoad.c_str(), chemin.c_str());
+            return chemin;
+        }
+        if (errno != EEXIST) break;
+    }
+    std::fprintf(stderr, "bramelt: ended with changes to %s not saved, and no rescue copy could be "
+                         "written in maps/\n",
+                 mapALoad.c_str());
+    return "";
+}
+
+std::vector<std::string> listerSauvetages() {
+    std::vector<std::string> r;
+    for (const std::string& nom : listerDossier("./maps", kPrefixe))
+        if (nom.rfind(kPrefixe, 0) == 0) r.push_back("maps/" + nom);
+    return r;
+}
+
+void annoncerSauvetages(const std::vector<std::string>& sauvetages) {
+    for (const std::string& s : sauvetages)
+        std::fprintf(stderr,
+                     "bramelt: a rescue copy of a map not saved is kept in %s; rename it to a name "
+                     "ending in .txt to open it\n",
+                     s.c_str());
+}
+
+}  // namespace editeur
