@@ -13,7 +13,8 @@ longer in the file is reported as such, never as caught.
     python3 scripts/mutants.py --list         # the table, and whether each applies
     python3 scripts/mutants.py physique 7 12  # the faults of an area, or by number
 Options: --scratch DIR (default /tmp/vorna-mutants), --display N (default 100),
---jobs N (default 2), --log FILE (results as they come, one line each).
+--jobs N (default 2), --log FILE (results as they come, one line each), --tests REGEX
+(only the tests whose names match, to look at a few faults quickly).
 """
 
 import argparse
@@ -338,8 +339,11 @@ def construire(args, journal):
 
 def suite(args, journal):
     """True when the whole suite passes: unit tests first, then those that draw."""
-    ctest = ("ctest --stop-on-failure --timeout 300 -j {} -L".format(args.jobs))
-    script = "{0} unit && {0} gl".format(ctest)
+    ctest = "ctest --stop-on-failure --timeout 300 -j {}".format(args.jobs)
+    if args.tests:
+        script = "{} -R '{}'".format(ctest, args.tests)
+    else:
+        script = "{0} -L unit && {0} -L gl".format(ctest)
     commande = ["xvfb-run", "-n", str(args.display), "-s", "-screen 0 1280x1024x24 -noreset", "sh", "-c", script]
     return lancer(commande, journal, cwd=args.build) == 0
 
@@ -380,6 +384,7 @@ def main():
     p.add_argument("--display", type=int, default=100)
     p.add_argument("--jobs", type=int, default=2)
     p.add_argument("--log", default=None, help="results, one line per fault, as they come")
+    p.add_argument("--tests", default=None, help="only the tests matching this regular expression")
     args = p.parse_args()
     racine = subprocess.run(["git", "rev-parse", "--show-toplevel"], check=True, capture_output=True,
                             cwd=os.path.dirname(os.path.abspath(__file__))).stdout.decode().strip()

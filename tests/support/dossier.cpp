@@ -1,5 +1,6 @@
 #include "dossier.h"
 
+#include <gtest/gtest.h>
 #include <stb_image_write.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +70,12 @@ std::vector<std::string> lignes(const std::string& texte) {
 }
 
 bool existe(const std::string& chemin) { return fs::exists(chemin); }
+
+std::string sortieErreur(const std::function<void()>& f) {
+    testing::internal::CaptureStderr();
+    f();
+    return testing::internal::GetCapturedStderr();
+}
 
 std::map<std::string, std::string> releve(const std::string& dossier) {
     std::map<std::string, std::string> r;

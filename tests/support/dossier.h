@@ -2,6 +2,7 @@
 #define VORNA_TEST_DOSSIER_H
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ std::string lireFichier(const std::string& chemin);
 // The lines of a text, without their line ends.
 std::vector<std::string> lignes(const std::string& texte);
 bool existe(const std::string& chemin);
+// What `f` writes on standard error while it runs.
+std::string sortieErreur(const std::function<void()>& f);
 // Every entry under `dossier` by its relative path, links not followed: "/"
 // for a folder, "-> target" for a link, and for a file its content, inode
 // and modification time, so that any change to it shows.
