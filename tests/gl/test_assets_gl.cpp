@@ -1,7 +1,6 @@
-// The generated pictures as the game draws them: the accelerator chevrons on
-// a real tiled floor block point toward −x on screen, and text printed with
-// the generated font is crisp, with no ink bleeding in from the atlas's
-// neighbouring cells at the mipmap levels the printer samples.
+// The generated accelerator texture as the game draws it: its chevrons, on a
+// real tiled floor block, point toward −x on screen. (The generated font is
+// printed in test_texte.)
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -14,7 +13,6 @@
 #include "generateur.h"
 #include "image.h"
 #include "objet.h"
-#include "texte.h"
 #include "texture.h"
 #include "textures.h"
 
@@ -88,40 +86,6 @@ TEST_F(AtelierGL, AcceleratorChevronsPointTowardMinusXOnATiledFloorBlock) {
                     << nom << ": the chevron must narrow toward −x";
         }
     }
-}
-
-TEST_F(AtelierGL, PrintedTextIsCrispWithNoBleedFromNeighbouringCells) {
-    unsigned int police = charger("font1.TGA");
-    ASSERT_NE(police, 0u);
-    glEnable(GL_TEXTURE_2D);
-    // Centred: the baseline on the middle row, glyph quads 32 × 24 pixels
-    // starting 16 pixels apart.
-    const std::string texte = "Ag3:05,p'-y.";
-    Texte::mervoprint(texte.c_str(), police, 4, 0, 0, 640, 480);
-    std::vector<Pixel> e = lireEcran();
-    auto lum = [&](int x, int y) {
-        const Pixel& p = e[size_t(y) * 640 + x];
-        return (p.r + p.g + p.b) / 3;
-    };
-    const int gauche = 320 - 16 * int(texte.size() / 2), haut = 240 - 24;
-    for (size_t i = 0; i < texte.size(); ++i) {
-        int x0 = gauche + 16 * int(i), maxi = 0;
-        for (int y = haut; y < haut + 24; ++y)
-            for (int x = x0; x < x0 + 16; ++x) maxi = std::max(maxi, lum(x, y));
-        EXPECT_GT(maxi, 180) << "'" << texte[i] << "' is faint or missing";
-    }
-    // The first and last rows of every quad, and the empty right half of the
-    // last one, stay clean: the cells above and below never show through.
-    for (int x = gauche; x < gauche + 16 * int(texte.size()) + 16; ++x) {
-        EXPECT_LT(lum(x, haut), 12) << x;
-        EXPECT_LT(lum(x, haut + 23), 12) << x;
-        EXPECT_LT(lum(x, haut - 1), 12) << x;
-        EXPECT_LT(lum(x, haut + 24), 12) << x;
-    }
-    int droite = gauche + 16 * int(texte.size());
-    for (int y = haut; y < haut + 24; ++y)
-        for (int x = droite + 2; x < droite + 16; ++x) EXPECT_LT(lum(x, y), 12);
-    glDisable(GL_TEXTURE_2D);
 }
 
 }  // namespace

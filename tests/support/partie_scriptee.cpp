@@ -61,7 +61,7 @@ void PartieScriptee::alArrivee(std::function<void(int)> apres) {
     surFrame = [this, apres, fait = false](const InstantPartie& i) mutable {
         if (!fait && i.win) {
             fait = true;
-            apres(i.frame + 1);
+            apres(debut + i.frame + 1);
         }
     };
 }

@@ -29,6 +29,15 @@ struct PartieScriptee : ::testing::Test {
     Jeu jeu{640, 480};
     std::vector<InstantPartie> instants;  // one per frame
     std::function<void(const InstantPartie&)> surFrame;
+    int debut = 0;  // the seam's frame the current run started on
+
+    // Forgets the last run and what its script still held: the next run
+    // starts on the next frame, `debut`.
+    void suivante() {
+        instants.clear();
+        systeme.oublier();
+        debut = systeme.frame();
+    }
 
     void SetUp() override;
     void TearDown() override;
@@ -42,7 +51,7 @@ struct PartieScriptee : ::testing::Test {
     // Presses and releases a key `n` times from frame `f`, one frame apart.
     int taper(int f, SDLKey k, int n = 1);
     int premiereFrame(const std::function<bool(const InstantPartie&)>& p) const;
-    // When the ball first wins, run `apres(frame)` to script the menu.
+    // When the ball first wins, run `apres(frame)` (the seam's next frame) to script the menu.
     void alArrivee(std::function<void(int)> apres);
 };
 

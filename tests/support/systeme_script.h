@@ -25,6 +25,8 @@ public:
     // A press at `frame` and the release `duree` frames later.
     void tape(int frame, SDLKey k, int duree = 1);
     void quitter(int frame);
+    // Forgets every event still to come.
+    void oublier() { m_script.clear(); }
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
     // From this frame on the program is asked to end, as by SIGTERM. A real
