@@ -1,5 +1,6 @@
 // The game program from start-up to shutdown, driven through the seam with a
-// virtual clock: the logo pass, the menu music, the close request, the exit.
+// virtual clock: the logo pass, the menu music, the close request, the exit;
+// and the starts that cannot go on, each said plainly.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,80 +19,62 @@ struct Demarrage : ::testing::Test {
     DossierTemporaire dossier;
     MixeurEnregistreur mixeur;
     SystemeScript systeme;
-    std::vector<int> gris;   // centre pixel of every frame
-    int debutMusique = -1;   // frame in which the music started
+    std::vector<int> gris;  // centre pixel of every frame
 
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
         dossier.arborescenceJeu();
         ecrireFichier("maps/menu/menu.txt",
-                      "@0,0.0,0.0,3.0,5,1,1,1,0,0,0,textureSphere\n"
-                      "@1,0.0,0.0,0.0,0,6,6,1,0,0,0,textureSol\n");
-        systeme.surImage([this](int f) {
-            gris.push_back(lirePixel(320, 240).r);
-            if (debutMusique < 0 && mixeur.compte("musique") > 0) debutMusique = f;
-        });
+                      "@0,0.0,0.0,3.0,5,1,1,1,0,0,0,textureSphere\n@1,0.0,0.0,0.0,0,6,6,1,0,0,0,textureSol\n");
+        systeme.surImage([this](int) { gris.push_back(lirePixel(320, 240).r); });
     }
-
-    // The grey level the logo shows on each frame, counted from 0.
-    static int attendu(int f) {
-        if (f < 63) return 4 * (f + 1);   // rising: 4 … 252
-        if (f < 114) return 252;          // holding: 51 frames
-        if (f < 176) return 248 - 4 * (f - 114);  // falling: 62 frames, 248 … 4
-        return 4;                         // the last logo frame starts the music
+    std::vector<std::string> musiques() {
+        std::vector<std::string> r;
+        for (const auto& a : mixeur.appels("musique"))
+            r.push_back(a.fichier + " " + std::to_string(a.valeur) + " " + std::to_string(a.volume));
+        return r;
     }
 };
 
-TEST_F(Demarrage, TheLogoRisesHoldsAndFallsThenTheMusicLoopsForEver) {
+TEST_F(Demarrage, TheLogoRisesHoldsAndFallsThenTheMusicLoopsForEverAndShutdownReleasesInOrder) {
     Image blanc(64, 64, 3);
     blanc.remplir(255, 255, 255);
     ecrireJpeg("data/logo.jpg", blanc);
-    systeme.quitter(3);     // swallowed by the logo
-    systeme.quitter(150);   // likewise
-    systeme.quitter(190);   // ends the program
-
+    int debutMusique = -1;
+    systeme.surImage([&](int f) {
+        gris.push_back(lirePixel(320, 240).r);
+        if (debutMusique < 0 && mixeur.compte("musique") > 0) debutMusique = f;
+    });
+    for (int f : {3, 150, 190}) systeme.quitter(f);  // the logo swallows the first two
     ASSERT_EQ(SDL_main(0, nullptr), 0);
-
     ASSERT_EQ(gris.size(), 191u) << "the close request during the logo must be ignored";
-    for (int f = 0; f < 177; ++f) EXPECT_NEAR(gris[f], attendu(f), 1) << "frame " << f;
-    EXPECT_NEAR(gris[62], 252, 1);  // the peak is the logo, not black
-
+    // Rising 4 … 252, holding 51 frames, falling 62 frames 248 … 4; the last logo frame starts the music.
+    for (int f = 0; f < 177; ++f) {
+        const int attendu = f < 63 ? 4 * (f + 1) : f < 114 ? 252 : f < 176 ? 248 - 4 * (f - 114) : 4;
+        EXPECT_NEAR(gris[f], attendu, 1) << "frame " << f;
+    }
     EXPECT_EQ(debutMusique, 176);
-    auto musiques = mixeur.appels("musique");
-    ASSERT_EQ(musiques.size(), 1u);
-    EXPECT_EQ(musiques[0].fichier, "data/sound/menu.mp3");
-    EXPECT_EQ(musiques[0].valeur, -1);  // for ever
-    EXPECT_EQ(musiques[0].volume, 60);  // the global volume
-}
+    EXPECT_EQ(musiques(), std::vector<std::string>{"data/sound/menu.mp3 -1 60"}) << "for ever, at the global volume";
 
-TEST_F(Demarrage, ShutdownReleasesInOrderAndExitsZero) {
-    systeme.quitter(180);
-    ASSERT_EQ(SDL_main(0, nullptr), 0);
     std::vector<std::string> ordre;
     for (const auto& a : mixeur.appels())
-        if (a.op == "libererMusique" || a.op == "liberer" || a.op == "fermer")
-            ordre.push_back(a.op + ":" + a.fichier);
-    std::vector<std::string> attendu = {"libererMusique:data/sound/menu.mp3",
-                                        "liberer:data/sound/cursor.wav",
-                                        "liberer:data/sound/bouton.wav", "fermer:"};
-    EXPECT_EQ(ordre, attendu);
+        if (a.op == "libererMusique" || a.op == "liberer" || a.op == "fermer") ordre.push_back(a.op + ":" + a.fichier);
+    EXPECT_EQ(ordre, (std::vector<std::string>{"libererMusique:data/sound/menu.mp3", "liberer:data/sound/cursor.wav",
+                                               "liberer:data/sound/bouton.wav", "fermer:"}));
     EXPECT_EQ(mixeur.vivants(), 0);
-    EXPECT_EQ(systeme.repetitionDelai(), 400);
-    EXPECT_FALSE(systeme.curseurVisible());
+    EXPECT_TRUE(systeme.repetitionDelai() == 400 && !systeme.curseurVisible());
 }
 
 TEST_F(Demarrage, MissingIconLogoFontAndSoundsLeaveTheProgramRunningAndAreEachNamed) {
     const char* const sons[] = {"data/sound/menu.mp3", "data/sound/cursor.wav", "data/sound/bouton.wav"};
     for (const char* f : sons) mixeur.manquant(f);
     systeme.quitter(185);
-    testing::internal::CaptureStderr();
-    ASSERT_EQ(SDL_main(0, nullptr), 0);
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = sortieErreur([] { ASSERT_EQ(SDL_main(0, nullptr), 0); });
     for (const char* f : {"data/iconeVorna.bmp", "data/logo.jpg", "data/font1.TGA", "data/sky/sky.jpg",
                           "data/sol.jpg", sons[0], sons[1], sons[2]})
         EXPECT_NE(err.find("\"" + std::string(f) + "\" is missing"), std::string::npos) << f << "\n" << err;
     ASSERT_EQ(gris.size(), 186u);
-    EXPECT_NEAR(gris[30], 124, 1);  // an untextured quad in the fading grey
+    EXPECT_NEAR(gris[30], 124, 1) << "an untextured quad in the fading grey";
     EXPECT_EQ(mixeur.compte("musique"), 0);
 }
 
@@ -102,8 +85,7 @@ TEST_F(Demarrage, TheMenuPacesTwoFramesPer30Milliseconds) {
     systeme.quitter(199);
     ASSERT_EQ(SDL_main(0, nullptr), 0);
     ASSERT_EQ(systeme.frame(), 200);
-    EXPECT_EQ(systeme.delais().size(), 100u);
-    for (Uint32 d : systeme.delais()) EXPECT_EQ(d, 25u);
+    EXPECT_EQ(systeme.delais(), std::vector<Uint32>(100, 25));
     const auto& frames = systeme.framesDesDelais();
     for (size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[i] - frames[i - 1], 2);
 }
@@ -111,71 +93,46 @@ TEST_F(Demarrage, TheMenuPacesTwoFramesPer30Milliseconds) {
 TEST_F(Demarrage, TheMapOptionPlaysAFreeMapAtOnceAndQuitsWhenTheRunEnds) {
     ecrireFichier("maps/piste.txt", "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n@1,0,0,0,0,4,4,1,0,0,0,textureSol\n");
     systeme.quitter(5);
-    char* args[] = {const_cast<char*>("vorna"), const_cast<char*>("--map"), const_cast<char*>("piste"), nullptr};
+    char vorna[] = "vorna", map[] = "--map", piste[] = "piste", absente[] = "absente";
+    char* args[] = {vorna, map, piste, nullptr};
     ASSERT_EQ(SDL_main(3, args), 0);
     EXPECT_EQ(systeme.frame(), 6) << "no logo, no menu: the frames of a run of the map";
-    auto musiques = mixeur.appels("musique");
-    ASSERT_EQ(musiques.size(), 1u);
-    EXPECT_EQ(musiques[0].fichier, "data/sound/ig.mp3");
-
-    char* absente[] = {const_cast<char*>("vorna"), const_cast<char*>("--map"), const_cast<char*>("absente"), nullptr};
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(SDL_main(3, absente), 1);
-    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(musiques(), std::vector<std::string>{"data/sound/ig.mp3 -1 60"});
+    args[2] = absente;
+    const std::string err = sortieErreur([&] { EXPECT_EQ(SDL_main(3, args), 1); });
     EXPECT_NE(err.find("no map maps/absente.txt"), std::string::npos) << err;
 }
 
-TEST(DemarrageSansDossier, StartingOutsideTheGameFolderSaysWhereItLooked) {
-    DossierTemporaire vide;
-    testing::internal::CaptureStderr();
-    int statut = SDL_main(0, nullptr);
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(statut, 0);
-    EXPECT_NE(err.find("no data/ folder in " + vide.chemin()), std::string::npos) << err;
-}
-
-TEST(DemarrageSansAffichage, NoDisplayIsAClearErrorNotATextTerminal) {
-    DossierTemporaire d;
-    d.arborescenceJeu();
-    std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    unsetenv("DISPLAY");
-    testing::internal::CaptureStderr();
-    int statut = SDL_main(0, nullptr);
-    std::string err = testing::internal::GetCapturedStderr();
-    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_NE(statut, 0);
-    EXPECT_NE(err.find("no graphical display"), std::string::npos) << err;
-}
-
-TEST(DemarrageSansAffichage, ADisplayThatCannotBeOpenedIsSaidPlainlyWithoutEscapeCodes) {
-    DossierTemporaire d;
-    d.arborescenceJeu();
+TEST(DemarrageImpossible, WithoutAGameFolderADisplayOrOpenGLTheProgramSaysWhyAndEndsWithAnError) {
     const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    setenv("DISPLAY", ":77", 1);
+    const struct {
+        bool jeu;             // a game folder to start in
+        const char* display;  // nullptr: none
+        const char* pilote;   // SDL_VIDEODRIVER, nullptr: none
+        std::string message;
+    } cas[] = {
+        {false, display.c_str(), nullptr, "no data/ folder in "},
+        {true, nullptr, nullptr, "no graphical display"},
+        {true, ":77", nullptr, "cannot open the display :77"},
+        {true, display.c_str(), "dummy", "cannot open a 640x480 OpenGL window"},
+    };
+    for (const auto& c : cas) {
+        DossierTemporaire d;
+        if (c.jeu) d.arborescenceJeu();
+        MixeurEnregistreur mixeur;
+        c.display ? setenv("DISPLAY", c.display, 1) : unsetenv("DISPLAY");
+        c.pilote ? setenv("SDL_VIDEODRIVER", c.pilote, 1) : unsetenv("SDL_VIDEODRIVER");
+        int statut = 0;
+        testing::internal::CaptureStdout();
+        const std::string err = sortieErreur([&] { statut = SDL_main(0, nullptr); });
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(statut, 0) << c.message;
+        EXPECT_NE(err.find(c.message + (c.jeu ? "" : d.chemin())), std::string::npos) << err;
+        EXPECT_EQ((out + err).find('\x1b'), std::string::npos) << "no escape codes of a text terminal";
+        EXPECT_EQ(mixeur.vivants(), 0);
+    }
+    display.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", display.c_str(), 1);
     unsetenv("SDL_VIDEODRIVER");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    int statut = SDL_main(0, nullptr);
-    std::string err = testing::internal::GetCapturedStderr();
-    std::string out = testing::internal::GetCapturedStdout();
-    if (display.empty()) unsetenv("DISPLAY"); else setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_NE(statut, 0);
-    EXPECT_NE(err.find("cannot open the display :77"), std::string::npos) << err;
-    EXPECT_EQ((out + err).find('\x1b'), std::string::npos);
-}
-
-TEST(DemarrageSansOpenGL, AVideoDriverWithoutOpenGLIsAClearErrorAndANonZeroStatus) {
-    DossierTemporaire d;
-    d.arborescenceJeu();
-    MixeurEnregistreur mixeur;
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    testing::internal::CaptureStderr();
-    int statut = SDL_main(0, nullptr);
-    std::string err = testing::internal::GetCapturedStderr();
-    unsetenv("SDL_VIDEODRIVER");
-    EXPECT_NE(statut, 0);
-    EXPECT_NE(err.find("cannot open a 640x480 OpenGL window"), std::string::npos) << err;
-    EXPECT_EQ(mixeur.vivants(), 0);
 }
 
 }  // namespace
