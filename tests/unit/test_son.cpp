@@ -144,19 +144,4 @@ TEST_F(SonSession, AMissingEffectIsReportedAndStaysSilent) {
     EXPECT_EQ(joues(), (Joue{{"bois.wav", 255}}));
 }
 
-TEST(SonSessionSansPeripherique, EveryRequestIsSilent) {
-    MixeurEnregistreur mixeur;
-    mixeur.refuserOuverture();
-    EXPECT_EQ(FSOUND_Init(44100, 32, 0), 0);
-    Son son(255);
-    son.loadSon();
-    son.jouerPreSon("bois", 50);
-    son.jouerPreSon("jump", -1);
-    EXPECT_EQ(son.getVolume(), 50);
-    son.deleteSon();
-    FSOUND_Close();
-    EXPECT_EQ(mixeur.compte("jouer"), 0);
-    EXPECT_EQ(mixeur.vivants(), 0);
-}
-
 }  // namespace

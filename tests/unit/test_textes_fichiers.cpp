@@ -1,11 +1,13 @@
-// The run's texts, the score link, and the file operations that keep the
-// player's files whole.
+// The run's texts, the score link and the browser it goes to, and the file
+// operations that keep the player's files whole.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "dossier.h"
 #include "fichiers.h"
+#include "navigateur.h"
 #include "repertoire.h"
 #include "score.h"
 #include "textes_partie.h"
@@ -27,6 +29,23 @@ TEST(Score, TheUrlCarriesPointsLevelAndTheirProductInOrder) {
     EXPECT_EQ(urlScore(-12, 3), "http://www.vorna-game.org/writescorevorna.php?act=2&score=-12&map=3&v=14&a=-36");
     EXPECT_EQ(urlScore(1200, 14), "http://www.vorna-game.org/writescorevorna.php?act=2&score=1200&map=14&v=14&a=16800");
     EXPECT_NE(urlScore(2000000000, 3).find("&a=1705032704"), std::string::npos) << "a 32-bit product, wrapping";
+}
+
+TEST(Navigateur, TheUrlReachesTheBrowserAsOneUntouchedArgumentNeverThroughAShell) {
+    DossierTemporaire d;
+    const std::string sortie = d.chemin() + "/args.txt";
+    ecrireFichier("faux-navigateur",
+                  "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > '" + sortie + "'\ntouch '" + sortie + ".fini'\n");
+    chmod("faux-navigateur", 0755);
+    setCommandeNavigateur(d.chemin() + "/faux-navigateur");
+    const std::string url = "http://example.org/a.php?x=1&y=$(touch pwned); echo 'q' \"z\"";
+    EXPECT_TRUE(ouvrirUrl(url));
+    for (int i = 0; i < 200 && !existe(sortie + ".fini"); ++i) usleep(10000);
+    EXPECT_EQ(lireFichier(sortie), "1|" + url + "|");
+    EXPECT_FALSE(existe("pwned"));
+    setCommandeNavigateur("/nonexistent/browser-that-is-not-there");
+    EXPECT_FALSE(ouvrirUrl("http://example.org/")) << "a missing browser is a failure";
+    setCommandeNavigateur("");
 }
 
 TEST(Fichiers, AReplacementIsWholeOrNoneNeverThroughWhatLiesAtTheTemporaryNameNorOverAnotherFile) {
