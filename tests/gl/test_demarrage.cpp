@@ -65,19 +65,6 @@ TEST_F(Demarrage, TheLogoRisesHoldsAndFallsThenTheMusicLoopsForEverAndShutdownRe
     EXPECT_TRUE(systeme.repetitionDelai() == 400 && !systeme.curseurVisible());
 }
 
-TEST_F(Demarrage, MissingIconLogoFontAndSoundsLeaveTheProgramRunningAndAreEachNamed) {
-    const char* const sons[] = {"data/sound/menu.mp3", "data/sound/cursor.wav", "data/sound/bouton.wav"};
-    for (const char* f : sons) mixeur.manquant(f);
-    systeme.quitter(185);
-    const std::string err = sortieErreur([] { ASSERT_EQ(SDL_main(0, nullptr), 0); });
-    for (const char* f : {"data/iconeVorna.bmp", "data/logo.jpg", "data/font1.TGA", "data/sky/sky.jpg",
-                          "data/sol.jpg", sons[0], sons[1], sons[2]})
-        EXPECT_NE(err.find("\"" + std::string(f) + "\" is missing"), std::string::npos) << f << "\n" << err;
-    ASSERT_EQ(gris.size(), 186u);
-    EXPECT_NEAR(gris[30], 124, 1) << "an untextured quad in the fading grey";
-    EXPECT_EQ(mixeur.compte("musique"), 0);
-}
-
 TEST_F(Demarrage, TheMenuPacesTwoFramesPer30Milliseconds) {
     // Each frame's work takes 5 ms: one frame sleeps the 25 ms left to the
     // reference, the next finds 35 ms gone, moves the reference and goes on.

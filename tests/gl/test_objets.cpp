@@ -1,5 +1,5 @@
 // Blocks, pick-ups, spheres, the ball and the sky drawn into the real window
-// and read back.
+// and read back; the generated accelerator texture on a block.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -11,10 +11,12 @@
 
 #include "dossier.h"
 #include "fenetre_test.h"
+#include "generateur.h"
 #include "heros.h"
 #include "objet.h"
 #include "skybox.h"
 #include "texture.h"
+#include "textures.h"
 
 namespace {
 
@@ -145,6 +147,47 @@ TEST_F(Objets, AStretchedBlockShowsItsTextureOnceAcrossAFace) {
                     precedent = q;
                 }
         EXPECT_EQ(changements, etale ? 3 : 1);
+    }
+}
+
+TEST_F(Objets, TheGeneratedAcceleratorsChevronsPointTowardMinusXOnATiledFloorBlock) {
+    atelier::preparerEncodeurs();
+    auto distance = [](Pixel a, Pixel b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); };
+    // Looking straight down: world x to the right, world y up, 6 × 4.5 world units.
+    auto colonne = [](double x) { return int((x + 3) / 6 * 640); };
+    auto ligne = [](double y) { return int((2.25 - y) / 4.5 * 480); };
+    for (const char* nom : {"speed.jpg", "speed2.jpg"}) {
+        ecrireFichier(nom, atelier::fabriquer(nom));
+        reinitialiserGL();
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-3, 3, -2.25, 2.25, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glEnable(GL_TEXTURE_2D);
+        // A "turbo" block of 4 × 4 units: its top face shows the texture once.
+        Cube(0, 0, 0, 1, 2, 2, 0.5, 0, 0, 0, loadTexture(nom, true), "turbo", true).dessiner();
+        const std::vector<Pixel> e = lireEcran();
+        for (const atelier::Chevron& c : atelier::chevronsVitesse()) {
+            // Image column → s → world y; image row → t = 1 − row/256 → world x.
+            const double y = 2 - 4 * (c.x / 256), pointe = -2 + 4 * (1 - c.yPointe / 256);
+            const double ailes = -2 + 4 * (1 - (c.yAiles + c.epaisseur) / 256);
+            ASSERT_LT(pointe, ailes);
+            const Pixel encre = e[ligne(y) * 640 + colonne(pointe) + 6], fond = e[ligne(y) * 640 + colonne(pointe) - 8];
+            ASSERT_GT(distance(encre, fond), 150) << nom << ": no chevron point where −x should have it";
+            // The ink's height on screen shrinks from the wings to the point, toward −x.
+            auto hauteurEncre = [&](double x) {
+                int haut = -1, bas = -1;
+                const double portee = 4 * (c.demiLargeur + 8) / 256;  // the chevron, not the side rails
+                for (int l = ligne(y + portee); l <= ligne(y - portee); ++l) {
+                    const Pixel p = e[l * 640 + colonne(x)];
+                    if (distance(p, encre) < distance(p, fond)) bas = l, haut = haut < 0 ? l : haut;
+                }
+                return haut < 0 ? 0 : bas - haut;
+            };
+            const double pas = (ailes - pointe) / 4;
+            for (int k = 0; k < 4; ++k)
+                EXPECT_LT(hauteurEncre(pointe + (k + 0.2) * pas), hauteurEncre(pointe + (k + 1.2) * pas))
+                    << nom << ": the chevron must narrow toward −x";
+        }
     }
 }
 

@@ -129,11 +129,6 @@ void ecrireTga(const std::string& chemin, const Image& i) {
     stbi_write_tga(chemin.c_str(), i.largeur, i.hauteur, i.canaux, i.pixels.data());
 }
 
-void ecrireBmp(const std::string& chemin, const Image& i) {
-    parent(chemin);
-    stbi_write_bmp(chemin.c_str(), i.largeur, i.hauteur, i.canaux, i.pixels.data());
-}
-
 static void mot16(std::ofstream& f, uint16_t v) { f.put(char(v & 0xFF)); f.put(char(v >> 8)); }
 static void mot32(std::ofstream& f, uint32_t v) { mot16(f, uint16_t(v & 0xFFFF)); mot16(f, uint16_t(v >> 16)); }
 

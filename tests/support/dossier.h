@@ -59,7 +59,6 @@ struct Image {
 };
 void ecrireJpeg(const std::string& chemin, const Image& image, int qualite = 100);
 void ecrireTga(const std::string& chemin, const Image& image);
-void ecrireBmp(const std::string& chemin, const Image& image);
 // A short 16-bit mono WAV tone.
 void ecrireWav(const std::string& chemin, int millisecondes = 100, int frequence = 22050);
 

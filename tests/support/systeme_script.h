@@ -48,7 +48,6 @@ public:
     int frame() const { return m_frame; }
     Uint32 maintenant() const { return m_temps; }
     int repetitionDelai() const { return m_delai; }
-    int repetitionIntervalle() const { return m_intervalle; }
     bool curseurVisible() const { return m_curseur; }
     const std::vector<Uint32>& delais() const { return m_delais; }
     // Frame numbers at which each delay was asked, in order.
@@ -71,7 +70,7 @@ private:
     int m_dernierQuit = -1;
     int m_arret = -1;
     bool m_vraiSwap = true;
-    int m_delai = 0, m_intervalle = 0;
+    int m_delai = 0;
     bool m_curseur = true;
     std::vector<Uint32> m_delais;
     std::vector<int> m_framesDelais;

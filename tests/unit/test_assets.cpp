@@ -1,7 +1,7 @@
 // The asset generator: every data file exists with the right format, the same
 // bytes on every run; textures tile, skies meet the fog, the font atlas has
 // each glyph in its cell, sounds are clean and the music loops without a jump.
-// (The accelerator's chevrons are checked on screen, in test_assets_gl.)
+// (The accelerator's chevrons are checked on screen, in test_objets.)
 #include <gtest/gtest.h>
 
 #include <SDL.h>

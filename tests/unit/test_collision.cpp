@@ -226,35 +226,4 @@ TEST_F(Collision, ABallDroppedOntoAFloorBouncesLessAndLessThenRests) {
     for (const auto& son : s) EXPECT_TRUE(son.first == kBois && son.second <= s[0].second);
 }
 
-TEST_F(Collision, ABallRolledOffAnEdgeFallsOnceItsSideNoLongerLiesOverTheFloor) {
-    blocs = {bloc(0, 0, -1, 5, 5, 1)};  // x −5 … 5, top at 0
-    Heros b = balle(0, 0, 0.5, 0.5);
-    bool tombe = false;
-    for (int i = 0; i < 200 && b.getZ() > -20; ++i) {
-        image(jeu, b, blocs, Touches{false, true, false, false});  // thrust toward +x
-        if (b.getX() - 0.5 < 4.8) {
-            EXPECT_FALSE(tombe);
-            EXPECT_EQ(b.getZ(), 0.5) << "frame " << i;
-        } else {
-            tombe = true;
-            EXPECT_LT(b.getSZ(), 0.0) << "frame " << i;
-        }
-    }
-    EXPECT_TRUE(tombe);
-}
-
-TEST_F(Collision, ABallThrustIntoAWallBouncesBackAndKnocks) {
-    blocs = {sol(0), bloc(3, 0, 1, 1, 5, 2)};  // a wall from x = 2
-    Heros b = balle(0, 0, 1);
-    int frames = 0;
-    for (; b.getSX() >= 0 && frames < 100; ++frames) {
-        image(jeu, b, blocs, Touches{false, true, false, false});
-        EXPECT_LE(b.getX() + 1, 2.0) << "never into the wall";
-    }
-    EXPECT_LT(frames, 100);
-    const Sons s = sons();
-    ASSERT_EQ(s.size(), 1u);
-    EXPECT_TRUE(s[0].first == kBois && s[0].second > 0);
-}
-
 }  // namespace

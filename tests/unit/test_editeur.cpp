@@ -1,34 +1,16 @@
-// The editor's pieces that need no display: vector math, the odd cases of
-// the kind names and the texture lookup, and the rescue copies' names.
+// The editor's pieces that need no display: the odd cases of the kind names
+// and the texture lookup, and the rescue copies' names. (Vector3D's
+// operations, which the editor does not call, are not tested.)
 #include <gtest/gtest.h>
 
 #include "dossier.h"
 #include "palette.h"
 #include "repertoire.h"
 #include "sauvetage.h"
-#include "vector3d.h"
 
 namespace {
 
 using namespace editeur;
-
-std::string texte(const Vector3D& v) {
-    return std::to_string(v.X) + "," + std::to_string(v.Y) + "," + std::to_string(v.Z);
-}
-
-TEST(EditeurVecteur, OperationsCrossProductLengthAndNormalize) {
-    const Vector3D a(1, 2, 3), b(4, 6, 8);
-    Vector3D c = a, n(0, 3, 4);
-    ((c += b) -= a) *= 2;
-    EXPECT_EQ(texte(c /= 4), texte(Vector3D(2, 3, 4))) << "+= -= *= /=";
-    EXPECT_EQ(texte(Vector3D(a, b)), texte(Vector3D(3, 4, 5))) << "from a to b is b - a";
-    EXPECT_EQ(texte((a + b - a) * 3 / 2), texte(Vector3D(6, 9, 12)));
-    EXPECT_EQ(texte(2 * a), texte(Vector3D(2, 4, 6)));
-    EXPECT_EQ(texte(a.crossProduct(b)), texte(Vector3D(2 * 8 - 3 * 6, 3 * 4 - 1 * 8, 1 * 6 - 2 * 4)));
-    EXPECT_DOUBLE_EQ(Vector3D(3, 4, 12).length(), 13);
-    EXPECT_EQ(texte(n.normalize()), texte(Vector3D(0, 0.6, 0.8)));
-    EXPECT_EQ(texte(n), texte(Vector3D(0, 0.6, 0.8))) << "normalize changes the vector itself";
-}
 
 TEST(EditeurPalette, NamesAndWordsOutsideThePalette) {
     EXPECT_EQ(objToChar(9, "nature") + objToChar(-1, "explication"), "erreurerreur");
