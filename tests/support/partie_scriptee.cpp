@@ -1,5 +1,7 @@
 #include "partie_scriptee.h"
 
+#include <cstdio>
+
 #include "fsound.h"
 
 const char* const kCourseDroite =
@@ -55,6 +57,14 @@ int PartieScriptee::premiereFrame(const std::function<bool(const InstantPartie&)
     for (size_t i = 0; i < instants.size(); ++i)
         if (p(instants[i])) return static_cast<int>(i);
     return -1;
+}
+
+std::string PartieScriptee::fantomeDeLaPartie(const std::string& niveau) const {
+    std::string g = "@" + niveau + "\n";
+    char l[80];
+    for (size_t k = 0; k < instants.size() && !instants[k].win; ++k)
+        g += (std::snprintf(l, sizeof l, "@%f,%f,%f\n", instants[k].x, instants[k].y, instants[k].z), l);
+    return g;
 }
 
 void PartieScriptee::alArrivee(std::function<void(int)> apres) {

@@ -51,6 +51,8 @@ struct PartieScriptee : ::testing::Test {
     // Presses and releases a key `n` times from frame `f`, one frame apart.
     int taper(int f, SDLKey k, int n = 1);
     int premiereFrame(const std::function<bool(const InstantPartie&)>& p) const;
+    // The ghost text of the run's frames before the finish, for `niveau`.
+    std::string fantomeDeLaPartie(const std::string& niveau) const;
     // When the ball first wins, run `apres(frame)` (the seam's next frame) to script the menu.
     void alArrivee(std::function<void(int)> apres);
 };
