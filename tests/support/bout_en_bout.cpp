@@ -39,11 +39,10 @@ Capture capturerEcran() {
     if (!d) return c;
     if (XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap)) {
         c.l = 640, c.h = 480;
-        c.p.resize(640 * 480);
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) {
                 const unsigned long v = XGetPixel(i, x, y);
-                c.p[y * 640 + x] = Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)};
+                c.p.push_back(Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)});
             }
         XDestroyImage(i);
     }

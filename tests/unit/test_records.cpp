@@ -18,17 +18,8 @@ Records lire(const std::string& texte, int& abimees) {
     return r;
 }
 
-Parcours niveau(unsigned int n) {
-    Parcours p;
-    p.niveau = n;
-    return p;
-}
-Parcours map(const std::string& nom) {
-    Parcours p;
-    p.scenario = false;
-    p.map = nom;
-    return p;
-}
+Parcours niveau(unsigned int n) { return {true, n, ""}; }
+Parcours map(const std::string& nom) { return {false, 0, nom}; }
 
 TEST(Records, EachLineIsOneRecordAndADamagedOneIsSkipped) {
     for (const auto& [ligne, lu] :
