@@ -9,8 +9,7 @@
 #include "annonce.h"
 #include "dossier.h"
 #include "fantome.h"
-#include "fenetre_test.h"
-#include "systeme_script.h"
+#include "partie_scriptee.h"
 
 namespace {
 
@@ -25,31 +24,20 @@ std::string fantome(int n, double dx = -0.1, double z = 2, double dz = 0, bool e
     return r;
 }
 
-struct Replay : ::testing::Test {
-    DossierTemporaire dossier;
-    SystemeScript systeme;
-    std::vector<InstantPartie> instants;
-
+// The scripted runs' set-up, with no work in a frame: a frame lasts the 30 ms sleep.
+struct Replay : PartieScriptee {
     void SetUp() override {
-        EXIGER_FENETRE();
-        reinitialiserGL();
-        dossier.arborescenceJeu();
+        PartieScriptee::SetUp();
         ecrireFichier("maps/niveau/map1.qzm", kNiveau);
-        systeme.limite(5000);
+        systeme.travail(0);
         systeme.surImage([this](int) { instants.push_back(instantReplay()); });
     }
     // Replays `contenu`; the script counts frames from the replay's first.
     void rejouer(const std::string& contenu, const std::function<void(int)>& script = nullptr) {
-        instants.clear();
-        systeme.oublier();
-        if (script) script(systeme.frame());
+        suivante();
+        if (script) script(debut);
         ecrireFichier("ghost/g.qzg", contenu);
         jouerGhost(640, 480, "g.qzg");
-    }
-    int premiere(const std::function<bool(const InstantPartie&)>& p, int depuis = 0) const {
-        for (size_t f = depuis; f < instants.size(); ++f)
-            if (p(instants[f])) return static_cast<int>(f);
-        return -1;
     }
 };
 
@@ -74,12 +62,12 @@ TEST_F(Replay, AFallFreezesTheCameraDarkensAndRestartsTheChronometerAndReturnRew
     // The ball stands, then drops straight down far below the course.
     systeme.travail(2);
     rejouer(fantome(10, 0) + fantome(120, 0, 2, -0.5, false));
-    const int tombe = premiere([](const InstantPartie& i) { return i.tombe; });
+    const int tombe = premiereFrame([](const InstantPartie& i) { return i.tombe; });
     ASSERT_GT(tombe, 10);
     EXPECT_LT(instants[tombe - 1].z, -0.5) << "the lowest bottom face: 0 - 1/2";
     EXPECT_TRUE(instants[tombe + 3].mortR == instants[tombe + 2].mortR - 5 && instants[tombe + 3].mortF);
     // 1.5 s later (32 ms a frame) the fall is over and the chronometer restarts.
-    const int fin = premiere([](const InstantPartie& i) { return !i.tombe; }, tombe);
+    const int fin = premiereFrame([&](const InstantPartie& i) { return i.frame > tombe && !i.tombe; });
     EXPECT_NEAR((fin - tombe) * 32, 1500, 64);
     EXPECT_EQ(instants[fin].texteTemps, "0:00:0");
 
