@@ -1,5 +1,5 @@
 // Images become textures the right way up, with their colours intact, shared
-// while in use; the course's texture sets.
+// while in use; the course's texture sets and the level files' texture words.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -51,7 +51,7 @@ struct TextureGL : ::testing::Test {
     }
 };
 
-TEST_F(TextureGL, TheFirstRowOfAFileEndsAtTheTopOfTheTextureAndTargaKeepsItsExactColoursAndAlpha) {
+TEST_F(TextureGL, TheFirstRowOfAFileEndsAtTheTopTargaKeepsItsExactColoursAndAFileInUseIsLoadedOnce) {
     ecrireJpeg("motif.jpg", motif(3));
     for (bool mip : {false, true}) {
         const unsigned int nom = loadTexture("motif.jpg", mip);
@@ -67,13 +67,29 @@ TEST_F(TextureGL, TheFirstRowOfAFileEndsAtTheTopOfTheTextureAndTargaKeepsItsExac
         libererTexture(nom);
     }
     ecrireTga("motif.TGA", motif(4));
-    const unsigned int nom = loadTexture("motif.TGA", false);
-    const Niveau0 n(nom);
+    const unsigned int sans = loadTexture("motif.TGA", false);
+    const Niveau0 n(sans);
     EXPECT_TRUE(n.proche(0, 15, 255, 0, 0, 255, 0) && n.proche(31, 15, 0, 255, 0, 128, 0) &&
                 n.proche(31, 0, 255, 255, 255, 0, 0));
-    libererTexture(nom);
     ecrireFichier("casse.jpg", "this is no image");
     EXPECT_EQ(loadTexture("absent.jpg", true) + loadTexture(nullptr, true) + loadTexture("casse.jpg", false), 0u);
+
+    // A file in use is loaded once (another choice of mipmaps is another texture) and
+    // deleted with its last user.
+    const unsigned int a = loadTexture("motif.TGA", true), b = loadTexture("motif.TGA", true);
+    EXPECT_TRUE(a != 0 && a == b && sans != a);
+    libererTexture(a);
+    EXPECT_TRUE(glIsTexture(a));
+    libererTexture(b);
+    EXPECT_FALSE(glIsTexture(a));
+    // A file written again is read again.
+    const unsigned int c = loadTexture("motif.TGA", false);
+    EXPECT_EQ(c, sans);
+    ecrireTga("motif.TGA", motif(8));
+    const unsigned int d = loadTexture("motif.TGA", false);
+    EXPECT_NE(d, sans);
+    for (unsigned int x : {sans, c, d}) libererTexture(x);
+    EXPECT_FALSE(glIsTexture(sans) || glIsTexture(d));
 }
 
 TEST_F(TextureGL, DirectConversionGivesTheBytesOfSdlsConversionForEveryFormat) {
@@ -93,37 +109,14 @@ TEST_F(TextureGL, DirectConversionGivesTheBytesOfSdlsConversionForEveryFormat) {
         for (int y = 2; y >= 0; --y)
             attendu.insert(attendu.end(), static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch,
                            static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch + 20);
+        // The 16- and 8-bit formats go through SDL and flipSurface.
         EXPECT_EQ(rgbaRetourne(s), attendu) << f.bpp << " bits, red mask " << std::hex << f.r;
-        SDL_Surface* retournee = flipSurface(rgba);
-        EXPECT_EQ(std::vector<Uint8>(static_cast<Uint8*>(retournee->pixels),
-                                     static_cast<Uint8*>(retournee->pixels) + 20),
-                  std::vector<Uint8>(attendu.begin(), attendu.begin() + 20));
-        for (SDL_Surface* x : {s, rgba, retournee}) SDL_FreeSurface(x);
+        for (SDL_Surface* x : {s, rgba}) SDL_FreeSurface(x);
     }
     EXPECT_TRUE(rgbaRetourne(nullptr).empty());
-    EXPECT_EQ(flipSurface(nullptr), nullptr);
 }
 
-TEST_F(TextureGL, AFileInUseIsLoadedOnceAndDeletedWithItsLastUser) {
-    ecrireTga("motif.TGA", motif(4));
-    const unsigned int a = loadTexture("motif.TGA", true), b = loadTexture("motif.TGA", true);
-    const unsigned int sans = loadTexture("motif.TGA", false);  // another choice of mipmaps
-    EXPECT_TRUE(a != 0 && a == b && sans != a);
-    libererTexture(a);
-    EXPECT_TRUE(glIsTexture(a));
-    libererTexture(b);
-    EXPECT_FALSE(glIsTexture(a));
-    // A file written again is read again.
-    const unsigned int c = loadTexture("motif.TGA", false);
-    EXPECT_EQ(c, sans);
-    ecrireTga("motif.TGA", motif(8));
-    const unsigned int d = loadTexture("motif.TGA", false);
-    EXPECT_NE(d, sans);
-    for (unsigned int n : {sans, c, d}) libererTexture(n);
-    EXPECT_FALSE(glIsTexture(sans) || glIsTexture(d));
-}
-
-TEST_F(TextureGL, TheMountainSetDiffersInFloorWallJumpAndSpeedOnlyAndAMissingSetIsAllZero) {
+TEST_F(TextureGL, EachLevelWordNamesItsFileTheMountainSetDiffersInFourAndAMissingSetIsAllZero) {
     Texture absent;
     absent.loadTextures("normal");
     EXPECT_EQ(absent.m_textureSol + absent.m_textureFont + absent.stringToTexture("textureSol"), 0u);
@@ -137,6 +130,7 @@ TEST_F(TextureGL, TheMountainSetDiffersInFloorWallJumpAndSpeedOnlyAndAMissingSet
         k == 12 ? ecrireTga("data/font1.TGA", i) : ecrireJpeg(std::string("data/") + fichiers[k], i);
     }
     auto fichierDe = [&](unsigned int nom) -> std::string {
+        if (nom == 0) return "0";
         const Niveau0 n(nom);
         for (int k = 0; k < 13; ++k)
             if (n.proche(4, 4, 18 * k + 10, 250 - 18 * k, k % 2 ? 40 : 200, -1, 6)) return fichiers[k];
@@ -145,15 +139,17 @@ TEST_F(TextureGL, TheMountainSetDiffersInFloorWallJumpAndSpeedOnlyAndAMissingSet
     Texture normal, montagne;
     normal.loadTextures("normal");
     montagne.loadTextures("montagne");
+    // The level files' eight words, then words that name no texture (the font's included).
     std::string vus;
-    for (const Texture* t : {&normal, &montagne})
-        for (unsigned int n : {t->m_textureSphere, t->m_textureSol, t->m_textureCaisse, t->m_textureJump,
-                               t->m_textureSpeed, t->m_textureArrivee, t->m_textureDepart, t->m_textureSauvegarde,
-                               t->m_textureFont})
-            vus += fichierDe(n) + " ";
-    EXPECT_EQ(vus, "bois.jpg sol.jpg caisse.jpg jump.jpg speed.jpg caisse2.jpg depart.jpg save.jpg font1.TGA "
-                   "bois.jpg herbe.jpg rock.jpg jump2.jpg speed2.jpg caisse2.jpg depart.jpg save.jpg font1.TGA ");
-    EXPECT_EQ(normal.stringToTexture("textureSol"), normal.m_textureSol);
+    for (const Texture* t : {&normal, &montagne}) {
+        for (const char* mot : {"textureSphere", "textureSol", "textureCaisse", "textureJump", "textureSpeed",
+                                "textureArrivee", "textureDepart", "textureSauvegarde", "textureVide", "texturesol",
+                                "textureSol,1", "textureFont"})
+            vus += fichierDe(t->stringToTexture(mot)) + " ";
+        vus += fichierDe(t->m_textureFont) + "\n";
+    }
+    EXPECT_EQ(vus, "bois.jpg sol.jpg caisse.jpg jump.jpg speed.jpg caisse2.jpg depart.jpg save.jpg 0 0 0 0 font1.TGA\n"
+                   "bois.jpg herbe.jpg rock.jpg jump2.jpg speed2.jpg caisse2.jpg depart.jpg save.jpg 0 0 0 0 font1.TGA\n");
     const unsigned int sol = normal.m_textureSol;
     normal.deleteTexture();
     EXPECT_EQ(normal.m_textureSol, 0u);

@@ -85,42 +85,30 @@ void exigerRaccord(const Decodee& d, bool colonnes, bool naturelle, const std::s
     }
 }
 
-uint32_t lire32(const std::string& s, size_t i) {
-    return uint32_t(uint8_t(s[i])) | uint32_t(uint8_t(s[i + 1])) << 8 | uint32_t(uint8_t(s[i + 2])) << 16 |
-           uint32_t(uint8_t(s[i + 3])) << 24;
-}
-int lire16(const std::string& s, size_t i) { return int16_t(uint16_t(uint8_t(s[i]) | uint8_t(s[i + 1]) << 8)); }
-
 TEST(Atelier, WritesEveryFileTheGameReadsTheSameBytesEachRunUnderSixMegabytes) {
     DossierTemporaire dossier;
     ASSERT_TRUE(genererDonnees("jeu/data"));
+    // A second run, elsewhere and shared among more threads, gives the very same bytes.
+    ASSERT_TRUE(genererDonnees("encore/data/", 3));
     EXPECT_EQ(std::set<std::string>(fichiersDonnees().begin(), fichiersDonnees().end()),
               std::set<std::string>(kNomsAttendus.begin(), kNomsAttendus.end()));
     std::uintmax_t total = 0;
-    for (const std::string& nom : kNomsAttendus) total += fs::file_size("jeu/data/" + nom);
+    for (const std::string& nom : kNomsAttendus) {
+        const std::string octets = lireFichier("jeu/data/" + nom), extension = fs::path(nom).extension();
+        total += octets.size();
+        EXPECT_TRUE(octets == lireFichier("encore/data/" + nom)) << nom << " differs";
+        // Every picture is read by the image library at its intended size, the font with alpha.
+        if (extension != ".jpg" && extension != ".TGA") continue;
+        SDL_Surface* s = chargerImage(octets, extension == ".TGA" ? "TGA" : "JPG");
+        ASSERT_NE(s, nullptr) << nom;
+        const bool ciel = nom.rfind("sky/", 0) == 0 || nom == "logo.jpg", police = extension == ".TGA";
+        EXPECT_TRUE(s->w == (ciel || police ? 1024 : 256) && s->h == (ciel ? 512 : police ? 1024 : 256)) << nom;
+        EXPECT_EQ(s->format->Amask != 0, police) << nom;
+        SDL_FreeSurface(s);
+    }
     EXPECT_LT(total, 6u * 1024 * 1024);
     EXPECT_TRUE(fs::is_directory("jeu/data/joueur") && fs::is_directory("jeu/ghost"));
     for (auto& e : fs::recursive_directory_iterator("jeu")) EXPECT_NE(e.path().extension(), ".tmp") << e.path();
-
-    // A second run, elsewhere and shared among more threads, gives the very same bytes.
-    ASSERT_TRUE(genererDonnees("encore/data/", 3));
-    for (const std::string& nom : kNomsAttendus)
-        EXPECT_TRUE(lireFichier("jeu/data/" + nom) == lireFichier("encore/data/" + nom)) << nom << " differs";
-
-    // Every picture is read by the image library at its intended size.
-    for (const std::string& nom : kNomsAttendus) {
-        if (fs::path(nom).extension() != ".jpg") continue;
-        SDL_Surface* s = chargerImage(lireFichier("jeu/data/" + nom), "JPG");
-        ASSERT_NE(s, nullptr) << nom;
-        const bool ciel = nom.rfind("sky/", 0) == 0 || nom == "logo.jpg";
-        EXPECT_TRUE(s->w == (ciel ? 1024 : 256) && s->h == (ciel ? 512 : 256)) << nom;
-        SDL_FreeSurface(s);
-    }
-    SDL_Surface* police = chargerImage(lireFichier("jeu/data/font1.TGA"), "TGA");
-    ASSERT_NE(police, nullptr);
-    EXPECT_TRUE(police->w == 1024 && police->h == 1024 && police->format->BitsPerPixel == 32);
-    EXPECT_NE(police->format->Amask, 0u);
-    SDL_FreeSurface(police);
 
     EXPECT_THROW(fabriquer("absent.jpg"), std::invalid_argument);
     ecrireFichier("bloque", "a file where a folder should be");
@@ -156,9 +144,8 @@ TEST(AtelierCiel, SkiesWrapAroundAndMeetTheFogAtTheHorizon) {
         double m[3] = {0, 0, 0};
         for (int x = 0; x < d.l; ++x)
             for (int k = 0; k < 3; ++k) m[k] += d.px(x, ligne)[k] / 255.0 / d.l;
-        EXPECT_NEAR(m[0], brouillard.r, 0.04) << fichier;
-        EXPECT_NEAR(m[1], brouillard.g, 0.04) << fichier;
-        EXPECT_NEAR(m[2], brouillard.b, 0.04) << fichier;
+        const double attendu[3] = {brouillard.r, brouillard.g, brouillard.b};
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(m[k], attendu[k], 0.04) << fichier;
         // The top row is the single point straight up, one colour across, a deeper blue.
         int min = 255, max = 0;
         for (int x = 0; x < d.l; ++x) min = std::min(min, int(d.px(x, 0)[2])), max = std::max(max, int(d.px(x, 0)[2]));
@@ -222,15 +209,6 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMarginsAndPunctuationI
     ASSERT_TRUE(t.largeur == 1024 && t.hauteur == 1024);
     const double cote = 102.4;
     for (const Couleur& p : t.pixels) ASSERT_TRUE(p.r == p.g && p.r == p.b) << "grey levels only";
-    // Across the stem of the 'l': transparent, dark rim, white stroke, dark rim.
-    const int l = 'l' - 48, y = int((l / 10 + 0.5) * cote), x0 = int((l % 10) * cote);
-    int phase = 0;
-    for (int x = x0; x < x0 + int(cote / 2); ++x) {
-        const bool opaque = t.a(x, y) > 0.5, clair = t.at(x, y).r > 0.9;
-        if (phase % 2 == 0 && opaque && !clair) phase = phase == 0 ? 1 : 3;
-        if (phase == 1 && opaque && clair && t.a(x, y) > 0.99) phase = 2;
-    }
-    EXPECT_EQ(phase, 3) << "the letters have a dark rim";
     for (int c = 0; c < 100; ++c) {
         const Encre e = encreCellule(t, c), r = encreCellule(t, c, true);
         if (48 + c > 'z') {
@@ -242,11 +220,9 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMarginsAndPunctuationI
         // the cells above and below, which small mipmaps would mix in.
         EXPECT_TRUE(e.droite < cote / 2 - 3 && e.gauche > 2 && e.haut >= 10 && e.bas <= cote - 11) << char(48 + c);
         EXPECT_TRUE(r.droite < cote / 2 && r.gauche >= 0 && r.haut >= 5 && r.bas <= cote - 6) << char(48 + c);
+        EXPECT_TRUE(r.gauche < e.gauche && r.droite > e.droite && r.haut < e.haut && r.bas > e.bas)
+            << char(48 + c) << ": no dark rim all around";
     }
-    EXPECT_EQ(std::string() + glypheDeCellule('<' - 48) + glypheDeCellule('>' - 48) + glypheDeCellule('@' - 48) +
-                  glypheDeCellule(';' - 48) + glypheDeCellule('A' - 48),
-              ".'-,A");
-    EXPECT_EQ(glypheDeCellule(75), 0);
     // The punctuation cells hold punctuation, at its place on the line.
     const Encre point = encreCellule(t, '<' - 48), virgule = encreCellule(t, ';' - 48);
     const Encre apostrophe = encreCellule(t, '>' - 48), tiret = encreCellule(t, '@' - 48);
@@ -277,27 +253,22 @@ TEST(AtelierPolice, EachCellHoldsItsGlyphInItsLeftHalfWithMarginsAndPunctuationI
     EXPECT_EQ(differences, 0);
 }
 
-TEST(AtelierEffets, AreShortCleanSixteenBitWavsThatSdlReads) {
+TEST(AtelierEffets, AreShortCleanSixteenBitMonoWavsThatSdlReads) {
     for (const std::string& nom : nomsEffets()) {
         const std::string w = fabriquer("sound/" + nom);
-        ASSERT_GT(w.size(), 44u) << nom;
-        EXPECT_EQ(w.substr(0, 4) + w.substr(8, 8) + w.substr(36, 4), "RIFFWAVEfmt data") << nom;
-        EXPECT_TRUE(lire16(w, 20) == 1 && lire16(w, 22) == 1 && lire32(w, 24) == 44100 && lire16(w, 34) == 16)
-            << nom << " is not 16-bit mono PCM at 44100 Hz";
-        const uint32_t n = lire32(w, 40) / 2;
-        ASSERT_EQ(w.size(), 44 + size_t(n) * 2);
-        EXPECT_TRUE(n / 44100.0 > 0.03 && n / 44100.0 < 3.0) << nom;
-        int crete = 0;
-        for (uint32_t k = 0; k < n; ++k) crete = std::max(crete, std::abs(lire16(w, 44 + k * 2)));
-        EXPECT_TRUE(crete > 32767 * 0.3 && crete < 32767 * 0.95) << nom << " is nearly silent or may clip";
-        EXPECT_TRUE(std::abs(lire16(w, 44)) < 400 && std::abs(lire16(w, 44 + (n - 1) * 2)) < 400)
-            << nom << " starts or ends on a step";
-        SDL_AudioSpec format;
+        SDL_AudioSpec f;
         Uint8* tampon = nullptr;
         Uint32 longueur = 0;
-        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(w.data(), int(w.size())), 1, &format, &tampon, &longueur),
-                  nullptr) << nom;
-        EXPECT_TRUE(format.freq == 44100 && longueur == n * 2);
+        ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(w.data(), int(w.size())), 1, &f, &tampon, &longueur), nullptr)
+            << nom;
+        EXPECT_TRUE(f.freq == 44100 && f.channels == 1 && f.format == AUDIO_S16LSB) << nom << " is not 16-bit mono";
+        const Sint16* e = reinterpret_cast<const Sint16*>(tampon);
+        const size_t n = longueur / 2;
+        EXPECT_TRUE(n / 44100.0 > 0.03 && n / 44100.0 < 3.0) << nom;
+        int crete = 0;
+        for (size_t k = 0; k < n; ++k) crete = std::max(crete, std::abs(int(e[k])));
+        EXPECT_TRUE(crete > 32767 * 0.3 && crete < 32767 * 0.95) << nom << " is nearly silent or may clip";
+        EXPECT_TRUE(std::abs(e[0]) < 400 && std::abs(e[n - 1]) < 400) << nom << " starts or ends on a step";
         SDL_FreeWAV(tampon);
     }
 }
