@@ -121,11 +121,11 @@ TEST_F(Texte_, EachCharacterDrawsItsOwnCellTheRightWayUpOverTheSceneThroughTheFo
 TEST_F(Texte_, TheScenePerspectiveAndDepthTestAreRestored) {
     // What the scene expects back: its perspective, an identity modelview.
     reinitialiserGL();
-    std::vector<GLdouble> perspective(16), identite(16), vue(16), modele(16);
+    std::vector<GLdouble> projection(16), identite(16), vue(16), modele(16);
     glGetDoublev(GL_MODELVIEW_MATRIX, identite.data());
     glMatrixMode(GL_PROJECTION);
     gluPerspective(70, 640 / 480., 1, 1000);
-    glGetDoublev(GL_PROJECTION_MATRIX, perspective.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
     for (const char* t : {"Vies 3", "", static_cast<const char*>(nullptr)}) {
         imprimer(t, t && *t ? 1 : 4);
         GLint mode = 0;
@@ -133,7 +133,7 @@ TEST_F(Texte_, TheScenePerspectiveAndDepthTestAreRestored) {
         glGetDoublev(GL_PROJECTION_MATRIX, vue.data());
         glGetDoublev(GL_MODELVIEW_MATRIX, modele.data());
         EXPECT_TRUE(mode == GL_PROJECTION && glIsEnabled(GL_DEPTH_TEST) && !glIsEnabled(GL_BLEND));
-        EXPECT_TRUE(vue == perspective && modele == identite) << (t ? t : "null");
+        EXPECT_TRUE(vue == projection && modele == identite) << (t ? t : "null");
     }
 }
 
