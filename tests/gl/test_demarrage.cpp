@@ -1,19 +1,28 @@
 // The game program from start-up to shutdown, driven through the seam with a
 // virtual clock: the logo pass, the menu music, the close request, the exit;
-// and the starts that cannot go on, each said plainly.
+// the same with each data file missing in turn; and the starts that cannot go
+// on, each said plainly.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "application.h"
 #include "dossier.h"
 #include "fenetre_test.h"
+#include "menu.h"
 #include "mixeur_enregistreur.h"
 #include "systeme_script.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct Demarrage : ::testing::Test {
     DossierTemporaire dossier;
@@ -83,6 +92,73 @@ TEST_F(Demarrage, TheMapOptionPlaysAFreeMapAtOnceAndQuitsWhenTheRunEnds) {
     const std::string err = sortieErreur([&] { EXPECT_EQ(SDL_main(3, args), 1); });
     EXPECT_NE(err.find("no map maps/absente.txt"), std::string::npos) << err;
 }
+
+// Every file of the game folder's data/, as "data/…", in order.
+std::vector<std::string> donnees() {
+    std::vector<std::string> r;
+    const fs::path jeu = VORNA_GAME_DIR;
+    for (const auto& e : fs::recursive_directory_iterator(jeu / "data"))
+        if (e.is_regular_file()) r.push_back(fs::relative(e.path(), jeu).string());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// Files the menu and a run of level 1 never load: the mountain set and the
+// editor's texture of invisible blocks.
+bool inutilise(const std::string& f) {
+    static const std::set<std::string> n = {"herbe.jpg", "rock.jpg", "jump2.jpg", "speed2.jpg", "sky2.jpg", "vide.jpg"};
+    return n.count(fs::path(f).filename().string()) > 0;
+}
+
+// The game folder with one of its data files missing: the program still
+// starts, shows its menu, plays a run, quits cleanly, and names the file.
+struct DonneeManquante : Demarrage, ::testing::WithParamInterface<std::string> {};
+
+TEST_P(DonneeManquante, TheMenuAndARunGoOnWithoutIt) {
+    fs::copy(fs::path(VORNA_GAME_DIR) / "data", "data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // Small levels keep the drawing quick: the data are what this is about.
+    const char* const course = "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n"
+                               "@1,-8,0,0,0,12,4,1,0,0,0,textureSol\n";
+    ecrireFichier("maps/menu/menu.txt", course);
+    ecrireFichier("maps/niveau/map1.qzm", course);
+    ASSERT_TRUE(fs::remove(GetParam()));
+    // Sounds and music through a mixer that plays nothing and loads every
+    // file but the missing one.
+    mixeur.manquant(GetParam());
+
+    // Logo, then "Jouer", "Scenario", level 1; the window's close button ends
+    // the run 20 frames in, then the program from the rebuilt menu.
+    const int M = 177, depart = M + 6 + 51;
+    systeme.travail(3);
+    systeme.limite(1500);
+    systeme.vraiSwap(false);
+    for (int f : {M + 2, M + 4, M + 6}) systeme.relache(f, SDLK_RETURN);
+    systeme.appui(depart + 5, SDLK_UP);
+    for (int f : {depart + 20, depart + 25}) systeme.quitter(f);
+    // Nothing here reads the screen: from the first frame on, the drawing
+    // goes on in full but fills an 8 × 8 corner, which keeps the test quick.
+    int frames = 0;
+    systeme.surImage([&](int f) {
+        frames += !instantMenu().swap;
+        if (f > 0) return;
+        glViewport(0, 0, 8, 8);
+        glScissor(0, 0, 8, 8);
+        glEnable(GL_SCISSOR_TEST);
+    });
+
+    const std::string err = sortieErreur([] { EXPECT_EQ(SDL_main(0, nullptr), 0); });
+    EXPECT_EQ(frames, 21) << "the run must have played";
+    EXPECT_LT(systeme.frame(), 1500) << "the program must have ended by itself";
+    EXPECT_EQ(mixeur.vivants(), 0);
+    EXPECT_TRUE(inutilise(GetParam()) || err.find("\"" + GetParam() + "\" is missing") != std::string::npos) << err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Jeu, DonneeManquante, ::testing::ValuesIn(donnees()),
+                         [](const testing::TestParamInfo<std::string>& i) {
+                             std::string n = i.param;
+                             std::replace_if(n.begin(), n.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+                             return n;
+                         });
 
 TEST(DemarrageImpossible, WithoutAGameFolderADisplayOrOpenGLTheProgramSaysWhyAndEndsWithAnError) {
     const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
