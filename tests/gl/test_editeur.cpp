@@ -1,7 +1,5 @@
-// The level editor driven through the seam with scripted keys and mouse, as
-// a designer uses it: the menu, building and saving a map, opening and saving
-// maps, failures, the play-test, and a map built here played to its finish
-// by the game.
+// The editor driven with scripted keys and mouse as a designer uses it, and a
+// map built in it played to its finish by the game.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -11,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,8 +44,7 @@ std::vector<std::string> enregistrements(const std::string& chemin) {
 struct Editeur : ::testing::Test {
     DossierTemporaire dossier;
     SystemeScript systeme;
-    std::vector<InstantEdition> images;  // one per frame of an editing session
-    std::vector<int> frames;             // the seam's frame of each
+    std::map<int, InstantEdition> images;  // an editing session's state at each frame of the seam
     std::function<void(int)> surFrame;
     int f = 4;  // the next frame free in the script
 
@@ -57,7 +55,7 @@ struct Editeur : ::testing::Test {
         donneesEditeur();
         systeme.limite(3000);
         systeme.surImage([this](int frame) {
-            if (instantEdition().swap) images.push_back(instantEdition()), frames.push_back(frame);
+            if (instantEdition().swap) images[frame] = instantEdition();
             if (surFrame) surFrame(frame);
         });
     }
@@ -67,17 +65,13 @@ struct Editeur : ::testing::Test {
         for (SDLKey k : touches) systeme.tape(f, k), f += 2;
     }
     void tenir(SDLKey k, int n) { systeme.tape(f, k, n), f += n + 2; }
-    // The editing session's state at the seam's frame `n`.
-    const InstantEdition& a(int n) const {
-        for (size_t i = 0; i < frames.size(); ++i)
-            if (frames[i] == n) return images[i];
-        ADD_FAILURE() << "no editor frame at " << n;
-        return images.back();
-    }
+    // The editing session's state at the seam's frame `n` (none throws, failing the test), first, last.
+    const InstantEdition& a(int n) const { return images.at(n); }
+    const InstantEdition& premiere() const { return images.begin()->second; }
+    const InstantEdition& derniere() const { return images.rbegin()->second; }
     // Runs a session on `map` with the keys scripted from `touches` on, then Escape.
     void editer(const std::string& map, std::initializer_list<SDLKey> touches = {}) {
         images.clear();
-        frames.clear();
         taper(touches);
         taper({SDLK_ESCAPE});
         editeur::jouer(map, 0);
@@ -117,7 +111,7 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     editeur::Menu(640, 480).lancer();
 
     ASSERT_FALSE(images.empty()) << "the editing session never ran";
-    EXPECT_EQ(images.front().objets.size(), 1u) << "a new map holds the start, which is the cursor";
+    EXPECT_EQ(premiere().objets.size(), 1u) << "a new map holds the start, which is the cursor";
     EXPECT_TRUE(a(placee).modifiee && a(sauvegarde - 2).modifiee && !a(sauvegarde).modifiee);
     EXPECT_EQ(a(sauvegarde).message, "Sauvee: mapperso3.txt");
     EXPECT_EQ(premiereVue, sauvegarde) << "Space saves only once two objects are placed";
@@ -147,20 +141,19 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
                   "@8,8,0,3,1,0.5,0.5,0.5,0,0,0,textureSphere\n@9,9,0,3,0,0.5,0.5,0.5,0,0,0,textureSpeed\n"
                   "@10,10,0,0,0,1,1,1,0,0,0,textureCaisse\n@11,11,0,0,0,1,1,1,0,0,0,textureSol\n"
                   "@12,12,0,0,0,1,1,1,0,0,0,textureBidon\n@0,13,0,5,0,1,1,1,0,0,0,textureSphere\n");
+    std::vector<int> types;  // of the objects of the last map opened
     for (const std::string map : {"Belvedere.txt", "Toboggan.txt", "Archipel.txt", "menu/menu.txt", "tout.txt"}) {
         const std::vector<std::string> avant = enregistrements("maps/" + map);
         editer(map, {SDLK_SPACE});
         EXPECT_EQ(enregistrements("maps/" + map), avant) << map;
-        const std::vector<editeur::Heros>& o = images.front().objets;
+        const std::vector<editeur::Heros>& o = premiere().objets;
         ASSERT_EQ(o.size(), avant.size() + 1) << map;
         EXPECT_EQ(o.back().getObj(), 0) << "the cursor starts as a player's start, where the map's is";
         EXPECT_TRUE(o.back().getX() == o[0].getX() && o.back().getY() == o[0].getY() && o.back().getZ() == o[0].getZ());
-        std::vector<int> types;
+        types.clear();
         for (const editeur::Heros& h : o) types.push_back(h.getObj());
-        if (map == "tout.txt") {
-            EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0}));
-        }
     }
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0})) << "tout.txt, the last";
 
     ecrireFichier("maps/vide.txt", "");
     ecrireFichier("maps/notes.txt", "pas une map\n");
@@ -168,7 +161,7 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
         const std::string avant = existe("maps/" + map) ? lireFichier("maps/" + map) : "(none)";
         const std::string err = sortieErreur([&] { editer(map, {SDLK_RETURN, SDLK_RETURN, SDLK_SPACE}); });
         EXPECT_NE(err.find("maps/" + map + " cannot be opened or holds no record"), std::string::npos) << err;
-        const InstantEdition& i = images.front();
+        const InstantEdition& i = premiere();
         ASSERT_EQ(i.objets.size(), 1u) << map;
         EXPECT_TRUE(i.objets[0].getX() == 2 && i.objets[0].getY() == 2 && i.objets[0].getZ() == 20);
         EXPECT_EQ(i.mapALoad.rfind("maps/mapperso", 0), 0u) << i.mapALoad;
@@ -203,21 +196,17 @@ TEST_F(Editeur, AFailedSaveKeepsTheOldFileSaysSoAndTheMapCanBeSavedLater) {
     EXPECT_EQ(a(echec).message, "Sauvegarde impossible");
     EXPECT_TRUE(gardee) << "the old file is left whole";
     EXPECT_NE(err.find("the map is not saved"), std::string::npos) << err;
-    EXPECT_TRUE(a(echec + 2).modifiee && !images.back().modifiee) << "the unsaved mark shows";
+    EXPECT_TRUE(a(echec + 2).modifiee && !derniere().modifiee) << "the unsaved mark shows";
     EXPECT_EQ(enregistrements("maps/b.txt").size(), nombreAvant + 1) << "saved later with the object placed meanwhile";
     EXPECT_EQ(std::distance(fs::directory_iterator("maps"), fs::directory_iterator()), 3)
         << "no temporary file is left (b.txt, menu/, niveau/)";
 }
 
 TEST_F(Editeur, ThePlayTestSavesTheMapThenRunsTheGameOnItAndWaits) {
-    const struct {
-        const char* programme;  // the ./vorna script, or nullptr for none
-        int retours;            // objects placed with Return
-        const char* message;
-        const char* lancement;  // what the script saw
-    } cas[] = {
-        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|2"},
-        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|2"},
+    // The ./vorna script (nullptr: none), objects placed with Return, the message, what the script saw.
+    const struct { const char *programme; int retours; const char *message, *lancement; } cas[] = {
+        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|2\n"},
+        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|2\n"},
         {nullptr, 2, "Impossible de lancer vorna", ""},
         {"exit 0", 1, "Placez d'abord deux objets", ""},
     };
@@ -235,9 +224,7 @@ TEST_F(Editeur, ThePlayTestSavesTheMapThenRunsTheGameOnItAndWaits) {
         const int essai = f + 1;
         sortieErreur([&] { editer("nomap", {SDLK_F5}); });
         EXPECT_EQ(a(essai).message, c.message);
-        std::string vu = existe("lancement.txt") ? lireFichier("lancement.txt") : "";
-        if (!vu.empty() && vu.back() == '\n') vu.pop_back();
-        EXPECT_EQ(vu, c.lancement) << c.message;
+        EXPECT_EQ(existe("lancement.txt") ? lireFichier("lancement.txt") : "", c.lancement) << c.message;
     }
 }
 
@@ -247,7 +234,7 @@ TEST_F(Editeur, AMapBuiltInTheEditorIsPlayedToItsFinishByTheGame) {
     taper({SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_RIGHT, SDLK_RIGHT, SDLK_n, SDLK_RETURN});
     tenir(SDLK_w, 16);  // the finish beyond it, toward −x
     editer("nomap", {SDLK_t, SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_SPACE});
-    ASSERT_EQ(images.back().mapALoad, "maps/mapperso1.txt");
+    ASSERT_EQ(derniere().mapALoad, "maps/mapperso1.txt");
     ASSERT_EQ(enregistrements("maps/mapperso1.txt").size(), 3u);
 
     MixeurEnregistreur mixeur;

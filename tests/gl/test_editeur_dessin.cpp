@@ -1,14 +1,13 @@
-// What the editor draws, read back from the window: the menu's labels, the
-// boxes with their texture once per face, the player's start filled and as
-// wire frame, the records the palette does not know; and the fast way of
-// drawing a session (kept arrays and shapes, what the camera cannot see
-// skipped) gives every frame of the plain way to the pixel.
+// What the editor draws, read back from the window: the menu, the objects,
+// and editing sessions drawn the fast way matching the plain way to the pixel.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -57,6 +56,10 @@ TEST_F(EditeurDessin, MenuLabelsHighlightTheChosenOneAndLeaveGapsForSpaces) {
         {6, "x.txt", 0, false},
     };
     systeme.surImage([&](int f) {
+        if (f == 0) {
+            const std::vector<Pixel> e = lireEcran();
+            EXPECT_EQ(std::count(e.begin() + 456 * 640, e.end(), Pixel{221, 137, 107}), 0) << "no rescue copy named";
+        }
         for (const auto& l : labels) {
             if (l.frame != f) continue;
             const int n = static_cast<int>(l.texte.size()), ligne = 240 - static_cast<int>(l.y * 240) - 12;
@@ -135,52 +138,51 @@ struct Saisie {
     }
 };
 
+// An editing session of `map` drawn both ways, its input given from frame 2.
+void session(const char* map, const std::function<void(Saisie&)>& saisie, std::size_t framesMin) {
+    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); }, nullptr}, [map] { editeur::jouer(map, 0); }, map,
+                framesMin);
+}
+
 TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePlainWay) {
     ecrireFichier("maps/tout.txt", carteEditeur(300));  // every kind, unknown ones too
     ecrireFichier("maps/grande.txt", carteEditeur(1000));
     // Copies placed where the cursor stands (equal faces, a box in a sphere), every kind,
     // resized, deleted one by one and all at once, the start retyped, wire frame, the camera.
-    memesImages({[](SystemeScript& s) {
-                     Saisie e{s};
-                     e.tenir(SDLK_w, 3);
-                     e.taper({SDLK_RETURN, SDLK_t, SDLK_UP, SDLK_UP, SDLK_RETURN, SDLK_t, SDLK_t, SDLK_j, SDLK_RETURN});
-                     e.tenir(SDLK_d, 4);
-                     e.taper({SDLK_r, SDLK_LEFT, SDLK_n, SDLK_RETURN, SDLK_x, SDLK_r, SDLK_r, SDLK_RETURN});
-                     e.tenir(SDLK_a, 2);
-                     e.taper({SDLK_RETURN});
-                     e.molette({4, 4, 4, 5, 5});
-                     e.taper({SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_z, SDLK_DOWN, SDLK_RIGHT});
-                     e.tenir(SDLK_e, 3);
-                     e.taper({SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_p, SDLK_t, SDLK_UP, SDLK_RETURN, SDLK_RETURN,
-                              SDLK_x, SDLK_BACKSPACE, SDLK_ESCAPE});
-                 }, nullptr},
-                [] { editeur::jouer("tout.txt", 0); }, "an opened map", 80);
+    session("tout.txt", [](Saisie& e) {
+        e.tenir(SDLK_w, 3);
+        e.taper({SDLK_RETURN, SDLK_t, SDLK_UP, SDLK_UP, SDLK_RETURN, SDLK_t, SDLK_t, SDLK_j, SDLK_RETURN});
+        e.tenir(SDLK_d, 4);
+        e.taper({SDLK_r, SDLK_LEFT, SDLK_n, SDLK_RETURN, SDLK_x, SDLK_r, SDLK_r, SDLK_RETURN});
+        e.tenir(SDLK_a, 2);
+        e.taper({SDLK_RETURN});
+        e.molette({4, 4, 4, 5, 5});
+        e.taper({SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_z, SDLK_DOWN, SDLK_RIGHT});
+        e.tenir(SDLK_e, 3);
+        e.taper({SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_p, SDLK_t, SDLK_UP, SDLK_RETURN, SDLK_RETURN, SDLK_x,
+                 SDLK_BACKSPACE, SDLK_ESCAPE});
+    }, 80);
     // A new map: the start alone is the cursor, then placed.
-    memesImages({[](SystemeScript& s) {
-                     Saisie{s}.taper({SDLK_x, SDLK_RETURN, SDLK_z, SDLK_t, SDLK_RETURN, SDLK_BACKSPACE, SDLK_BACKSPACE,
-                                      SDLK_ESCAPE});
-                 }, nullptr},
-                [] { editeur::jouer("nomap", 0); }, "a new map", 15);
+    session("nomap", [](Saisie& e) {
+        e.taper({SDLK_x, SDLK_RETURN, SDLK_z, SDLK_t, SDLK_RETURN, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_ESCAPE});
+    }, 15);
     // Kept records of unknown kinds become the cursor: a "bouton" box and a
     // "vie" pick-up, tinted, filled and as wire frame, then retyped.
     ecrireFichier("maps/garde.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n"
                                     "@10,-4,0,2,5,2,2,1,0,0,0,textureCaisse\n@8,-4,3,3,5,1.5,1,1,0,0,0,textureSol\n");
-    memesImages({[](SystemeScript& s) {
-                     Saisie{s}.taper({SDLK_BACKSPACE, SDLK_x, SDLK_BACKSPACE, SDLK_z, SDLK_BACKSPACE, SDLK_x,
-                                      SDLK_RETURN, SDLK_BACKSPACE, SDLK_t, SDLK_ESCAPE});
-                 }, nullptr},
-                [] { editeur::jouer("garde.txt", 0); }, "kept records", 15);
+    session("garde.txt", [](Saisie& e) {
+        e.taper({SDLK_BACKSPACE, SDLK_x, SDLK_BACKSPACE, SDLK_z, SDLK_BACKSPACE, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE,
+                 SDLK_t, SDLK_ESCAPE});
+    }, 15);
     // 1,000 objects, the camera travelling over them.
-    memesImages({[](SystemeScript& s) {
-                     Saisie e{s};
-                     e.tenir(SDLK_w, 25);
-                     e.molette({5, 5, 5});
-                     e.tenir(SDLK_a, 6);
-                     e.taper({SDLK_t, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE});
-                     e.tenir(SDLK_s, 10);
-                     e.taper({SDLK_ESCAPE});
-                 }, nullptr},
-                [] { editeur::jouer("grande.txt", 0); }, "1,000 objects", 60);
+    session("grande.txt", [](Saisie& e) {
+        e.tenir(SDLK_w, 25);
+        e.molette({5, 5, 5});
+        e.tenir(SDLK_a, 6);
+        e.taper({SDLK_t, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE});
+        e.tenir(SDLK_s, 10);
+        e.taper({SDLK_ESCAPE});
+    }, 60);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The editor's pieces that need no display: the odd cases of the kind names
-// and the texture lookup, and the rescue copies' names. (Vector3D's
-// operations, which the editor does not call, are not tested.)
+// and the texture lookup, and the rescue copies' names.
 #include <gtest/gtest.h>
 
 #include "dossier.h"
@@ -18,7 +17,6 @@ TEST(EditeurPalette, NamesAndWordsOutsideThePalette) {
     EXPECT_EQ(objToChar(3, "explication"), "Propulse le joueur en l'air");
     // A texture not in the palette is taken for the floor's.
     EXPECT_EQ(intToCharTexture(GestionTexture().textureToInt(7)) + intToCharTexture(42), "textureSoltextureSol");
-    EXPECT_EQ(GestionTexture().intToTexture(0), 0u);
 }
 
 TEST(EditeurSauvetage, RescueCopiesAreHiddenFlatAndNeverReplaced) {

@@ -16,9 +16,7 @@
 
 namespace {
 
-struct Lecture : ::testing::Test {
-    DossierTemporaire dossier;
-};
+struct Lecture : ::testing::Test { DossierTemporaire dossier; };
 
 TEST_F(Lecture, OnlyRegularFilesUpTo64MegabytesAreOpenedEachRefusalIsOneLineAndNoRecordIsRead) {
     ecrireFichier("vrai.txt", "@1");
@@ -72,16 +70,12 @@ TEST_F(Lecture, AGhostNamesOnlyALevelInsideMapsInOneWordOfBoundedLengthAndItsPos
     EXPECT_EQ(lireFichier("g.qzg"), "@maps/niveau/map2.qzm\n@12.500000,-3.250000,4.000000\n@0.000000,0.000000,-0.500000\n");
     LecteurFantome l(ouvrirLecture("g.qzg"));
     std::string niveau;
-    ASSERT_TRUE(l.lireEntete(niveau));
-    for (int tour = 0; tour < 2; ++tour) {
-        l.rembobiner();
-        float x, y, z;
-        ASSERT_TRUE(l.suivante(x, y, z));
-        EXPECT_TRUE(x == 12.5f && y == -3.25f);
-        ASSERT_TRUE(l.suivante(x, y, z));
-        EXPECT_EQ(z, -0.5f);
-        EXPECT_FALSE(l.suivante(x, y, z));
-    }
+    float x, y, z;
+    ASSERT_TRUE(l.lireEntete(niveau) && l.suivante(x, y, z) && l.suivante(x, y, z) && !l.suivante(x, y, z));
+    l.rembobiner();
+    EXPECT_TRUE(l.suivante(x, y, z) && x == 12.5f && y == -3.25f);
+    EXPECT_TRUE(l.suivante(x, y, z) && z == -0.5f);
+    EXPECT_FALSE(l.suivante(x, y, z));
 }
 
 TEST_F(Lecture, ALostOrDamagedProgressFileOpensLevelOneAndSaysSoOnce) {
