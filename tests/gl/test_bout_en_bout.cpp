@@ -50,9 +50,7 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     ASSERT_TRUE(attendre([&] { return menuHaut(c = capturerEcran()); }, 30)) << "the menu never showed";
     EXPECT_GT(couleurs(c), 100) << "the menu background is drawn";
 
-    touche("Return");  // "Jouer"
-    touche("Return");  // "Scenario"
-    touche("Return");  // level 1
+    for (const char* k : {"Return", "Return", "Return"}) touche(k);  // "Jouer", "Scenario", level 1
     // In the run: the level title at the top left, the lives at the top
     // right, the chronometer at the bottom right (the menu has none there).
     ASSERT_TRUE(attendre([&] {
@@ -65,9 +63,7 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     // "Retour au jeu" highlighted across the centre (its left part, clear of the ball).
     ASSERT_TRUE(attendre([&] { return compter(c = capturerEcran(), 216, 216, 290, 242, orange) > 15; }, 10))
         << "the pause menu never showed";
-    touche("Down");
-    touche("Down");
-    touche("Return");  // "Quitter"
+    for (const char* k : {"Down", "Down", "Return"}) touche(k);  // "Quitter"
 
     ASSERT_TRUE(attendre([&] { return menuHaut(c = capturerEcran()); }, 30)) << "the menu did not come back";
     touche("Escape");

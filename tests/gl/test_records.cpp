@@ -26,6 +26,7 @@ struct RecordsPartie : PartieScriptee {
         jeu.jouer();
     }
     const InstantPartie& arrivee() const { return instants[premiereFrame([](const InstantPartie& i) { return i.win; })]; }
+    std::string ligneRecord() const { return std::to_string(arrivee().points) + " " + std::to_string(arrivee().chrono); }
 };
 
 // What changed between two surveys of a folder.
@@ -67,16 +68,14 @@ TEST_F(RecordsPartie, AFinishKeepsTheBestRecordAndOnlyItsGhostIsEverReplaced) {
         EXPECT_EQ(changes(joueur, releve("data/joueur")), c.joueur);
         EXPECT_TRUE(c.ghost.empty() || lireFichier("ghost/map1-record.qzg") == fantomeDeLaPartie("maps/niveau/map1.qzm"));
         // Written whole again, without the damaged lines.
-        const std::string ligne = "niveau 1 " + std::to_string(arrivee().points) + " " + std::to_string(arrivee().chrono);
-        EXPECT_TRUE(c.joueur.empty() || lireFichier("data/joueur/records.txt") == ligne + "\nniveau 2 500 100\nmap 7 8 map1\n");
+        EXPECT_TRUE(c.joueur.empty() || lireFichier("data/joueur/records.txt") ==
+                                            "niveau 1 " + ligneRecord() + "\nniveau 2 500 100\nmap 7 8 map1\n");
         EXPECT_EQ(err.find("damaged") != std::string::npos, c.depart == 40) << err;
     }
     // A free map's record and best ghost keep its whole name, and it is raced on the next run.
     perso("ma piste", kCourseDroite);
     jouer(1);
-    EXPECT_NE(lireFichier("data/joueur/records.txt").find("\nmap " + std::to_string(arrivee().points) + " " +
-                                                          std::to_string(arrivee().chrono) + " ma piste\n"),
-              std::string::npos);
+    EXPECT_NE(lireFichier("data/joueur/records.txt").find("\nmap " + ligneRecord() + " ma piste\n"), std::string::npos);
     EXPECT_EQ(lireFichier("ghost/perso-ma piste-record.qzg"), fantomeDeLaPartie("maps/ma piste.txt"));
     jouer(1, SDLK_UP, 10);
     EXPECT_TRUE(instants[5].course);
@@ -89,21 +88,21 @@ TEST_F(RecordsPartie, TheRacingBallRunsTheRecordFrameForFramePausesRestartsAndFa
     const int n = premiereFrame([](const InstantPartie& i) { return i.win; });
     for (const InstantPartie& i : record) ASSERT_FALSE(i.course) << "no best ghost yet";
 
-    // The same play, paused a while, then restarted from the pause menu: the
-    // racing ball rides on the player's ball all along.
+    // The same play, paused a while, then restarted from the pause menu (the
+    // ball back at the start, the points whole): the racing ball rides on the
+    // player's ball all along.
     jouer(1, SDLK_UP, 400, [this] {
         for (int f : {10, 18, 30}) systeme.relache(debut + f, SDLK_ESCAPE);
         systeme.tape(debut + 32, SDLK_DOWN);
         systeme.tape(debut + 34, SDLK_RETURN);  // "Recommencer le niveau", on the release
     });
     ASSERT_GT(instants.size(), 35u + n);
-    EXPECT_TRUE(instants[12].pause);
-    EXPECT_DOUBLE_EQ(instants[35].x, 0) << "restarted";
-    for (size_t k = 0; k < instants.size() && !instants[k].win; ++k) {
-        const InstantPartie& i = instants[k];
-        ASSERT_TRUE(i.course) << i.frame;
-        EXPECT_TRUE(std::abs(i.xCourse - i.x) < 1e-4 && std::abs(i.zCourse - i.z) < 1e-4) << i.frame;
-    }
+    EXPECT_TRUE(instants[12].pause && instants[34].x < -1);
+    const InstantPartie& r = instants[35];
+    EXPECT_TRUE(!r.pause && r.x == 0 && r.z == 2 && r.points == 1400 && r.debut) << "restarted";
+    EXPECT_EQ(instants[36].points, 1399) << "the start phase ended with the restart's frame";
+    for (const InstantPartie& i : instants)
+        EXPECT_TRUE(i.win || (i.course && std::abs(i.xCourse - i.x) < 1e-4 && std::abs(i.zCourse - i.z) < 1e-4)) << i.frame;
     // Rolling off the side: the player falls, the race goes on, then rests where the record ended.
     jouer(1, SDLK_LEFT, n + 30);
     ASSERT_GT(premiereFrame([](const InstantPartie& i) { return i.tombe; }), 0);

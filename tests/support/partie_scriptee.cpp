@@ -30,8 +30,7 @@ void PartieScriptee::TearDown() { FSOUND_Close(); }
 
 void PartieScriptee::garderFantome(int f) {
     f = taper(f, SDLK_DOWN, 3);
-    systeme.appui(f, SDLK_RETURN);
-    systeme.relache(f + 1, SDLK_RETURN);
+    systeme.tape(f, SDLK_RETURN);
     f = taper(f + 2, SDLK_DOWN, 1);
     systeme.appui(f, SDLK_RETURN);
 }
