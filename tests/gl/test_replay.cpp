@@ -119,9 +119,8 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
 TEST_F(Replay, UnreadableGhostsOrThoseNamingADeviceOrALevelOutsideMapsReturnAtOnceAndMalformedPositionsGiveZero) {
     std::vector<std::string> niveaux = creerFichiersHostiles("maps/h");
     ecrireFichier("data/ailleurs.txt", kNiveau);  // a level, but not where levels live
-    for (const char* autre : {"/dev/zero", "/dev/urandom", "maps/../data/ailleurs.txt", "data/ailleurs.txt",
-                              "maps/niveau/map7.qzm"})
-        niveaux.push_back(autre);
+    niveaux.insert(niveaux.end(),
+                   {"/dev/zero", "/dev/urandom", "maps/../data/ailleurs.txt", "data/ailleurs.txt", "maps/niveau/map7.qzm"});
     for (const std::string& niveau : niveaux) {
         const std::string err = sortieErreur([&] { rejouer("@" + niveau + "\n@1,2,3\n"); });
         EXPECT_NE(err.find(niveau), std::string::npos) << err;

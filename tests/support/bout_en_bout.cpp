@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <set>
 #include <thread>
 
 namespace {
@@ -61,14 +62,9 @@ bool blanc(Pixel p) { return p.r > 200 && p.g > 200 && p.b > 200; }
 bool orange(Pixel p) { return p.r > 140 && p.r > p.g + 45 && p.g > p.b + 15; }
 
 int couleurs(const Capture& c) {
-    std::vector<bool> vu(1 << 15, false);
-    int n = 0;
-    for (const Pixel& p : c.p) {
-        const int k = (p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3);
-        n += !vu[k];
-        vu[k] = true;
-    }
-    return n;
+    std::set<int> vu;
+    for (const Pixel& p : c.p) vu.insert((p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3));
+    return static_cast<int>(vu.size());
 }
 
 bool menuHaut(const Capture& c) {

@@ -31,8 +31,7 @@ struct PartieScriptee : ::testing::Test {
     std::function<void(const InstantPartie&)> surFrame;
     int debut = 0;  // the seam's frame the current run started on
 
-    // Forgets the last run and what its script still held: the next run
-    // starts on the next frame, `debut`.
+    // Forgets the last run and its script's leftovers: the next run starts at `debut`.
     void suivante() {
         instants.clear();
         systeme.oublier();
