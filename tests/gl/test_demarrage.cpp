@@ -175,11 +175,9 @@ TEST(DemarrageImpossible, WithoutAGameFolderADisplayOrOpenGLTheProgramSaysWhyAnd
         MixeurEnregistreur mixeur;
         c.display ? setenv("DISPLAY", c.display, 1) : unsetenv("DISPLAY");
         c.pilote ? setenv("SDL_VIDEODRIVER", c.pilote, 1) : unsetenv("SDL_VIDEODRIVER");
-        int statut = 0;
         testing::internal::CaptureStdout();
-        const std::string err = sortieErreur([&] { statut = SDL_main(0, nullptr); });
+        const std::string err = sortieErreur([&] { EXPECT_NE(SDL_main(0, nullptr), 0) << c.message; });
         const std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_NE(statut, 0) << c.message;
         EXPECT_NE(err.find(c.message + (c.jeu ? "" : d.chemin())), std::string::npos) << err;
         EXPECT_EQ((out + err).find('\x1b'), std::string::npos) << "no escape codes of a text terminal";
         EXPECT_EQ(mixeur.vivants(), 0);

@@ -20,10 +20,6 @@
 
 namespace {
 
-// The ball hangs in the void: it falls as soon as the run starts. The only
-// block lies far away, so the fall threshold is z = -0.5.
-const char* const kVide = "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n@1,40,0,0,0,4,4,1,0,0,0,textureSol\n";
-
 struct Partie : PartieScriptee {};
 
 TEST_F(Partie, RollingToTheFinishStopsTheCountersThenTheMenuKeepsTheGhostAndUnlocksTheNextLevel) {
@@ -105,8 +101,10 @@ TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFree
     EXPECT_FALSE(existe("data/joueur/niveau.txt")) << "a free map unlocks nothing";
 }
 
-TEST_F(Partie, FallingOffCostsALifeAfter1500MillisecondsAndTheLastLifeEndsInGameOver) {
-    scenario(2, kVide);
+TEST_F(Partie, FallingOffCostsALifeAfter1500MsTheLastLifeEndsInGameOverAndACheckpointMovesTheSavePoint) {
+    // The ball hangs in the void: it falls as soon as the run starts. The only
+    // block lies far away, so the fall threshold is z = -0.5.
+    scenario(2, "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n@1,40,0,0,0,4,4,1,0,0,0,textureSol\n");
     jeu.setFantome(false);
     int perdu = -1;
     surFrame = [&](const InstantPartie& i) {
@@ -134,24 +132,23 @@ TEST_F(Partie, FallingOffCostsALifeAfter1500MillisecondsAndTheLastLifeEndsInGame
         EXPECT_TRUE(instants[f].pause && instants[f].loose && !instants[f].menu && instants[f].z == instants[perdu].z);
     const InstantPartie& apres = instants[perdu + 6];
     EXPECT_TRUE(!apres.loose && apres.vie == 5 && apres.texteVies == "5 vies");
-}
 
-TEST_F(Partie, ACheckpointMovesTheSavePointAndSaysSoFor2000Milliseconds) {
     // Block 0 is out of the way; the ball lands on the checkpoint (block 1),
-    // then rolls off toward +x and comes back above the checkpoint.
+    // then rolls off toward +x and comes back above the checkpoint, said for 2 s.
+    suivante();
+    surFrame = nullptr;
     scenario(3, "@0,0,0,3,3,1,1,1,0,0,0,textureSphere\n@1,40,0,0,0,2,2,1,0,0,0,textureSol\n"
                 "@7,0,0,0,0,3,3,1,0,0,0,textureSauvegarde\n");
-    jeu.setFantome(false);
-    systeme.appui(20, SDLK_DOWN);
-    systeme.quitter(200);
+    systeme.appui(debut + 20, SDLK_DOWN);
+    systeme.quitter(debut + 200);
     jeu.jouer();
     const int pris = premiereFrame([](const InstantPartie& i) { return i.checkpoint; });
-    const int chute = premiereFrame([](const InstantPartie& i) { return i.tombe; });
-    const int retour = premiereFrame([&](const InstantPartie& i) { return i.frame > chute && !i.tombe; });
-    ASSERT_TRUE(0 < pris && pris < chute && chute < retour) << pris << " " << chute << " " << retour;
+    const int glisse = premiereFrame([](const InstantPartie& i) { return i.tombe; });
+    const int remis = premiereFrame([&](const InstantPartie& i) { return i.frame > glisse && !i.tombe; });
+    ASSERT_TRUE(0 < pris && pris < glisse && glisse < remis) << pris << " " << glisse << " " << remis;
     // Put back above the checkpoint; the held key and gravity have acted once since.
-    EXPECT_NEAR(instants[retour].x, 0, 0.021);
-    EXPECT_NEAR(instants[retour].z, 3.1, 0.011);
+    EXPECT_NEAR(instants[remis].x, 0, 0.021);
+    EXPECT_NEAR(instants[remis].z, 3.1, 0.011);
     const int fin = premiereFrame([&](const InstantPartie& i) { return i.frame > pris && !i.checkpoint; });
     EXPECT_NEAR((fin - pris) * 32, 2000, 64);
 }
@@ -203,8 +200,7 @@ TEST_F(Partie, TheRecordingGoesToAHiddenFileNoListShowsOrElseTheRunIsPlayedWitho
     waitpid(mort, nullptr, 0);
     const std::string perime = "ghost/.enregistrement-" + std::to_string(mort);
     const std::string vivant = "ghost/.enregistrement-" + std::to_string(getppid());
-    ecrireFichier(perime, "@maps/x.txt\n");
-    ecrireFichier(vivant, "@maps/x.txt\n");
+    for (const std::string& f : {perime, vivant}) ecrireFichier(f, "@maps/x.txt\n");
     scenario(1, kCourseDroite);
     std::vector<std::string> liste;
     bool enregistre = false;

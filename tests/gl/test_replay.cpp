@@ -43,7 +43,7 @@ struct Replay : PartieScriptee {
     }
 };
 
-TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceThenItEndsOnTheLastAndTheChronometerKeepsTime) {
+TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceTheChronometerKeepsTimeAFallDarkensAndReturnRewinds) {
     rejouer(fantome(40));
     ASSERT_EQ(instants.size(), 41u) << "the end of the file is found on one more frame";
     for (int f = 0; f <= 40; ++f) EXPECT_NEAR(instants[f].x, -0.1 * std::min(f, 39), 1e-5) << f;
@@ -57,10 +57,8 @@ TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceThenItEndsOnTheLastAndTheChro
     rejouer(fantome(300, 0));
     ASSERT_GT(instants.size(), 280u);
     EXPECT_TRUE(instants[278].chrono == 65300 && instants[278].texteTemps == "1:05:3");
-}
 
-TEST_F(Replay, AFallFreezesTheCameraDarkensAndRestartsTheChronometerAndReturnRewinds) {
-    // The ball stands, then drops straight down far below the course.
+    // A fall: the ball stands, then drops straight down far below the course.
     systeme.travail(2);
     rejouer(fantome(10, 0) + fantome(120, 0, 2, -0.5, false));
     const int tombe = premiereFrame([](const InstantPartie& i) { return i.tombe; });

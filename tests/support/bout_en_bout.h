@@ -31,8 +31,7 @@ bool menuHaut(const Capture& c);
 // Environment changes: "NAME=value" sets NAME, "NAME" alone removes it.
 using Environnement = std::vector<std::string>;
 
-// Runs a program and waits for it. Returns its exit status (−1 if killed).
-// With `sortie`, what it writes on standard output and error is kept there.
+// Runs a program to its end: its exit status (−1 if killed), its output and errors in `sortie`.
 int executer(const std::vector<std::string>& args, const Environnement& env = {},
              std::string* sortie = nullptr);
 // Polls `condition` every 100 ms for up to `secondes`.

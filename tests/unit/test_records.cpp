@@ -5,6 +5,7 @@
 #include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "dossier.h"
 #include "records.h"
@@ -56,11 +57,9 @@ TEST(Records, EachLineIsOneRecordAndADamagedOneIsSkipped) {
 
 TEST(Records, MorePointsWinThenTheShorterTimeAndAnyNameReadsBack) {
     Records r;
-    EXPECT_TRUE(r.proposer(niveau(3), {1000, 60000}));
-    EXPECT_FALSE(r.proposer(niveau(3), {999, 1000}));
-    EXPECT_FALSE(r.proposer(niveau(3), {1000, 60000}));
-    EXPECT_TRUE(r.proposer(niveau(3), {1000, 59999}));
-    EXPECT_TRUE(r.proposer(niveau(3), {1001, 90000}));
+    for (const auto& [points, temps, meilleur] :
+         {std::tuple{1000, 60000, true}, {999, 1000, false}, {1000, 60000, false}, {1000, 59999, true}, {1001, 90000, true}})
+        EXPECT_EQ(r.proposer(niveau(3), {points, temps}), meilleur) << points << " " << temps;
     for (const std::string n : {"piste", "ma piste ", " %41\n\r\x7f\x01", "\xe9t\xe9", "3"}) r.proposer(map(n), {-5, 7});
     EXPECT_EQ(*r.trouver(niveau(3)), (Record{1001, 90000}));
     EXPECT_EQ(r.trouver(map("absente")), nullptr);
