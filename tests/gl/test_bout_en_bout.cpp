@@ -1,7 +1,6 @@
-// The real programs in a copy of the game folder, driven by real X key and
-// mouse events (xdotool) and watched through screenshots of the display:
-// vorna from its logo through level 1 and back; bramelt making a map, and
-// ended by SIGTERM.
+// The real programs in a copy of the game folder, driven by real X key and mouse
+// events (xdotool) and watched through screenshots: vorna from its logo through
+// level 1 and back; bramelt making a map, and ended by SIGTERM.
 #include <gtest/gtest.h>
 
 #include <csignal>

@@ -1,7 +1,6 @@
-// The game program from start-up to shutdown, driven through the seam with a
-// virtual clock: the logo pass, the menu music, the close request, the exit;
-// the same with each data file missing in turn; and the starts that cannot go
-// on, each said plainly.
+// The game program from start-up to shutdown through the seam with a virtual
+// clock: the logo, the menu music, the close request, the exit, the same with
+// each data file missing in turn; and the starts that cannot go on, said plainly.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// Records and the race against the best ghost, through whole runs: what a
-// finish keeps and replaces, where the racing ball is frame by frame, and
-// what it looks like.
+// Records and the race against the best ghost, through whole runs: what a finish
+// keeps and replaces, where the racing ball is frame by frame, what it looks like.
 #include <cmath>
 #include <map>
 #include <set>

@@ -18,10 +18,9 @@
 // the finish lies about 21 units away.
 extern const char* const kCourseDroite;
 
-// Whole runs of Jeu::jouer() in a scratch game folder, driven through the
-// seam with scripted keys and a virtual clock (2 ms of work a frame, so a
-// frame lasts 32 ms), drawing for real into the test window. `instants`
-// holds the run's state at each frame.
+// Whole runs of Jeu::jouer() in a scratch game folder, driven through the seam
+// with scripted keys and a virtual clock (2 ms of work a frame, so a frame lasts
+// 32 ms), drawing for real into the test window; `instants` holds each frame's state.
 struct PartieScriptee : ::testing::Test {
     DossierTemporaire dossier;
     MixeurEnregistreur mixeur;

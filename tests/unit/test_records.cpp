@@ -32,16 +32,13 @@ TEST(Records, EachLineIsOneRecordAndADamagedOneIsSkipped) {
           {"map 811 40123 a%zz", false}, {"map 811 40123 a\tb", false}, {"map 811 40123", false}, {"record", false}}) {
         int abimees = -1;
         const Records r = lire(std::string(ligne) + "\n", abimees);
-        EXPECT_EQ(abimees, lu ? 0 : 1) << ligne;
-        EXPECT_EQ(r.niveaux.size() + r.maps.size(), lu ? 1u : 0u) << ligne;
+        EXPECT_EQ(std::to_string(abimees) + "/" + std::to_string(r.niveaux.size() + r.maps.size()), lu ? "0/1" : "1/0") << ligne;
     }
     int abimees = -1;
     const Records r = lire("map 1 2 " + std::string(kNomRecordMax, 'n') + "\nmap 1 2 " + std::string(kNomRecordMax + 1, 'n') +
                                "\n\n\nniveau 1 2 3" + std::string(kLigneRecordMax, ' ') + "\nniveau 2 5 6",
                            abimees);
-    EXPECT_EQ(abimees, 2);
-    EXPECT_EQ(r.maps.size(), 1u);
-    EXPECT_EQ(r.niveaux.size(), 1u) << "the last line needs no line end";
+    EXPECT_TRUE(abimees == 2 && r.maps.size() == 1 && r.niveaux.size() == 1) << "the last line needs no line end";
 
     DossierTemporaire d;  // a missing file holds no record; a damaged one is said once
     ecrireFichier("records.txt", "niveau 1 2 3\nx\ny\n");
@@ -81,7 +78,6 @@ TEST(Records, BestGhostsNeverTakeANumberedGhostsNameNorEachOthers) {
         const std::string n = nomFantomeRecord(p);
         EXPECT_TRUE(noms.insert(n).second) << n;
         EXPECT_FALSE(std::regex_match(n, std::regex("ghost/.*ghost[0-9]+\\.qzg"))) << n;
-        EXPECT_EQ(n.substr(n.size() - 11), "-record.qzg");
     }
     EXPECT_EQ(nomFantomeRecord(niveau(3)), "ghost/map3-record.qzg");
     EXPECT_EQ(nomFantomeRecord(map("map3")), "ghost/perso-map3-record.qzg");
