@@ -92,8 +92,7 @@ int executer(const std::vector<std::string>& args, const Environnement& env, std
 }
 
 int installerDans(const std::string& prefixe, std::string* sortie) {
-    std::string journal;
-    return executer({VORNA_CMAKE, "--install", VORNA_BINARY_DIR, "--prefix", prefixe}, {}, sortie ? sortie : &journal);
+    return executer({VORNA_CMAKE, "--install", VORNA_BINARY_DIR, "--prefix", prefixe}, {}, sortie);
 }
 
 bool attendre(const std::function<bool()>& condition, double secondes) {
