@@ -20,6 +20,7 @@ Options: --scratch DIR (default /tmp/vorna-mutants), --display N (default 100),
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -388,6 +389,8 @@ def main():
     p.add_argument("--no-clean-run", action="store_true",
                    help="skip the run of the suite without any fault (when a previous run of the same tree made it)")
     args = p.parse_args()
+    # Stopped from outside, the file under a fault is still put back (the `finally` below).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     racine = subprocess.run(["git", "rev-parse", "--show-toplevel"], check=True, capture_output=True,
                             cwd=os.path.dirname(os.path.abspath(__file__))).stdout.decode().strip()
     choisis_ = choisis(args)

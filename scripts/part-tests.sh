@@ -7,6 +7,8 @@
 #   sh scripts/part-tests.sh
 set -eu
 cd "$(dirname "$0")/.."
+# Outside a git checkout (a source tarball) there is nothing to count.
+git rev-parse --is-inside-work-tree >/dev/null 2>&1 || { echo "not a git checkout"; exit 77; }
 compter() { git ls-files -z -- "$@" | xargs -0 -r cat | grep -c -v '^[[:space:]]*$' || true; }
 tests=$(compter tests)
 code=$(compter common game platform editor tools)
