@@ -68,7 +68,9 @@ const CasSignal kCas[] = {
     {"menu", SIGINT, true, [](SystemeScript&) { return 4; }, nullptr, 2},
     {"mapList", SIGTERM, false, [](SystemeScript& s) { return s.mouvement(1, 320, 230), s.bouton(3, 1, false, 320, 230), 6; },
      nullptr, 2},
-    // (A new map ended with objects not saved: the end-to-end test of the editor.)
+    {"newMapUnsaved", SIGTERM, true,
+     [](SystemeScript& s) { return s.mouvement(1, 320, 200), s.bouton(3, 1, false, 320, 200), taper(s, 6, {SDLK_RETURN, SDLK_t, SDLK_RETURN}); },
+     "maps/.sauvetage-mapperso2", 2},
     {"newMapNothingPlaced", SIGINT, false,
      [](SystemeScript& s) { return s.mouvement(1, 320, 200), s.bouton(3, 1, false, 320, 200), taper(s, 6, {SDLK_t}); },
      nullptr, 2},

@@ -23,11 +23,6 @@ namespace fs = std::filesystem;
 
 std::string source(const std::string& f) { return std::string(VORNA_SOURCE_DIR) + "/maps/" + f; }
 
-std::vector<Enregistrement> lire(const std::string& chemin) {
-    std::vector<Enregistrement> r;
-    lireEnregistrements(chemin, [&](const Enregistrement& e, int) { r.push_back(e); });
-    return r;
-}
 
 bool recouvre(const Enregistrement& a, const Enregistrement& b) {
     return std::abs(a.x - b.x) < a.lx + b.lx - 0.01 && std::abs(a.y - b.y) < a.ly + b.ly - 0.01;
@@ -53,7 +48,8 @@ TEST(NiveauxGeneres, RegeneratingGivesTheCommittedFilesByteForByte) {
 TEST(NiveauxGeneres, EveryLevelStartsOnItsPadAndEveryTileActs) {
     std::set<int> types;
     for (const NiveauLivre& n : niveauxLivres()) {
-        const std::vector<Enregistrement> e = lire(source(n.fichier));
+        std::vector<Enregistrement> e;
+        lireNiveau(source(n.fichier), e);
         ASSERT_GT(e.size(), 10u) << n.fichier;
         EXPECT_LE(e.size(), 400u) << n.fichier << ": too many records to draw";
         const Enregistrement& balle = e[0];
