@@ -1,6 +1,6 @@
-// The real programs in a copy of the game folder, driven by real X key and
-// mouse events (xdotool) and watched through screenshots of the display:
-// vorna from its logo through level 1 and back; bramelt making a map.
+// The real programs in a copy of the game folder, driven by real X key and mouse
+// events (xdotool) and watched through screenshots: vorna from its logo through
+// level 1 and back; bramelt making a map, and ended by SIGTERM.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -29,8 +29,7 @@ struct BoutEnBout : ::testing::Test {
         ASSERT_TRUE(fs::exists(jeu / "vorna")) << "build the game first";
         ASSERT_TRUE(fs::exists(jeu / "data" / "font1.TGA")) << "the game data is not generated";
         dossier = std::make_unique<DossierTemporaire>();
-        for (const char* f : {"data", "maps"})
-            fs::copy(jeu / f, f, fs::copy_options::recursive);
+        for (const char* f : {"data", "maps"}) fs::copy(jeu / f, f, fs::copy_options::recursive);
         fs::create_directories("ghost");
         ecrireFichier("data/joueur/niveau.txt", "1");
         for (const char* programme : {"vorna", "bramelt"}) fs::copy_file(jeu / programme, programme);
@@ -44,97 +43,74 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Vorna 1.4"}), 0);
 
     // The logo first: bright, no menu text yet.
-    Capture logo;
-    ASSERT_TRUE(attendre([&] { logo = capturerEcran(); return couleurs(logo) > 40; }, 20))
-        << "nothing was drawn";
-    EXPECT_FALSE(menuHaut(logo));
+    Capture c;
+    ASSERT_TRUE(attendre([&] { return couleurs(c = capturerEcran()) > 40; }, 20)) << "nothing was drawn";
+    EXPECT_FALSE(menuHaut(c));
+    ASSERT_TRUE(attendre([&] { return menuHaut(c = capturerEcran()); }, 30)) << "the menu never showed";
+    EXPECT_GT(couleurs(c), 100) << "the menu background is drawn";
 
-    Capture menu;
-    ASSERT_TRUE(attendre([&] { menu = capturerEcran(); return menuHaut(menu); }, 30))
-        << "the menu never showed";
-    EXPECT_GT(couleurs(menu), 100) << "the menu background is drawn";
-
-    touche("Return");  // "Jouer"
-    touche("Return");  // "Scenario"
-    touche("Return");  // level 1
+    for (const char* k : {"Return", "Return", "Return"}) touche(k);  // "Jouer", "Scenario", level 1
     // In the run: the level title at the top left, the lives at the top
     // right, the chronometer at the bottom right (the menu has none there).
-    Capture course;
     ASSERT_TRUE(attendre([&] {
-        course = capturerEcran();
-        return compter(course, 0, 0, 300, 26, blanc) > 40 && compter(course, 480, 0, 640, 26, blanc) > 20 &&
-               compter(course, 520, 454, 640, 480, blanc) > 20;
+        c = capturerEcran();
+        return compter(c, 0, 0, 300, 26, blanc) > 40 && compter(c, 480, 0, 640, 26, blanc) > 20 &&
+               compter(c, 520, 454, 640, 480, blanc) > 20;
     }, 30)) << "level 1 never started";
-    EXPECT_GT(couleurs(course), 100);
-
+    EXPECT_GT(couleurs(c), 100);
     touche("Escape");  // pause
-    Capture pause;
     // "Retour au jeu" highlighted across the centre (its left part, clear of the ball).
-    ASSERT_TRUE(attendre([&] { pause = capturerEcran(); return compter(pause, 216, 216, 290, 242, orange) > 15; }, 10))
+    ASSERT_TRUE(attendre([&] { return compter(c = capturerEcran(), 216, 216, 290, 242, orange) > 15; }, 10))
         << "the pause menu never showed";
-    touche("Down");
-    touche("Down");
-    touche("Return");  // "Quitter"
+    for (const char* k : {"Down", "Down", "Return"}) touche(k);  // "Quitter"
 
-    ASSERT_TRUE(attendre([&] { menu = capturerEcran(); return menuHaut(menu); }, 30))
-        << "the menu did not come back after the run";
+    ASSERT_TRUE(attendre([&] { return menuHaut(c = capturerEcran()); }, 30)) << "the menu did not come back";
     touche("Escape");
     EXPECT_EQ(vorna.attendreFin(20), 0);
 }
 
 // The editor's menu: "Nouvelle map" highlighted above the centre, or
-// "Quitter" below it.
-bool menuEditeur(const Capture& c, int haut) {
-    return c.l && compter(c, 200, haut, 440, haut + 24, orange) > 30;
-}
+// "Quitter" below it; an editing session: the kind's name at the top left.
+bool menuEditeur(const Capture& c, int haut) { return c.l && compter(c, 200, haut, 440, haut + 24, orange) > 30; }
+bool edition(const Capture& c) { return compter(c, 0, 0, 120, 24, blanc) > 30; }
 
-TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuits) {
-    // The new map takes the number after the maps shipped.
-    const std::string nouvelle =
-        "maps/mapperso" + std::to_string(listerDossier("maps", ".txt").size() + 1) + ".txt";
-    Programme bramelt({"./bramelt"});
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
-    Capture c;
-    xdotool({"mousemove", "320", "204"}, 320, 204);  // over "Nouvelle map"
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 192); }, 20))
-        << "the menu never showed";
-    xdotool({"click", "1"}, 320, 204);
-    // The editing session: the kind's name at the top left.
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) > 30; }, 20))
-        << "the editing session never showed";
-    for (const char* k : {"Return", "t", "Return", "space"}) xdotool({"key", "--delay", "80", k});
-    ASSERT_TRUE(attendre([&] { return existe(nouvelle); }, 10)) << nouvelle << " was not saved";
-    std::vector<Enregistrement> lus;
-    ASSERT_TRUE(lireNiveau(nouvelle, lus));
-    EXPECT_EQ(lus.size(), 2u);
-
-    xdotool({"key", "Escape"});
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) == 0; }, 10))
-        << "the menu did not come back";
-    xdotool({"mousemove", "320", "252"}, 320, 252);  // "Quitter"
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 240); }, 10));
-    xdotool({"click", "1"}, 320, 252);
-    EXPECT_EQ(bramelt.attendreFin(20), 0);
-}
-
-// SIGTERM in a map with objects placed and not saved: the program ends by
-// the signal, the map itself untouched and the objects in a rescue copy.
-TEST_F(BoutEnBout, TheEditorEndedBySigtermKeepsItsUnsavedObjects) {
-    const std::string numero = std::to_string(listerDossier("maps", ".txt").size() + 1);
-    Programme bramelt({"./bramelt"});
+// bramelt started, "Nouvelle map" clicked, and in the session a start and a floor block placed.
+void deuxObjetsDansUneNouvelleMap() {
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
     Capture c;
     xdotool({"mousemove", "320", "204"}, 320, 204);
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return menuEditeur(c, 192); }, 20));
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 192); }, 20)) << "the menu never showed";
     xdotool({"click", "1"}, 320, 204);
-    ASSERT_TRUE(attendre([&] { c = capturerEcran(); return compter(c, 0, 0, 120, 24, blanc) > 30; }, 20));
+    ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the editing session never showed";
     for (const char* k : {"Return", "t", "Return"}) xdotool({"key", "--delay", "80", k});
+}
+
+TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuitsOrEndedBySigtermKeepsItsUnsavedObjects) {
+    // The new map takes the number after the maps shipped.
+    const std::string nouvelle = "maps/mapperso" + std::to_string(listerDossier("maps", ".txt").size() + 1);
+    std::vector<Enregistrement> lus;
+    {
+        Programme bramelt({"./bramelt"});
+        deuxObjetsDansUneNouvelleMap();
+        xdotool({"key", "space"});
+        ASSERT_TRUE(attendre([&] { return existe(nouvelle + ".txt"); }, 10)) << nouvelle << " was not saved";
+        ASSERT_TRUE(lireNiveau(nouvelle + ".txt", lus));
+        EXPECT_EQ(lus.size(), 2u);
+        xdotool({"key", "Escape"});
+        Capture c;
+        ASSERT_TRUE(attendre([&] { return !edition(c = capturerEcran()); }, 10)) << "the menu did not come back";
+        xdotool({"mousemove", "320", "252"}, 320, 252);  // "Quitter"
+        ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
+        xdotool({"click", "1"}, 320, 252);
+        EXPECT_EQ(bramelt.attendreFin(20), 0);
+    }
+    // SIGTERM with objects placed and not saved: the program ends by the signal,
+    // with a rescue copy (what it holds is checked through the seam).
+    Programme bramelt({"./bramelt"});
+    deuxObjetsDansUneNouvelleMap();
     bramelt.signaler(SIGTERM);
     EXPECT_EQ(bramelt.attendreFin(10), -1) << "ended by the signal";
-    std::vector<Enregistrement> lus;
-    ASSERT_TRUE(lireNiveau("maps/.sauvetage-mapperso" + numero, lus));
-    EXPECT_EQ(lus.size(), 2u);
-    EXPECT_FALSE(existe("maps/mapperso" + numero + ".txt"));
+    EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The fast way of drawing gives the same picture as the plain way (every
 // object's own dessiner): whole runs, a replay and the menu are played twice
 // with the same script, once each way, and every frame is compared to the
-// pixel. Also: the kept round shapes send exactly what GLU sends, and the
-// view test only skips what lies wholly outside the view.
+// pixel (so the kept round shapes must draw exactly what GLU's quadrics draw).
+// Also: the view test only skips what lies wholly outside the view.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,79 +20,64 @@
 #include "dossier.h"
 #include "fantome.h"
 #include "fenetre_test.h"
-#include "formes.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "lot_blocs.h"
 #include "mixeur_enregistreur.h"
-#include "scene.h"
-#include "systeme_script.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string rec(int kind, double x, double y, double z, double lx, double ly, double lz,
-                const char* tex, double rx = 0, double ry = 0, double rz = 0) {
-    char l[256];
-    std::snprintf(l, sizeof l, "@%d,%f,%f,%f,0,%f,%f,%f,%f,%f,%f,%s\n", kind, x, y, z, lx, ly, lz,
-                  rx, ry, rz, tex);
-    return l;
-}
-
 // Every kind of record on one course toward −x: equal faces in different
 // textures (the same box twice, a tile sunk flush into the floor), turned
-// blocks, pick-ups and spheres near, behind and far away, a fall zone, and
-// the end of the floor, where the ball falls (fade, fog off, back to the
-// checkpoint). Its best ghost is raced.
-std::string toutesSortes() {
-    std::string s = rec(0, 0, 0, 2, 1, 1, 1, "textureSphere");
-    s += rec(6, 0, 0, 0, 4, 4, 1, "textureDepart");
-    s += rec(1, -12, 0, 0, 8, 4, 1, "textureSol");
-    s += rec(1, -12, 0, 0, 8, 4, 1, "textureCaisse");
-    s += rec(1, -10, 1, 0, 2, 2, 1, "textureJump");
-    s += rec(3, -22, 0, 0, 2, 4, 1, "textureSpeed");
-    s += rec(7, -28, 0, 0, 4, 4, 1, "textureSauvegarde");
-    s += rec(1, -40, 0, 0, 8, 4, 1, "textureSol");
-    s += rec(2, -46, 0, 0.5, 2, 2, 0.5, "textureJump");
-    s += rec(1, -20, 8, 3, 1, 1.5, 1, "textureCaisse", 30, 45, 60);
-    s += rec(1, -30, -7, 1, 3, 1, 1, "textureSol", 0, 0, 33);
-    s += rec(10, -16, -8, 1, 1, 1, 1, "textureArrivee");
-    s += rec(11, -24, -8, 2, 1, 2, 2, "textureDepart");
-    s += rec(5, -60, 0, -10, 30, 30, 1, "textureVide");
-    s += rec(4, -90, 30, 0, 4, 4, 1, "textureArrivee");
-    s += rec(1, 30, 0, 0, 4, 4, 1, "textureSol");          // behind the camera
-    s += rec(1, -200, 0, -5, 4, 4, 1, "textureSol");       // beyond the fog
-    s += rec(8, -8, 0, 2.5, 1, 1, 1, "textureSphere");
-    s += rec(9, -18, 2, 2.5, 0.7, 1, 1, "textureSphere");
-    s += rec(8, 25, 0, 2.5, 1, 1, 1, "textureSphere");     // behind the camera
-    s += rec(9, -150, 0, 2.5, 1, 1, 1, "textureSphere");   // far away
-    s += rec(0, -14, -5, 4, 1.5, 1, 1, "textureSphere", 10, 20, 30);
-    s += rec(0, 40, 0, 4, 1, 1, 1, "textureSphere");       // behind the camera
-    return s;
-}
-
-// The finish: a pick-up and a sphere on the way, the end-of-level menu, then
-// "Menu principal" and the closing fade.
-std::string arrivee() {
-    std::string s = rec(0, 0, 0, 2, 1, 1, 1, "textureSphere");
-    s += rec(1, 0, 0, 0, 4, 4, 1, "textureSol");
-    s += rec(1, -12, 0, 0, 8, 4, 1, "textureSol");
-    s += rec(4, -24, 0, 0, 4, 4, 1, "textureArrivee");
-    s += rec(9, -10, 0, 2.5, 1, 1, 1, "textureSphere");
-    s += rec(0, -16, 5, 3, 1, 1, 1, "textureSphere");
-    return s;
-}
+// blocks, pick-ups and spheres near, behind (+x) and far away, a fall zone,
+// and the end of the floor, where the ball falls (fade, fog off, back to the
+// checkpoint).
+const char* const kToutesSortes =
+    "@0,0,0,2,0,1,1,1,0,0,0,textureSphere\n@6,0,0,0,0,4,4,1,0,0,0,textureDepart\n"
+    "@1,-12,0,0,0,8,4,1,0,0,0,textureSol\n@1,-12,0,0,0,8,4,1,0,0,0,textureCaisse\n"
+    "@1,-10,1,0,0,2,2,1,0,0,0,textureJump\n@3,-22,0,0,0,2,4,1,0,0,0,textureSpeed\n"
+    "@7,-28,0,0,0,4,4,1,0,0,0,textureSauvegarde\n@1,-40,0,0,0,8,4,1,0,0,0,textureSol\n"
+    "@2,-46,0,0.5,0,2,2,0.5,0,0,0,textureJump\n@1,-20,8,3,0,1,1.5,1,30,45,60,textureCaisse\n"
+    "@1,-30,-7,1,0,3,1,1,0,0,33,textureSol\n@10,-16,-8,1,0,1,1,1,0,0,0,textureArrivee\n"
+    "@11,-24,-8,2,0,1,2,2,0,0,0,textureDepart\n@5,-60,0,-10,0,30,30,1,0,0,0,textureVide\n"
+    "@4,-90,30,0,0,4,4,1,0,0,0,textureArrivee\n@1,30,0,0,0,4,4,1,0,0,0,textureSol\n"
+    "@1,-200,0,-5,0,4,4,1,0,0,0,textureSol\n@8,-8,0,2.5,0,1,1,1,0,0,0,textureSphere\n"
+    "@9,-18,2,2.5,0,0.7,1,1,0,0,0,textureSphere\n@8,25,0,2.5,0,1,1,1,0,0,0,textureSphere\n"
+    "@9,-150,0,2.5,0,1,1,1,0,0,0,textureSphere\n@0,-14,-5,4,0,1.5,1,1,10,20,30,textureSphere\n"
+    "@0,40,0,4,0,1,1,1,0,0,0,textureSphere\n";
+// The finish, with a pick-up and a sphere on the way.
+const char* const kArrivee =
+    "@0,0,0,2,0,1,1,1,0,0,0,textureSphere\n@1,0,0,0,0,4,4,1,0,0,0,textureSol\n"
+    "@1,-12,0,0,0,8,4,1,0,0,0,textureSol\n@4,-24,0,0,0,4,4,1,0,0,0,textureArrivee\n"
+    "@9,-10,0,2.5,0,1,1,1,0,0,0,textureSphere\n@0,-16,5,3,0,1,1,1,0,0,0,textureSphere\n";
 
 // A ghost of "tout": straight on at speed, then down through the fall zone.
 std::string fantomeTout() {
     std::string ghost = "@maps/tout.txt\n";
     char l[80];
-    for (int i = 0; i < 90; ++i) {
-        std::snprintf(l, sizeof l, "@%f,%f,%f\n", -0.6 * i, 0.0, i < 70 ? 2.0 : 2.0 - (i - 70) * 1.0);
-        ghost += l;
-    }
+    for (int i = 0; i < 90; ++i)
+        ghost += (std::snprintf(l, sizeof l, "@%f,0,%f\n", -0.6 * i, i < 70 ? 2.0 : 2.0 - (i - 70)), l);
     return ghost;
+}
+
+// Up from the second frame, a swerve left then right, and the end.
+ScriptImages virage(int gauche, int longueurG, int droite, int longueurD, int fin) {
+    return {[=](SystemeScript& s) {
+                s.appui(2, SDLK_UP);
+                s.tape(gauche, SDLK_LEFT, longueurG);
+                s.tape(droite, SDLK_RIGHT, longueurD);
+                s.quitter(fin);
+            }, nullptr};
+}
+
+void jouerMap(const std::string& nom, bool scenario) {
+    Jeu jeu(640, 480);
+    jeu.setFantome(false);
+    jeu.setScenario(scenario);
+    scenario ? jeu.setMapScenario(std::stoi(nom.substr(3))) : jeu.setMap(nom);
+    jeu.jouer();
 }
 
 struct DessinRapide : ::testing::Test {
@@ -105,12 +89,11 @@ struct DessinRapide : ::testing::Test {
         dossier.arborescenceJeu();
         // The real textures and skies, mipmaps and all, when they are built.
         const fs::path donnees = std::string(VORNA_GAME_DIR) + "/data";
-        if (fs::exists(donnees / "sol.jpg"))
-            fs::copy(donnees, "data", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        fs::copy(std::string(VORNA_SOURCE_DIR) + "/maps", "maps",
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        ecrireFichier("maps/tout.txt", toutesSortes());
-        ecrireFichier("maps/arrivee.txt", arrivee());
+        const auto tout = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
+        if (fs::exists(donnees / "sol.jpg")) fs::copy(donnees, "data", tout);
+        fs::copy(std::string(VORNA_SOURCE_DIR) + "/maps", "maps", tout);
+        ecrireFichier("maps/tout.txt", kToutesSortes);
+        ecrireFichier("maps/arrivee.txt", kArrivee);
         // Runs of "tout" race this best ghost: a ball seen through.
         ecrireFichier("ghost/perso-tout-record.qzg", fantomeTout());
         FSOUND_Init(44100, 32, 0);
@@ -119,51 +102,12 @@ struct DessinRapide : ::testing::Test {
         choisirDessinSimple(false);
         FSOUND_Close();
     }
-
-    static void jouerMap(const std::string& nom, bool scenario) {
-        Jeu jeu(640, 480);
-        jeu.setFantome(false);
-        jeu.setScenario(scenario);
-        if (scenario)
-            jeu.setMapScenario(std::stoi(nom.substr(3)));
-        else
-            jeu.setMap(nom);
-        jeu.jouer();
-    }
 };
 
-TEST_F(DessinRapide, RunsOfEveryKindOfObjectLookTheSameToThePixel) {
+TEST_F(DessinRapide, RunsOfEveryKindOfObjectAndOfEveryShippedLevelLookTheSameToThePixel) {
     // Straight on to the fall, the checkpoint and on; then a swerve.
-    memesImages({[](SystemeScript& s) {
-                    s.appui(2, SDLK_UP);
-                    s.tape(60, SDLK_LEFT, 12);
-                    s.tape(90, SDLK_RIGHT, 12);
-                    s.quitter(260);
-                },
-                nullptr},
-               [] { jouerMap("tout", false); }, "tout", 250);
-    // The finish, the end-of-level menu, "Menu principal" and the closing fade.
-    Jeu jeu(640, 480);
-    jeu.setFantome(false);
-    jeu.setScenario(false);
-    jeu.setMap("arrivee");
-    int gagne = -1;
-    memesImages({[&](SystemeScript& s) {
-                    gagne = -1;
-                    s.appui(2, SDLK_UP);
-                    s.limite(700);
-                },
-                [&](SystemeScript& s, int f) {
-                    if (gagne >= 0 || !jeu.getInstant().win) return;
-                    gagne = f;
-                    s.tape(f + 3, SDLK_UP);
-                    s.tape(f + 6, SDLK_RETURN);
-                }},
-               [&] { jeu.jouer(); }, "arrivee", 60);
-    EXPECT_GT(gagne, 0) << "the ball reached the finish";
-}
+    memesImages(virage(60, 12, 90, 12, 260), [] { jouerMap("tout", false); }, "tout", 250);
 
-TEST_F(DessinRapide, EveryShippedLevelLooksTheSameToThePixel) {
     std::vector<std::pair<std::string, bool>> niveaux;
     for (const auto& e : fs::directory_iterator("maps/niveau"))
         if (e.path().extension() == ".qzm") niveaux.push_back({e.path().stem().string(), true});
@@ -172,14 +116,22 @@ TEST_F(DessinRapide, EveryShippedLevelLooksTheSameToThePixel) {
             niveaux.push_back({e.path().stem().string(), false});
     ASSERT_FALSE(niveaux.empty());
     for (const auto& n : niveaux)
-        memesImages({[](SystemeScript& s) {
-                        s.appui(2, SDLK_UP);
-                        s.tape(50, SDLK_LEFT, 15);
-                        s.tape(80, SDLK_RIGHT, 25);
-                        s.quitter(120);
-                    },
-                    nullptr},
-                   [&n] { jouerMap(n.first, n.second); }, n.first, 110);
+        memesImages(virage(50, 15, 80, 25, 120), [&n] { jouerMap(n.first, n.second); }, n.first, 110);
+
+    // The finish, the end-of-level menu, "Menu principal" and the closing fade.
+    Jeu jeu(640, 480);
+    jeu.setFantome(false);
+    jeu.setMap("arrivee");
+    int gagne = -1;
+    memesImages({[&](SystemeScript& s) { gagne = -1, s.appui(2, SDLK_UP), s.limite(700); },
+                 [&](SystemeScript& s, int f) {
+                     if (gagne >= 0 || !jeu.getInstant().win) return;
+                     gagne = f;
+                     s.tape(f + 3, SDLK_UP);
+                     s.tape(f + 6, SDLK_RETURN);
+                 }},
+                [&] { jeu.jouer(); }, "arrivee", 60);
+    EXPECT_GT(gagne, 0) << "the ball reached the finish";
 }
 
 TEST_F(DessinRapide, AReplayAndTheMenuLookTheSameToThePixel) {
@@ -189,51 +141,7 @@ TEST_F(DessinRapide, AReplayAndTheMenuLookTheSameToThePixel) {
     // program opens its own multisampled window; a first start from the test
     // window sets SDL up differently, so both compared starts follow one.
     empreintesImages(true, {[](SystemeScript& s) { s.quitter(180); }, nullptr}, [] { SDL_main(0, nullptr); });
-    memesImages({[](SystemeScript& s) { s.quitter(215); }, nullptr}, [] { SDL_main(0, nullptr); },
-               "menu", 215);
-}
-
-// Draws a shape with `f` in feedback mode, lit, and returns what GL computed
-// for each vertex: position, colour (through the normal) and texture
-// coordinate.
-std::vector<float> retour(const std::function<void()>& f) {
-    std::vector<float> b(400000);
-    glFeedbackBuffer(static_cast<GLsizei>(b.size()), GL_3D_COLOR_TEXTURE, b.data());
-    glRenderMode(GL_FEEDBACK);
-    f();
-    const int n = glRenderMode(GL_RENDER);
-    b.resize(n > 0 ? n : 0);
-    return b;
-}
-
-TEST_F(DessinRapide, KeptShapesSendExactlyWhatTheQuadricsSend) {
-    reinitialiserGL();
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(70, 640.0 / 480, 1, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    gluLookAt(3, 1, 2, 0, 0, 0, 0, 0, 1);
-    eclairage();
-    struct Cas { double base, haut, hauteur; bool sphere; };
-    const Cas cas[] = {{1, 1, 0.1, false},      {0.5, 1 / 1.5, 0.1, false}, {0.7 / 1.5, 0.7 / 1.5, 0.1, false},
-                       {2.3, 0.4, 1.7, false},  {0.5, 0, 0, true},          {1.25, 0, 0, true},
-                       {500, 0, 0, true},       {-1, 1, 0.1, false}};
-    for (const Cas& c : cas) {
-        auto glu = [&] {
-            GLUquadric* q = gluNewQuadric();
-            gluQuadricTexture(q, GL_TRUE);
-            if (c.sphere) gluSphere(q, c.base, 20, 20);
-            else gluCylinder(q, c.base, c.haut, c.hauteur, 20, 20);
-            gluDeleteQuadric(q);
-        };
-        const Forme f = c.sphere ? formeSphere(c.base, 20, 20) : formeCylindre(c.base, c.haut, c.hauteur, 20, 20);
-        EXPECT_EQ(retour(glu), retour([&] { f.dessiner(); })) << c.base << " " << c.haut;
-        GLfloat n1[4], n2[4];
-        glu();
-        glGetFloatv(GL_CURRENT_NORMAL, n1);
-        f.dessiner();
-        glGetFloatv(GL_CURRENT_NORMAL, n2);
-        EXPECT_TRUE(n1[0] == n2[0] && n1[1] == n2[1] && n1[2] == n2[2]) << "the normal left current";
-    }
+    memesImages({[](SystemeScript& s) { s.quitter(215); }, nullptr}, [] { SDL_main(0, nullptr); }, "menu", 215);
 }
 
 TEST_F(DessinRapide, OnlyWhatLiesWhollyOutsideTheViewIsSkipped) {
@@ -243,18 +151,17 @@ TEST_F(DessinRapide, OnlyWhatLiesWhollyOutsideTheViewIsSkipped) {
     glMatrixMode(GL_MODELVIEW);
     gluLookAt(10, 0, 12, 0, 0, 0, 0, 0, 1);  // the run's camera over a ball at the origin
     const ChampVision champ;
-    struct Cas { double x, y, z, r; bool vu; };
-    const Cas cas[] = {
-        {0, 0, 0, 1, true},        // the ball
-        {-25, 0, 0, 2, true},      // ahead
-        {-45, 0, 0, 2, false},     // ahead, above the top of the view
-        {30, 0, 0, 2, false},      // behind the camera
-        {10, 0, 12, 1, true},      // around the eye: crosses the near plane
-        {10, 0, 13.5, 0.4, false}, // just behind the eye
-        {0, 60, 0, 2, false},      // far to the side
+    const struct { double x, y, z, r; bool vu; } cas[] = {
+        {0, 0, 0, 1, true},         // the ball
+        {-25, 0, 0, 2, true},       // ahead
+        {-45, 0, 0, 2, false},      // ahead, above the top of the view
+        {30, 0, 0, 2, false},       // behind the camera
+        {10, 0, 12, 1, true},       // around the eye: crosses the near plane
+        {10, 0, 13.5, 0.4, false},  // just behind the eye
+        {0, 60, 0, 2, false},       // far to the side
         {-2000, 0, -1500, 5, false},  // beyond the far plane
     };
-    for (const Cas& c : cas) EXPECT_EQ(champ.voitCube(c.x, c.y, c.z, c.r), c.vu) << c.x << "," << c.y << "," << c.z;
+    for (const auto& c : cas) EXPECT_EQ(champ.voitCube(c.x, c.y, c.z, c.r), c.vu) << c.x << "," << c.y << "," << c.z;
     // A long wall seen only by its far end is drawn whole.
     LotBlocs lot;
     lot.ajouter(Boite{60, 0, 0, 65, 1, 1, 0, 0, 0, 0, false});

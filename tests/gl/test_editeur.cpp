@@ -1,7 +1,5 @@
-// The level editor driven through the seam with scripted keys and mouse, as
-// a designer uses it: the menu, building and saving a map, opening and saving
-// maps, failures, the play-test, and a map built here played to its finish
-// by the game.
+// The editor driven with scripted keys and mouse as a designer uses it, and a
+// map built in it played to its finish by the game.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -11,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,7 +20,6 @@
 #include "jeu.h"
 #include "menu_editeur.h"
 #include "mixeur_enregistreur.h"
-#include "niveau.h"
 #include "pilote.h"
 #include "systeme_script.h"
 
@@ -31,30 +29,22 @@ namespace fs = std::filesystem;
 using editeur::InstantEdition;
 using editeur::instantEdition;
 
-std::vector<Enregistrement> enregistrements(const std::string& chemin) {
-    std::vector<Enregistrement> r;
-    lireNiveau(chemin, r);
+// The records of a level file, one line each.
+std::vector<std::string> enregistrements(const std::string& chemin) {
+    std::vector<std::string> r;
+    lireEnregistrements(chemin, [&](const Enregistrement& e, int) {
+        char l[200];
+        std::snprintf(l, sizeof l, "%d %g,%g,%g %g %g,%g,%g %g,%g,%g %s", e.type, e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz,
+                      e.rx, e.ry, e.rz, e.texture.c_str());
+        r.push_back(l);
+    });
     return r;
-}
-
-void attendreMemes(const std::vector<Enregistrement>& a, const std::vector<Enregistrement>& b,
-                   const std::string& quoi) {
-    ASSERT_EQ(a.size(), b.size()) << quoi;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const Enregistrement &x = a[i], &y = b[i];
-        EXPECT_TRUE(x.type == y.type && x.x == y.x && x.y == y.y && x.z == y.z && x.vie == y.vie &&
-                    x.lx == y.lx && x.ly == y.ly && x.lz == y.lz && x.rx == y.rx && x.ry == y.ry &&
-                    x.rz == y.rz && x.texture == y.texture)
-            << quoi << ": record " << i << " kind " << x.type << "/" << y.type << " word "
-            << x.texture << "/" << y.texture;
-    }
 }
 
 struct Editeur : ::testing::Test {
     DossierTemporaire dossier;
     SystemeScript systeme;
-    std::vector<InstantEdition> images;  // one per frame of an editing session
-    std::vector<int> frames;             // the seam's frame of each
+    std::map<int, InstantEdition> images;  // an editing session's state at each frame of the seam
     std::function<void(int)> surFrame;
     int f = 4;  // the next frame free in the script
 
@@ -65,48 +55,27 @@ struct Editeur : ::testing::Test {
         donneesEditeur();
         systeme.limite(3000);
         systeme.surImage([this](int frame) {
-            if (instantEdition().swap) {
-                images.push_back(instantEdition());
-                frames.push_back(frame);
-            }
+            if (instantEdition().swap) images[frame] = instantEdition();
             if (surFrame) surFrame(frame);
         });
     }
-
-    // Each key pressed and released on the next frame, one after the other.
+    // Each key pressed and released on the next frame, one after the other;
+    // a movement key held for n frames moves n steps.
     void taper(std::initializer_list<SDLKey> touches) {
-        for (SDLKey k : touches) {
-            systeme.tape(f, k);
-            f += 2;
-        }
+        for (SDLKey k : touches) systeme.tape(f, k), f += 2;
     }
-    // A movement key held for n frames: n steps.
-    void tenir(SDLKey k, int n) {
-        systeme.appui(f, k);
-        systeme.relache(f + n, k);
-        f += n + 2;
-    }
-    void molette(int bouton) {
-        systeme.bouton(f, bouton, true, 320, 240);
-        systeme.bouton(f + 1, bouton, false, 320, 240);
-        f += 2;
-    }
-    // The editing session's state at the seam's frame `n`.
-    const InstantEdition& a(int n) const {
-        for (size_t i = 0; i < frames.size(); ++i)
-            if (frames[i] == n) return images[i];
-        ADD_FAILURE() << "no editor frame at " << n;
-        return images.back();
-    }
-    // Runs a session on `map` with the keys scripted so far, then Escape.
-    void editer(const std::string& map, int nombreMaps = 0) {
-        taper({SDLK_ESCAPE});
-        editeur::jouer(map, nombreMaps);
-    }
-    void nouvelleSession() {
-        f = systeme.frame() + 2;
+    void tenir(SDLKey k, int n) { systeme.tape(f, k, n), f += n + 2; }
+    // The editing session's state at the seam's frame `n` (none throws, failing the test), first, last.
+    const InstantEdition& a(int n) const { return images.at(n); }
+    const InstantEdition& premiere() const { return images.begin()->second; }
+    const InstantEdition& derniere() const { return images.rbegin()->second; }
+    // Runs a session on `map` with the keys scripted from `touches` on, then Escape.
+    void editer(const std::string& map, std::initializer_list<SDLKey> touches = {}) {
         images.clear();
-        frames.clear();
+        taper(touches);
+        taper({SDLK_ESCAPE});
+        editeur::jouer(map, 0);
+        f = systeme.frame() + 2;
     }
 };
 
@@ -123,18 +92,15 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     tenir(SDLK_d, 2);
     taper({SDLK_RETURN, SDLK_r, SDLK_r, SDLK_r, SDLK_n, SDLK_RETURN, SDLK_r});  // a wall, a checkpoint
     tenir(SDLK_e, 2);
-    taper({SDLK_LEFT, SDLK_RETURN});  // a start block
-    const int avantSauvegarde = f - 1;
-    taper({SDLK_SPACE});
+    taper({SDLK_LEFT, SDLK_RETURN, SDLK_SPACE});  // a start block, saved
     const int sauvegarde = f - 1;
     for (int i = 0; i < 9; ++i) taper({SDLK_t});
     const int apresT = f - 1;
-    for (int b : {4, 4, 4, 5}) molette(b);
+    for (int b : {4, 4, 4, 5}) systeme.bouton(f, b, true, 320, 240), f += 2;  // the wheel
     taper({SDLK_x, SDLK_ESCAPE});
     const int filaire = f - 3;
     systeme.mouvement(f + 2, 320, 250);  // over "Quitter"
     systeme.bouton(f + 4, 1, false, 320, 250);
-
     int premiereVue = -1;
     std::vector<double> distances;
     surFrame = [&](int n) {
@@ -145,34 +111,27 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     editeur::Menu(640, 480).lancer();
 
     ASSERT_FALSE(images.empty()) << "the editing session never ran";
-    EXPECT_EQ(images.front().objets.size(), 1u) << "a new map holds the start, which is the cursor";
-    EXPECT_TRUE(a(placee).modifiee && a(avantSauvegarde).modifiee && !a(sauvegarde).modifiee);
+    EXPECT_EQ(premiere().objets.size(), 1u) << "a new map holds the start, which is the cursor";
+    EXPECT_TRUE(a(placee).modifiee && a(sauvegarde - 2).modifiee && !a(sauvegarde).modifiee);
     EXPECT_EQ(a(sauvegarde).message, "Sauvee: mapperso3.txt");
     EXPECT_EQ(premiereVue, sauvegarde) << "Space saves only once two objects are placed";
     EXPECT_EQ(a(sauvegarde).objet_courant, 7);
     EXPECT_EQ(a(apresT).objet_courant, 7) << "t nine times comes back to the same kind";
     EXPECT_EQ(distances, (std::vector<double>{10, 7, 4, 7})) << "in to 4 and no nearer, out by 3";
     EXPECT_EQ(a(filaire).vue, 1);
-
     EXPECT_EQ(lireFichier("maps/mapperso2.txt"), carte) << "a player's map is never replaced";
-    auto r = [](int type, float x, float y, float z, float lx, float ly, float lz, const char* mot) {
-        Enregistrement e;
-        e.type = type;
-        e.x = x, e.y = y, e.z = z, e.vie = 5, e.lx = lx, e.ly = ly, e.lz = lz;
-        e.texture = mot;
-        return e;
-    };
     // The start and four objects, never the cursor.
-    attendreMemes({r(0, 2, 2, 20, 2, 2, 2, "textureSphere"), r(1, -1, 2, 20, 3, 2, 2, "textureSol"),
-                   r(1, -1, 4, 20, 3, 2, 2, "textureCaisse"), r(7, -1, 4, 20, 3, 2, 1, "textureSauvegarde"),
-                   r(6, -1, 4, 22, 3, 1, 1, "textureDepart")},
-                  enregistrements("maps/mapperso3.txt"), "the new map");
+    EXPECT_EQ(enregistrements("maps/mapperso3.txt"),
+              (std::vector<std::string>{"0 2,2,20 5 2,2,2 0,0,0 textureSphere", "1 -1,2,20 5 3,2,2 0,0,0 textureSol",
+                                        "1 -1,4,20 5 3,2,2 0,0,0 textureCaisse",
+                                        "7 -1,4,20 5 3,2,1 0,0,0 textureSauvegarde",
+                                        "6 -1,4,22 5 3,1,1 0,0,0 textureDepart"}));
 }
 
-TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecords) {
-    const std::string source = VORNA_SOURCE_DIR;
-    fs::copy_file(source + "/maps/Belvedere.txt", "maps/Belvedere.txt");
-    fs::copy_file(source + "/maps/menu/menu.txt", "maps/menu/menu.txt");
+TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOpenAsNewMaps) {
+    // The shipped free maps and the menu's level use only words the editor writes back.
+    for (const char* map : {"Belvedere.txt", "Toboggan.txt", "Archipel.txt", "menu/menu.txt"})
+        fs::copy_file(std::string(VORNA_SOURCE_DIR) + "/maps/" + map, std::string("maps/") + map);
     ecrireFichier("maps/tout.txt",
                   "@0,1.5,-2.25,3,4,1,1,1,10,20,30,textureSphere\n"
                   "@1,0.1,0,0,0,8,4,1,0,0,0,textureSol\n@1,1,0,0,0,8,4,1,0,0,0,textureCaisse\n"
@@ -182,44 +141,32 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecords) {
                   "@8,8,0,3,1,0.5,0.5,0.5,0,0,0,textureSphere\n@9,9,0,3,0,0.5,0.5,0.5,0,0,0,textureSpeed\n"
                   "@10,10,0,0,0,1,1,1,0,0,0,textureCaisse\n@11,11,0,0,0,1,1,1,0,0,0,textureSol\n"
                   "@12,12,0,0,0,1,1,1,0,0,0,textureBidon\n@0,13,0,5,0,1,1,1,0,0,0,textureSphere\n");
-    const std::vector<int> types = {0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0};
-
-    for (const std::string map : {"Belvedere.txt", "menu/menu.txt", "tout.txt"}) {
-        const std::string chemin = "maps/" + map;
-        const std::vector<Enregistrement> avant = enregistrements(chemin);
-        nouvelleSession();
-        taper({SDLK_SPACE});
-        editer(map);
-        attendreMemes(avant, enregistrements(chemin), map);
-        const InstantEdition& i = images.front();
-        ASSERT_EQ(i.objets.size(), avant.size() + 1) << map;
-        const editeur::Heros& curseur = i.objets.back();
-        EXPECT_EQ(curseur.getObj(), 0) << "the cursor starts as a player's start";
-        EXPECT_TRUE(curseur.getX() == avant[0].x && curseur.getY() == avant[0].y && curseur.getZ() == avant[0].z);
-        for (size_t k = 0; map == "tout.txt" && k < types.size(); ++k)
-            EXPECT_EQ(i.objets[k].getObj(), types[k]) << "record " << k;
+    std::vector<int> types;  // of the objects of the last map opened
+    for (const std::string map : {"Belvedere.txt", "Toboggan.txt", "Archipel.txt", "menu/menu.txt", "tout.txt"}) {
+        const std::vector<std::string> avant = enregistrements("maps/" + map);
+        editer(map, {SDLK_SPACE});
+        EXPECT_EQ(enregistrements("maps/" + map), avant) << map;
+        const std::vector<editeur::Heros>& o = premiere().objets;
+        ASSERT_EQ(o.size(), avant.size() + 1) << map;
+        EXPECT_EQ(o.back().getObj(), 0) << "the cursor starts as a player's start, where the map's is";
+        EXPECT_TRUE(o.back().getX() == o[0].getX() && o.back().getY() == o[0].getY() && o.back().getZ() == o[0].getZ());
+        types.clear();
+        for (const editeur::Heros& h : o) types.push_back(h.getObj());
     }
-}
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0})) << "tout.txt, the last";
 
-TEST_F(Editeur, AMapThatCannotBeReadOpensAsANewMapAndLeavesTheFileAlone) {
     ecrireFichier("maps/vide.txt", "");
     ecrireFichier("maps/notes.txt", "pas une map\n");
     for (const std::string map : {"absente.txt", "vide.txt", "notes.txt"}) {
-        const bool present = existe("maps/" + map);
-        const std::string contenu = present ? lireFichier("maps/" + map) : "";
-        nouvelleSession();
-        taper({SDLK_RETURN, SDLK_RETURN, SDLK_SPACE});
-        testing::internal::CaptureStderr();
-        editer(map);
-        const std::string erreurs = testing::internal::GetCapturedStderr();
-        EXPECT_NE(erreurs.find("maps/" + map + " cannot be opened or holds no record"), std::string::npos) << erreurs;
-        const InstantEdition& i = images.front();
+        const std::string avant = existe("maps/" + map) ? lireFichier("maps/" + map) : "(none)";
+        const std::string err = sortieErreur([&] { editer(map, {SDLK_RETURN, SDLK_RETURN, SDLK_SPACE}); });
+        EXPECT_NE(err.find("maps/" + map + " cannot be opened or holds no record"), std::string::npos) << err;
+        const InstantEdition& i = premiere();
         ASSERT_EQ(i.objets.size(), 1u) << map;
         EXPECT_TRUE(i.objets[0].getX() == 2 && i.objets[0].getY() == 2 && i.objets[0].getZ() == 20);
         EXPECT_EQ(i.mapALoad.rfind("maps/mapperso", 0), 0u) << i.mapALoad;
         EXPECT_EQ(enregistrements(i.mapALoad).size(), 2u) << map;
-        EXPECT_EQ(existe("maps/" + map), present);
-        EXPECT_EQ(present ? lireFichier("maps/" + map) : "", contenu);
+        EXPECT_EQ(existe("maps/" + map) ? lireFichier("maps/" + map) : "(none)", avant);
     }
 }
 
@@ -245,61 +192,39 @@ TEST_F(Editeur, AFailedSaveKeepsTheOldFileSaysSoAndTheMapCanBeSavedLater) {
         }
     };
     f = echec - 1;
-    taper({SDLK_SPACE, SDLK_RETURN});
-    const int place = f - 1;
-    taper({SDLK_SPACE});
-    testing::internal::CaptureStderr();
-    editer("b.txt");
-    const std::string erreurs = testing::internal::GetCapturedStderr();
-
+    const std::string err = sortieErreur([&] { editer("b.txt", {SDLK_SPACE, SDLK_RETURN, SDLK_SPACE}); });
     EXPECT_EQ(a(echec).message, "Sauvegarde impossible");
     EXPECT_TRUE(gardee) << "the old file is left whole";
-    EXPECT_NE(erreurs.find("the map is not saved"), std::string::npos) << erreurs;
-    EXPECT_TRUE(a(place).modifiee) << "the unsaved mark shows";
-    EXPECT_FALSE(images.back().modifiee);
-    const std::vector<Enregistrement> apres = enregistrements("maps/b.txt");
-    EXPECT_EQ(apres.size(), nombreAvant + 1) << "saved later with the object placed meanwhile";
-    std::vector<std::string> noms;
-    for (const auto& e : fs::directory_iterator("maps")) noms.push_back(e.path().filename().string());
-    EXPECT_EQ(noms.size(), 3u) << "no temporary file is left (b.txt, menu/, niveau/)";
-    EXPECT_NE(avant, lireFichier("maps/b.txt"));
+    EXPECT_NE(err.find("the map is not saved"), std::string::npos) << err;
+    EXPECT_TRUE(a(echec + 2).modifiee && !derniere().modifiee) << "the unsaved mark shows";
+    EXPECT_EQ(enregistrements("maps/b.txt").size(), nombreAvant + 1) << "saved later with the object placed meanwhile";
+    EXPECT_EQ(std::distance(fs::directory_iterator("maps"), fs::directory_iterator()), 3)
+        << "no temporary file is left (b.txt, menu/, niveau/)";
 }
 
 TEST_F(Editeur, ThePlayTestSavesTheMapThenRunsTheGameOnItAndWaits) {
-    struct Cas {
-        const char* programme;  // the ./vorna script, or nullptr for none
-        int retours;            // objects placed with Return
-        const char* message;
-        const char* lancement;  // what the script saw
-    };
-    const Cas cas[] = {
-        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|2"},
-        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|2"},
+    // The ./vorna script (nullptr: none), objects placed with Return, the message, what the script saw.
+    const struct { const char *programme; int retours; const char *message, *lancement; } cas[] = {
+        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|2\n"},
+        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|2\n"},
         {nullptr, 2, "Impossible de lancer vorna", ""},
         {"exit 0", 1, "Placez d'abord deux objets", ""},
     };
-    for (const Cas& c : cas) {
+    for (const auto& c : cas) {
         fs::remove_all("maps");
         creerDossiers("maps");
         std::remove("lancement.txt");
         std::remove("vorna");
         if (c.programme) {
             ecrireFichier("vorna", std::string("#!/bin/sh\nprintf '%s|' \"$@\" > lancement.txt\n"
-                                               "grep -c @ \"maps/$2.txt\" >> lancement.txt\n") +
-                                       c.programme + "\n");
+                                               "grep -c @ \"maps/$2.txt\" >> lancement.txt\n") + c.programme + "\n");
             chmod("vorna", 0755);
         }
-        nouvelleSession();
         for (int k = 0; k < c.retours; ++k) taper({SDLK_RETURN});
-        taper({SDLK_F5});
-        const int essai = f - 1;
-        testing::internal::CaptureStderr();
-        editer("nomap", 0);
-        testing::internal::GetCapturedStderr();
+        const int essai = f + 1;
+        sortieErreur([&] { editer("nomap", {SDLK_F5}); });
         EXPECT_EQ(a(essai).message, c.message);
-        std::string vu = existe("lancement.txt") ? lireFichier("lancement.txt") : "";
-        if (!vu.empty() && vu.back() == '\n') vu.pop_back();
-        EXPECT_EQ(vu, c.lancement) << c.message;
+        EXPECT_EQ(existe("lancement.txt") ? lireFichier("lancement.txt") : "", c.lancement) << c.message;
     }
 }
 
@@ -308,9 +233,8 @@ TEST_F(Editeur, AMapBuiltInTheEditorIsPlayedToItsFinishByTheGame) {
     tenir(SDLK_q, 5);
     taper({SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_UP, SDLK_RIGHT, SDLK_RIGHT, SDLK_n, SDLK_RETURN});
     tenir(SDLK_w, 16);  // the finish beyond it, toward −x
-    taper({SDLK_t, SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_SPACE});
-    editer("nomap", 0);
-    ASSERT_EQ(images.back().mapALoad, "maps/mapperso1.txt");
+    editer("nomap", {SDLK_t, SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_SPACE});
+    ASSERT_EQ(derniere().mapALoad, "maps/mapperso1.txt");
     ASSERT_EQ(enregistrements("maps/mapperso1.txt").size(), 3u);
 
     MixeurEnregistreur mixeur;
@@ -323,16 +247,13 @@ TEST_F(Editeur, AMapBuiltInTheEditorIsPlayedToItsFinishByTheGame) {
     bool gagne = false;
     surFrame = [&](int n) {
         pilote.image(jeu.getInstant());
-        if (jeu.getInstant().win && !gagne) {
-            gagne = true;
-            systeme.quitter(n + 2);
-        }
+        if (jeu.getInstant().win && !gagne) gagne = true, systeme.quitter(n + 2);
     };
     systeme.limite(systeme.frame() + 1500);
     jeu.jouer();
     FSOUND_Close();
-    EXPECT_TRUE(gagne) << "the ball ended at (" << jeu.getInstant().x << ", " << jeu.getInstant().y
-                       << ", " << jeu.getInstant().z << ")";
+    EXPECT_TRUE(gagne) << "the ball ended at (" << jeu.getInstant().x << ", " << jeu.getInstant().y << ", "
+                       << jeu.getInstant().z << ")";
 }
 
 }  // namespace

@@ -1,17 +1,21 @@
-// What the editor draws, read back from the window: the menu's labels, the
-// boxes with their texture once per face, the player's start filled and as
-// wire frame, and the records the palette does not know.
+// What the editor draws, read back from the window: the menu, the objects,
+// and editing sessions drawn the fast way matching the plain way to the pixel.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "deux_facons.h"
 #include "donnees_editeur.h"
 #include "dossier.h"
+#include "edition.h"
 #include "fenetre_test.h"
 #include "menu_editeur.h"
 #include "objet_editeur.h"
@@ -33,18 +37,8 @@ struct EditeurDessin : ::testing::Test {
 };
 
 bool proche(Pixel p, Pixel q, int tolerance) {
-    return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance &&
-           std::abs(p.b - q.b) <= tolerance;
+    return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance && std::abs(p.b - q.b) <= tolerance;
 }
-
-// Each glyph of a label inks one 16-pixel slot with the test font; the
-// label is centred, its bottom edge at Y of the half-height above the centre.
-struct Label {
-    int frame;
-    const char* texte;
-    double y;
-    bool choisi;
-};
 
 TEST_F(EditeurDessin, MenuLabelsHighlightTheChosenOneAndLeaveGapsForSpaces) {
     ecrireFichier("maps/map 1.txt", "@0,0,0,0,0,1,1,1,0,0,0,textureSphere\n");
@@ -54,24 +48,25 @@ TEST_F(EditeurDessin, MenuLabelsHighlightTheChosenOneAndLeaveGapsForSpaces) {
     systeme.bouton(3, 1, false, 320, 230);
     systeme.mouvement(5, 320, 200);  // the first map
     systeme.touche(8, SDLK_ESCAPE, true);
-    const Label labels[] = {
-        {0, "Nouvelle map", 0.1, true},   {0, "Editer une map", 0, false}, {0, "Quitter", -0.1, false},
-        {2, "Editer une map", 0, true},   {4, "Retour", -0.1, false},
-        {6, "map 1.txt", 0.1, true},      {6, "x.txt", 0, false},
+    // Each glyph of a label inks one 16-pixel slot with the test font; the label is
+    // centred, its bottom edge at y (a fraction of the half-height) above the centre.
+    const struct { int frame; std::string texte; double y; bool choisi; } labels[] = {
+        {0, "Nouvelle map", 0.1, true}, {0, "Editer une map", 0, false}, {0, "Quitter", -0.1, false},
+        {2, "Editer une map", 0, true}, {4, "Retour", -0.1, false},     {6, "map 1.txt", 0.1, true},
+        {6, "x.txt", 0, false},
     };
     systeme.surImage([&](int f) {
-        for (const Label& l : labels) {
+        if (f == 0) {
+            const std::vector<Pixel> e = lireEcran();
+            EXPECT_EQ(std::count(e.begin() + 456 * 640, e.end(), Pixel{221, 137, 107}), 0) << "no rescue copy named";
+        }
+        for (const auto& l : labels) {
             if (l.frame != f) continue;
-            const int n = static_cast<int>(std::string(l.texte).size());
-            const int ligne = 240 - static_cast<int>(l.y * 240) - 12;
+            const int n = static_cast<int>(l.texte.size()), ligne = 240 - static_cast<int>(l.y * 240) - 12;
             for (int k = 0; k < n; ++k) {
                 const Pixel p = lirePixel(320 - 8 * n + 16 * k + 8, ligne);
-                const Pixel attendu = l.texte[k] == ' ' ? Pixel{0, 0, 0}
-                                      : l.choisi        ? Pixel{221, 137, 107}
-                                                        : Pixel{255, 255, 255};
-                EXPECT_TRUE(proche(p, attendu, 2))
-                    << "frame " << f << " '" << l.texte << "' glyph " << k << ": " << int(p.r) << ","
-                    << int(p.g) << "," << int(p.b);
+                const Pixel attendu = l.texte[k] == ' ' ? Pixel{} : l.choisi ? Pixel{221, 137, 107} : Pixel{255, 255, 255};
+                EXPECT_TRUE(proche(p, attendu, 2)) << "frame " << f << " '" << l.texte << "' glyph " << k;
             }
         }
     });
@@ -79,79 +74,115 @@ TEST_F(EditeurDessin, MenuLabelsHighlightTheChosenOneAndLeaveGapsForSpaces) {
     EXPECT_EQ(systeme.frame(), 9);
 }
 
-// The colour runs along a line of pixels, by nearest quadrant colour;
-// background and the blur between colours do not count.
-std::vector<int> bandes(bool ligne, int position) {
-    std::vector<int> r;
-    for (int i = 0; i < (ligne ? 640 : 480); ++i) {
-        const Pixel p = ligne ? lirePixel(i, position) : lirePixel(position, i);
-        for (int q = 0; q < 4; ++q)
-            if (proche(p, quadrant(q), 30) && (r.empty() || r.back() != q)) r.push_back(q);
-    }
-    return r;
-}
-
-void camera(double ex, double ey, double ez, double hx, double hy, double hz) {
+void camera(double ex, double ey, double ez, double hx, double hz) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(70, 4.0 / 3.0, 1, 1000);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(ex, ey, ez, 0, 0, 0, hx, hy, hz);
+    gluLookAt(ex, ey, ez, 0, 0, 0, hx, 0, hz);
 }
 
-TEST_F(EditeurDessin, ABoxOfHalfSizeTwoShowsItsTextureOncePerFace) {
+TEST_F(EditeurDessin, ABoxShowsItsTextureOncePerFaceTheStartASphereFilledOrWireFrameAndKeptRecordsTinted) {
     editeur::GestionTexture palette;
     palette.initialiserTextures();
     glEnable(GL_TEXTURE_2D);
     const Heros boite(0, 0, 0, 5, 2, 2, 2, 0, 0, 0, palette.intToTexture(1), 1);
-    struct Vue { double ex, ey, ez, hx, hy, hz; };
-    const Vue vues[] = {{6, 0, 0, 0, 0, 1}, {-6, 0, 0, 0, 0, 1}, {0, 6, 0, 0, 0, 1},
-                        {0, -6, 0, 0, 0, 1}, {0, 0, 6, 1, 0, 0}, {0, 0, -6, 1, 0, 0}};
-    for (const Vue& v : vues) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        camera(v.ex, v.ey, v.ez, v.hx, v.hy, v.hz);
+    for (const auto& v : {std::vector<double>{6, 0, 0, 0, 1}, {-6, 0, 0, 0, 1}, {0, 6, 0, 0, 1}, {0, -6, 0, 0, 1},
+                          {0, 0, 6, 1, 0}, {0, 0, -6, 1, 0}}) {
+        camera(v[0], v[1], v[2], v[3], v[4]);
         boite.dessiner(0);
         // Lines through one half of the face cross two quadrants, once.
-        for (int position : {160, 320}) EXPECT_EQ(bandes(true, position).size(), 2u) << v.ex << v.ey << v.ez;
-        for (int position : {240, 400}) EXPECT_EQ(bandes(false, position).size(), 2u) << v.ex << v.ey << v.ez;
+        for (const auto& [ligne, position] : {std::pair{true, 160}, {true, 320}, {false, 240}, {false, 400}}) {
+            std::vector<int> bandes;
+            for (int i = 0; i < (ligne ? 640 : 480); ++i) {
+                const Pixel p = ligne ? lirePixel(i, position) : lirePixel(position, i);
+                for (int q = 0; q < 4; ++q)
+                    if (proche(p, quadrant(q), 30) && (bandes.empty() || bandes.back() != q)) bandes.push_back(q);
+            }
+            EXPECT_EQ(bandes.size(), 2u) << v[0] << v[1] << v[2] << (ligne ? " row " : " column ") << position;
+        }
     }
-}
-
-int allumes() {
-    int n = 0;
-    for (const Pixel& p : lireEcran()) n += p.r + p.g + p.b > 60;
-    return n;
-}
-
-TEST_F(EditeurDessin, TheStartIsASphereFilledOrWireFrameAndKeptRecordsAreShown) {
-    editeur::GestionTexture palette;
-    palette.initialiserTextures();
-    glEnable(GL_TEXTURE_2D);
-    const Heros depart(0, 0, 0, 5, 2, 2, 2, 0, 0, 0, palette.intToTexture(0), 0);
-    Enregistrement vie;
+    Enregistrement vie, porte;
     vie.type = 8;
     vie.lx = vie.ly = vie.lz = 2;
-    Enregistrement porte = vie;
+    porte = vie;
     porte.type = 11;
-    struct Cas {
-        Heros objet;
-        int vue;
-        int min, max;  // lit pixels
-    };
+    const Heros depart(0, 0, 0, 5, 2, 2, 2, 0, 0, 0, palette.intToTexture(0), 0);
     // A disc of radius 2 seen from 8 units: about 170 pixels across.
-    const Cas cas[] = {{depart, 0, 20000, 25000},
-                       {depart, 1, 1000, 8000},
-                       {Heros::garde(vie, palette.intToTexture(0)), 0, 20000, 25000},
-                       {Heros::garde(porte, 0), 0, 40000, 80000}};
-    for (const Cas& c : cas) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        camera(8, 0, 0, 0, 0, 1);
+    const struct { Heros objet; int vue, min, max; } cas[] = {
+        {depart, 0, 20000, 25000}, {depart, 1, 1000, 8000},
+        {Heros::garde(vie, palette.intToTexture(0)), 0, 20000, 25000}, {Heros::garde(porte, 0), 0, 40000, 80000}};
+    for (const auto& c : cas) {
+        camera(8, 0, 0, 0, 1);
         c.objet.dessiner(c.vue);
-        const int n = allumes();
-        EXPECT_GE(n, c.min) << "kind " << c.objet.getObj() << " view " << c.vue;
-        EXPECT_LE(n, c.max) << "kind " << c.objet.getObj() << " view " << c.vue;
+        int n = 0;
+        for (const Pixel& p : lireEcran()) n += p.r + p.g + p.b > 60;
+        EXPECT_TRUE(n >= c.min && n <= c.max) << n << " lit for kind " << c.objet.getObj() << " view " << c.vue;
     }
+    EXPECT_EQ(Heros::garde(vie, 0).getCouleur(), (editeur::Couleur{110, 255, 110}));
+    EXPECT_EQ(Heros::garde(porte, 0).getCouleur(), (editeur::Couleur{200, 120, 255}));
+}
+
+// Input given one step after another from frame 2: keys tapped, a key held, turns of the wheel.
+struct Saisie {
+    SystemeScript& s;
+    int f = 2;
+    void taper(std::initializer_list<SDLKey> touches) {
+        for (SDLKey k : touches) s.tape(f, k), f += 2;
+    }
+    void tenir(SDLKey k, int n) { s.tape(f, k, n), f += n + 2; }
+    void molette(std::initializer_list<int> boutons) {
+        for (int b : boutons) s.bouton(f, b, true, 320, 240), s.bouton(f + 1, b, false, 320, 240), f += 2;
+    }
+};
+
+// An editing session of `map` drawn both ways, its input given from frame 2.
+void session(const char* map, const std::function<void(Saisie&)>& saisie, std::size_t framesMin) {
+    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); }, nullptr}, [map] { editeur::jouer(map, 0); }, map,
+                framesMin);
+}
+
+TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePlainWay) {
+    ecrireFichier("maps/tout.txt", carteEditeur(300));  // every kind, unknown ones too
+    ecrireFichier("maps/grande.txt", carteEditeur(1000));
+    // Copies placed where the cursor stands (equal faces, a box in a sphere), every kind,
+    // resized, deleted one by one and all at once, the start retyped, wire frame, the camera.
+    session("tout.txt", [](Saisie& e) {
+        e.tenir(SDLK_w, 3);
+        e.taper({SDLK_RETURN, SDLK_t, SDLK_UP, SDLK_UP, SDLK_RETURN, SDLK_t, SDLK_t, SDLK_j, SDLK_RETURN});
+        e.tenir(SDLK_d, 4);
+        e.taper({SDLK_r, SDLK_LEFT, SDLK_n, SDLK_RETURN, SDLK_x, SDLK_r, SDLK_r, SDLK_RETURN});
+        e.tenir(SDLK_a, 2);
+        e.taper({SDLK_RETURN});
+        e.molette({4, 4, 4, 5, 5});
+        e.taper({SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_z, SDLK_DOWN, SDLK_RIGHT});
+        e.tenir(SDLK_e, 3);
+        e.taper({SDLK_t, SDLK_t, SDLK_t, SDLK_RETURN, SDLK_p, SDLK_t, SDLK_UP, SDLK_RETURN, SDLK_RETURN, SDLK_x,
+                 SDLK_BACKSPACE, SDLK_ESCAPE});
+    }, 80);
+    // A new map: the start alone is the cursor, then placed.
+    session("nomap", [](Saisie& e) {
+        e.taper({SDLK_x, SDLK_RETURN, SDLK_z, SDLK_t, SDLK_RETURN, SDLK_BACKSPACE, SDLK_BACKSPACE, SDLK_ESCAPE});
+    }, 15);
+    // Kept records of unknown kinds become the cursor: a "bouton" box and a
+    // "vie" pick-up, tinted, filled and as wire frame, then retyped.
+    ecrireFichier("maps/garde.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n"
+                                    "@10,-4,0,2,5,2,2,1,0,0,0,textureCaisse\n@8,-4,3,3,5,1.5,1,1,0,0,0,textureSol\n");
+    session("garde.txt", [](Saisie& e) {
+        e.taper({SDLK_BACKSPACE, SDLK_x, SDLK_BACKSPACE, SDLK_z, SDLK_BACKSPACE, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE,
+                 SDLK_t, SDLK_ESCAPE});
+    }, 15);
+    // 1,000 objects, the camera travelling over them.
+    session("grande.txt", [](Saisie& e) {
+        e.tenir(SDLK_w, 25);
+        e.molette({5, 5, 5});
+        e.tenir(SDLK_a, 6);
+        e.taper({SDLK_t, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE});
+        e.tenir(SDLK_s, 10);
+        e.taper({SDLK_ESCAPE});
+    }, 60);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Blocks, pick-ups and spheres drawn into the real window and read back.
+// Blocks, pick-ups, spheres, the ball and the sky drawn into the real window
+// and read back; the generated accelerator texture on a block.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -10,332 +11,317 @@
 
 #include "dossier.h"
 #include "fenetre_test.h"
+#include "generateur.h"
+#include "heros.h"
 #include "objet.h"
+#include "skybox.h"
 #include "texture.h"
+#include "textures.h"
 
 namespace {
 
-struct V3 { double x, y, z; };
-struct V2 { double s, t; };
+const Pixel kNoir{0, 0, 0}, kBlanc{255, 255, 255}, kRouge{255, 0, 0}, kVert{0, 255, 0}, kBleu{0, 0, 255};
 
-// 16 × 16 texture in four 8 × 8 quadrants: red top-left, green top-right,
-// blue bottom-left, white bottom-right ("top" is the first row of the file,
-// which ends at t = 1).
-unsigned int textureQuadrants() {
-    Image i(16, 16, 4);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const bool haut = y < 8, gauche = x < 8;
-            if (haut && gauche) i.mettre(x, y, 255, 0, 0);
-            else if (haut) i.mettre(x, y, 0, 255, 0);
-            else if (gauche) i.mettre(x, y, 0, 0, 255);
-            else i.mettre(x, y, 255, 255, 255);
-        }
-    ecrireTga("quadrants.tga", i);
-    return loadTexture("quadrants.tga", false);
+bool proche(Pixel a, Pixel b, int tolerance = 3) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
-double frac(double v) { return v - std::floor(v); }
-
-bool presDUneFrontiere(double v) {
-    const double f = frac(v);
-    return f < 0.08 || std::fabs(f - 0.5) < 0.08 || f > 0.92;
-}
-
-Pixel couleurAttendue(V2 c) {
-    const bool gauche = frac(c.s) < 0.5, haut = frac(c.t) > 0.5;
-    if (haut && gauche) return {255, 0, 0};
-    if (haut) return {0, 255, 0};
-    if (gauche) return {0, 0, 255};
-    return {255, 255, 255};
-}
-
-bool proche(Pixel a, Pixel b) {
-    return std::abs(a.r - b.r) <= 3 && std::abs(a.g - b.g) <= 3 && std::abs(a.b - b.b) <= 3;
-}
-
-// One face of a box: its corners in drawing order and the texture coordinate
-// each corner must get.
-struct Face {
-    const char* nom;
-    V3 normale;
-    V3 coins[4];
-    V2 tex[4];
+struct V3 {
+    double x = 0, y = 0, z = 0;
 };
 
-std::vector<Face> faces(double lx, double ly, double lz, bool etale) {
-    std::vector<Face> f = {
-        {"y+", {0, 1, 0}, {{lx, ly, lz}, {lx, ly, -lz}, {-lx, ly, -lz}, {-lx, ly, lz}},
-         {{lx / 2, 0}, {lx / 2, lz / 2}, {0, lz / 2}, {0, 0}}},
-        {"x+", {1, 0, 0}, {{lx, -ly, lz}, {lx, -ly, -lz}, {lx, ly, -lz}, {lx, ly, lz}},
-         {{ly / 2, 0}, {ly / 2, lz / 2}, {0, lz / 2}, {0, 0}}},
-        {"y-", {0, -1, 0}, {{-lx, -ly, lz}, {-lx, -ly, -lz}, {lx, -ly, -lz}, {lx, -ly, lz}},
-         {{0, lz / 2}, {0, 0}, {lx / 2, 0}, {lx / 2, lz / 2}}},
-        {"x-", {-1, 0, 0}, {{-lx, ly, lz}, {-lx, ly, -lz}, {-lx, -ly, -lz}, {-lx, -ly, lz}},
-         {{0, lz / 2}, {0, 0}, {ly / 2, 0}, {ly / 2, lz / 2}}},
-        {"z+", {0, 0, 1}, {{lx, ly, lz}, {-lx, ly, lz}, {-lx, -ly, lz}, {lx, -ly, lz}},
-         {{0, lx / 2}, {0, 0}, {ly / 2, 0}, {ly / 2, lx / 2}}},
-        {"z-", {0, 0, -1}, {{lx, ly, -lz}, {-lx, ly, -lz}, {-lx, -ly, -lz}, {lx, -ly, -lz}},
-         {{0, lx / 2}, {0, 0}, {ly / 2, 0}, {ly / 2, lx / 2}}},
-    };
-    if (!etale)
-        for (Face& x : f) {
-            x.tex[0] = {0, 1};
-            x.tex[1] = {0, 0};
-            x.tex[2] = {1, 0};
-            x.tex[3] = {1, 1};
-        }
-    return f;
-}
-
-// An orthographic camera looking straight at the face with normal n, from
-// outside the box.
+// An orthographic camera looking at the origin from the side `n` points to,
+// a window of 16 × 12 units.
 void regarderDepuis(V3 n) {
+    reinitialiserGL();
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     glOrtho(-8, 8, -6, 6, 1, 100);
     glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    const bool vertical = n.z != 0;
-    gluLookAt(n.x * 20, n.y * 20, n.z * 20, 0, 0, 0, 0, vertical ? 1 : 0, vertical ? 0 : 1);
+    gluLookAt(n.x * 20, n.y * 20, n.z * 20, 0, 0, 0, 0, n.z != 0, n.z == 0);
 }
 
-struct Projete { int x, y; };
-
-Projete projeter(V3 p) {
-    GLdouble mv[16], pr[16];
+// Where a point shows on the screen: x from the left, y from the top.
+std::pair<int, int> projeter(V3 p) {
+    GLdouble mv[16], pr[16], wx, wy, wz;
     GLint vp[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, mv);
     glGetDoublev(GL_PROJECTION_MATRIX, pr);
     glGetIntegerv(GL_VIEWPORT, vp);
-    GLdouble wx, wy, wz;
     gluProject(p.x, p.y, p.z, mv, pr, vp, &wx, &wy, &wz);
     return {static_cast<int>(std::floor(wx)), 479 - static_cast<int>(std::floor(wy))};
 }
-
-// Draws the block from each face's side and checks, over a grid of points
-// of the face, that the pixel there shows the quadrant its texture
-// coordinate falls in. Returns the number of points checked.
-int verifierFaces(double lx, double ly, double lz, bool etale) {
-    unsigned int tex = textureQuadrants();
-    EXPECT_NE(tex, 0u);
-    int verifies = 0;
-    for (const Face& f : faces(lx, ly, lz, etale)) {
-        reinitialiserGL();
-        glEnable(GL_TEXTURE_2D);
-        regarderDepuis(f.normale);
-        Cube c(0, 0, 0, 0, lx, ly, lz, 0, 0, 0, tex, "cube", etale);
-        c.dessiner();
-        std::vector<Pixel> ecran = lireEcran();
-        int fautes = 0;
-        for (int i = 1; i < 40; ++i)
-            for (int j = 1; j < 40; ++j) {
-                const double a = i / 40.0, b = j / 40.0;
-                // The faces are rectangles: corner 1 + a (corner 2 − corner 1) + b (corner 4 − corner 1).
-                const V3* k = f.coins;
-                V3 p = {k[0].x + a * (k[1].x - k[0].x) + b * (k[3].x - k[0].x),
-                        k[0].y + a * (k[1].y - k[0].y) + b * (k[3].y - k[0].y),
-                        k[0].z + a * (k[1].z - k[0].z) + b * (k[3].z - k[0].z)};
-                const V2* t = f.tex;
-                V2 st = {t[0].s + a * (t[1].s - t[0].s) + b * (t[3].s - t[0].s),
-                         t[0].t + a * (t[1].t - t[0].t) + b * (t[3].t - t[0].t)};
-                if (presDUneFrontiere(st.s) || presDUneFrontiere(st.t)) continue;
-                Projete q = projeter(p);
-                if (q.x < 1 || q.x > 638 || q.y < 1 || q.y > 478) continue;
-                ++verifies;
-                Pixel vu = ecran[q.y * 640 + q.x];
-                Pixel attendu = couleurAttendue(st);
-                if (!proche(vu, attendu) && ++fautes <= 3)
-                    ADD_FAILURE() << "face " << f.nom << " at (" << a << ", " << b << ") tex ("
-                                  << st.s << ", " << st.t << "): pixel " << int(vu.r) << ","
-                                  << int(vu.g) << "," << int(vu.b) << " expected "
-                                  << int(attendu.r) << "," << int(attendu.g) << ","
-                                  << int(attendu.b);
-            }
-        if (fautes) capturer((std::string("face-") + f.nom + ".png").c_str());
-    }
-    return verifies;
+Pixel pixelDe(V3 p) {
+    const auto [x, y] = projeter(p);
+    return lirePixel(x, y);
 }
-
-// How many times the colour changes from one quadrant to another along the
-// middle row of the z+ face (pixels blended across a boundary are skipped).
-int bandesVisibles(double l, bool etale) {
-    reinitialiserGL();
-    glEnable(GL_TEXTURE_2D);
-    regarderDepuis({0, 0, 1});
-    Cube c(0, 0, 0, 0, l, l, l, 0, 0, 0, textureQuadrants(), "cube", etale);
-    c.dessiner();
-    const Pixel quadrants[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
-    const int y = projeter({0, 0.3, l}).y;
-    const int debut = projeter({-l, 0.3, l}).x + 1, fin = projeter({l, 0.3, l}).x - 1;
-    int changements = 0, precedent = -1;
-    for (int x = debut; x <= fin; ++x) {
-        const Pixel p = lirePixel(x, y);
-        for (int q = 0; q < 4; ++q)
-            if (proche(p, quadrants[q])) {
-                if (precedent >= 0 && q != precedent) ++changements;
-                precedent = q;
-            }
-    }
-    return changements;
-}
-
-struct Objets : ::testing::Test {
-    DossierTemporaire dossier;
-    void SetUp() override {
-        EXIGER_FENETRE();
-        reinitialiserGL();
-    }
-};
-
-TEST_F(Objets, ATiledBlockOfHalfExtentTwoShowsItsTextureOncePerFace) {
-    EXPECT_GT(verifierFaces(2, 2, 2, true), 6 * 500);
-}
-
-TEST_F(Objets, ATiledBlockOfHalfExtentFourShowsItTwice) {
-    EXPECT_GT(verifierFaces(4, 4, 4, true), 6 * 500);
-    // Along x the top face crosses the quadrant boundary twice per repeat:
-    // three changes of colour for two repeats, one for a single one.
-    EXPECT_EQ(bandesVisibles(4, true), 3);
-    EXPECT_EQ(bandesVisibles(2, true), 1);
-}
-
-TEST_F(Objets, TilingFollowsEachAxisOfAnUnevenBlock) {
-    EXPECT_GT(verifierFaces(2, 4, 6, true), 6 * 400);
-}
-
-TEST_F(Objets, WithoutTilingTheTextureIsStretchedOnceOverEachFace) {
-    EXPECT_GT(verifierFaces(4, 2, 6, false), 6 * 400);
-    EXPECT_EQ(bandesVisibles(4, false), 1);
-}
-
-TEST_F(Objets, TheBlockIsTurnedAboutXThenYThenZ) {
-    // A bar along x, turned 90° about x and then 90° about y, lies along y;
-    // the other order would leave it along z.
-    reinitialiserGL();
-    regarderDepuis({0, 0, 1});
-    Cube c(0, 0, 0, 0, 4, 0.5, 0.5, 90, 90, 0, 0, "cube", true);
-    c.dessiner();
-    Projete haut = projeter({0, 3, 0}), droite = projeter({3, 0, 0}), centre = projeter({0, 0, 0});
-    EXPECT_EQ(lirePixel(haut.x, haut.y), (Pixel{255, 255, 255}));
-    EXPECT_EQ(lirePixel(centre.x, centre.y), (Pixel{255, 255, 255}));
-    EXPECT_EQ(lirePixel(droite.x, droite.y), (Pixel{0, 0, 0}));
-
-    // The block is drawn around its own centre and the matrix is given back.
-    reinitialiserGL();
-    regarderDepuis({0, 0, 1});
-    GLdouble avant[16], apres[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, avant);
-    Cube d(5, -3, 0, 0, 1, 1, 1, 0, 0, 30, 0, "cube", true);
-    d.dessiner();
-    glGetDoublev(GL_MODELVIEW_MATRIX, apres);
-    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(avant[i], apres[i]);
-    Projete p = projeter({5, -3, 0}), loin = projeter({0, 0, 0});
-    EXPECT_EQ(lirePixel(p.x, p.y), (Pixel{255, 255, 255}));
-    EXPECT_EQ(lirePixel(loin.x, loin.y), (Pixel{0, 0, 0}));
-}
-
-int pixelsAllumes() {
+int allumes() {
     int n = 0;
-    for (const Pixel& p : lireEcran())
-        if (p.r || p.g || p.b) ++n;
+    for (const Pixel& p : lireEcran()) n += p.r || p.g || p.b;
     return n;
 }
 
-TEST_F(Objets, AFallZoneDrawsNothing) {
+// A modelview matrix a drawing must give back as it found it.
+struct MemeMatrice {
+    GLdouble avant[16];
+    MemeMatrice() { glGetDoublev(GL_MODELVIEW_MATRIX, avant); }
+    ~MemeMatrice() {
+        GLdouble apres[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, apres);
+        for (int i = 0; i < 16; ++i) EXPECT_EQ(avant[i], apres[i]) << "the matrix is left changed";
+    }
+};
+
+struct Objets : ::testing::Test {
+    DossierTemporaire dossier;
+    unsigned int quadrants = 0;
+    void SetUp() override {
+        EXIGER_FENETRE();
+        // 16 × 16 in four quadrants: red top-left, green top-right, blue bottom-left, white
+        // bottom-right ("top" is the first row of the file, which ends at t = 1).
+        Image i(16, 16, 4);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const Pixel p = y < 8 ? (x < 8 ? kRouge : kVert) : (x < 8 ? kBleu : kBlanc);
+                i.mettre(x, y, p.r, p.g, p.b);
+            }
+        ecrireTga("quadrants.tga", i);
+        quadrants = loadTexture("quadrants.tga", false);
+    }
+    // The colour the texture shows at (s, t), or black near a quadrant's edge.
+    static Pixel couleur(double s, double t) {
+        const double fs = s - std::floor(s), ft = t - std::floor(t);
+        auto bord = [](double f) { return f < 0.08 || std::fabs(f - 0.5) < 0.08 || f > 0.92; };
+        if (bord(fs) || bord(ft)) return kNoir;
+        return ft > 0.5 ? (fs < 0.5 ? kRouge : kVert) : (fs < 0.5 ? kBleu : kBlanc);
+    }
+};
+
+TEST_F(Objets, ATiledBlockShowsItsTextureOnceEveryFourUnitsOnEachFaceTheRightWayRound) {
+    // Each face: its outward axis and side, then the texture's s and t as
+    // (axis, side): s = (side × coordinate + half-extent) / 4, likewise t.
+    const struct { int n, sn, s, ss, t, st; } faces[] = {
+        {1, 1, 0, 1, 2, -1}, {0, 1, 1, -1, 2, -1}, {1, -1, 0, 1, 2, 1},
+        {0, -1, 1, -1, 2, 1}, {2, 1, 1, -1, 0, 1}, {2, -1, 1, -1, 0, 1}};
+    for (const V3 l : {V3{2, 2, 2}, V3{4, 4, 4}, V3{2, 4, 6}}) {
+        const double h[3] = {l.x, l.y, l.z};
+        for (const auto& f : faces) {
+            double n[3] = {0, 0, 0};
+            n[f.n] = f.sn;
+            regarderDepuis({n[0], n[1], n[2]});
+            glEnable(GL_TEXTURE_2D);
+            Cube(0, 0, 0, 0, l.x, l.y, l.z, 0, 0, 0, quadrants, "cube", true).dessiner();
+            const std::vector<Pixel> ecran = lireEcran();
+            int verifies = 0, fautes = 0;
+            for (double a = -0.95; a < 1; a += 0.05)
+                for (double b = -0.95; b < 1; b += 0.05) {
+                    double p[3];
+                    p[f.n] = f.sn * h[f.n];
+                    p[f.s] = a * h[f.s];
+                    p[f.t] = b * h[f.t];
+                    const Pixel attendu = couleur((f.ss * p[f.s] + h[f.s]) / 4, (f.st * p[f.t] + h[f.t]) / 4);
+                    const auto [x, y] = projeter({p[0], p[1], p[2]});
+                    if (attendu == kNoir || x < 1 || x > 638 || y < 1 || y > 478) continue;
+                    ++verifies;
+                    fautes += !proche(ecran[y * 640 + x], attendu);
+                }
+            EXPECT_GT(verifies, 400);
+            EXPECT_EQ(fautes, 0) << "face " << f.n << (f.sn > 0 ? "+" : "-") << " of " << l.x << "," << l.y << "," << l.z;
+        }
+    }
+}
+
+TEST_F(Objets, AStretchedBlockShowsItsTextureOnceAcrossAFace) {
     regarderDepuis({0, 0, 1});
-    Cube limite(0, 0, 0, 0, 3, 3, 3, 0, 0, 0, 0, "limite", true);
-    limite.dessiner();
-    EXPECT_EQ(pixelsAllumes(), 0);
-    Cube cube(0, 0, 0, 0, 3, 3, 3, 0, 0, 0, 0, "cube", true);
-    cube.dessiner();
-    EXPECT_GT(pixelsAllumes(), 10000);
+    glEnable(GL_TEXTURE_2D);
+    Cube(0, 0, 0, 0, 4, 4, 4, 0, 0, 0, quadrants, "cube", false).dessiner();
+    // Each quarter of the top face shows another quadrant (tiled, these points lie on its edges).
+    const Pixel couleurs[4] = {kRouge, kVert, kBleu, kBlanc};
+    int vus = 0;
+    for (const V3 p : {V3{-2, -2, 4}, V3{2, -2, 4}, V3{-2, 2, 4}, V3{2, 2, 4}})
+        for (int q = 0; q < 4; ++q) vus |= proche(pixelDe(p), couleurs[q]) << q;
+    EXPECT_EQ(vus, 15);
+}
+
+TEST_F(Objets, TheGeneratedAcceleratorsChevronsPointTowardMinusXOnATiledFloorBlock) {
+    atelier::preparerEncodeurs();
+    auto distance = [](Pixel a, Pixel b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); };
+    // Looking straight down: world x to the right, world y up, 6 × 4.5 world units.
+    auto colonne = [](double x) { return int((x + 3) / 6 * 640); };
+    auto ligne = [](double y) { return int((2.25 - y) / 4.5 * 480); };
+    for (const char* nom : {"speed.jpg", "speed2.jpg"}) {
+        ecrireFichier(nom, atelier::fabriquer(nom));
+        reinitialiserGL();
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-3, 3, -2.25, 2.25, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glEnable(GL_TEXTURE_2D);
+        // A "turbo" block of 4 × 4 units: its top face shows the texture once.
+        Cube(0, 0, 0, 1, 2, 2, 0.5, 0, 0, 0, loadTexture(nom, true), "turbo", true).dessiner();
+        const std::vector<Pixel> e = lireEcran();
+        for (const atelier::Chevron& c : atelier::chevronsVitesse()) {
+            // Image column → s → world y; image row → t = 1 − row/256 → world x.
+            const double y = 2 - 4 * (c.x / 256), pointe = -2 + 4 * (1 - c.yPointe / 256);
+            const double ailes = -2 + 4 * (1 - (c.yAiles + c.epaisseur) / 256);
+            ASSERT_LT(pointe, ailes);
+            const Pixel encre = e[ligne(y) * 640 + colonne(pointe) + 6], fond = e[ligne(y) * 640 + colonne(pointe) - 8];
+            ASSERT_GT(distance(encre, fond), 150) << nom << ": no chevron point where −x should have it";
+            // The ink's height on screen shrinks from the wings to the point, toward −x.
+            auto hauteurEncre = [&](double x) {
+                int haut = -1, bas = -1;
+                const double portee = 4 * (c.demiLargeur + 8) / 256;  // the chevron, not the side rails
+                for (int l = ligne(y + portee); l <= ligne(y - portee); ++l) {
+                    const Pixel p = e[l * 640 + colonne(x)];
+                    if (distance(p, encre) < distance(p, fond)) bas = l, haut = haut < 0 ? l : haut;
+                }
+                return haut < 0 ? 0 : bas - haut;
+            };
+            const double pas = (ailes - pointe) / 4;
+            for (int k = 0; k < 4; ++k)
+                EXPECT_LT(hauteurEncre(pointe + (k + 0.2) * pas), hauteurEncre(pointe + (k + 1.2) * pas))
+                    << nom << ": the chevron must narrow toward −x";
+        }
+    }
+}
+
+TEST_F(Objets, ABlockIsTurnedAboutXThenYThenZAroundItsCentreAndAFallZoneDrawsNothing) {
+    // A bar along x, turned 90° about x and then 90° about y, lies along y;
+    // the other order would leave it along z.
+    regarderDepuis({0, 0, 1});
+    Cube(0, 0, 0, 0, 4, 0.5, 0.5, 90, 90, 0, 0, "cube", true).dessiner();
+    EXPECT_TRUE(pixelDe({0, 3, 0}) == kBlanc && pixelDe({0, 0, 0}) == kBlanc && pixelDe({3, 0, 0}) == kNoir);
+    regarderDepuis({0, 0, 1});
+    {
+        MemeMatrice m;
+        Cube(5, -3, 0, 0, 1, 1, 1, 0, 0, 30, 0, "cube", true).dessiner();
+    }
+    EXPECT_TRUE(pixelDe({5, -3, 0}) == kBlanc && pixelDe({0, 0, 0}) == kNoir);
+    regarderDepuis({0, 0, 1});
+    Cube(0, 0, 0, 0, 3, 3, 3, 0, 0, 0, 0, "limite", true).dessiner();
+    EXPECT_EQ(allumes(), 0);
 }
 
 TEST_F(Objets, APickUpSpinsOneDegreePerDrawUntilItIsTaken) {
     regarderDepuis({0, 0, 1});
     Bonus b(1, 1, 0, 0, 2, 0, 0, 10, 20, 30, 0, "vie");
-    GLdouble avant[16], apres[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, avant);
-    b.dessiner();
-    glGetDoublev(GL_MODELVIEW_MATRIX, apres);
-    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(avant[i], apres[i]);
+    {
+        MemeMatrice m;
+        for (int i = 0; i < 10; ++i) b.dessiner();
+    }
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_DOUBLE_EQ(b.getRX(), 11);
-    EXPECT_DOUBLE_EQ(b.getRY(), 21);
-    EXPECT_DOUBLE_EQ(b.getRZ(), 31);
-    // The small ball at its centre is opaque.
-    Projete c = projeter({1, 1, 0});
-    EXPECT_EQ(lirePixel(c.x, c.y), (Pixel{255, 255, 255}));
-    const int dessines = pixelsAllumes();
-    // A ring of radius 2 reaches beyond the ball of radius 1.
-    Projete bord = projeter({3.5, 1, 0});
+    EXPECT_TRUE(b.getRX() == 20 && b.getRY() == 30 && b.getRZ() == 40);
+    EXPECT_EQ(pixelDe({1, 1, 0}), kBlanc) << "the small ball at its centre is opaque";
+    // Rings of radius 2 reach beyond the ball of radius 1.
+    const auto [cx, cy] = projeter({1, 1, 0});
+    const double rayon = (projeter({3.5, 1, 0}).first - cx) * 0.5;
+    const std::vector<Pixel> e = lireEcran();
     int horsBalle = 0;
-    std::vector<Pixel> e = lireEcran();
     for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const Pixel& p = e[y * 640 + x];
-            const double dx = x - c.x, dy = y - c.y;
-            if ((p.r || p.g || p.b) && std::sqrt(dx * dx + dy * dy) > (bord.x - c.x) * 0.5)
-                ++horsBalle;
-        }
+        for (int x = 0; x < 640; ++x) horsBalle += e[y * 640 + x] != kNoir && std::hypot(x - cx, y - cy) > rayon;
     EXPECT_GT(horsBalle, 50);
-    EXPECT_GT(dessines, 500);
-
-    for (int i = 0; i < 9; ++i) b.dessiner();
-    EXPECT_DOUBLE_EQ(b.getRX(), 20);
-    EXPECT_DOUBLE_EQ(b.getRZ(), 40);
-
     b.detruire();
-    EXPECT_FALSE(b.getExiste());
-    reinitialiserGL();
     regarderDepuis({0, 0, 1});
     b.dessiner();
-    EXPECT_EQ(pixelsAllumes(), 0);
-    EXPECT_DOUBLE_EQ(b.getRX(), 20);
+    EXPECT_TRUE(allumes() == 0 && b.getRX() == 20) << "a pick-up taken is neither drawn nor turned";
 }
 
-void sphereDeReference(double x, double y, double z, double r, double a1, double a2, double a3,
-                       unsigned int tex) {
-    glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, tex);
-    GLUquadric* q = gluNewQuadric();
-    gluQuadricTexture(q, GL_TRUE);
-    glTranslated(x, y, z);
-    glRotated(a1, 1, 0, 0);
-    glRotated(a2, 0, 1, 0);
-    glRotated(a3, 0, 0, 1);
-    gluSphere(q, r, 20, 20);
-    gluDeleteQuadric(q);
-    glPopMatrix();
-}
-
-TEST_F(Objets, ASphereIsTurnedByItsSwappedAngles) {
-    unsigned int tex = textureQuadrants();
-    auto dessinerVue = [&](auto dessin) {
-        reinitialiserGL();
-        // The sphere blends with the current function: make it plain replacement.
-        glBlendFunc(GL_ONE, GL_ZERO);
-        glEnable(GL_TEXTURE_2D);
+TEST_F(Objets, ASphereIsTurnedByItsSwappedAnglesAndCoversADiscOfItsRadius) {
+    auto vue = [&](double a1, double a2, double a3, bool reference) {
         regarderDepuis({0, 0, 1});
-        dessin();
+        glBlendFunc(GL_ONE, GL_ZERO);  // the sphere blends with the current function
+        glEnable(GL_TEXTURE_2D);
+        if (!reference) {
+            Sphere(1, -1, 0, 0, 4, 0, 0, 30, 50, 10, quadrants).dessiner();
+            EXPECT_FALSE(glIsEnabled(GL_BLEND));
+            return lireEcran();
+        }
+        glBindTexture(GL_TEXTURE_2D, quadrants);
+        GLUquadric* q = gluNewQuadric();
+        gluQuadricTexture(q, GL_TRUE);
+        glTranslated(1, -1, 0);
+        glRotated(a1, 1, 0, 0);
+        glRotated(a2, 0, 1, 0);
+        glRotated(a3, 0, 0, 1);
+        gluSphere(q, 4, 20, 20);
+        gluDeleteQuadric(q);
         return lireEcran();
     };
-    Sphere s(1, -1, 0, 0, 4, 0, 0, 30, 50, 10, tex);
-    auto vue = dessinerVue([&] { s.dessiner(); });
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    auto attendue = dessinerVue([&] { sphereDeReference(1, -1, 0, 4, -50, 30, 10, tex); });
-    auto autreOrdre = dessinerVue([&] { sphereDeReference(1, -1, 0, 4, 30, 50, 10, tex); });
-    EXPECT_TRUE(vue == attendue);
-    EXPECT_FALSE(vue == autreOrdre);
-    // It covers a disc of its radius around its centre.
-    reinitialiserGL();
-    regarderDepuis({0, 0, 1});
-    Projete c = projeter({1, -1, 0}), dedans = projeter({4.5, -1, 0}), dehors = projeter({5.5, -1, 0});
-    EXPECT_FALSE(vue[c.y * 640 + c.x] == (Pixel{0, 0, 0}));
-    EXPECT_FALSE(vue[dedans.y * 640 + dedans.x] == (Pixel{0, 0, 0}));
-    EXPECT_EQ(vue[dehors.y * 640 + dehors.x], (Pixel{0, 0, 0}));
-    EXPECT_FALSE(s.getCollision());
+    const std::vector<Pixel> s = vue(0, 0, 0, false);
+    EXPECT_TRUE(s == vue(-50, 30, 10, true));
+    EXPECT_FALSE(s == vue(30, 50, 10, true));
+    for (const auto& [p, dedans] : {std::pair{V3{1, -1, 0}, true}, {V3{4.5, -1, 0}, true}, {V3{5.5, -1, 0}, false}}) {
+        const auto [x, y] = projeter(p);
+        EXPECT_EQ(s[y * 640 + x] != kNoir, dedans) << p.x;
+    }
+}
+
+TEST_F(Objets, TheBallIsATexturedSphereWhoseRollingLookFollowsFromWhereItIsAlone) {
+    // Blue for the lower half of the ball's texture (toward its −z pole), red for the upper half.
+    GLuint texture = 0;
+    const unsigned char texels[] = {0, 0, 255, 255, 0, 0};
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    // The ball of radius 1 at (x, y), seen from straight above with the view on it; the
+    // colours at points around its centre, 80 pixels a unit. 100 degrees of roll per unit.
+    const struct { double x, y; std::vector<std::pair<V3, Pixel>> vu; } cas[] = {
+        {0, 0, {{{0, 0}, kRouge}, {{0.85, 0}, kRouge}, {{0, -0.6}, kRouge}, {{1.15, 0}, kNoir}, {{-0.8, -0.8}, kNoir}}},
+        {1.8, 0, {{{0, 0}, kBleu}, {{0.5, 0.3}, kBleu}}},  // upside down
+        {0.9, 0, {{{0.5, 0}, kRouge}, {{-0.5, 0}, kBleu}}},  // the top pole faces +x
+        {0, 0.9, {{{0, 0.5}, kRouge}, {{0, -0.5}, kBleu}}},  // the other way about x
+        {0.9 + 3.6, 3.6, {{{0.5, 0}, kRouge}, {{-0.5, 0}, kBleu}}},  // a full turn every 3.6 units
+    };
+    for (const auto& c : cas) {
+        reinitialiserGL();
+        glEnable(GL_TEXTURE_2D);
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-4, 4, -3, 3, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glTranslated(-c.x, -c.y, 0);
+        {
+            MemeMatrice m;
+            Heros(c.x, c.y, 0, 3, 1, 1, 1, 0, 0, 0, texture).dessiner();
+        }
+        for (const auto& [d, p] : c.vu)
+            EXPECT_EQ(lirePixel(320 + int(d.x * 80), 240 - int(d.y * 80)), p) << c.x << "," << c.y << " at " << d.x
+                                                                           << "," << d.y;
+    }
+    glDeleteTextures(1, &texture);
+}
+
+TEST_F(Objets, TheSkyFillsTheViewFromItsCentreAroundTheCurrentOriginAndIsWhiteWithoutItsImage) {
+    Image i(32, 32, 3);
+    i.remplir(230, 120, 40);
+    ecrireJpeg("sky.jpg", i);
+    Skybox ciel("sky.jpg");
+    auto scene = [] {
+        reinitialiserGL();
+        glMatrixMode(GL_PROJECTION);
+        gluPerspective(70, 640 / 480., 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+        glEnable(GL_TEXTURE_2D);
+    };
+    for (const V3 d : {V3{0, 0, -1}, V3{0, 0, 1}, V3{1, 0, 0}, V3{0, 1, 0}, V3{0, -1, 0}}) {
+        scene();
+        gluLookAt(0, 0, 0, d.x, d.y, d.z, d.z != 0, 0, d.z == 0);
+        ciel.dessiner();
+        int couverts = 0;
+        for (int y = 0; y < 480; y += 16)
+            for (int x = 0; x < 640; x += 16) couverts += proche(lirePixel(x, y), {230, 120, 40}, 4);
+        EXPECT_EQ(couverts, 40 * 30) << d.x << "," << d.y << "," << d.z;
+    }
+    // Moved 800 units away, the sphere of radius 500 is seen from outside: a disc in the middle.
+    scene();
+    glTranslated(0, 0, -800);
+    ciel.dessiner();
+    EXPECT_TRUE(proche(lirePixel(320, 240), {230, 120, 40}, 4) && lirePixel(5, 5) == kNoir);
+    Skybox absent("absent.jpg");
+    EXPECT_EQ(absent.getTexture(), 0u);
+    scene();
+    absent.dessiner();
+    EXPECT_EQ(lirePixel(320, 240), kBlanc);
 }
 
 }  // namespace

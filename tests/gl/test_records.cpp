@@ -1,13 +1,10 @@
-// Records and the race against the best ghost, through whole runs: what a
-// finish keeps and replaces, where the racing ball is frame by frame, and
-// what it looks like.
-#include <GL/gl.h>
-#include <GL/glu.h>
-
+// Records and the race against the best ghost, through whole runs: what a finish
+// keeps and replaces, where the racing ball is frame by frame, what it looks like.
 #include <cmath>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "partie_scriptee.h"
@@ -16,39 +13,28 @@
 namespace {
 
 struct RecordsPartie : PartieScriptee {
-    // Plays level 1 (or the map set) holding `touche` from `depart` frames
-    // after the run starts; leaves 2 frames after the finish, or at `fin`.
-    void jouer(int depart, SDLKey touche = SDLK_UP, int fin = 400) {
-        instants.clear();
-        const int base = systeme.frame();
-        systeme.appui(base + depart, touche);
-        systeme.relache(base + fin - 1, touche);
-        systeme.quitter(base + fin);
-        alArrivee([this, base](int f) { systeme.quitter(base + f + 2); });
+    // Plays the level set, holding `touche` from `depart` frames after the run
+    // starts, with the keys `autres` scripts; leaves 2 frames after the finish, or at `fin`.
+    void jouer(int depart, SDLKey touche = SDLK_UP, int fin = 400, std::function<void()> autres = nullptr) {
+        suivante();
+        if (autres) autres();
+        systeme.appui(debut + depart, touche);
+        systeme.relache(debut + fin - 1, touche);
+        systeme.quitter(debut + fin);
+        alArrivee([this](int f) { systeme.quitter(f + 2); });
         jeu.jouer();
     }
     const InstantPartie& arrivee() const { return instants[premiereFrame([](const InstantPartie& i) { return i.win; })]; }
-    // The ghost text of the run's frames before the finish.
-    std::string fantomeDeLaPartie(const std::string& niveau) const {
-        std::string g = "@" + niveau + "\n";
-        char l[80];
-        for (const InstantPartie& i : instants) {
-            if (i.win) break;
-            std::snprintf(l, sizeof l, "@%f,%f,%f\n", i.x, i.y, i.z);
-            g += l;
-        }
-        return g;
-    }
+    std::string ligneRecord() const { return std::to_string(arrivee().points) + " " + std::to_string(arrivee().chrono); }
 };
 
 // What changed between two surveys of a folder.
 std::set<std::string> changes(const std::map<std::string, std::string>& avant,
                               const std::map<std::string, std::string>& apres) {
     std::set<std::string> r;
-    for (const auto& e : apres)
-        if (!avant.count(e.first) || avant.at(e.first) != e.second) r.insert(e.first);
-    for (const auto& e : avant)
-        if (!apres.count(e.first)) r.insert(e.first);
+    for (const auto* m : {&avant, &apres})
+        for (const auto& e : *m)
+            if (!avant.count(e.first) || !apres.count(e.first) || avant.at(e.first) != apres.at(e.first)) r.insert(e.first);
     return r;
 }
 
@@ -59,51 +45,39 @@ TEST_F(RecordsPartie, AFinishKeepsTheBestRecordAndOnlyItsGhostIsEverReplaced) {
     ecrireFichier("ghost/perso-map1-record.qzg", "@maps/map1.txt\n@0,0,2\n");
     // Level 1's line is damaged: it reads as no record.
     ecrireFichier("data/joueur/records.txt", "niveau 1 99999 x\nniveau 2 500 100\n??\nmap 7 8 map1\n");
-    struct Course {
+    const std::set<std::string> rien, record = {"records.txt"}, meilleur = {"map1-record.qzg"};
+    const struct {
         int depart;
         bool fantome;
         const char* message;
         std::set<std::string> ghost, joueur;  // what changes in ghost/ and data/joueur/
-    };
-    const std::set<std::string> rien, record = {"records.txt"}, meilleur = {"map1-record.qzg"};
-    const Course courses[] = {
-        {40, true, "", meilleur, record},             // the first finish: the record
-        {60, true, "", rien, rien},                   // slower: nothing changes
-        {20, false, "Nouveau record", rien, record},  // faster, ghost saving off: the record only
+    } courses[] = {
+        {40, true, "", meilleur, record},               // the first finish: the record
+        {60, true, "", rien, rien},                     // slower: nothing changes
+        {20, false, "Nouveau record", rien, record},    // faster, ghost saving off: the record only
         {1, true, "Nouveau record", meilleur, record},  // faster: the record and its ghost
     };
-    for (const Course& c : courses) {
+    for (const auto& c : courses) {
         SCOPED_TRACE(c.depart);
         jeu.setFantome(c.fantome);
         const auto ghost = releve("ghost"), joueur = releve("data/joueur");
-        testing::internal::CaptureStderr();
-        jouer(c.depart);
-        const std::string err = testing::internal::GetCapturedStderr();
+        const std::string err = sortieErreur([&] { jouer(c.depart); });
         EXPECT_EQ(arrivee().record, c.message);
         EXPECT_EQ(changes(ghost, releve("ghost")), c.ghost);
         EXPECT_EQ(changes(joueur, releve("data/joueur")), c.joueur);
-        if (!c.ghost.empty()) {
-            EXPECT_EQ(lireFichier("ghost/map1-record.qzg"), fantomeDeLaPartie("maps/niveau/map1.qzm"));
-        }
-        if (!c.joueur.empty()) {
-            EXPECT_EQ(lireFichier("data/joueur/records.txt"),
-                      "niveau 1 " + std::to_string(arrivee().points) + " " + std::to_string(arrivee().chrono) +
-                          "\nniveau 2 500 100\nmap 7 8 map1\n")
-                << "written whole again, without the damaged lines";
-        }
+        EXPECT_TRUE(c.ghost.empty() || lireFichier("ghost/map1-record.qzg") == fantomeDeLaPartie("maps/niveau/map1.qzm"));
+        // Written whole again, without the damaged lines.
+        EXPECT_TRUE(c.joueur.empty() || lireFichier("data/joueur/records.txt") ==
+                                            "niveau 1 " + ligneRecord() + "\nniveau 2 500 100\nmap 7 8 map1\n");
         EXPECT_EQ(err.find("damaged") != std::string::npos, c.depart == 40) << err;
     }
-}
-
-TEST_F(RecordsPartie, AFreeMapsRecordAndBestGhostKeepItsWholeName) {
+    // A free map's record and best ghost keep its whole name, and it is raced on the next run.
     perso("ma piste", kCourseDroite);
     jouer(1);
-    EXPECT_EQ(lireFichier("data/joueur/records.txt"), "map " + std::to_string(arrivee().points) + " " +
-                                                          std::to_string(arrivee().chrono) + " ma piste\n");
+    EXPECT_NE(lireFichier("data/joueur/records.txt").find("\nmap " + ligneRecord() + " ma piste\n"), std::string::npos);
     EXPECT_EQ(lireFichier("ghost/perso-ma piste-record.qzg"), fantomeDeLaPartie("maps/ma piste.txt"));
-    EXPECT_EQ(listerDossier("./ghost", ".qzg"), std::vector<std::string>{"perso-ma piste-record.qzg"});
     jouer(1, SDLK_UP, 10);
-    EXPECT_TRUE(instants[5].course) << "raced on the next run";
+    EXPECT_TRUE(instants[5].course);
 }
 
 TEST_F(RecordsPartie, TheRacingBallRunsTheRecordFrameForFramePausesRestartsAndFallsAside) {
@@ -113,52 +87,28 @@ TEST_F(RecordsPartie, TheRacingBallRunsTheRecordFrameForFramePausesRestartsAndFa
     const int n = premiereFrame([](const InstantPartie& i) { return i.win; });
     for (const InstantPartie& i : record) ASSERT_FALSE(i.course) << "no best ghost yet";
 
-    // The same play, paused a while, then restarted from the pause menu: the
-    // racing ball rides on the player's ball all along.
-    int base = systeme.frame();
-    systeme.relache(base + 10, SDLK_ESCAPE);
-    systeme.relache(base + 18, SDLK_ESCAPE);
-    systeme.relache(base + 30, SDLK_ESCAPE);
-    systeme.tape(base + 32, SDLK_DOWN);
-    systeme.tape(base + 34, SDLK_RETURN);  // "Recommencer le niveau", on the release
-    jouer(1);
+    // The same play, paused a while, then restarted from the pause menu (the
+    // ball back at the start, the points whole): the racing ball rides on the
+    // player's ball all along.
+    jouer(1, SDLK_UP, 400, [this] {
+        for (int f : {10, 18, 30}) systeme.relache(debut + f, SDLK_ESCAPE);
+        systeme.tape(debut + 32, SDLK_DOWN);
+        systeme.tape(debut + 34, SDLK_RETURN);  // "Recommencer le niveau", on the release
+    });
     ASSERT_GT(instants.size(), 35u + n);
-    EXPECT_TRUE(instants[12].pause);
-    EXPECT_DOUBLE_EQ(instants[35].x, 0) << "restarted";
-    for (const InstantPartie& i : instants) {
-        if (i.win) break;
-        ASSERT_TRUE(i.course) << i.frame;
-        EXPECT_NEAR(i.xCourse, i.x, 1e-4) << i.frame;
-        EXPECT_NEAR(i.zCourse, i.z, 1e-4) << i.frame;
-    }
-
-    // Rolling off the side: the player falls, the race goes on, then rests
-    // where the record ended.
+    EXPECT_TRUE(instants[12].pause && instants[34].x < -1);
+    const InstantPartie& r = instants[35];
+    EXPECT_TRUE(!r.pause && r.x == 0 && r.z == 2 && r.points == 1400 && r.debut) << "restarted";
+    EXPECT_EQ(instants[36].points, 1399) << "the start phase ended with the restart's frame";
+    for (const InstantPartie& i : instants)
+        EXPECT_TRUE(i.win || (i.course && std::abs(i.xCourse - i.x) < 1e-4 && std::abs(i.zCourse - i.z) < 1e-4)) << i.frame;
+    // Rolling off the side: the player falls, the race goes on, then rests where the record ended.
     jouer(1, SDLK_LEFT, n + 30);
     ASSERT_GT(premiereFrame([](const InstantPartie& i) { return i.tombe; }), 0);
     for (const InstantPartie& i : instants) {
         const InstantPartie& r = record[std::min(i.frame, n - 1)];
-        EXPECT_NEAR(i.xCourse, r.x, 1e-4) << i.frame;
-        EXPECT_NEAR(i.yCourse, r.y, 1e-4) << i.frame;
+        EXPECT_TRUE(std::abs(i.xCourse - r.x) < 1e-4 && std::abs(i.yCourse - r.y) < 1e-4) << i.frame;
     }
-}
-
-// Where a point of the scene shows on the screen, seen from the run's camera
-// over a ball resting at (0, 0, 2): x from the left, y from the top.
-void projeter(double x, double y, double z, double& px, double& py) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, 640.0 / 480, 1, 1000);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(10, 0, 14, 0, 0, 2, 0, 0, 1);
-    GLdouble mv[16], pr[16], wz;
-    GLint vp[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, mv);
-    glGetDoublev(GL_PROJECTION_MATRIX, pr);
-    glGetIntegerv(GL_VIEWPORT, vp);
-    gluProject(x, y, z, mv, pr, vp, &px, &py, &wz);
-    py = vp[3] - 1 - py;
 }
 
 TEST_F(RecordsPartie, TheRacingBallIsSeenThroughWhereTheBestGhostWasAndGHidesIt) {
@@ -166,55 +116,40 @@ TEST_F(RecordsPartie, TheRacingBallIsSeenThroughWhereTheBestGhostWasAndGHidesIt)
     // The best ghost rolls beside the resting ball, away from the camera.
     std::string g = "@maps/niveau/map1.qzm\n";
     char l[80];
-    for (int i = 0; i < 100; ++i) {
-        std::snprintf(l, sizeof l, "@%f,2.500000,2.000000\n", -0.15 * i);
-        g += l;
-    }
+    for (int i = 0; i < 100; ++i) g += (std::snprintf(l, sizeof l, "@%f,2.500000,2.000000\n", -0.15 * i), l);
     ecrireFichier("ghost/map1-record.qzg", g);
     std::map<int, std::vector<Pixel>> vu, cache;
-    auto capturer = [&](std::map<int, std::vector<Pixel>>& ecrans) {
-        surFrame = [&](const InstantPartie& i) {
-            if (i.frame % 10 == 5) ecrans[i.frame] = lireEcran();
-        };
-    };
     // G hides it at 30, shows it at 40, hides it at 48; the next run starts hidden.
-    const int base = systeme.frame();
-    for (int f : {30, 40, 48}) systeme.tape(base + f, SDLK_g);
-    systeme.quitter(base + 50);
-    capturer(vu);
-    jeu.jouer();
-    EXPECT_FALSE(jeu.getCourse());
-    instants.clear();
-    systeme.quitter(systeme.frame() + 50);
-    capturer(cache);
-    jeu.jouer();
-    for (const InstantPartie& i : instants) ASSERT_FALSE(i.course);
-
+    for (auto* ecrans : {&vu, &cache}) {
+        suivante();
+        if (ecrans == &vu)
+            for (int f : {30, 40, 48}) systeme.tape(debut + f, SDLK_g);
+        systeme.quitter(debut + 50);
+        surFrame = [ecrans](const InstantPartie& i) {
+            if (i.frame % 10 == 5) (*ecrans)[i.frame] = lireEcran();
+        };
+        jeu.jouer();
+    }
+    for (const InstantPartie& i : instants) ASSERT_FALSE(i.course) << "G switched it three times";
     ASSERT_EQ(vu.size(), 5u);
     EXPECT_EQ(vu[35], cache[35]) << "hidden, it leaves the picture as it was";
-    for (int f : {5, 15, 25, 45}) {
+    // Where it shows: the ghost's position at frame f projected through the
+    // run's camera, at (10, 0, 14) looking at the ball resting at (0, 0, 2).
+    for (const auto& [f, cx, cy] : {std::tuple{5, 373.2, 226.7}, {15, 370.2, 204.3}, {25, 367.6, 184.2}, {45, 363.0, 149.9}}) {
         SCOPED_TRACE(f);
-        double cx, cy;
-        projeter(-0.15 * f, 2.5, 2, cx, cy);
         double sx = 0, sy = 0, loin = 0;
         int n = 0;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) {
                 if (vu[f][y * 640 + x] == cache[f][y * 640 + x]) continue;
-                sx += x;
-                sy += y;
-                ++n;
+                sx += x, sy += y, ++n;
                 loin = std::max(loin, std::hypot(x - cx, y - cy));
             }
         ASSERT_GT(n, 400);
-        EXPECT_NEAR(sx / n, cx, 2);
-        EXPECT_NEAR(sy / n, cy, 2);
+        EXPECT_TRUE(std::abs(sx / n - cx) < 2 && std::abs(sy / n - cy) < 2);
         EXPECT_LT(loin, 35) << "nothing else in the picture changes";
-        // Tinted toward blue.
-        const Pixel a = vu[f][static_cast<int>(cy) * 640 + static_cast<int>(cx)];
-        const Pixel b = cache[f][static_cast<int>(cy) * 640 + static_cast<int>(cx)];
-        EXPECT_GT(a.b - a.r, b.b - b.r);
-        EXPECT_NE(a, b);
+        const Pixel a = vu[f][int(cy) * 640 + int(cx)], b = cache[f][int(cy) * 640 + int(cx)];
+        EXPECT_GT(a.b - a.r, b.b - b.r) << "tinted toward blue";
     }
 }
 

@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <set>
 #include <thread>
-
 
 namespace {
 
@@ -17,21 +17,20 @@ using Horloge = std::chrono::steady_clock;
 
 void dormir(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// In the child, before exec.
-void changerEnvironnement(const Environnement& env) {
+// In a child: the environment changed, then `args` run in its place.
+[[noreturn]] void remplacer(const std::vector<std::string>& args, const Environnement& env, bool chemin) {
     for (const std::string& e : env) {
         const size_t egal = e.find('=');
-        if (egal == std::string::npos) unsetenv(e.c_str());
-        else setenv(e.substr(0, egal).c_str(), e.c_str() + egal + 1, 1);
+        egal == std::string::npos ? unsetenv(e.c_str()) : setenv(e.substr(0, egal).c_str(), e.c_str() + egal + 1, 1);
     }
-}
-
-std::vector<char*> arguments(const std::vector<std::string>& args) {
     std::vector<char*> a;
     for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
     a.push_back(nullptr);
-    return a;
+    chemin ? execvp(a[0], a.data()) : execv(a[0], a.data());
+    _exit(127);
 }
+
+int statut(int s) { return WIFEXITED(s) ? WEXITSTATUS(s) : -1; }
 
 }  // namespace
 
@@ -39,15 +38,12 @@ Capture capturerEcran() {
     Capture c;
     Display* d = XOpenDisplay(nullptr);
     if (!d) return c;
-    XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap);
-    if (i) {
-        c.l = 640;
-        c.h = 480;
-        c.p.resize(640 * 480);
+    if (XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap)) {
+        c.l = 640, c.h = 480;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) {
-                unsigned long v = XGetPixel(i, x, y);
-                c.p[y * 640 + x] = Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)};
+                const unsigned long v = XGetPixel(i, x, y);
+                c.p.push_back(Pixel{uint8_t((v >> 16) & 0xFF), uint8_t((v >> 8) & 0xFF), uint8_t(v & 0xFF)});
             }
         XDestroyImage(i);
     }
@@ -66,13 +62,9 @@ bool blanc(Pixel p) { return p.r > 200 && p.g > 200 && p.b > 200; }
 bool orange(Pixel p) { return p.r > 140 && p.r > p.g + 45 && p.g > p.b + 15; }
 
 int couleurs(const Capture& c) {
-    std::vector<bool> vu(1 << 15, false);
-    int n = 0;
-    for (const Pixel& p : c.p) {
-        int k = (p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3);
-        if (!vu[k]) { vu[k] = true; ++n; }
-    }
-    return n;
+    std::set<int> vu;
+    for (const Pixel& p : c.p) vu.insert((p.r >> 3) << 10 | (p.g >> 3) << 5 | (p.b >> 3));
+    return static_cast<int>(vu.size());
 }
 
 bool menuHaut(const Capture& c) {
@@ -82,18 +74,10 @@ bool menuHaut(const Capture& c) {
 int executer(const std::vector<std::string>& args, const Environnement& env, std::string* sortie) {
     int tube[2] = {-1, -1};
     if (sortie && pipe(tube) != 0) return -1;
-    pid_t pid = fork();
+    const pid_t pid = fork();
     if (pid == 0) {
-        if (sortie) {
-            dup2(tube[1], 1);
-            dup2(tube[1], 2);
-            close(tube[0]);
-            close(tube[1]);
-        }
-        changerEnvironnement(env);
-        std::vector<char*> a = arguments(args);
-        execvp(a[0], a.data());
-        _exit(127);
+        if (sortie) dup2(tube[1], 1), dup2(tube[1], 2), close(tube[0]), close(tube[1]);
+        remplacer(args, env, true);
     }
     if (sortie) {
         close(tube[1]);
@@ -102,44 +86,34 @@ int executer(const std::vector<std::string>& args, const Environnement& env, std
         for (ssize_t n; (n = read(tube[0], tampon, sizeof tampon)) > 0;) sortie->append(tampon, size_t(n));
         close(tube[0]);
     }
-    int statut = 0;
-    waitpid(pid, &statut, 0);
-    return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+    int s = 0;
+    waitpid(pid, &s, 0);
+    return statut(s);
 }
 
 int installerDans(const std::string& prefixe, std::string* sortie) {
-    std::string journal;
-    return executer({VORNA_CMAKE, "--install", VORNA_BINARY_DIR, "--prefix", prefixe}, {},
-                    sortie ? sortie : &journal);
+    return executer({VORNA_CMAKE, "--install", VORNA_BINARY_DIR, "--prefix", prefixe}, {}, sortie);
 }
 
 bool attendre(const std::function<bool()>& condition, double secondes) {
     const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
-    while (Horloge::now() < fin) {
+    for (; Horloge::now() < fin; dormir(100))
         if (condition()) return true;
-        dormir(100);
-    }
     return condition();
 }
 
 Programme::Programme(const std::vector<std::string>& args, const Environnement& env) {
     m_pid = fork();
     if (m_pid == 0) {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
         // In a sanitizer build: libX11 and Mesa keep a few bytes to the end.
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        changerEnvironnement(env);
-        std::vector<char*> a = arguments(args);
-        execv(a[0], a.data());
-        _exit(127);
+        Environnement tout = {"SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"};
+        tout.insert(tout.end(), env.begin(), env.end());
+        remplacer(args, tout, false);
     }
 }
 
 Programme::~Programme() {
-    if (m_pid > 0) {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-    }
+    if (m_pid > 0) kill(m_pid, SIGKILL), waitpid(m_pid, nullptr, 0);
 }
 
 void Programme::signaler(int signal) {
@@ -147,16 +121,10 @@ void Programme::signaler(int signal) {
 }
 
 int Programme::attendreFin(double secondes) {
-    int statut = 0;
-    const auto fin = Horloge::now() + std::chrono::milliseconds(int(secondes * 1000));
-    while (Horloge::now() < fin) {
-        if (waitpid(m_pid, &statut, WNOHANG) == m_pid) {
-            m_pid = -1;
-            return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-        }
-        dormir(100);
-    }
-    return -2;
+    int s = 0;
+    if (!attendre([&] { return waitpid(m_pid, &s, WNOHANG) == m_pid; }, secondes)) return -2;
+    m_pid = -1;
+    return statut(s);
 }
 
 void xdotool(const std::vector<std::string>& args, int x, int y) {

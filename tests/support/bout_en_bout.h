@@ -7,8 +7,7 @@
 
 #include "fenetre_test.h"
 
-// Helpers of the end-to-end tests, which run the real programs and drive
-// them with real X events.
+// Helpers of the end-to-end tests: the real programs driven by real X events.
 
 // The top-left 640 × 480 of the X screen, where the programs' windows sit.
 struct Capture {
@@ -29,12 +28,10 @@ bool orange(Pixel p);
 // "Jouer" highlighted just above the centre.
 bool menuHaut(const Capture& c);
 
-// Changes to the environment of a program started here: "NAME=value" sets
-// NAME, "NAME" alone removes it.
+// Environment changes: "NAME=value" sets NAME, "NAME" alone removes it.
 using Environnement = std::vector<std::string>;
 
-// Runs a program and waits for it. Returns its exit status (−1 if killed).
-// With `sortie`, what it writes on standard output and error is kept there.
+// Runs a program to its end: its exit status (−1 if killed), its output and errors in `sortie`.
 int executer(const std::vector<std::string>& args, const Environnement& env = {},
              std::string* sortie = nullptr);
 // Polls `condition` every 100 ms for up to `secondes`.
@@ -55,8 +52,7 @@ private:
     int m_pid = -1;
 };
 
-// Installs the build (cmake --install) under `prefixe`. Returns cmake's
-// exit status; its output goes to `sortie` when given.
+// cmake --install of the build under `prefixe`: cmake's status, its output in `sortie`.
 int installerDans(const std::string& prefixe, std::string* sortie = nullptr);
 
 // xdotool: the pointer to (x, y) of the window, a pause, then `args` (a key,

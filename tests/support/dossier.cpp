@@ -1,5 +1,6 @@
 #include "dossier.h"
 
+#include <gtest/gtest.h>
 #include <stb_image_write.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +71,12 @@ std::vector<std::string> lignes(const std::string& texte) {
 
 bool existe(const std::string& chemin) { return fs::exists(chemin); }
 
+std::string sortieErreur(const std::function<void()>& f) {
+    testing::internal::CaptureStderr();
+    f();
+    return testing::internal::GetCapturedStderr();
+}
+
 std::map<std::string, std::string> releve(const std::string& dossier) {
     std::map<std::string, std::string> r;
     for (const auto& e : fs::recursive_directory_iterator(dossier)) {
@@ -120,11 +127,6 @@ void ecrireTga(const std::string& chemin, const Image& i) {
     parent(chemin);
     stbi_write_tga_with_rle = 0;
     stbi_write_tga(chemin.c_str(), i.largeur, i.hauteur, i.canaux, i.pixels.data());
-}
-
-void ecrireBmp(const std::string& chemin, const Image& i) {
-    parent(chemin);
-    stbi_write_bmp(chemin.c_str(), i.largeur, i.hauteur, i.canaux, i.pixels.data());
 }
 
 static void mot16(std::ofstream& f, uint16_t v) { f.put(char(v & 0xFF)); f.put(char(v >> 8)); }

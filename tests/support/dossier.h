@@ -2,6 +2,7 @@
 #define VORNA_TEST_DOSSIER_H
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ std::string lireFichier(const std::string& chemin);
 // The lines of a text, without their line ends.
 std::vector<std::string> lignes(const std::string& texte);
 bool existe(const std::string& chemin);
+// What `f` writes on standard error while it runs.
+std::string sortieErreur(const std::function<void()>& f);
 // Every entry under `dossier` by its relative path, links not followed: "/"
 // for a folder, "-> target" for a link, and for a file its content, inode
 // and modification time, so that any change to it shows.
@@ -56,7 +59,6 @@ struct Image {
 };
 void ecrireJpeg(const std::string& chemin, const Image& image, int qualite = 100);
 void ecrireTga(const std::string& chemin, const Image& image);
-void ecrireBmp(const std::string& chemin, const Image& image);
 // A short 16-bit mono WAV tone.
 void ecrireWav(const std::string& chemin, int millisecondes = 100, int frequence = 22050);
 

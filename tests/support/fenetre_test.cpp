@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <stb_image_write.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,11 +43,21 @@ void reinitialiserGL() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-std::vector<Pixel> lireEcran() {
-    std::vector<uint8_t> brut(640 * 480 * 3);
+namespace {
+
+// The back buffer's rows from the bottom, 3 bytes a pixel.
+std::vector<uint8_t> tampon(int x = 0, int y = 0, int l = 640, int h = 480) {
+    std::vector<uint8_t> brut(size_t(l) * h * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    glReadPixels(x, y, l, h, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
+    return brut;
+}
+
+}  // namespace
+
+std::vector<Pixel> lireEcran() {
+    const std::vector<uint8_t> brut = tampon();
     std::vector<Pixel> r(640 * 480);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
@@ -59,24 +68,12 @@ std::vector<Pixel> lireEcran() {
 }
 
 Pixel lirePixel(int x, int y) {
-    uint8_t p[3] = {0, 0, 0};
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, 479 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    const std::vector<uint8_t> p = tampon(x, 479 - y, 1, 1);
     return Pixel{p[0], p[1], p[2]};
 }
 
-void capturer(const char* chemin) {
-    std::vector<Pixel> e = lireEcran();
-    stbi_write_png(chemin, 640, 480, 3, e.data(), 640 * 3);
-}
-
 uint64_t empreinteEcran() {
-    std::vector<uint8_t> brut(640 * 480 * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
     uint64_t h = 1469598103934665603ull;  // FNV-1a
-    for (uint8_t o : brut) h = (h ^ o) * 1099511628211ull;
+    for (uint8_t o : tampon()) h = (h ^ o) * 1099511628211ull;
     return h;
 }

@@ -28,8 +28,6 @@ std::vector<Pixel> lireEcran();
 // A 64-bit digest of the whole back buffer: two frames compare equal to the
 // pixel when their digests do.
 uint64_t empreinteEcran();
-// Writes the back buffer as a PNG (to look at a failing test).
-void capturer(const char* chemin);
 
 // GTest: skips the test when there is no display at all; fails it when a
 // display is there but the window cannot be opened on it.

@@ -10,31 +10,16 @@ std::vector<MixeurEnregistreur::Appel> MixeurEnregistreur::appels(const std::str
     return r;
 }
 
-int MixeurEnregistreur::compte(const std::string& op) const {
-    return static_cast<int>(appels(op).size());
-}
-
-bool MixeurEnregistreur::ouvrir(int frequence, int voix) {
-    m_appels.push_back({"ouvrir", "", -1, frequence * 100 + voix});
-    return !m_refus;
-}
-
-void MixeurEnregistreur::fermer() { m_appels.push_back({"fermer", "", -1, 0}); }
-
-void* MixeurEnregistreur::charger(const std::string& f) {
+void* MixeurEnregistreur::charger(const char* op, const std::string& f) {
+    m_appels.push_back({op, f, -1, 0});
     if (m_manquants.count(f)) return nullptr;
     ++m_vivants;
     return new Jeton{f};
 }
 
-void* MixeurEnregistreur::chargerEchantillon(const std::string& f) {
-    m_appels.push_back({"charger", f, -1, 0});
-    return charger(f);
-}
-
-void MixeurEnregistreur::libererEchantillon(void* e) {
-    auto* j = static_cast<Jeton*>(e);
-    m_appels.push_back({"liberer", j->fichier, -1, 0});
+void MixeurEnregistreur::liberer(const char* op, void* jeton) {
+    auto* j = static_cast<Jeton*>(jeton);
+    m_appels.push_back({op, j->fichier, -1, 0});
     --m_vivants;
     delete j;
 }
@@ -44,37 +29,7 @@ int MixeurEnregistreur::jouerEchantillon(void* e, int volume) {
     return m_voix++ % 32;
 }
 
-void MixeurEnregistreur::pauseVoix(int voix, bool pause) {
-    m_appels.push_back({"pauseVoix", "", pause ? 1 : 0, voix});
-}
-
-void MixeurEnregistreur::volumeVoix(int voix, int volume) {
-    m_appels.push_back({"volumeVoix", "", volume, voix});
-}
-
-void* MixeurEnregistreur::chargerMusique(const std::string& f) {
-    m_appels.push_back({"chargerMusique", f, -1, 0});
-    return charger(f);
-}
-
-void MixeurEnregistreur::libererMusique(void* m) {
-    auto* j = static_cast<Jeton*>(m);
-    m_appels.push_back({"libererMusique", j->fichier, -1, 0});
-    --m_vivants;
-    delete j;
-}
-
 bool MixeurEnregistreur::jouerMusique(void* m, int boucles, int volume) {
     m_appels.push_back({"musique", static_cast<Jeton*>(m)->fichier, volume, boucles});
     return true;
-}
-
-void MixeurEnregistreur::arreterMusique() { m_appels.push_back({"arret", "", -1, 0}); }
-
-void MixeurEnregistreur::pauseMusique(bool pause) {
-    m_appels.push_back({"pauseMusique", "", pause ? 1 : 0, 0});
-}
-
-void MixeurEnregistreur::volumeMusique(int volume) {
-    m_appels.push_back({"volumeMusique", "", volume, 0});
 }

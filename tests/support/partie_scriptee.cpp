@@ -1,5 +1,7 @@
 #include "partie_scriptee.h"
 
+#include <cstdio>
+
 #include "fsound.h"
 
 const char* const kCourseDroite =
@@ -28,8 +30,7 @@ void PartieScriptee::TearDown() { FSOUND_Close(); }
 
 void PartieScriptee::garderFantome(int f) {
     f = taper(f, SDLK_DOWN, 3);
-    systeme.appui(f, SDLK_RETURN);
-    systeme.relache(f + 1, SDLK_RETURN);
+    systeme.tape(f, SDLK_RETURN);
     f = taper(f + 2, SDLK_DOWN, 1);
     systeme.appui(f, SDLK_RETURN);
 }
@@ -57,11 +58,19 @@ int PartieScriptee::premiereFrame(const std::function<bool(const InstantPartie&)
     return -1;
 }
 
+std::string PartieScriptee::fantomeDeLaPartie(const std::string& niveau) const {
+    std::string g = "@" + niveau + "\n";
+    char l[80];
+    for (size_t k = 0; k < instants.size() && !instants[k].win; ++k)
+        g += (std::snprintf(l, sizeof l, "@%f,%f,%f\n", instants[k].x, instants[k].y, instants[k].z), l);
+    return g;
+}
+
 void PartieScriptee::alArrivee(std::function<void(int)> apres) {
     surFrame = [this, apres, fait = false](const InstantPartie& i) mutable {
         if (!fait && i.win) {
             fait = true;
-            apres(i.frame + 1);
+            apres(debut + i.frame + 1);
         }
     };
 }

@@ -18,10 +18,9 @@
 // the finish lies about 21 units away.
 extern const char* const kCourseDroite;
 
-// Whole runs of Jeu::jouer() in a scratch game folder, driven through the
-// seam with scripted keys and a virtual clock (2 ms of work a frame, so a
-// frame lasts 32 ms), drawing for real into the test window. `instants`
-// holds the run's state at each frame.
+// Whole runs of Jeu::jouer() in a scratch game folder, driven through the seam
+// with scripted keys and a virtual clock (2 ms of work a frame, so a frame lasts
+// 32 ms), drawing for real into the test window; `instants` holds each frame's state.
 struct PartieScriptee : ::testing::Test {
     DossierTemporaire dossier;
     MixeurEnregistreur mixeur;
@@ -29,6 +28,14 @@ struct PartieScriptee : ::testing::Test {
     Jeu jeu{640, 480};
     std::vector<InstantPartie> instants;  // one per frame
     std::function<void(const InstantPartie&)> surFrame;
+    int debut = 0;  // the seam's frame the current run started on
+
+    // Forgets the last run and its script's leftovers: the next run starts at `debut`.
+    void suivante() {
+        instants.clear();
+        systeme.oublier();
+        debut = systeme.frame();
+    }
 
     void SetUp() override;
     void TearDown() override;
@@ -42,7 +49,9 @@ struct PartieScriptee : ::testing::Test {
     // Presses and releases a key `n` times from frame `f`, one frame apart.
     int taper(int f, SDLKey k, int n = 1);
     int premiereFrame(const std::function<bool(const InstantPartie&)>& p) const;
-    // When the ball first wins, run `apres(frame)` to script the menu.
+    // The ghost text of the run's frames before the finish, for `niveau`.
+    std::string fantomeDeLaPartie(const std::string& niveau) const;
+    // When the ball first wins, run `apres(frame)` (the seam's next frame) to script the menu.
     void alArrivee(std::function<void(int)> apres);
 };
 

@@ -9,16 +9,13 @@ SystemeScript::~SystemeScript() {
     sys::oublierSignal();
 }
 
-bool SystemeScript::arretDemande() {
-    return (m_arret >= 0 && m_frame >= m_arret) || sys::Systeme::arretDemande();
-}
+bool SystemeScript::arretDemande() { return (m_arret >= 0 && m_frame >= m_arret) || sys::Systeme::arretDemande(); }
 
 void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
 
 void SystemeScript::touche(int frame, SDLKey k, bool enfoncee) {
     SDL_Event e{};
-    e.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.type = e.type;
+    e.type = e.key.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = k;
     evenement(frame, e);
@@ -37,8 +34,7 @@ void SystemeScript::quitter(int frame) {
 
 void SystemeScript::bouton(int frame, int b, bool enfonce, int x, int y) {
     SDL_Event e{};
-    e.type = enfonce ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.type = e.type;
+    e.type = e.button.type = enfonce ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     e.button.button = static_cast<Uint8>(b);
     e.button.state = enfonce ? SDL_PRESSED : SDL_RELEASED;
     e.button.x = static_cast<Uint16>(x);
@@ -48,8 +44,7 @@ void SystemeScript::bouton(int frame, int b, bool enfonce, int x, int y) {
 
 void SystemeScript::mouvement(int frame, int x, int y) {
     SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.type = e.type;
+    e.type = e.motion.type = SDL_MOUSEMOTION;
     e.motion.x = static_cast<Uint16>(x);
     e.motion.y = static_cast<Uint16>(y);
     evenement(frame, e);
@@ -66,22 +61,16 @@ int SystemeScript::pollEvent(SDL_Event* event) {
     SDL_Event reel;
     if (SDL_WasInit(SDL_INIT_VIDEO))
         while (SDL_PollEvent(&reel)) {}
-
     auto it = m_script.begin();
     if (it != m_script.end() && it->first <= m_frame) {
         if (event) *event = it->second;
         m_script.erase(it);
         return 1;
     }
-    if (m_frame >= m_limite && m_dernierQuit != m_frame) {
-        m_dernierQuit = m_frame;  // once per frame, so a draining loop ends
-        if (event) {
-            *event = SDL_Event{};
-            event->type = SDL_QUIT;
-        }
-        return 1;
-    }
-    return 0;
+    if (m_frame < m_limite || m_dernierQuit == m_frame) return 0;
+    m_dernierQuit = m_frame;  // once per frame, so a draining loop ends
+    if (event) *event = SDL_Event{}, event->type = SDL_QUIT;
+    return 1;
 }
 
 void SystemeScript::swapBuffers() {
@@ -91,7 +80,4 @@ void SystemeScript::swapBuffers() {
     ++m_frame;
 }
 
-void SystemeScript::keyRepeat(int delai, int intervalle) {
-    m_delai = delai;
-    m_intervalle = intervalle;
-}
+void SystemeScript::keyRepeat(int delai, int) { m_delai = delai; }

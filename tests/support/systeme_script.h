@@ -25,6 +25,8 @@ public:
     // A press at `frame` and the release `duree` frames later.
     void tape(int frame, SDLKey k, int duree = 1);
     void quitter(int frame);
+    // Forgets every event still to come.
+    void oublier() { m_script.clear(); }
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
     // From this frame on the program is asked to end, as by SIGTERM. A real
@@ -46,7 +48,6 @@ public:
     int frame() const { return m_frame; }
     Uint32 maintenant() const { return m_temps; }
     int repetitionDelai() const { return m_delai; }
-    int repetitionIntervalle() const { return m_intervalle; }
     bool curseurVisible() const { return m_curseur; }
     const std::vector<Uint32>& delais() const { return m_delais; }
     // Frame numbers at which each delay was asked, in order.
@@ -69,7 +70,7 @@ private:
     int m_dernierQuit = -1;
     int m_arret = -1;
     bool m_vraiSwap = true;
-    int m_delai = 0, m_intervalle = 0;
+    int m_delai = 0;
     bool m_curseur = true;
     std::vector<Uint32> m_delais;
     std::vector<int> m_framesDelais;

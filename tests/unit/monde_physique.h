@@ -11,30 +11,26 @@
 #include <vector>
 
 #include "fsound.h"
-#include "heros.h"
 #include "jeu.h"
 #include "mixeur_enregistreur.h"
-#include "objet.h"
 
 namespace monde {
 
 const char* const kArrivee = "arriv\xe9" "e";
 const char* const kDepart = "d\xe9" "part";
+const std::string kBois = "data/sound/bois.wav";
 
 // A block by centre and half-extents.
 inline Cube bloc(double x, double y, double z, double lx, double ly, double lz,
                  const std::string& classe = "cube") {
     return Cube(x, y, z, 1, lx, ly, lz, 0, 0, 0, 0, classe, false);
 }
-
 // A wide floor whose top face is at height `haut`.
-inline Cube sol(double haut, const std::string& classe = "cube", double x = 0, double lx = 50) {
-    return bloc(x, 0, haut - 1, lx, 50, 1, classe);
-}
-
-inline Heros balle(double x, double y, double z, double r = 1) {
-    return Heros(x, y, z, 3, r, r, r, 0, 0, 0, 0);
-}
+inline Cube sol(double haut, const std::string& classe = "cube") { return bloc(0, 0, haut - 1, 50, 50, 1, classe); }
+// A block far from everything, to stand first in a course (the first block
+// never stops a ball moving toward −x).
+inline Cube lointain() { return bloc(1000, 1000, 1000, 1, 1, 1); }
+inline Heros balle(double x, double y, double z, double r = 1) { return Heros(x, y, z, 3, r, r, r, 0, 0, 0, 0); }
 
 struct Touches {
     bool haut = false, bas = false, droite = false, gauche = false;
@@ -46,15 +42,10 @@ struct Touches {
 inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t = {}) {
     const double v = 0.02;
     if (!jeu.getDebut()) {
-        if (t.haut && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() > -b.getSM())
-            b.accelerer(-v, 0, 0);
-        if (t.bas && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() < b.getSM())
-            b.accelerer(v, 0, 0);
-        if (t.droite && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() < b.getSM())
-            b.accelerer(0, v, 0);
-        if (t.gauche && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() > -b.getSM())
-            b.accelerer(0, -v, 0);
-
+        if (t.haut && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() > -b.getSM()) b.accelerer(-v, 0, 0);
+        if (t.bas && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() < b.getSM()) b.accelerer(v, 0, 0);
+        if (t.droite && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() < b.getSM()) b.accelerer(0, v, 0);
+        if (t.gauche && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() > -b.getSM()) b.accelerer(0, -v, 0);
         if (!jeu.collisionDetect(1, 0, 0, &b, blocs)) {
             b.setSX(b.getSX() / -2);
             jeu.son().jouerPreSon("bois", b.getSX() * 1000);
@@ -70,6 +61,8 @@ inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t 
     b.deplacer(0, 0, b.getSZ());
     b.verifSpeed();
 }
+
+using Sons = std::vector<std::pair<std::string, int>>;
 
 // A session out of its start phase, with its sounds loaded over a mixer that
 // records every play.
@@ -89,15 +82,19 @@ struct Monde : ::testing::Test {
         jeu.son().deleteSon();
         FSOUND_Close();
     }
-
     // The samples played since the last look, as (file, volume), and forget them.
-    std::vector<std::pair<std::string, int>> sons() {
-        std::vector<std::pair<std::string, int>> r;
+    Sons sons() {
+        Sons r;
         for (const auto& a : mixeur.appels("jouer")) r.emplace_back(a.fichier, a.volume);
         mixeur.effacer();
         return r;
     }
-    using Sons = std::vector<std::pair<std::string, int>>;
+    // A vertical query on `blocs` for a ball of radius 1 at (x, y, z) moving at vz.
+    bool vertical(Heros& b, double z, double vz) {
+        b.setZ(z);
+        b.setSZ(vz);
+        return jeu.collisionDetect(0, 0, 1, &b, blocs);
+    }
 };
 
 }  // namespace monde

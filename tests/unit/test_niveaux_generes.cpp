@@ -1,7 +1,8 @@
 // The shipped levels are the generator's output, byte for byte, and each one
 // is built so that it can work: the ball rests on the start pad, a finish
 // exists, every pad and checkpoint acts before the floor it lies on, and the
-// set shows every kind of object. Free maps survive the editor unchanged.
+// set shows every kind of object. (That the free maps survive the editor
+// unchanged is checked in test_editeur.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,11 +23,6 @@ namespace fs = std::filesystem;
 
 std::string source(const std::string& f) { return std::string(VORNA_SOURCE_DIR) + "/maps/" + f; }
 
-std::vector<Enregistrement> lire(const std::string& chemin) {
-    std::vector<Enregistrement> r;
-    lireEnregistrements(chemin, [&](const Enregistrement& e, int) { r.push_back(e); });
-    return r;
-}
 
 bool recouvre(const Enregistrement& a, const Enregistrement& b) {
     return std::abs(a.x - b.x) < a.lx + b.lx - 0.01 && std::abs(a.y - b.y) < a.ly + b.ly - 0.01;
@@ -52,7 +48,8 @@ TEST(NiveauxGeneres, RegeneratingGivesTheCommittedFilesByteForByte) {
 TEST(NiveauxGeneres, EveryLevelStartsOnItsPadAndEveryTileActs) {
     std::set<int> types;
     for (const NiveauLivre& n : niveauxLivres()) {
-        const std::vector<Enregistrement> e = lire(source(n.fichier));
+        std::vector<Enregistrement> e;
+        lireNiveau(source(n.fichier), e);
         ASSERT_GT(e.size(), 10u) << n.fichier;
         EXPECT_LE(e.size(), 400u) << n.fichier << ": too many records to draw";
         const Enregistrement& balle = e[0];
@@ -82,23 +79,6 @@ TEST(NiveauxGeneres, EveryLevelStartsOnItsPadAndEveryTileActs) {
         EXPECT_GE(arrivees, 1) << n.fichier;
     }
     for (int t : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(types.count(t), 1u) << "kind " << t;
-}
-
-TEST(NiveauxGeneres, FreeMapsUseOnlyTheWordsTheEditorWritesBack) {
-    // The word the editor saves for each kind; pick-ups are kept as they are.
-    const std::vector<std::vector<std::string>> mots = {
-        {"textureSphere"}, {"textureSol", "textureCaisse"}, {"textureJump"}, {"textureSpeed"},
-        {"textureArrivee"}, {"textureVide"}, {"textureDepart"}, {"textureSauvegarde"}};
-    for (const NiveauLivre& n : niveauxLivres()) {
-        if (n.fichier.rfind("niveau/", 0) == 0) continue;
-        for (const Enregistrement& e : lire(source(n.fichier))) {
-            if (e.type == 8 || e.type == 9) continue;
-            ASSERT_LT(e.type, 8) << n.fichier;
-            const auto& m = mots[e.type];
-            EXPECT_NE(std::find(m.begin(), m.end(), e.texture), m.end())
-                << n.fichier << ": kind " << e.type << " with " << e.texture;
-        }
-    }
 }
 
 }  // namespace

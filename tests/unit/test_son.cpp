@@ -12,15 +12,12 @@
 
 namespace {
 
-const char* const kNoms[] = {"sauvegarde", "bois", "jump", "metal",
-                             "limite", "arrivee", "cursor", "bouton"};
-const char* const kFichiers[] = {
-    "data/sound/triangle.wav", "data/sound/bois.wav",    "data/sound/spring.wav",
-    "data/sound/Effect.wav",   "data/sound/fall.wav",    "data/sound/arrivee.wav",
-    "data/sound/cursor.wav",   "data/sound/bouton.wav",
-};
+const char* const kNoms[] = {"sauvegarde", "bois", "jump", "metal", "limite", "arrivee", "cursor", "bouton"};
+const std::string kSon = "data/sound/";
+const std::vector<std::string> kFichiers = {"triangle.wav", "bois.wav",    "spring.wav", "Effect.wav",
+                                            "fall.wav",     "arrivee.wav", "cursor.wav", "bouton.wav"};
 
-using Joue = std::vector<std::pair<std::string, int>>;
+using Joue = std::vector<std::pair<std::string, int>>;  // (file in data/sound/, volume)
 
 struct SonSession : ::testing::Test {
     MixeurEnregistreur mixeur;
@@ -28,228 +25,104 @@ struct SonSession : ::testing::Test {
 
     void SetUp() override {
         ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1);
-        FSOUND_SetVolume(FSOUND_ALL, 255);
+        FSOUND_SetVolume(FSOUND_ALL, 255);  // as other tests of this process may have left it
     }
     void TearDown() override {
         son.deleteSon();
         FSOUND_Close();
     }
-    void charger() {
-        son.loadSon();
-        mixeur.effacer();
-    }
-    // The samples played since the last look, as (file, volume).
+    // The samples played since the last look, and forget them.
     Joue joues() {
         Joue r;
-        for (const auto& a : mixeur.appels("jouer")) r.emplace_back(a.fichier, a.volume);
+        for (const auto& a : mixeur.appels("jouer")) r.emplace_back(a.fichier.substr(kSon.size()), a.volume);
         mixeur.effacer();
+        return r;
+    }
+    std::vector<std::string> liberes() {
+        std::vector<std::string> r;
+        for (const auto& a : mixeur.appels("liberer")) r.push_back(a.fichier.substr(kSon.size()));
         return r;
     }
 };
 
-TEST_F(SonSession, StartsActiveWithItsVolume) {
-    Son s(255);
-    EXPECT_EQ(s.getVolume(), 255);
-    EXPECT_TRUE(s.getActive());
-    Son t(12);
-    EXPECT_EQ(t.getVolume(), 12);
-    // Nothing loaded yet: every request is silent and harmless.
-    t.jouerPreSon("bois", 40);
-    t.jouerPreSon("jump", -1);
-    t.setVolume("bois", 7);
-    EXPECT_EQ(t.getVolume(), 7);
-    EXPECT_TRUE(joues().empty());
-    t.deleteSon();
+TEST_F(SonSession, EachNamePlaysItsOwnSampleAndAVolumeGivenBecomesItsDefault) {
+    struct Requete { const char* nom; double volume; bool jouer = true; };  // else only a volume request
+    struct Cas { std::vector<Requete> requetes; Joue joues; int volume; };  // the volume as the manager keeps it
+    std::vector<Requete> tous;
+    Joue tousJoues;
+    for (int i = 0; i < 8; ++i) tous.push_back({kNoms[i], -1}), tousJoues.push_back({kFichiers[i], 255});
+    const Cas cas[] = {
+        {tous, tousJoues, 255},
+        // Repeated requests overlap on their own channels.
+        {{{"arrivee", -1}, {"arrivee", -1}, {"arrivee", -1}}, Joue(3, {"arrivee.wav", 255}), 255},
+        // Other names are silent, yet a volume they give is kept.
+        {{{"roll", -1}, {"bonus", -1}, {"Jump", -1}, {"BOIS", -1}, {"bois ", -1}, {"", -1}, {"arriv\xe9" "e", -1}},
+         {}, 255},
+        {{{"roll", 123.9}, {"bonus", -1}}, {}, 123},
+        // The magnitude, truncated; only exactly −1 means "as it is"; each sample keeps its own.
+        {{{"bois", 80.7}, {"bois", -1}, {"bois", -40}, {"bois", -1}, {"bois", -0.9}, {"bois", -1.5}, {"jump", -1}},
+         {{"bois.wav", 80}, {"bois.wav", 80}, {"bois.wav", 40}, {"bois.wav", 40}, {"bois.wav", 0}, {"bois.wav", 1},
+          {"spring.wav", 255}}, 1},
+        // Loud impacts are capped by the sound layer but remembered as given.
+        {{{"bois", 500}}, {{"bois.wav", 255}}, 500},
+        {{{"bois", 1e300}, {"bois", -1e300}}, {{"bois.wav", 255}, {"bois.wav", 255}}, 2147483647},
+        // A volume request sets the default without playing, truncated with no magnitude taken.
+        {{{"bois", 0, false}, {"bois", -1}, {"bois", -1}, {"bois", 30}, {"bois", -1}},
+         {{"bois.wav", 0}, {"bois.wav", 0}, {"bois.wav", 30}, {"bois.wav", 30}}, 30},
+        {{{"cursor", -7.5, false}, {"cursor", -1}}, {{"cursor.wav", 0}}, -7},
+    };
+    for (const Cas& c : cas) {
+        son.loadSon();
+        mixeur.effacer();
+        for (const Requete& r : c.requetes) (r.jouer ? son.jouerPreSon(r.nom, r.volume) : son.setVolume(r.nom, r.volume));
+        const std::string quoi = c.requetes[0].nom + std::string(" ") + std::to_string(c.requetes[0].volume);
+        EXPECT_EQ(son.getVolume(), c.volume) << quoi;
+        EXPECT_EQ(mixeur.compte("pauseVoix") + mixeur.compte("arret"), 0) << quoi << ": nothing is stopped";
+        EXPECT_EQ(joues(), c.joues) << quoi;
+    }
 }
 
-TEST_F(SonSession, LoadsTheEightEffectsInTableOrderAndFreesThemInTheSameOrder) {
+TEST_F(SonSession, TheEightSamplesLoadAndFreeInTableOrderOnlyOnceAndSilenceAfter) {
+    son.jouerPreSon("bois", 40);  // nothing loaded yet: silent and harmless
     son.loadSon();
-    auto charges = mixeur.appels("charger");
-    ASSERT_EQ(charges.size(), 8u);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(charges[i].fichier, kFichiers[i]);
+    son.loadSon();  // a second load does not strand the first samples
+    EXPECT_EQ(mixeur.compte("charger"), 16);
+    EXPECT_EQ(liberes(), kFichiers);
     EXPECT_EQ(mixeur.vivants(), 8);
-
+    mixeur.effacer();
     son.deleteSon();
-    auto liberes = mixeur.appels("liberer");
-    ASSERT_EQ(liberes.size(), 8u);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(liberes[i].fichier, kFichiers[i]);
+    son.deleteSon();  // freed twice is harmless
+    EXPECT_EQ(liberes(), kFichiers);
     EXPECT_EQ(mixeur.vivants(), 0);
-    // Freed twice is harmless, and nothing plays any more.
-    son.deleteSon();
     son.jouerPreSon("bois", 50);
     EXPECT_TRUE(joues().empty());
 }
 
-TEST_F(SonSession, LoadingAgainReplacesTheSamplesWithoutStrandingTheOldOnes) {
-    son.loadSon();
-    son.loadSon();
-    EXPECT_EQ(mixeur.compte("charger"), 16);
-    EXPECT_EQ(mixeur.compte("liberer"), 8);
-    EXPECT_EQ(mixeur.vivants(), 8);
-    mixeur.effacer();
-    son.jouerPreSon("bois", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 255}}));
-}
-
-TEST_F(SonSession, EachNameLeadsToItsOwnSample) {
-    charger();
-    for (int i = 0; i < 8; ++i) {
-        FSOUND_SAMPLE* h = son.preToFsound(kNoms[i]);
-        EXPECT_NE(h, nullptr) << kNoms[i];
-        for (int j = 0; j < i; ++j) EXPECT_NE(h, son.preToFsound(kNoms[j]));
-        son.jouerPreSon(kNoms[i], -1);
-        EXPECT_EQ(joues(), (Joue{{kFichiers[i], 255}})) << kNoms[i];
-    }
-    // A handle plays the same way as its name.
-    son.jouerSon(son.preToFsound("limite"), -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/fall.wav", 255}}));
-}
-
-TEST_F(SonSession, OtherNamesAreSilentYetAVolumeTheyGiveIsKept) {
-    charger();
-    for (const char* nom : {"roll", "bonus", "Jump", "BOIS", "bois ", "", "arriv\xe9" "e"}) {
-        EXPECT_EQ(son.preToFsound(nom), nullptr) << nom;
-        son.jouerPreSon(nom, -1);
-    }
-    EXPECT_EQ(son.getVolume(), 255);
-    son.jouerPreSon("roll", 123.9);
-    EXPECT_EQ(son.getVolume(), 123);
-    son.setVolume("roll", 0);
-    EXPECT_EQ(son.getVolume(), 0);
-    son.jouerPreSon("bonus", -1);
-    EXPECT_EQ(son.getVolume(), 0);
-    son.jouerSon(nullptr, 77);
-    EXPECT_EQ(son.getVolume(), 77);
-    EXPECT_TRUE(joues().empty());
-    // The real samples are untouched by all that.
-    son.jouerPreSon("jump", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/spring.wav", 255}}));
-}
-
-TEST_F(SonSession, AGivenVolumeLosesItsSignAndFractionAndBecomesTheSamplesDefault) {
-    charger();
-    son.jouerPreSon("bois", 80.7);
-    EXPECT_EQ(son.getVolume(), 80);
-    son.jouerPreSon("bois", -1);
-    EXPECT_EQ(son.getVolume(), 80);
-    son.jouerPreSon("bois", -40);
-    EXPECT_EQ(son.getVolume(), 40);
-    son.jouerPreSon("bois", -1);
-    son.jouerPreSon("bois", -0.9);  // rounds toward zero: silent
-    EXPECT_EQ(son.getVolume(), 0);
-    son.jouerPreSon("bois", -1.5);  // only exactly −1 means "as it is"
-    EXPECT_EQ(son.getVolume(), 1);
-    // Each sample keeps its own default.
-    son.jouerPreSon("jump", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 80},
-                             {"data/sound/bois.wav", 80},
-                             {"data/sound/bois.wav", 40},
-                             {"data/sound/bois.wav", 40},
-                             {"data/sound/bois.wav", 0},
-                             {"data/sound/bois.wav", 1},
-                             {"data/sound/spring.wav", 255}}));
-}
-
-TEST_F(SonSession, LoudImpactsAreCappedByTheSoundLayerButRememberedAsGiven) {
-    charger();
-    son.jouerPreSon("bois", 500);  // a jump pad's fall can knock this hard
-    EXPECT_EQ(son.getVolume(), 500);
-    son.jouerPreSon("bois", 1e300);
-    son.jouerPreSon("bois", -1e300);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 255},
-                             {"data/sound/bois.wav", 255},
-                             {"data/sound/bois.wav", 255}}));
-}
-
-TEST_F(SonSession, AVolumeRequestSetsTheDefaultWithoutPlaying) {
-    charger();
-    son.setVolume("bois", 0);
-    EXPECT_EQ(son.getVolume(), 0);
-    EXPECT_TRUE(joues().empty());
-    son.jouerPreSon("bois", -1);
-    son.jouerPreSon("bois", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 0}, {"data/sound/bois.wav", 0}}));
-    son.jouerPreSon("bois", 30);
-    son.jouerPreSon("bois", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 30}, {"data/sound/bois.wav", 30}}));
-
-    // Truncated, with no magnitude taken.
-    son.setVolume("cursor", 99.9);
-    EXPECT_EQ(son.getVolume(), 99);
-    son.setVolume("cursor", -7.5);
-    EXPECT_EQ(son.getVolume(), -7);
-    son.jouerPreSon("cursor", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/cursor.wav", 0}}));
-}
-
-TEST_F(SonSession, AMutedManagerPlaysNothingAndKeepsItsVolume) {
-    charger();
-    son.jouerPreSon("bois", 60);
-    joues();
-    son.activerSon(false);
-    EXPECT_FALSE(son.getActive());
-    son.jouerPreSon("bois", 90);
-    son.jouerPreSon("jump", -1);
-    son.jouerSon(son.preToFsound("bouton"), 10);
-    EXPECT_EQ(son.getVolume(), 60);
-    EXPECT_TRUE(joues().empty());
-    // Volume requests still act.
-    son.setVolume("bois", 20);
-    EXPECT_EQ(son.getVolume(), 20);
-    son.activerSon(true);
-    son.jouerPreSon("bois", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 20}}));
-}
-
-TEST_F(SonSession, RepeatedRequestsOverlapOnTheirOwnChannels) {
-    charger();
-    son.jouerPreSon("arrivee", -1);
-    son.jouerPreSon("arrivee", -1);
-    son.jouerPreSon("arrivee", -1);
-    EXPECT_EQ(mixeur.compte("jouer"), 3);
-    // Nothing is stopped or paused to make room.
-    EXPECT_EQ(mixeur.compte("pauseVoix"), 0);
-    EXPECT_EQ(mixeur.compte("arret"), 0);
-}
-
-TEST_F(SonSession, AMissingEffectIsReportedAndStaysSilent) {
+TEST_F(SonSession, AMutedManagerOrAMissingEffectPlaysNothingButVolumeRequestsAct) {
     DossierTemporaire dossier;
-    dossier.arborescenceJeu();
-    // fall.wav is there but is no sound the mixer can load.
-    ecrireFichier("data/sound/fall.wav", "RIFF");
+    ecrireFichier("data/sound/fall.wav", "RIFF");  // there, but no sound the mixer can load
     mixeur.manquant("data/sound/fall.wav");
     mixeur.manquant("data/sound/spring.wav");
-    ::testing::internal::CaptureStderr();
-    son.loadSon();
-    std::string erreurs = ::testing::internal::GetCapturedStderr();
+    const std::string erreurs = sortieErreur([&] { son.loadSon(); });
     EXPECT_NE(erreurs.find("\"data/sound/spring.wav\" is missing"), std::string::npos) << erreurs;
     EXPECT_NE(erreurs.find("\"data/sound/fall.wav\" cannot be decoded"), std::string::npos) << erreurs;
-    EXPECT_EQ(erreurs.find("bois.wav"), std::string::npos) << erreurs;
-    EXPECT_EQ(son.preToFsound("limite"), nullptr);
-    EXPECT_EQ(son.preToFsound("jump"), nullptr);
+    EXPECT_EQ(lignes(erreurs).size(), 2u) << erreurs;
+    EXPECT_TRUE(son.preToFsound("limite") == nullptr && son.preToFsound("jump") == nullptr);
     mixeur.effacer();
-    son.jouerPreSon("jump", -1);
     son.jouerPreSon("jump", 44);
-    EXPECT_EQ(son.getVolume(), 44);
     son.jouerPreSon("bois", -1);
-    EXPECT_EQ(joues(), (Joue{{"data/sound/bois.wav", 255}}));
-    son.deleteSon();
-    EXPECT_EQ(mixeur.vivants(), 0);
-}
+    EXPECT_EQ(son.getVolume(), 44);
+    EXPECT_EQ(joues(), (Joue{{"bois.wav", 255}}));
 
-TEST(SonSessionSansPeripherique, EveryRequestIsSilent) {
-    MixeurEnregistreur mixeur;
-    mixeur.refuserOuverture();
-    EXPECT_EQ(FSOUND_Init(44100, 32, 0), 0);
-    Son son(255);
-    son.loadSon();
-    son.jouerPreSon("bois", 50);
-    son.jouerPreSon("jump", -1);
-    EXPECT_EQ(son.getVolume(), 50);
-    EXPECT_EQ(mixeur.compte("jouer"), 0);
-    son.deleteSon();
-    FSOUND_Close();
-    EXPECT_EQ(mixeur.vivants(), 0);
+    son.activerSon(false);
+    son.jouerPreSon("bois", 90);
+    son.jouerSon(son.preToFsound("bouton"), 10);
+    EXPECT_EQ(son.getVolume(), 44) << "a muted manager takes no volume";
+    EXPECT_TRUE(joues().empty());
+    son.setVolume("bois", 20);
+    son.activerSon(true);
+    son.jouerPreSon("bois", -1);
+    EXPECT_EQ(joues(), (Joue{{"bois.wav", 20}}));
 }
 
 }  // namespace

@@ -1,86 +1,64 @@
-// The run's texts, the score link, and the file operations that keep the
-// player's files whole.
+// The run's texts, the score link and the browser it goes to, and the file
+// operations that keep the player's files whole.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "dossier.h"
 #include "fichiers.h"
+#include "navigateur.h"
 #include "repertoire.h"
 #include "score.h"
 #include "textes_partie.h"
 
 namespace {
 
-TEST(TextesPartie, ChronoPadsTheSecondsAndTheEndLineDoesNot) {
-    EXPECT_EQ(texteChrono(0), "0:00:0");
-    EXPECT_EQ(texteChrono(65432), "1:05:4");
-    EXPECT_EQ(texteChrono(65300), "1:05:3");
-    EXPECT_EQ(texteChrono(75000), "1:15:0");
-    EXPECT_EQ(texteChrono(9999), "0:09:9");
-    EXPECT_EQ(texteChrono(3600000 + 10000), "60:10:0");
+TEST(TextesPartie, TheChronoPadsTheSecondsTheEndLineDoesNotLivesTakeThePluralAboveOneTheScoreCheckWraps) {
+    for (const auto& [ms, texte] : {std::pair{0, "0:00:0"}, {65432, "1:05:4"}, {65300, "1:05:3"},
+                                    {75000, "1:15:0"}, {9999, "0:09:9"}, {3610000, "60:10:0"}})
+        EXPECT_EQ(texteChrono(ms), texte);
     EXPECT_EQ(texteFinNiveau(1200, 65432), "1200[1:5:4]");
     EXPECT_EQ(texteFinNiveau(-37, 1000), "-37[0:1:0]");
+    for (const auto& [vies, texte] : {std::pair{3.0, "3 vies"}, {2.0, "2 vies"}, {1.0, "1 vie"}, {0.0, "0 vie"},
+                                      {-1.0, "-1 vie"}, {1.5, "1.5 vies"}})
+        EXPECT_EQ(texteVies(vies), texte);
+    // The score link's whole form is checked on a run's end (test_partie), not its wrapping.
+    EXPECT_NE(urlScore(2000000000, 3).find("&a=1705032704"), std::string::npos) << "a 32-bit product, wrapping";
 }
 
-TEST(TextesPartie, LivesTakeThePluralAboveOneOnly) {
-    EXPECT_EQ(texteVies(3), "3 vies");
-    EXPECT_EQ(texteVies(2), "2 vies");
-    EXPECT_EQ(texteVies(1), "1 vie");
-    EXPECT_EQ(texteVies(0), "0 vie");
-    EXPECT_EQ(texteVies(-1), "-1 vie");
-    EXPECT_EQ(texteVies(1.5), "1.5 vies");
+TEST(Navigateur, AMissingBrowserIsAFailure) {
+    // A run's end sends the score link, its '&'s and all, as the browser's one argument (test_partie).
+    setCommandeNavigateur("/nonexistent/browser-that-is-not-there");
+    EXPECT_FALSE(ouvrirUrl("http://example.org/"));
+    setCommandeNavigateur("");
 }
 
-TEST(Score, TheUrlCarriesPointsLevelAndTheirProductInOrder) {
-    EXPECT_EQ(urlScore(-12, 3),
-              "http://www.vorna-game.org/writescorevorna.php?act=2&score=-12&map=3&v=14&a=-36");
-    EXPECT_EQ(urlScore(1200, 14),
-              "http://www.vorna-game.org/writescorevorna.php?act=2&score=1200&map=14&v=14&a=16800");
-    // The check field is a 32-bit product, wrapping like one.
-    EXPECT_NE(urlScore(2000000000, 3).find("&a=1705032704"), std::string::npos);
-}
-
-TEST(Fichiers, AnAtomicWriteReplacesWholeOrLeavesTheOldFile) {
+TEST(Fichiers, AReplacementIsWholeOrNoneNeverThroughWhatLiesAtTheTemporaryNameNorOverAnotherFile) {
     DossierTemporaire d;
     ecrireFichier("joueur/niveau.txt", "3");
     EXPECT_TRUE(ecrireFichierAtomique("joueur/niveau.txt", "4"));
     EXPECT_EQ(lireFichier("joueur/niveau.txt"), "4");
-    EXPECT_FALSE(existe("joueur/niveau.txt.tmp"));
-
     // A target that cannot be replaced (a folder in its place) keeps what was there.
     creerDossiers("bloque/niveau.txt");
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(ecrireFichierAtomique("bloque/niveau.txt", "5"));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("bloque/niveau.txt"), std::string::npos);
-    EXPECT_FALSE(existe("bloque/niveau.txt.tmp"));
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(ecrireFichierAtomique("absent/niveau.txt", "5"));
-    testing::internal::GetCapturedStderr();
-}
+    const std::string err = sortieErreur([] {
+        EXPECT_FALSE(ecrireFichierAtomique("bloque/niveau.txt", "5"));
+        EXPECT_FALSE(ecrireFichierAtomique("absent/niveau.txt", "5"));
+    });
+    EXPECT_NE(err.find("bloque/niveau.txt"), std::string::npos);
+    EXPECT_FALSE(existe("joueur/niveau.txt.tmp") || existe("bloque/niveau.txt.tmp"));
 
-TEST(Fichiers, AReplacementIsWrittenAfreshNeverThroughWhatLiesAtTheTemporaryName) {
-    DossierTemporaire d;
     ecrireFichier("ghost/a.qzg", "ancien");
     ecrireFichier("autre", "intact");
     ASSERT_EQ(symlink("../autre", "ghost/.tmp"), 0);
     EXPECT_TRUE(remplacerFichier("ghost/a.qzg", "nouveau", "ghost/.tmp"));
-    EXPECT_EQ(lireFichier("ghost/a.qzg"), "nouveau");
-    EXPECT_EQ(lireFichier("autre"), "intact");
+    EXPECT_EQ(lireFichier("ghost/a.qzg") + lireFichier("autre"), "nouveauintact");
     EXPECT_EQ(listerDossier("ghost", ""), (std::vector<std::string>{".", "..", "a.qzg"}));
-}
 
-TEST(Fichiers, RenamingNeverReplacesAnExistingFile) {
-    DossierTemporaire d;
-    ecrireFichier("a", "nouveau");
     ecrireFichier("b", "ancien");
-    EXPECT_FALSE(renommerSansRemplacer("a", "b"));
-    EXPECT_EQ(lireFichier("a"), "nouveau");
-    EXPECT_EQ(lireFichier("b"), "ancien");
-    EXPECT_TRUE(renommerSansRemplacer("a", "c"));
-    EXPECT_FALSE(existe("a"));
-    EXPECT_EQ(lireFichier("c"), "nouveau");
+    EXPECT_FALSE(renommerSansRemplacer("ghost/a.qzg", "b"));
+    EXPECT_EQ(lireFichier("ghost/a.qzg") + lireFichier("b"), "nouveauancien");
+    EXPECT_TRUE(renommerSansRemplacer("ghost/a.qzg", "c"));
+    EXPECT_TRUE(!existe("ghost/a.qzg") && lireFichier("c") == "nouveau");
     EXPECT_FALSE(renommerSansRemplacer("absent", "d"));
 }
 
@@ -89,14 +67,11 @@ TEST(Repertoire, ListsMatchingNamesInNaturalOrder) {
     for (const char* n : {"map10.qzm", "map2.qzm", "map1.qzm", "notes.txt", "map3.qzm.bak"})
         ecrireFichier(std::string("niveau/") + n, "");
     creerDossiers("niveau/dossier.qzm.d");
-    auto l = listerDossier("./niveau", ".qzm");
-    EXPECT_EQ(l, (std::vector<std::string>{"dossier.qzm.d", "map1.qzm", "map2.qzm", "map3.qzm.bak",
-                                           "map10.qzm"}));
+    EXPECT_EQ(listerDossier("./niveau", ".qzm"),
+              (std::vector<std::string>{"dossier.qzm.d", "map1.qzm", "map2.qzm", "map3.qzm.bak", "map10.qzm"}));
     EXPECT_TRUE(listerDossier("./absent", ".qzm").empty());
-    EXPECT_TRUE(ordreNaturel("map9ghost2", "map10ghost1"));
-    EXPECT_TRUE(ordreNaturel("a01", "a2"));
-    EXPECT_FALSE(ordreNaturel("b", "a"));
-    EXPECT_FALSE(ordreNaturel("x", "x"));
+    EXPECT_TRUE(ordreNaturel("map9ghost2", "map10ghost1") && ordreNaturel("a01", "a2"));
+    EXPECT_FALSE(ordreNaturel("b", "a") || ordreNaturel("x", "x"));
 }
 
 }  // namespace
