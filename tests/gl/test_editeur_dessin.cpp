@@ -36,10 +36,6 @@ struct EditeurDessin : ::testing::Test {
     }
 };
 
-bool proche(Pixel p, Pixel q, int tolerance) {
-    return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance && std::abs(p.b - q.b) <= tolerance;
-}
-
 TEST_F(EditeurDessin, MenuLabelsHighlightTheChosenOneAndLeaveGapsForSpaces) {
     ecrireFichier("maps/map 1.txt", "@0,0,0,0,0,1,1,1,0,0,0,textureSphere\n");
     ecrireFichier("maps/x.txt", "@0,0,0,0,0,1,1,1,0,0,0,textureSphere\n");

@@ -22,10 +22,6 @@ namespace {
 
 const Pixel kNoir{0, 0, 0}, kBlanc{255, 255, 255}, kRouge{255, 0, 0}, kVert{0, 255, 0}, kBleu{0, 0, 255};
 
-bool proche(Pixel a, Pixel b, int tolerance = 3) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
-}
-
 struct V3 {
     double x = 0, y = 0, z = 0;
 };

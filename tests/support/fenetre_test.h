@@ -20,6 +20,10 @@ struct Pixel {
     bool operator==(const Pixel& o) const { return r == o.r && g == o.g && b == o.b; }
     bool operator!=(const Pixel& o) const { return !(*this == o); }
 };
+// Each channel within `tolerance` of the other pixel's.
+inline bool proche(Pixel a, Pixel b, int tolerance = 3) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
 
 // Reads the back buffer; (x, y) from the window's top-left corner.
 Pixel lirePixel(int x, int y);

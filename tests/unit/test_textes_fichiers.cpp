@@ -2,6 +2,7 @@
 // operations that keep the player's files whole.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "dossier.h"
@@ -26,8 +27,16 @@ TEST(TextesPartie, TheChronoPadsTheSecondsTheEndLineDoesNotLivesTakeThePluralAbo
     EXPECT_NE(urlScore(2000000000, 3).find("&a=1705032704"), std::string::npos) << "a 32-bit product, wrapping";
 }
 
-TEST(Navigateur, AMissingBrowserIsAFailure) {
-    // A run's end sends the score link, its '&'s and all, as the browser's one argument (test_partie).
+TEST(Navigateur, TheLinkReachesTheBrowserAsOneUntouchedArgumentAndAMissingBrowserIsAFailure) {
+    DossierTemporaire d;
+    ecrireFichier("faux", "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > args.tmp && mv args.tmp args\n");
+    chmod("faux", 0755);
+    setCommandeNavigateur(d.chemin() + "/faux");
+    const std::string url = "http://example.org/a.php?x=1&y=$(touch pwned); echo 'q' \"z\"";
+    EXPECT_TRUE(ouvrirUrl(url));
+    for (int i = 0; i < 300 && !existe("args"); ++i) usleep(10000);  // the browser is not waited for
+    EXPECT_EQ(lireFichier("args"), "1|" + url + "|");
+    EXPECT_FALSE(existe("pwned")) << "no shell reads the link";
     setCommandeNavigateur("/nonexistent/browser-that-is-not-there");
     EXPECT_FALSE(ouvrirUrl("http://example.org/"));
     setCommandeNavigateur("");
