@@ -318,7 +318,7 @@ def copier(racine, source):
                 if y.read() == contenu:
                     continue
         os.makedirs(os.path.dirname(b) or ".", exist_ok=True)
-        shutil.copy2(a, b)
+        shutil.copy(a, b)  # a fresh time, so that the build sees the change
     # Files no longer tracked (tests are found by globbing) go.
     for dossier, _, noms in os.walk(source):
         for n in noms:
