@@ -45,6 +45,12 @@ public:
     // Collision of the ball with the course along one axis (exactly one of
     // x, y, z set). True: free to move (x, y), airborne (z).
     bool collisionDetect(int x, int y, int z, Heros* joueur, const std::vector<Cube>& tableaucube);
+    // One frame's moves of the ball through the course. Out of the start phase
+    // and the pause: the arrow keys' thrust (up, down, right, left: toward -x,
+    // +x, +y, -y) where the way is free and under the top speed, then the move
+    // along x and then along y, a refused one bouncing back at half speed with
+    // a knock. Always: the move along z.
+    void deplacerBalle(Heros& b, const std::vector<Cube>& tableaucube, const bool direction[4], double poussee);
     double calculPoint(double x, double y, double z, double longueur, double largeur,
                        double angle);
     void verifieBonus(Heros* joueur, Bonus* tableaubonus);

@@ -227,3 +227,30 @@ void Jeu::verifieBonus(Heros* joueur, Bonus* tableaubonus) {
         }
     }
 }
+
+void Jeu::deplacerBalle(Heros& b, const std::vector<Cube>& tableaucube, const bool direction[4], double poussee) {
+    if (!m_pause && !m_debut) {
+        if (direction[0] && collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() > -b.getSM())
+            b.accelerer(-poussee, 0, 0);
+        if (direction[1] && collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() < b.getSM())
+            b.accelerer(poussee, 0, 0);
+        if (direction[2] && collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() < b.getSM())
+            b.accelerer(0, poussee, 0);
+        if (direction[3] && collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() > -b.getSM())
+            b.accelerer(0, -poussee, 0);
+
+        if (!collisionDetect(1, 0, 0, &b, tableaucube)) {
+            b.setSX(b.getSX() / -2);
+            m_son.jouerPreSon("bois", b.getSX() * 1000);
+        }
+        b.deplacer(b.getSX(), 0, 0);
+
+        if (!collisionDetect(0, 1, 0, &b, tableaucube)) {
+            b.setSY(b.getSY() / -2);
+            m_son.jouerPreSon("bois", b.getSY() * 1000);
+        }
+        b.deplacer(0, b.getSY(), 0);
+    }
+    collisionDetect(0, 0, 1, &b, tableaucube);
+    b.deplacer(0, 0, b.getSZ());
+}

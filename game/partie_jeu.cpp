@@ -8,32 +8,8 @@
 #include "systeme.h"
 
 void Partie::deplacements() {
-    Heros& b = balle();
-    if (!m.m_pause && !m.m_debut) {
-        ++framesCourse;
-        if (direction[0] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() > -b.getSM())
-            b.accelerer(-vitessespeed, 0, 0);
-        if (direction[1] && m.collisionDetect(1, 0, 0, &b, tableaucube) && b.getSX() < b.getSM())
-            b.accelerer(vitessespeed, 0, 0);
-        if (direction[2] && m.collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() < b.getSM())
-            b.accelerer(0, vitessespeed, 0);
-        if (direction[3] && m.collisionDetect(0, 1, 0, &b, tableaucube) && b.getSY() > -b.getSM())
-            b.accelerer(0, -vitessespeed, 0);
-
-        if (!m.collisionDetect(1, 0, 0, &b, tableaucube)) {
-            b.setSX(b.getSX() / -2);
-            m.m_son.jouerPreSon("bois", b.getSX() * 1000);
-        }
-        b.deplacer(b.getSX(), 0, 0);
-
-        if (!m.collisionDetect(0, 1, 0, &b, tableaucube)) {
-            b.setSY(b.getSY() / -2);
-            m.m_son.jouerPreSon("bois", b.getSY() * 1000);
-        }
-        b.deplacer(0, b.getSY(), 0);
-    }
-    m.collisionDetect(0, 0, 1, &b, tableaucube);
-    b.deplacer(0, 0, b.getSZ());
+    if (!m.m_pause && !m.m_debut) ++framesCourse;
+    m.deplacerBalle(balle(), tableaucube, direction, vitessespeed);
 }
 
 void Partie::chuteDebut() {

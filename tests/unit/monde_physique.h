@@ -36,29 +36,10 @@ struct Touches {
     bool haut = false, bas = false, droite = false, gauche = false;
 };
 
-// The moves of one frame of a run, in the run loop's order: thrust probes,
-// x then y (a refused move bounces back at half speed with a knock), z, and
-// friction.
+// One frame of a run: the run's moves, then friction.
 inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t = {}) {
-    const double v = 0.02;
-    if (!jeu.getDebut()) {
-        if (t.haut && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() > -b.getSM()) b.accelerer(-v, 0, 0);
-        if (t.bas && jeu.collisionDetect(1, 0, 0, &b, blocs) && b.getSX() < b.getSM()) b.accelerer(v, 0, 0);
-        if (t.droite && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() < b.getSM()) b.accelerer(0, v, 0);
-        if (t.gauche && jeu.collisionDetect(0, 1, 0, &b, blocs) && b.getSY() > -b.getSM()) b.accelerer(0, -v, 0);
-        if (!jeu.collisionDetect(1, 0, 0, &b, blocs)) {
-            b.setSX(b.getSX() / -2);
-            jeu.son().jouerPreSon("bois", b.getSX() * 1000);
-        }
-        b.deplacer(b.getSX(), 0, 0);
-        if (!jeu.collisionDetect(0, 1, 0, &b, blocs)) {
-            b.setSY(b.getSY() / -2);
-            jeu.son().jouerPreSon("bois", b.getSY() * 1000);
-        }
-        b.deplacer(0, b.getSY(), 0);
-    }
-    jeu.collisionDetect(0, 0, 1, &b, blocs);
-    b.deplacer(0, 0, b.getSZ());
+    const bool direction[4] = {t.haut, t.bas, t.droite, t.gauche};
+    jeu.deplacerBalle(b, blocs, direction, 0.02);
     b.verifSpeed();
 }
 
