@@ -15,5 +15,5 @@ code=$(compter common game platform editor tools)
 echo "tests: $tests non-blank lines (tests/)"
 echo "code:  $code non-blank lines (common/ game/ platform/ editor/ tools/)"
 awk -v t="$tests" -v c="$code" 'BEGIN {
-    printf "share: %.1f %% of %d (at most 33 %%)\n", 100 * t / (t + c), t + c
+    printf "share: %.1f %% of %d (at most a third, 33.3 %%)\n", 100 * t / (t + c), t + c
     exit (3 * t > t + c) }'
