@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "fenetre.h"
+#include "systeme.h"
 
 int main(int, char**) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
@@ -12,8 +13,9 @@ int main(int, char**) {
     for (int i = 0; i < 30; ++i) {
         glClearColor(0, 0, i / 30.0f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        SDL_GL_SwapBuffers();
+        sys::swapBuffers();
     }
+    fermerFenetreGL();
     SDL_Quit();
     return 0;
 }

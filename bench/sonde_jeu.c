@@ -1,6 +1,6 @@
 /* Loaded into the real vorna program (LD_PRELOAD) by bench_demarrage: it
- * watches the buffer swaps, the program's own frames, without changing the
- * program.
+ * watches the buffer swaps, the program's own frames (not the swap that
+ * shows the window as it opens), without changing the program.
  *
  *   VORNA_SONDE_T0      CLOCK_MONOTONIC nanoseconds when the bench started
  *                       the program
@@ -44,7 +44,7 @@ static long memoire(const char* champ) {
     return v;
 }
 
-static void touche(SDLKey k, int enfoncee) {
+static void touche(SDL_Keycode k, int enfoncee) {
     SDL_Event e;
     memset(&e, 0, sizeof e);
     e.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
@@ -54,7 +54,7 @@ static void touche(SDLKey k, int enfoncee) {
     SDL_PushEvent(&e);
 }
 
-static void tape(SDLKey k) {
+static void tape(SDL_Keycode k) {
     touche(k, 1);
     touche(k, 0);
 }
@@ -96,9 +96,16 @@ static void parcours(void) {
     }
 }
 
-void SDL_GL_SwapBuffers(void) {
-    static void (*vrai)(void) = NULL;
-    if (!vrai) vrai = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
+void SDL_GL_SwapWindow(SDL_Window* fenetre) {
+    static void (*vrai)(SDL_Window*) = NULL;
+    static int ouverture = 1;
+    if (!vrai) vrai = (void (*)(SDL_Window*))dlsym(RTLD_NEXT, "SDL_GL_SwapWindow");
+    if (ouverture) {
+        /* The black window shown as it opens is no frame of the program. */
+        ouverture = 0;
+        vrai(fenetre);
+        return;
+    }
     ++frames;
     const char* mode = getenv("VORNA_SONDE_MODE");
     if (frames == 1) {
@@ -110,7 +117,7 @@ void SDL_GL_SwapBuffers(void) {
         snprintf(l, sizeof l, "logo_ms %.1f\n", ms);
         noter(l);
     }
-    vrai();
+    vrai(fenetre);
     if (mode && strcmp(mode, "logo") == 0) {
         char l[128];
         snprintf(l, sizeof l, "hwm_kB %ld\n", memoire("VmHWM:"));

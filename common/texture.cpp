@@ -66,7 +66,7 @@ std::vector<Uint8> rgbaRetourne(SDL_Surface* image) {
         Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, kR, kG, kB, kA));
         if (!rgba.s) return r;
         // Copy the alpha channel instead of blending with it.
-        SDL_SetAlpha(image, 0, 0);
+        SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_NONE);
         SDL_BlitSurface(image, nullptr, rgba.s, nullptr);
         Surface retournee(flipSurface(rgba.s));
         if (!retournee.s) return r;

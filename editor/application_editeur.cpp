@@ -39,21 +39,20 @@ int lancerBramelt(int argc, char** argv) {
     // SIGINT and SIGTERM end the program from the menu or a map, as a normal
     // exit does (a map not saved goes to a rescue copy).
     sys::installerSignaux();
-    SDL_Surface* ecran = ouvrirFenetreGL(640, 480, 0, "bramelt");
-    if (!ecran) {
+    // The caption in UTF-8, as window managers read it.
+    if (!ouvrirFenetreGL(640, 480, 0, "bramelt", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo")) {
         sys::retirerSignaux();
         SDL_Quit();
         return 1;
     }
     annoncerSauvetages(listerSauvetages());
-    SDL_WM_SetCaption("Bramelt adapt\xe9 pour Vorna by Mervo", nullptr);
-    SDL_Flip(ecran);
     sys::keyRepeat(300, 100);
 
     {
         auto menu = std::make_unique<Menu>(640, 480);
         menu->lancer();
     }
+    fermerFenetreGL();
     sys::retirerSignaux();
     SDL_Quit();
     // Ended by a signal: the shell's status for it.

@@ -54,8 +54,8 @@ private:
     void nouvelleMap(int nombreMaps);
     bool charger(const std::string& chemin);
     void evenements();
-    void toucheEnfoncee(SDLKey k, int valeur);
-    void toucheRelachee(SDLKey k);
+    void toucheEnfoncee(SDL_Keycode k, int valeur);
+    void toucheRelachee(SDL_Keycode k);
     void changerType(int pas);
     void placer();
     bool sauver();
@@ -186,9 +186,11 @@ void Edition::evenements() {
             toucheEnfoncee(e.key.keysym.sym, 0);
             toucheRelachee(e.key.keysym.sym);
             break;
-        case SDL_MOUSEBUTTONDOWN:
-            if (e.button.button == SDL_BUTTON_WHEELUP && distanceCam >= 5) distanceCam -= 3;
-            if (e.button.button == SDL_BUTTON_WHEELDOWN) distanceCam += 3;
+        case SDL_MOUSEWHEEL:
+            // One step per turn of the wheel: away from the user brings the
+            // camera nearer.
+            if (sys::molette(e) > 0 && distanceCam >= 5) distanceCam -= 3;
+            if (sys::molette(e) < 0) distanceCam += 3;
             break;
         case SDL_QUIT: continuer = 0; break;
         default: break;
@@ -196,13 +198,13 @@ void Edition::evenements() {
     }
 }
 
-void Edition::toucheEnfoncee(SDLKey k, int valeur) {
-    const SDLKey touches[6] = {SDLK_w, SDLK_s, SDLK_q, SDLK_d, SDLK_a, SDLK_e};
+void Edition::toucheEnfoncee(SDL_Keycode k, int valeur) {
+    const SDL_Keycode touches[6] = {SDLK_w, SDLK_s, SDLK_q, SDLK_d, SDLK_a, SDLK_e};
     for (int i = 0; i < 6; ++i)
         if (k == touches[i]) direction[i] = valeur;
 }
 
-void Edition::toucheRelachee(SDLKey k) {
+void Edition::toucheRelachee(SDL_Keycode k) {
     const double a = agrandissement;
     switch (k) {
     case SDLK_UP: courant().agrandir(a, 0, 0); break;

@@ -99,6 +99,10 @@ void Menu::lancer() {
                 agir(label);
                 reselectionner(e.button.y);
                 break;
+            case SDL_MOUSEWHEEL:
+                agir(label);
+                reselectionner(e.wheel.mouseY);
+                break;
             case SDL_QUIT: m_continuer = false; break;
             default: break;
             }

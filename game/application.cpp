@@ -89,19 +89,9 @@ int SDL_main(int argc, char** argv) {
     // SIGINT and SIGTERM end the program from any screen, as a normal exit.
     sys::installerSignaux();
 
-    const char* const kIcone = "data/iconeVorna.bmp";
-    if (verifierLecture(kIcone, "image")) {
-        if (SDL_RWops* rw = SDL_RWFromFile(kIcone, "rb")) {
-            if (SDL_Surface* icone = SDL_LoadBMP_RW(rw, 1)) {
-                SDL_WM_SetIcon(icone, nullptr);
-                SDL_FreeSurface(icone);
-            }
-        }
-    }
-
     FSOUND_Init(44100, 32, 0);
 
-    SDL_Surface* ecran = ouvrirFenetreGL(shell.hauteur, shell.largeur, 16);
+    SDL_Window* ecran = ouvrirFenetreGL(shell.hauteur, shell.largeur, 16, "vorna", "Vorna 1.4");
     if (!ecran) {
         ressources.jeu.reset();
         FSOUND_Close();
@@ -115,9 +105,8 @@ int SDL_main(int argc, char** argv) {
     ressources.cursor = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/cursor.wav", 0, 0, 0);
     ressources.bouton = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/bouton.wav", 0, 0, 0);
 
-    SDL_WM_SetCaption("Vorna 1.4", nullptr);
+    poserIcone("data/iconeVorna.bmp");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    SDL_Flip(ecran);
 
     shell.continuer = 1;
     shell.logo.logo = true;
@@ -152,7 +141,7 @@ int SDL_main(int argc, char** argv) {
     ressources.skybox.reset();
     libererTexture(shell.textureFont);
     libererTexture(shell.logo.textureLogo);
-    SDL_FreeSurface(ecran);
+    fermerFenetreGL();
     FSOUND_Close();
     sys::retirerSignaux();
     SDL_Quit();

@@ -1,6 +1,8 @@
 #ifndef VORNA_APPLICATION_H
 #define VORNA_APPLICATION_H
 
+#include <SDL.h>  // declares SDL_main, with C linkage
+
 // The whole game program: start-up, the logo and the main menu loop, and
 // shutdown. Reads everything relative to the working directory, which must be
 // the game folder (with data/, maps/ and ghost/). Returns the exit status:

@@ -81,7 +81,7 @@ struct Allure {
     // Back to the first position: it shows on this frame, whatever the speed.
     void rembobiner() { credit = 4; }
     // A key released ('=' is + without Shift on most keyboards).
-    void touche(SDLKey k) {
+    void touche(SDL_Keycode k) {
         if (k == SDLK_SPACE)
             pause = !pause;
         else if (k == SDLK_PLUS || k == SDLK_KP_PLUS || k == SDLK_EQUALS)

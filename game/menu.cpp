@@ -85,7 +85,7 @@ public:
 
 private:
     void evenements();
-    void toucheRelachee(SDLKey k);
+    void toucheRelachee(SDL_Keycode k);
     void entree();
     void ecranHaut() { choix1 = 1; choix2 = -1; choix = 0; choixMax = 4; }
     void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
@@ -213,7 +213,7 @@ void MenuPrincipal::evenements() {
     }
 }
 
-void MenuPrincipal::toucheRelachee(SDLKey k) {
+void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
     if (k == SDLK_UP || k == SDLK_DOWN) {
         jouerSon(res.cursor);
     } else if (k == SDLK_ESCAPE) {

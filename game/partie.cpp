@@ -232,7 +232,7 @@ void Partie::evenements() {
                 case SDLK_RETURN: relacheEntree(); break;
                 case SDLK_g: m.m_course = !m.m_course; break;
                 case SDLK_ESCAPE:
-                case SDLK_KP0:
+                case SDLK_KP_0:
                     // Not from the end-of-level menu, nor from game over:
                     // only Return leaves "Perdu !".
                     if (!ecrireEnvoyer && !m.m_loose) basculerPause();

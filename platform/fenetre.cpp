@@ -1,9 +1,20 @@
 #include "fenetre.h"
 
+#include <GL/gl.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "lecture.h"
+
+namespace {
+
+SDL_Window* fenetre = nullptr;
+SDL_GLContext contexte = nullptr;
+
+}  // namespace
 
 bool affichageDisponible() {
     const char* pilote = std::getenv("SDL_VIDEODRIVER");
@@ -12,16 +23,33 @@ bool affichageDisponible() {
     return display && *display;
 }
 
-SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme) {
+SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme,
+                            const char* titre) {
+    if (fenetre) return fenetre;
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     for (int n : essais) {
         if (n > echantillons || n == precedent) continue;
         precedent = n;
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, n > 0 ? 1 : 0);
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, n);
-        if (SDL_Surface* ecran = SDL_SetVideoMode(largeur, hauteur, 32, SDL_OPENGL))
-            return ecran;
+        // Where the window manager puts it (centred on a screen without one).
+        fenetre = SDL_CreateWindow(titre, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                   largeur, hauteur, SDL_WINDOW_OPENGL);
+        if (fenetre) {
+            contexte = SDL_GL_CreateContext(fenetre);
+            if (contexte) {
+                // Shown black at once, before the program's first frame.
+                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+                SDL_GL_SwapWindow(fenetre);
+                SDL_StopTextInput();  // no text is typed: no input method either
+                return fenetre;
+            }
+            SDL_DestroyWindow(fenetre);
+            fenetre = nullptr;
+        }
         if (n > 0)
             std::fprintf(stderr, "%s: %d multisamples refused (%s); retrying\n", programme, n,
                          SDL_GetError());
@@ -29,6 +57,23 @@ SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const c
     std::fprintf(stderr, "%s: cannot open a %dx%d OpenGL window: %s\n", programme, largeur,
                  hauteur, SDL_GetError());
     return nullptr;
+}
+
+SDL_Window* fenetreGL() { return fenetre; }
+
+void poserIcone(const char* fichier) {
+    if (!fenetre || !verifierLecture(fichier, "image")) return;
+    if (SDL_Surface* icone = SDL_LoadBMP(fichier)) {
+        SDL_SetWindowIcon(fenetre, icone);
+        SDL_FreeSurface(icone);
+    }
+}
+
+void fermerFenetreGL() {
+    if (contexte) SDL_GL_DeleteContext(contexte);
+    if (fenetre) SDL_DestroyWindow(fenetre);
+    contexte = nullptr;
+    fenetre = nullptr;
 }
 
 bool demarrerVideo() {

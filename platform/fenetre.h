@@ -3,23 +3,33 @@
 
 #include <SDL.h>
 
-// True when a graphical display is reachable. Without one SDL 1.2 quietly
-// falls back to a text-terminal driver; the programs refuse that instead.
+// True when a graphical display is reachable. Without one SDL would try
+// drivers that cannot show anything; the programs refuse that instead.
 bool affichageDisponible();
 
 // Initialises SDL with its video subsystem on the X display. Unless the user
-// chose a driver (SDL_VIDEODRIVER), the X11 driver is asked for: when the
-// display cannot be opened SDL would otherwise fall back to a text-terminal
-// driver that writes escape codes before failing. Returns false, after one
+// chose a driver (SDL_VIDEODRIVER), the X11 driver is asked for, so that a
+// display that cannot be opened is said plainly. Returns false, after one
 // line on standard error ("cannot open the display :77"), when it cannot.
 bool demarrerVideo();
 
-// Opens the fixed OpenGL window (never full screen, never resized). Asks for
+// Opens the program's one OpenGL window with its context (fixed size, never
+// full screen, never resized), titled `titre` (UTF-8). Asks for
 // `echantillons` multisamples first; a driver that cannot give them gets a
 // retry with 4 and then without multisampling. Returns nullptr, with a line
 // on standard error (opened by `programme`), when no OpenGL window can be
-// opened at all.
-SDL_Surface* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
-                             const char* programme = "vorna");
+// opened at all. The window is shown black (one buffer swap) and stays open
+// until fermerFenetreGL().
+SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
+                            const char* programme = "vorna", const char* titre = "");
+
+// The window opened by ouvrirFenetreGL, or nullptr.
+SDL_Window* fenetreGL();
+
+// Sets the window's icon from a BMP file (nothing when it cannot be read).
+void poserIcone(const char* fichier);
+
+// Closes the window and its context (nothing when none is open).
+void fermerFenetreGL();
 
 #endif

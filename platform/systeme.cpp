@@ -2,6 +2,9 @@
 
 #include <signal.h>
 
+#include "fenetre.h"
+#include "repetition.h"
+
 namespace sys {
 namespace {
 
@@ -23,10 +26,23 @@ class SystemeSDL : public Systeme {
 public:
     Uint32 ticks() override { return SDL_GetTicks(); }
     void delay(Uint32 ms) override { SDL_Delay(ms); }
-    int pollEvent(SDL_Event* event) override { return SDL_PollEvent(event); }
-    void swapBuffers() override { SDL_GL_SwapBuffers(); }
-    void keyRepeat(int d, int i) override { SDL_EnableKeyRepeat(d, i); }
+    int pollEvent(SDL_Event* event) override {
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            if (m_repetition.recevoir(e, SDL_GetTicks())) {
+                if (event) *event = e;
+                return 1;
+            }
+        return m_repetition.repetition(SDL_GetTicks(), event) ? 1 : 0;
+    }
+    void swapBuffers() override {
+        if (SDL_Window* f = fenetreGL()) SDL_GL_SwapWindow(f);
+    }
+    void keyRepeat(int d, int i) override { m_repetition.regler(d, i); }
     void showCursor(bool v) override { SDL_ShowCursor(v ? SDL_ENABLE : SDL_DISABLE); }
+
+private:
+    RepetitionTouches m_repetition;
 };
 
 SystemeSDL sdl;

@@ -17,8 +17,10 @@ public:
     virtual Uint32 ticks() = 0;                 // milliseconds, like SDL_GetTicks
     virtual void delay(Uint32 ms) = 0;          // like SDL_Delay
     virtual int pollEvent(SDL_Event* event) = 0;// like SDL_PollEvent
-    virtual void swapBuffers() = 0;             // like SDL_GL_SwapBuffers
-    virtual void keyRepeat(int delay, int interval) = 0;  // SDL_EnableKeyRepeat
+    virtual void swapBuffers() = 0;             // like SDL_GL_SwapWindow
+    // Key repeat for the keys pressed from now on, as SDL 1.2's
+    // SDL_EnableKeyRepeat set it (see repetition.h).
+    virtual void keyRepeat(int delay, int interval) = 0;
     virtual void showCursor(bool visible) = 0;  // SDL_ShowCursor
     // True once the program has been asked to end (SIGINT, SIGTERM): every
     // loop then leaves at once, the menu and the program too. The window's
@@ -39,6 +41,14 @@ inline void swapBuffers() { courant().swapBuffers(); }
 inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
 inline void showCursor(bool v) { courant().showCursor(v); }
 inline bool arretDemande() { return courant().arretDemande(); }
+
+// A turn of the mouse wheel: +1 away from the user, −1 towards, 0 for any
+// other event (SDL 1.2 gave these as buttons 4 and 5).
+inline int molette(const SDL_Event& e) {
+    if (e.type != SDL_MOUSEWHEEL || e.wheel.y == 0) return 0;
+    const int y = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+    return y > 0 ? 1 : -1;
+}
 
 // SIGINT and SIGTERM. SDL_Init installs handlers that turn them into a window
 // close request, which a loop may rightly ignore or read as "end this run";

@@ -2,7 +2,7 @@
 # Installs the Debian packages Vorna needs to build, run and test, when some
 # are missing. Uses sudo when not run as root.
 set -e
-PAQUETS="build-essential cmake pkg-config libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
+PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
 libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
 libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
 dpkg-dev desktop-file-utils appstream man-db"

@@ -228,7 +228,7 @@ MUTANTS = [
      "editeur", "the cursor saved"),
     ("editor/edition.cpp", "mapALoad = nomMapLibre(nombreMaps + 1, &numeroNouvelle);",
      "mapALoad = nomMapLibre(nombreMaps, &numeroNouvelle);", "editeur", "a new map numbered from the count"),
-    ("editor/edition.cpp", "SDL_BUTTON_WHEELUP && distanceCam >= 5", "SDL_BUTTON_WHEELUP && distanceCam >= 4",
+    ("editor/edition.cpp", "sys::molette(e) > 0 && distanceCam >= 5", "sys::molette(e) > 0 && distanceCam >= 4",
      "editeur", "the camera comes nearer than 4"),
     ("editor/edition.cpp", "% kNombreTypes;", "% (kNombreTypes - 1);", "editeur", "t and r skip the last kind"),
     ("editor/edition.cpp", "if (nbre_obj <= 1) return false;", "if (nbre_obj < 1) return false;",

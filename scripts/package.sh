@@ -18,8 +18,15 @@ faute() { echo "package.sh: $*" >&2; exit 1; }
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for p in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libgl1 libglu1-mesa; do
+for p in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libgl1 libglu1-mesa; do
     echo "$depends" | grep -q "$p" || faute "the package does not depend on $p"
+done
+echo "$depends" | grep -q "libsdl1.2\|libsdl-" && faute "the package depends on SDL 1.2"
+# Both programs link SDL2 and nothing of SDL 1.2.
+for programme in "$BUILD/game/vorna" "$BUILD/game/bramelt"; do
+    liens=$(ldd "$programme")
+    echo "$liens" | grep -q "libSDL2-2.0" || faute "$programme does not link SDL2"
+    echo "$liens" | grep -q "libSDL-1.2\|libSDL_image-1.2\|libSDL_mixer-1.2" && faute "$programme links SDL 1.2"
 done
 contenu=$(dpkg-deb -c "$deb")
 for f in usr/bin/vorna usr/bin/bramelt usr/share/vorna/data/font1.TGA usr/share/vorna/maps/menu/menu.txt \
@@ -57,7 +64,7 @@ HOME=$maison SDL_AUDIODRIVER=dummy $XVFB_RUN -s "-screen 0 1280x1024x24 -noreset
     timeout 60 xdotool search --sync --name "Vorna 1.4" >/dev/null || { kill $pid; exit 1; }
     for i in $(seq 40); do
         kill -0 $pid 2>/dev/null || break
-        xdotool mousemove 320 240 key Escape
+        xdotool search --name "Vorna 1.4" mousemove --window %1 320 240 key Escape
         sleep 1
     done
     kill $pid 2>/dev/null && { echo "package.sh: vorna did not quit from its menu" >&2; exit 1; }

@@ -78,8 +78,9 @@ bool edition(const Capture& c) { return compter(c, 0, 0, 120, 24, blanc) > 30; }
 void deuxObjetsDansUneNouvelleMap() {
     ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
     Capture c;
-    xdotool({"mousemove", "320", "204"}, 320, 204);
+    xdotool({}, 320, 204);
     ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 192); }, 20)) << "the menu never showed";
+    EXPECT_EQ(nomFenetre(), "Bramelt adapt\xc3\xa9 pour Vorna by Mervo");
     xdotool({"click", "1"}, 320, 204);
     ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the editing session never showed";
     for (const char* k : {"Return", "t", "Return"}) xdotool({"key", "--delay", "80", k});
@@ -99,7 +100,7 @@ TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuitsOrEndedBySigtermKeepsItsUnsa
         xdotool({"key", "Escape"});
         Capture c;
         ASSERT_TRUE(attendre([&] { return !edition(c = capturerEcran()); }, 10)) << "the menu did not come back";
-        xdotool({"mousemove", "320", "252"}, 320, 252);  // "Quitter"
+        xdotool({}, 320, 252);  // "Quitter"
         ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
         xdotool({"click", "1"}, 320, 252);
         EXPECT_EQ(bramelt.attendreFin(20), 0);

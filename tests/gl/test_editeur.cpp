@@ -61,16 +61,16 @@ struct Editeur : ::testing::Test {
     }
     // Each key pressed and released on the next frame, one after the other;
     // a movement key held for n frames moves n steps.
-    void taper(std::initializer_list<SDLKey> touches) {
-        for (SDLKey k : touches) systeme.tape(f, k), f += 2;
+    void taper(std::initializer_list<SDL_Keycode> touches) {
+        for (SDL_Keycode k : touches) systeme.tape(f, k), f += 2;
     }
-    void tenir(SDLKey k, int n) { systeme.tape(f, k, n), f += n + 2; }
+    void tenir(SDL_Keycode k, int n) { systeme.tape(f, k, n), f += n + 2; }
     // The editing session's state at the seam's frame `n` (none throws, failing the test), first, last.
     const InstantEdition& a(int n) const { return images.at(n); }
     const InstantEdition& premiere() const { return images.begin()->second; }
     const InstantEdition& derniere() const { return images.rbegin()->second; }
     // Runs a session on `map` with the keys scripted from `touches` on, then Escape.
-    void editer(const std::string& map, std::initializer_list<SDLKey> touches = {}) {
+    void editer(const std::string& map, std::initializer_list<SDL_Keycode> touches = {}) {
         images.clear();
         taper(touches);
         taper({SDLK_ESCAPE});
@@ -96,7 +96,7 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     const int sauvegarde = f - 1;
     for (int i = 0; i < 9; ++i) taper({SDLK_t});
     const int apresT = f - 1;
-    for (int b : {4, 4, 4, 5}) systeme.bouton(f, b, true, 320, 240), f += 2;  // the wheel
+    for (int cran : {1, 1, 1, -1}) systeme.molette(f, cran), f += 2;
     taper({SDLK_x, SDLK_ESCAPE});
     const int filaire = f - 3;
     systeme.mouvement(f + 2, 320, 250);  // over "Quitter"

@@ -125,10 +125,10 @@ TEST_F(EditeurDessin, ABoxShowsItsTextureOncePerFaceTheStartASphereFilledOrWireF
 struct Saisie {
     SystemeScript& s;
     int f = 2;
-    void taper(std::initializer_list<SDLKey> touches) {
-        for (SDLKey k : touches) s.tape(f, k), f += 2;
+    void taper(std::initializer_list<SDL_Keycode> touches) {
+        for (SDL_Keycode k : touches) s.tape(f, k), f += 2;
     }
-    void tenir(SDLKey k, int n) { s.tape(f, k, n), f += n + 2; }
+    void tenir(SDL_Keycode k, int n) { s.tape(f, k, n), f += n + 2; }
     void molette(std::initializer_list<int> boutons) {
         for (int b : boutons) s.bouton(f, b, true, 320, 240), s.bouton(f + 1, b, false, 320, 240), f += 2;
     }

@@ -50,8 +50,8 @@ int ouvrirA(SystemeScript& s) {
     s.bouton(7, 1, false, 320, 210);
     return 10;
 }
-int taper(SystemeScript& s, int f, std::initializer_list<SDLKey> touches) {
-    for (SDLKey k : touches) s.tape(f, k), f += 2;
+int taper(SystemeScript& s, int f, std::initializer_list<SDL_Keycode> touches) {
+    for (SDL_Keycode k : touches) s.tape(f, k), f += 2;
     return f + 2;
 }
 

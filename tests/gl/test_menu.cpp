@@ -110,7 +110,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
     // One key a step (Return and Escape act on release), then the screen, the highlighted
     // entry, and texts with their colours.
     struct Pas {
-        SDLKey touche;
+        SDL_Keycode touche;
         std::string ecran;
         unsigned int choix;
         std::vector<std::pair<std::string, char>> textes = {};

@@ -111,7 +111,7 @@ TEST_F(Partie, FallingOffCostsALifeAfter1500MsTheLastLifeEndsInGameOverAndACheck
         if (perdu >= 0 || !i.loose) return;
         perdu = i.frame;
         systeme.relache(perdu + 1, SDLK_ESCAPE);  // no way out of game over
-        systeme.relache(perdu + 2, SDLK_KP0);     // but Return
+        systeme.relache(perdu + 2, SDLK_KP_0);     // but Return
         systeme.tape(perdu + 3, SDLK_RETURN);
         systeme.quitter(perdu + 10);
     };

@@ -15,7 +15,7 @@ namespace {
 struct RecordsPartie : PartieScriptee {
     // Plays the level set, holding `touche` from `depart` frames after the run
     // starts, with the keys `autres` scripts; leaves 2 frames after the finish, or at `fin`.
-    void jouer(int depart, SDLKey touche = SDLK_UP, int fin = 400, std::function<void()> autres = nullptr) {
+    void jouer(int depart, SDL_Keycode touche = SDLK_UP, int fin = 400, std::function<void()> autres = nullptr) {
         suivante();
         if (autres) autres();
         systeme.appui(debut + depart, touche);

@@ -83,7 +83,7 @@ TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceTheChronometerKeepsTimeAFallD
 
 TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
     const struct {
-        std::vector<SDLKey> touches;  // released at frame 2
+        std::vector<SDL_Keycode> touches;  // released at frame 2
         int quarts;                   // positions per frame, in quarters
         const char* coin;
     } cas[] = {
@@ -99,7 +99,7 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.coin);
         rejouer(fantome(400), [&](int b) {
-            for (SDLKey k : c.touches) systeme.relache(b + 2, k);
+            for (SDL_Keycode k : c.touches) systeme.relache(b + 2, k);
             systeme.relache(b + 30, SDLK_ESCAPE);
         });
         ASSERT_EQ(instants.size(), 31u);

@@ -103,7 +103,7 @@ TEST_F(TextureGL, DirectConversionGivesTheBytesOfSdlsConversionForEveryFormat) {
         SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, f.bpp, f.r, f.g, f.b, f.a);
         for (int i = 0; i < s->pitch * s->h; ++i) static_cast<Uint8*>(s->pixels)[i] = Uint8(i * 37 + 11);
         SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 3, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
-        SDL_SetAlpha(s, 0, 0);
+        SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
         SDL_BlitSurface(s, nullptr, rgba, nullptr);
         std::vector<Uint8> attendu;  // its rows in reverse order
         for (int y = 2; y >= 0; --y)

@@ -32,13 +32,35 @@ void dormir(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms))
 
 int statut(int s) { return WIFEXITED(s) ? WEXITSTATUS(s) : -1; }
 
+// The top-left corner, on the screen, of the topmost window shown by one of
+// the programs (titled "Vorna…" or "Bramelt…"); 0, 0 when there is none.
+void origine(Display* d, int& ox, int& oy) {
+    ox = oy = 0;
+    Window racine = DefaultRootWindow(d), r, parent, *enfants = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(d, racine, &r, &parent, &enfants, &n)) return;
+    for (unsigned int k = n; k-- > 0;) {  // from the top of the stack
+        XWindowAttributes a;
+        char* nom = nullptr;
+        if (!XGetWindowAttributes(d, enfants[k], &a) || a.map_state != IsViewable) continue;
+        const bool programme = XFetchName(d, enfants[k], &nom) && nom &&
+                               (std::string(nom).rfind("Vorna", 0) == 0 || std::string(nom).rfind("Bramelt", 0) == 0);
+        if (nom) XFree(nom);
+        Window w;
+        if (programme && XTranslateCoordinates(d, enfants[k], racine, 0, 0, &ox, &oy, &w)) break;
+    }
+    if (enfants) XFree(enfants);
+}
+
 }  // namespace
 
 Capture capturerEcran() {
     Capture c;
     Display* d = XOpenDisplay(nullptr);
     if (!d) return c;
-    if (XImage* i = XGetImage(d, DefaultRootWindow(d), 0, 0, 640, 480, AllPlanes, ZPixmap)) {
+    int ox, oy;
+    origine(d, ox, oy);
+    if (XImage* i = XGetImage(d, DefaultRootWindow(d), ox, oy, 640, 480, AllPlanes, ZPixmap)) {
         c.l = 640, c.h = 480;
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x) {
@@ -128,12 +150,22 @@ int Programme::attendreFin(double secondes) {
 }
 
 void xdotool(const std::vector<std::string>& args, int x, int y) {
-    executer({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+    int ox = 0, oy = 0;
+    if (Display* d = XOpenDisplay(nullptr)) origine(d, ox, oy), XCloseDisplay(d);
+    executer({"xdotool", "mousemove", std::to_string(ox + x), std::to_string(oy + y)});
     dormir(150);
+    if (args.empty()) return;
     std::vector<std::string> a = {"xdotool"};
     a.insert(a.end(), args.begin(), args.end());
     executer(a);
     dormir(250);
+}
+
+std::string nomFenetre() {
+    std::string nom;
+    executer({"xdotool", "search", "--onlyvisible", "--name", "^(Vorna|Bramelt)", "getwindowname"}, {}, &nom);
+    while (!nom.empty() && nom.back() == '\n') nom.pop_back();
+    return nom;
 }
 
 bool xdotoolPresent() { return executer({"sh", "-c", "command -v xdotool >/dev/null"}) == 0; }

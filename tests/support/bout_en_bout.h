@@ -9,7 +9,7 @@
 
 // Helpers of the end-to-end tests: the real programs driven by real X events.
 
-// The top-left 640 × 480 of the X screen, where the programs' windows sit.
+// The 640 × 480 of the X screen where the topmost window of a program sits.
 struct Capture {
     int l = 0, h = 0;
     std::vector<Pixel> p;
@@ -55,9 +55,11 @@ private:
 // cmake --install of the build under `prefixe`: cmake's status, its output in `sortie`.
 int installerDans(const std::string& prefixe, std::string* sortie = nullptr);
 
-// xdotool: the pointer to (x, y) of the window, a pause, then `args` (a key,
-// a click...), and a pause for the program to take it.
+// xdotool: the pointer to (x, y) of the program's window, a pause, then `args` (a key,
+// a click...; nothing more when empty), and a pause for the program to take it.
 void xdotool(const std::vector<std::string>& args, int x = 320, int y = 240);
+// The title of the program's window, as the window manager reads it (UTF-8).
+std::string nomFenetre();
 // True when xdotool is installed.
 bool xdotoolPresent();
 

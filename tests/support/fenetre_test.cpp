@@ -6,19 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "fenetre.h"
+
 bool ouvrirFenetreTest() {
-    if (SDL_GetVideoSurface()) return true;
+    if (fenetreGL()) return true;
     const char* d = std::getenv("DISPLAY");
     if (!d || !*d) {
         std::fprintf(stderr, "no DISPLAY: drawing tests need an X display (run them under xvfb-run)\n");
         return false;
     }
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) return false;
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    if (!SDL_SetVideoMode(640, 480, 32, SDL_OPENGL)) {
-        std::fprintf(stderr, "cannot open the test window: %s\n", SDL_GetError());
-        return false;
-    }
+    if (!ouvrirFenetreGL(640, 480, 0, "test")) return false;
     reinitialiserGL();
     return true;
 }

@@ -47,7 +47,7 @@ void PartieScriptee::perso(const std::string& nom, const std::string& contenu) {
     jeu.setMap(nom);
 }
 
-int PartieScriptee::taper(int f, SDLKey k, int n) {
+int PartieScriptee::taper(int f, SDL_Keycode k, int n) {
     for (int i = 0; i < n; ++i) systeme.tape(f + 2 * i, k);
     return f + 2 * n;
 }

@@ -47,7 +47,7 @@ struct PartieScriptee : ::testing::Test {
     void scenario(int n, const std::string& contenu);
     void perso(const std::string& nom, const std::string& contenu);
     // Presses and releases a key `n` times from frame `f`, one frame apart.
-    int taper(int f, SDLKey k, int n = 1);
+    int taper(int f, SDL_Keycode k, int n = 1);
     int premiereFrame(const std::function<bool(const InstantPartie&)>& p) const;
     // The ghost text of the run's frames before the finish, for `niveau`.
     std::string fantomeDeLaPartie(const std::string& niveau) const;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-void Pilote::touche(int frame, SDLKey k, bool& etat, bool voulu) {
+void Pilote::touche(int frame, SDL_Keycode k, bool& etat, bool voulu) {
     if (etat == voulu) return;
     etat = voulu;
     m_s.touche(frame, k, voulu);

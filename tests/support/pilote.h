@@ -29,7 +29,7 @@ public:
     size_t atteints() const { return m_prochain; }
 
 private:
-    void touche(int frame, SDLKey k, bool& etat, bool voulu);
+    void touche(int frame, SDL_Keycode k, bool& etat, bool voulu);
 
     SystemeScript& m_s;
     std::vector<Point> m_points;

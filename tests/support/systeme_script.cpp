@@ -1,5 +1,7 @@
 #include "systeme_script.h"
 
+#include "fenetre.h"
+
 SystemeScript::SystemeScript() {
     sys::oublierSignal();
     sys::installer(this);
@@ -13,7 +15,7 @@ bool SystemeScript::arretDemande() { return (m_arret >= 0 && m_frame >= m_arret)
 
 void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
 
-void SystemeScript::touche(int frame, SDLKey k, bool enfoncee) {
+void SystemeScript::touche(int frame, SDL_Keycode k, bool enfoncee) {
     SDL_Event e{};
     e.type = e.key.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
@@ -21,7 +23,7 @@ void SystemeScript::touche(int frame, SDLKey k, bool enfoncee) {
     evenement(frame, e);
 }
 
-void SystemeScript::tape(int frame, SDLKey k, int duree) {
+void SystemeScript::tape(int frame, SDL_Keycode k, int duree) {
     appui(frame, k);
     relache(frame + duree, k);
 }
@@ -37,16 +39,23 @@ void SystemeScript::bouton(int frame, int b, bool enfonce, int x, int y) {
     e.type = e.button.type = enfonce ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     e.button.button = static_cast<Uint8>(b);
     e.button.state = enfonce ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = static_cast<Uint16>(x);
-    e.button.y = static_cast<Uint16>(y);
+    e.button.x = x;
+    e.button.y = y;
     evenement(frame, e);
 }
 
 void SystemeScript::mouvement(int frame, int x, int y) {
     SDL_Event e{};
     e.type = e.motion.type = SDL_MOUSEMOTION;
-    e.motion.x = static_cast<Uint16>(x);
-    e.motion.y = static_cast<Uint16>(y);
+    e.motion.x = x;
+    e.motion.y = y;
+    evenement(frame, e);
+}
+
+void SystemeScript::molette(int frame, int cran) {
+    SDL_Event e{};
+    e.type = e.wheel.type = SDL_MOUSEWHEEL;
+    e.wheel.y = cran;
     evenement(frame, e);
 }
 
@@ -75,7 +84,7 @@ int SystemeScript::pollEvent(SDL_Event* event) {
 
 void SystemeScript::swapBuffers() {
     if (m_surImage) m_surImage(m_frame);
-    if (m_vraiSwap && SDL_GetVideoSurface()) SDL_GL_SwapBuffers();
+    if (m_vraiSwap && fenetreGL()) SDL_GL_SwapWindow(fenetreGL());
     m_temps += m_travail;
     ++m_frame;
 }

@@ -19,16 +19,18 @@ public:
 
     // Script.
     void evenement(int frame, const SDL_Event& e);
-    void touche(int frame, SDLKey k, bool enfoncee);
-    void appui(int frame, SDLKey k) { touche(frame, k, true); }
-    void relache(int frame, SDLKey k) { touche(frame, k, false); }
+    void touche(int frame, SDL_Keycode k, bool enfoncee);
+    void appui(int frame, SDL_Keycode k) { touche(frame, k, true); }
+    void relache(int frame, SDL_Keycode k) { touche(frame, k, false); }
     // A press at `frame` and the release `duree` frames later.
-    void tape(int frame, SDLKey k, int duree = 1);
+    void tape(int frame, SDL_Keycode k, int duree = 1);
     void quitter(int frame);
     // Forgets every event still to come.
     void oublier() { m_script.clear(); }
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
+    // A turn of the wheel: +1 away from the user, −1 towards.
+    void molette(int frame, int cran);
     // From this frame on the program is asked to end, as by SIGTERM. A real
     // signal (handlers installed by the program) is reported too. A signal
     // received is forgotten when the object is built and destroyed.

@@ -64,7 +64,7 @@ public:
     }
     void swapBuffers() override {
         if (m_frame == m_frames - 1) image = lireImage();
-        SDL_GL_SwapBuffers();
+        SDL_GL_SwapWindow(fenetreGL());
         ++m_frame;
     }
     void keyRepeat(int, int) override {}
@@ -250,6 +250,7 @@ int main(int argc, char** argv) {
     }
     libererTexture(police);
     FSOUND_Close();
+    fermerFenetreGL();
     SDL_Quit();
     if (!stbi_write_png(sortie.c_str(), largeur, lignes * (hc + 4), 3, planche.data(), largeur * 3)) {
         std::fprintf(stderr, "vorna_planche: cannot write %s\n", sortie.c_str());
