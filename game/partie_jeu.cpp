@@ -83,8 +83,9 @@ void Partie::minuteries() {
     tempsActuel6 = maintenant;
     if (m.m_debut && !b.getWin() && tempsActuel6 - tempsPrecedent6 >= 1) {
         m.m_debut = false;
-        m.m_pause = false;
-        b.setPause(false);
+        // A pause asked while the level loaded holds: the menu is up.
+        m.m_pause = m.m_menu;
+        b.setPause(m.m_menu);
         tempsActuel3 = tempsPrecedent3 = maintenant;
         points = points_depart;
     }

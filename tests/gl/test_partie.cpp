@@ -168,6 +168,16 @@ TEST_F(Partie, ThePauseMenuFreezesTheRunWrapsAndQuitRemovesTheWorkingGhost) {
     EXPECT_EQ(static_cast<int>(instants.size()), 42);
     EXPECT_FALSE(existe(travail()));
     EXPECT_GE(mixeur.compte("jouer"), 5) << "cursor moves and the confirm";
+    // Asked in the very first frame, while the start phase holds the ball, the
+    // pause pauses all the same, and "Retour au jeu" resumes.
+    suivante();
+    systeme.relache(debut, SDLK_ESCAPE);
+    systeme.tape(debut + 8, SDLK_RETURN);
+    systeme.quitter(debut + 20);
+    jeu.jouer();
+    EXPECT_TRUE(instants[6].pause && instants[6].menu && instants[6].points == instants[1].points &&
+                instants[6].chrono == instants[1].chrono);
+    EXPECT_TRUE(!instants[12].pause && instants[15].points < instants[12].points);
 }
 
 TEST_F(Partie, AMissingEmptyOrHostileLevelReturnsAtOnceWithoutAFrameAndSaysWhy) {
