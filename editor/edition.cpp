@@ -13,6 +13,7 @@
 
 #include "dessin_rapide.h"
 #include "dossier_joueur.h"
+#include "fenetre.h"
 #include "lot_edition.h"
 #include "niveau.h"
 #include "palette.h"
@@ -164,6 +165,9 @@ bool Edition::charger(const std::string& chemin) {
 }
 
 void Edition::jouer() {
+    // The X server gone, the program is ended from within X: the rescue copy
+    // is written on the way out.
+    surPerteAffichage([](void* e) { static_cast<Edition*>(e)->sauvetage(); }, this);
     // A signal ends the session as the program ends: at the next frame.
     while (continuer && !sys::arretDemande()) {
         evenements();
@@ -174,6 +178,7 @@ void Edition::jouer() {
         dessiner();
         rythme();
     }
+    surPerteAffichage(nullptr, nullptr);
     if (sys::arretDemande()) sauvetage();
 }
 

@@ -1,6 +1,8 @@
 #include "fenetre.h"
 
 #include <GL/gl.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +15,15 @@ namespace {
 
 SDL_Window* fenetre = nullptr;
 SDL_GLContext contexte = nullptr;
+void (*rappelPerte)(void*) = nullptr;
+void* donneePerte = nullptr;
+
+int perteAffichage(Display*) {
+    std::fprintf(stderr, "%s: the connection to the X display is lost\n", program_invocation_short_name);
+    if (rappelPerte) rappelPerte(donneePerte);
+    std::fflush(nullptr);
+    _exit(1);  // nothing of SDL or X may run any more
+}
 
 }  // namespace
 
@@ -60,6 +71,12 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
 }
 
 SDL_Window* fenetreGL() { return fenetre; }
+
+void surPerteAffichage(void (*f)(void*), void* donnee) {
+    rappelPerte = f;
+    donneePerte = donnee;
+    XSetIOErrorHandler(f ? perteAffichage : nullptr);
+}
 
 void poserIcone(const char* fichier) {
     if (!fenetre || !verifierLecture(fichier, "image")) return;

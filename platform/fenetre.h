@@ -32,4 +32,10 @@ void poserIcone(const char* fichier);
 // Closes the window and its context (nothing when none is open).
 void fermerFenetreGL();
 
+// What to do, if anything, when the connection to the X server breaks (the
+// server ended, the session closed): Xlib then ends the program with status
+// 1 and no way back into its loops, so `f` runs first, from within the X
+// call that found the connection gone. nullptr forgets it.
+void surPerteAffichage(void (*f)(void*), void* donnee);
+
 #endif

@@ -114,4 +114,20 @@ TEST_F(BoutEnBout, TheEditorMakesAMapSavesItAndQuitsOrEndedBySigtermKeepsItsUnsa
     EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u);
 }
 
+TEST_F(BoutEnBout, TheEditorWhoseXServerGoesAwayKeepsItsUnsavedObjects) {
+    // An X server of its own, ended under the editor.
+    int n = 150;
+    while (fs::exists("/tmp/.X" + std::to_string(n) + "-lock")) ++n;
+    const std::string display = ":" + std::to_string(n), avant = std::getenv("DISPLAY");
+    auto xvfb = std::make_unique<Programme>(std::vector<std::string>{"/usr/bin/Xvfb", display, "-screen", "0", "1280x1024x24"});
+    ASSERT_TRUE(attendre([&] { return fs::exists("/tmp/.X11-unix/X" + std::to_string(n)); }, 10));
+    setenv("DISPLAY", display.c_str(), 1);
+    Programme bramelt({"./bramelt"});
+    deuxObjetsDansUneNouvelleMap();
+    setenv("DISPLAY", avant.c_str(), 1);
+    xvfb.reset();
+    EXPECT_EQ(bramelt.attendreFin(10), 1);
+    EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u) << "the rescue copy is written";
+}
+
 }  // namespace
