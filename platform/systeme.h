@@ -20,8 +20,8 @@ public:
     virtual void swapBuffers() = 0;             // like SDL_GL_SwapBuffers
     virtual void keyRepeat(int delay, int interval) = 0;  // SDL_EnableKeyRepeat
     virtual void showCursor(bool visible) = 0;  // SDL_ShowCursor
-    // True once the program has been asked to end (SIGINT, SIGTERM): every
-    // loop then leaves at once, the menu and the program too. The window's
+    // True once the program has been asked to end (SIGINT, SIGTERM,
+    // SIGHUP): every loop then leaves at once, the menu and the program too. The window's
     // close button is an SDL_QUIT event, never this. By default, whether
     // such a signal was received (see installerSignaux).
     virtual bool arretDemande();
@@ -40,15 +40,15 @@ inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
 inline void showCursor(bool v) { courant().showCursor(v); }
 inline bool arretDemande() { return courant().arretDemande(); }
 
-// SIGINT and SIGTERM. SDL_Init installs handlers that turn them into a window
-// close request, which a loop may rightly ignore or read as "end this run";
+// SIGINT, SIGTERM and SIGHUP (the terminal closed). SDL_Init installs
+// handlers that turn the first two into a window close request, which a loop may rightly ignore or read as "end this run";
 // installerSignaux(), called after SDL_Init, puts handlers in their place that
 // only note the signal, which arretDemande() then reports (a second signal
 // ends the program at once, should a loop not be listening).
 // retirerSignaux() puts the previous handlers back (before SDL_Quit).
 void installerSignaux();
 void retirerSignaux();
-// The signal received (SIGINT or SIGTERM), or 0.
+// The signal received (SIGINT, SIGTERM or SIGHUP), or 0.
 int signalRecu();
 // Forgets a received signal (the next program run in the same process, tests).
 void oublierSignal();
