@@ -184,7 +184,6 @@ void MenuPrincipal::construire() {
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
     bool illisibles = false;
     records = recordsConnus(&illisibles);
-    if (illisibles) annoncer(kRecordsIllisibles);
 
     nomGhost.clear();
     for (const std::string& n : listerFichiers("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
@@ -195,7 +194,8 @@ void MenuPrincipal::construire() {
     sys::keyRepeat(400, 200);
     sys::showCursor(false);
     tempsPrecedent = tempsActuel = 0;
-    annonce = prendreAnnonce();
+    annonce = prendreAnnonce();  // at start-up, an unreadable progress file
+    if (illisibles) annonce += (annonce.empty() ? "" : "\n") + std::string(kRecordsIllisibles);
     debutAnnonce = 0;  // its time counts from its first showing (after the logo)
 }
 

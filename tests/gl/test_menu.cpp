@@ -306,12 +306,14 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThr
     EXPECT_NEAR(static_cast<double>(vu - retour), 3000, 60);
 }
 
-TEST_F(Menu, WithoutAProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
+TEST_F(Menu, WithoutAReadableProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
     std::remove("data/joueur/niveau.txt");
+    for (const char* f : {"niveau.txt", "records.txt"}) symlink(f, (std::string("data/joueur/") + f).c_str());  // unreadable
     versNiveauUn(systeme);
     systeme.quitter(M + 8);
     std::string err = sortieErreur([&] { EXPECT_EQ(lancer(), 0); });
     EXPECT_EQ(a(M + 5).choixMax, 1u);
+    EXPECT_TRUE(texte(a(M + 1), "Progression illisible : laissee intacte\nRecords illisibles : laisses intacts"));
     EXPECT_TRUE(a(M + 7).fondu && a(M + 7).futureMap == "1.Camp d'entrainement");
 
     std::filesystem::remove_all("maps/niveau");
