@@ -115,8 +115,7 @@ TEST(Records, TwoProgramsAtOnceKeepBothRecords) {
         ecrireFichier("records.txt", "niveau 2 5 6\n");
     }
     int statut = -1;
-    waitpid(autre, &statut, 0);
-    EXPECT_EQ(statut, 0);
+    EXPECT_TRUE(waitpid(autre, &statut, 0) == autre && statut == 0);
     EXPECT_EQ(lireFichier("records.txt"), "niveau 1 100 200\nniveau 2 5 6\n");
 }
 

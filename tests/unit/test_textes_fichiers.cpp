@@ -66,11 +66,7 @@ TEST(Fichiers, AReplacementIsWholeOrNoneUnderANameOfItsOwnEvenWithProgramsWritin
         } else {
             programmes.push_back(p);
         }
-    for (pid_t p : programmes) {
-        int statut = -1;
-        waitpid(p, &statut, 0);
-        EXPECT_EQ(statut, 0);
-    }
+    for (pid_t p : programmes) EXPECT_TRUE([p] { int s = -1; return waitpid(p, &s, 0) == p && s == 0; }());
     const std::string fin = lireFichier("joueur/niveau.txt");
     EXPECT_TRUE(fin.size() == 5000 && fin == std::string(5000, fin[0]));
     EXPECT_EQ(listerDossier("joueur", "").size(), 3u);

@@ -3,6 +3,7 @@
 // are not tested.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -32,8 +33,7 @@ TEST(Texte, AnyTextFitsTheWindowOnAsManyLinesAsItNeedsAndAShortOneStaysWhereItWa
         if (essai % 4 == 0 && !t.empty()) t[hasard() % t.size()] = '\n';
         const int pos = static_cast<int>(hasard() % 6) - 1;
         const double y = (static_cast<int>(hasard() % 20) - 10) / 10.0;
-        size_t encre = 0;
-        for (char c : t) encre += celluleGlyphe(c) != 0;
+        const auto encre = static_cast<size_t>(std::count_if(t.begin(), t.end(), celluleGlyphe));
         const std::vector<GlypheTexte> g = disposerTexte(t, pos, 0, y, 640, 480);
         ASSERT_EQ(g.size(), encre) << t;
         for (const GlypheTexte& x : g)
