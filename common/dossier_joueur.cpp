@@ -40,7 +40,10 @@ bool existe(const std::string& chemin) {
     return lstat(chemin.c_str(), &s) == 0;
 }
 
-bool dossierDeJeu(const std::string& dossier) { return estDossier(dossier + "/data") && estDossier(dossier + "/maps"); }
+bool estFichier(const std::string& chemin) {
+    struct stat s;
+    return stat(chemin.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+}
 
 // Creates `chemin` and its missing parents, private to the player.
 bool creerDossiers(const std::string& chemin, const char* programme) {
@@ -60,25 +63,12 @@ bool creerDossiers(const std::string& chemin, const char* programme) {
     return false;
 }
 
-// Gives `chemin` the content `contenu` when nothing of that name exists: the
-// file is written whole under a temporary name, then renamed without
+// Gives `chemin` the content `contenu` when nothing of that name exists:
+// the file is written whole under a name of its own, then renamed without
 // replacing. True when a file is there afterwards.
 bool creerSansRemplacer(const std::string& chemin, const std::string& contenu, const char* programme) {
-    if (existe(chemin)) return true;
-    std::string provisoire = fs::path(chemin).parent_path().string() + "/.vorna-nouveau-XXXXXX";
-    const int fd = mkstemp(provisoire.data());
-    bool ok = fd >= 0;
-    if (ok) {
-        ok = write(fd, contenu.data(), contenu.size()) == static_cast<ssize_t>(contenu.size());
-        ok = fsync(fd) == 0 && ok;
-        ok = close(fd) == 0 && ok;
-        ok = ok && renommerSansRemplacer(provisoire, chemin);
-    }
-    const int erreur = errno;
-    if (ok) return true;
-    if (fd >= 0) unlink(provisoire.c_str());
-    if (existe(chemin)) return true;  // made meanwhile by another start
-    std::fprintf(stderr, "%s: cannot create %s: %s\n", programme, chemin.c_str(), std::strerror(erreur));
+    if (existe(chemin) || ecrireFichierAtomique(chemin, contenu, false) || existe(chemin)) return true;
+    std::fprintf(stderr, "%s: cannot create %s\n", programme, chemin.c_str());
     return false;
 }
 
@@ -99,7 +89,8 @@ bool lier(const std::string& cible, const std::string& lien, const char* program
         return true;
     } else {
         if (fs::read_symlink(lien, ec).string() == cible) return true;
-        const std::string provisoire = lien + ".vorna-lien";
+        // A name of this program's own: programs starting at once never meet there.
+        const std::string provisoire = lien + ".vorna-lien-" + std::to_string(getpid());
         if (lstat(provisoire.c_str(), &s) == 0 && S_ISLNK(s.st_mode)) unlink(provisoire.c_str());
         if (symlink(cible.c_str(), provisoire.c_str()) == 0) {
             if (std::rename(provisoire.c_str(), lien.c_str()) == 0) return true;
@@ -131,26 +122,26 @@ std::string lireTout(const std::string& chemin) {
 }
 
 // Copies each shipped free map once: a map of the same name the player
-// already has is kept, and one the player deleted stays deleted.
+// already has is kept, and one the player deleted stays deleted. Programs
+// starting at once take turns, each adding to what the others offered; a
+// list that cannot be read offers nothing.
 void offrirMaps(const std::string& partage, const std::string& dossier, const char* programme) {
-    std::set<std::string> offertes;
-    std::istringstream registre(lireTout(dossier + kMapsOffertes));
-    for (std::string nom; std::getline(registre, nom);) offertes.insert(nom);
-    bool nouvelles = false;
-    for (const std::string& nom : listerDossier(partage + "/maps", ".txt")) {
-        const std::string source = partage + "/maps/" + nom;
-        struct stat s;
-        if (offertes.count(nom) || stat(source.c_str(), &s) != 0 || !S_ISREG(s.st_mode) ||
-            access(source.c_str(), R_OK) != 0)
-            continue;
-        if (!creerSansRemplacer(dossier + "/maps/" + nom, lireTout(source), programme)) continue;
-        offertes.insert(nom);
-        nouvelles = true;
-    }
-    if (!nouvelles) return;
-    std::string texte;
-    for (const std::string& nom : offertes) texte += nom + "\n";
-    ecrireFichierAtomique(dossier + kMapsOffertes, texte);
+    mettreAJourFichier(dossier + kMapsOffertes, "list of offered maps", [&](const std::string* texte) {
+        std::set<std::string> offertes;
+        std::istringstream lu(texte ? *texte : std::string());
+        for (std::string nom; std::getline(lu, nom);) offertes.insert(nom);
+        bool nouvelles = false;
+        for (const std::string& nom : listerFichiers(partage + "/maps", ".txt")) {
+            const std::string source = partage + "/maps/" + nom;
+            if (offertes.count(nom) || access(source.c_str(), R_OK) != 0) continue;
+            if (!creerSansRemplacer(dossier + "/maps/" + nom, lireTout(source), programme)) continue;
+            offertes.insert(nom);
+            nouvelles = true;
+        }
+        std::string liste;
+        for (const std::string& nom : offertes) liste += nom + "\n";
+        return nouvelles ? std::optional<std::string>(liste) : std::nullopt;
+    });
 }
 
 }  // namespace
@@ -160,7 +151,7 @@ std::string partageInstallation(const std::string& executable) {
     if (bin.empty()) return "";
     std::string partage = (bin / VORNA_PARTAGE_RELATIF).lexically_normal().string();
     while (partage.size() > 1 && partage.back() == '/') partage.pop_back();
-    return dossierDeJeu(partage) ? partage : "";
+    return estDossierDeJeu(partage) ? partage : "";
 }
 
 std::string dossierJoueur() {
@@ -195,8 +186,12 @@ bool preparerDossierJoueur(const std::string& partage, const std::string& dossie
     return creerSansRemplacer(dossier + "/data/joueur/niveau.txt", "1", programme);
 }
 
+bool estDossierDeJeu(const std::string& dossier) {
+    return estDossier(dossier + "/data") && estFichier(dossier + "/maps/menu/menu.txt");
+}
+
 bool entrerDossierJoueur(const char* programme) {
-    if (dossierDeJeu(".")) return true;
+    if (estDossierDeJeu(".")) return true;
     std::error_code ec;
     const std::string partage = partageInstallation(fs::read_symlink("/proc/self/exe", ec).string());
     if (partage.empty()) return true;

@@ -17,7 +17,7 @@
 
 // The installation's shared folder (<prefix>/share/vorna) of the program
 // whose file is `executable`, when that program lies in <prefix>/bin and the
-// folder holds data/ and maps/; "" otherwise.
+// folder is a game folder (estDossierDeJeu); "" otherwise.
 std::string partageInstallation(const std::string& executable);
 
 // The player's folder: $XDG_DATA_HOME/vorna when XDG_DATA_HOME is an absolute
@@ -32,9 +32,14 @@ std::string dossierJoueur();
 // left as it is, with a line on standard error.
 bool preparerDossierJoueur(const std::string& partage, const std::string& dossier, const char* programme);
 
-// Called by each program before it reads anything. A working folder that
-// holds data/ and maps/ is a game folder and is used as it is; so is any
-// folder when the program is not installed (it then reports the missing
+// A game folder: data/ and the menu's level maps/menu/menu.txt, which the
+// game cannot start without (a home that merely holds data/ and maps/
+// folders is none).
+bool estDossierDeJeu(const std::string& dossier);
+
+// Called by each program before it reads anything. A game folder as the
+// working folder is used as it is; so is any folder when the program is not
+// installed (it then reports the missing
 // data itself). Otherwise the player's folder is prepared and becomes the
 // working folder. Returns false, after a line on standard error, when that
 // fails: the program then ends with status 1.

@@ -1,9 +1,8 @@
 #include "niveau.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "fichiers.h"
@@ -29,19 +28,21 @@ std::string motEcrit(const std::string& mot) {
     return r;
 }
 
-std::string dossierDe(const std::string& chemin) {
-    const std::string::size_type p = chemin.rfind('/');
-    if (p == std::string::npos) return ".";
-    if (p == 0) return "/";
-    return chemin.substr(0, p);
+// Every real of the record is a finite number: NaN or an infinity would
+// leave an object nowhere (and with no size) in every reader.
+bool fini(const Enregistrement& e) {
+    for (float v : {e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz})
+        if (!std::isfinite(v)) return false;
+    return true;
 }
 
 }  // namespace
 
 int lireEnregistrements(FILE* fichier,
-                        const std::function<void(const Enregistrement&, int rang)>& visiteur) {
+                        const std::function<void(const Enregistrement&, int rang)>& visiteur, int* abimes) {
     if (!fichier) return -1;
-    Enregistrement e;
+    if (abimes) *abimes = 0;
+    Enregistrement e, precedent;
     // The scan writes straight into the previous record's values, so a field
     // that fails to scan keeps them.
     char mot[kLongueurMotTexture + 1] = "";
@@ -59,8 +60,16 @@ int lireEnregistrements(FILE* fichier,
         e.champsLus = lus > 0 ? lus : 0;
         c = std::fgetc(fichier);  // the character after the texture word
         e.texture = mot;
-        if (visiteur) visiteur(e, rang);
-        ++rang;
+        if (fini(e)) {
+            if (visiteur) visiteur(e, rang);
+            ++rang;
+            precedent = e;
+        } else {
+            // A damaged record: skipped, and its values are not carried over.
+            if (abimes) ++*abimes;
+            e = precedent;
+            std::snprintf(mot, sizeof mot, "%s", precedent.texture.c_str());
+        }
         while (c != '@' && c != EOF) c = std::fgetc(fichier);
     }
     if (std::ferror(fichier)) return -1;
@@ -72,7 +81,11 @@ int lireEnregistrements(const std::string& chemin,
     FichierLu f = ouvrirLecture(chemin, "level file");
     if (!f) return -1;
     errno = 0;
-    const int n = lireEnregistrements(f.get(), visiteur);
+    int abimes = 0;
+    const int n = lireEnregistrements(f.get(), visiteur, &abimes);
+    if (abimes > 0)
+        std::fprintf(stderr, "level file '%s': %d damaged record%s (a number that is not finite) skipped\n",
+                     chemin.c_str(), abimes, abimes > 1 ? "s" : "");
     if (n < 0 && errno == EFBIG)
         std::fprintf(stderr, "level file '%s' holds more than %d records; it is not read\n",
                      chemin.c_str(), kEnregistrementsMax);
@@ -93,58 +106,18 @@ void ecrireEnregistrement(FILE* fichier, const Enregistrement& e) {
 
 bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements,
                   bool remplacer) {
-    // The temporary name holds neither ".txt" nor ".qzm", so a leftover never
-    // shows in a list of maps.
-    std::string temporaire = dossierDe(chemin) + "/.vorna-ecriture-XXXXXX";
-    std::vector<char> modele(temporaire.begin(), temporaire.end());
-    modele.push_back('\0');
-
-    auto echec = [&](const char* quoi, int err, bool effacer) {
-        std::fprintf(stderr, "cannot save level file '%s' (%s: %s); the file is left as it was\n",
-                     chemin.c_str(), quoi, std::strerror(err));
-        if (effacer) std::remove(modele.data());
-        return false;
-    };
-
-    const int fd = mkstemp(modele.data());
-    if (fd < 0) return echec("cannot create a file in its folder", errno, false);
-
-    // The permissions of the file it replaces, or those a new file gets.
-    mode_t mode;
-    struct stat st;
-    if (stat(chemin.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t masque = umask(0);
-        umask(masque);
-        mode = 0666 & ~masque;
-    }
-    (void)fchmod(fd, mode);
-
-    FILE* f = fdopen(fd, "w");
+    char* tampon = nullptr;
+    size_t taille = 0;
+    FILE* f = open_memstream(&tampon, &taille);
     if (!f) {
-        const int err = errno;
-        close(fd);
-        return echec("cannot open the temporary file", err, true);
+        std::fprintf(stderr, "cannot save level file '%s': %s\n", chemin.c_str(), std::strerror(errno));
+        return false;
     }
     for (const Enregistrement& e : enregistrements) ecrireEnregistrement(f, e);
-    int err = 0;
-    if (std::fflush(f) != 0 || std::ferror(f)) err = errno ? errno : EIO;
-    if (!err && fsync(fileno(f)) != 0) err = errno;
-    if (std::fclose(f) != 0 && !err) err = errno ? errno : EIO;
-    if (err) return echec("write failed", err, true);
-
-    if (!remplacer) {
-        if (renommerSansRemplacer(modele.data(), chemin)) return true;
-        const int e = errno;
-        if (e != EEXIST) return echec("cannot create the file", e, true);
-        std::remove(modele.data());
-        errno = EEXIST;
-        return false;
-    }
-    if (std::rename(modele.data(), chemin.c_str()) != 0)
-        return echec("cannot replace the file", errno, true);
-    return true;
+    std::fclose(f);
+    const std::string texte(tampon, taille);
+    std::free(tampon);
+    return ecrireFichierAtomique(chemin, texte, remplacer);
 }
 
 std::string classeDuType(int type) {

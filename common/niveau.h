@@ -40,13 +40,16 @@ const int kEnregistrementsMax = 1000000;
 // repeats the last record. Returns the number of records read, or −1 (after a
 // line on standard error) when the file cannot be opened or read, is not a
 // regular file, is larger than 64 MB or holds more than kEnregistrementsMax
-// records (then errno is EFBIG).
+// records (then errno is EFBIG). A record holding a number that is not
+// finite (NaN, an infinity, a value beyond a float's range) is damaged: it
+// is skipped as if it were not there (its values are not carried over), and
+// the damaged records are counted in one line on standard error.
 int lireEnregistrements(const std::string& chemin,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur);
 
-// Same, from an open file.
-int lireEnregistrements(FILE* fichier,
-                        const std::function<void(const Enregistrement&, int rang)>& visiteur);
+// Same, from an open file, the damaged records counted in `abimes`.
+int lireEnregistrements(FILE* fichier, const std::function<void(const Enregistrement&, int rang)>& visiteur,
+                        int* abimes = nullptr);
 
 // Writes one record line, "@%d,%f,...,%s\n". The texture word is written as
 // the reader will read it back: cut at its first blank and to 99 characters;
@@ -54,10 +57,10 @@ int lireEnregistrements(FILE* fichier,
 // field would make the reader take the next record as the word.
 void ecrireEnregistrement(FILE* fichier, const Enregistrement& e);
 
-// Writes a whole level: to a temporary file beside `chemin`, then renamed over
-// it, so a failed write never leaves a truncated level. Returns false (with
-// a line on standard error) when the file cannot be written. With
-// `remplacer` false an existing `chemin` is never replaced: the call then
+// Writes a whole level as ecrireFichierAtomique does (through a link, to a
+// temporary file renamed over the target), so a failed write never leaves a
+// truncated level. Returns false (with a line on standard error) when the
+// file cannot be written. With `remplacer` false an existing `chemin` is never replaced: the call then
 // returns false with errno set to EEXIST and prints nothing, and the caller
 // may choose another name.
 bool ecrireNiveau(const std::string& chemin, const std::vector<Enregistrement>& enregistrements,

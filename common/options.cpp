@@ -17,12 +17,17 @@ Options lireOptions(int argc, char** argv, bool accepteMap) {
         }
         o.action = Options::Erreur;
         if (accepteMap && a == "--map") {
-            if (i + 1 < argc && argv[i + 1] && *argv[i + 1] && o.map.empty()) {
+            const char* nom = i + 1 < argc ? argv[i + 1] : nullptr;
+            // A file name of maps/: no folder, nothing hidden, nothing above it.
+            if (nom && *nom && nom[0] != '.' && !std::strchr(nom, '/') && o.map.empty()) {
                 o.map = argv[++i];
                 o.action = Options::Lancer;
                 continue;
             }
-            o.erreur = "--map takes one map name, once";
+            o.erreur = nom && *nom && o.map.empty()
+                           ? "--map takes the name of a map of maps/ (no '/', not starting with '.'): '" +
+                                 std::string(nom) + "'"
+                           : "--map takes one map name, once";
         } else {
             o.erreur = "unknown option '" + a + "'";
         }

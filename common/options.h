@@ -15,7 +15,8 @@ struct Options {
 
 // Reads `argv` (`argc` may be 0 and `argv` null). "--help" and "--version"
 // win over anything after them; "--map NAME" is understood only when
-// `accepteMap`; anything else is an error.
+// `accepteMap`, NAME being a file name of maps/ (no '/', no leading '.');
+// anything else is an error.
 Options lireOptions(int argc, char** argv, bool accepteMap);
 
 // What a program does with them before starting: for Aide the usage on

@@ -1,6 +1,7 @@
 #include "repertoire.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -48,4 +49,15 @@ std::vector<std::string> listerDossier(const std::string& dossier, const std::st
     closedir(d);
     std::sort(noms.begin(), noms.end(), ordreNaturel);
     return noms;
+}
+
+std::vector<std::string> listerFichiers(const std::string& dossier, const std::string& fin) {
+    std::vector<std::string> r;
+    for (const std::string& nom : listerDossier(dossier, fin)) {
+        struct stat s;
+        if (nom.size() > fin.size() && nom.compare(nom.size() - fin.size(), fin.size(), fin) == 0 &&
+            stat((dossier + "/" + nom).c_str(), &s) == 0 && S_ISREG(s.st_mode))
+            r.push_back(nom);
+    }
+    return r;
 }

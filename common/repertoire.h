@@ -9,6 +9,12 @@
 // read the same on every machine. A missing folder gives an empty list.
 std::vector<std::string> listerDossier(const std::string& dossier, const std::string& motif);
 
+// The regular files of `dossier` (a link to one counts) whose names end in
+// `fin` and hold more than it, in natural order: a backup "t.txt~" or
+// "t.txt.bak", a folder or a FIFO named "x.txt" is no map. A missing folder
+// gives an empty list.
+std::vector<std::string> listerFichiers(const std::string& dossier, const std::string& fin);
+
 // Natural order: runs of digits compare by their value.
 bool ordreNaturel(const std::string& a, const std::string& b);
 

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -68,49 +69,71 @@ void quadGlyphe(int cellule, double gauche, double bas, double largeur, double h
     glVertex2d(droite, bas);
 }
 
+int glyphesParLigne(int hauteur, int pos) {
+    return (2 * hauteur - (pos == 2 || pos == 3 ? hauteur / 50 : 0)) / kAvance;
+}
+
+std::vector<std::string> lignesTexte(const std::string& texte, int glyphes) {
+    const size_t max = static_cast<size_t>(std::max(1, glyphes));
+    std::vector<std::string> lignes;
+    size_t debut = 0;
+    do {
+        const size_t fin = std::min(texte.find('\n', debut), texte.size());
+        std::string reste = texte.substr(debut, fin - debut);
+        while (reste.size() > max) {
+            const size_t blanc = reste.rfind(' ', max);
+            const bool coupe = blanc == std::string::npos || blanc == 0;
+            lignes.push_back(reste.substr(0, coupe ? max : blanc));
+            reste.erase(0, coupe ? max : blanc + 1);
+        }
+        lignes.push_back(reste);
+        debut = fin + 1;
+    } while (debut <= texte.size());
+    return lignes;
+}
+
+std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double posx, double posy, int hauteur,
+                                       int largeur) {
+    std::vector<std::string> lignes = lignesTexte(texte, glyphesParLigne(hauteur, pos));
+    const size_t tiennent = static_cast<size_t>(std::max(1.0, 2 * largeur / kHauteurGlyphe));
+    if (lignes.size() > tiennent) lignes.resize(tiennent);  // beyond what the window holds
+    const int l = static_cast<int>(lignes.size());
+    // The first line where a single line goes; the others below it, or above
+    // it from the bottom corners.
+    double y = largeur * posy;
+    if (pos == 0 || pos == 3) y = -largeur + (l - 1) * kHauteurGlyphe;
+    else if (pos == 1 || pos == 2) y = largeur - kHauteurGlyphe;
+    else if (pos == 4) y = 0;
+    if (l > 1) y = std::clamp(y, -largeur + (l - 1) * kHauteurGlyphe, largeur - kHauteurGlyphe);
+
+    std::vector<GlypheTexte> r;
+    for (int k = 0; k < l; ++k, y -= kHauteurGlyphe) {
+        const std::string& ligne = lignes[k];
+        const int n = static_cast<int>(ligne.size());
+        double x;
+        switch (pos) {
+        case 0: case 1: x = -hauteur; break;
+        case 2: case 3: x = hauteur - kAvance * n - hauteur / 50; break;
+        case 4: x = -kAvance * (n / 2); break;
+        default: x = hauteur * posx - kAvance * n / 2; break;
+        }
+        // A text of several lines never beyond the window's sides.
+        if (l > 1) x = std::max(-static_cast<double>(hauteur), std::min(x, static_cast<double>(hauteur) - kAvance * n));
+        for (int i = 0; i < n; ++i)
+            if (const int cellule = celluleGlyphe(ligne[i])) r.push_back({cellule, x + kAvance * i, y});
+    }
+    return r;
+}
+
 void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double posx, double posy,
                        int hauteur, int largeur) {
-    if (!texte) texte = "";
+    const std::vector<GlypheTexte> glyphes = disposerTexte(texte ? texte : "", pos, posx, posy, hauteur, largeur);
 
     // An orthographic view twice the window's size, centred on its centre.
     debutTexte(hauteur, largeur);
     glBindTexture(GL_TEXTURE_2D, texture);
-
-    const int n = static_cast<int>(std::strlen(texte));
-    double y, newX;
-    switch (pos) {
-    case 0:  // bottom-left
-        y = -largeur;
-        newX = -hauteur;
-        break;
-    case 1:  // top-left
-        y = largeur - kHauteurGlyphe;
-        newX = -hauteur;
-        break;
-    case 2:  // top-right
-        y = largeur - kHauteurGlyphe;
-        newX = hauteur - kAvance * n - hauteur / 50;
-        break;
-    case 3:  // bottom-right
-        y = -largeur;
-        newX = hauteur - kAvance * n - hauteur / 50;
-        break;
-    case 4:  // centre
-        y = 0;
-        newX = -kAvance * (n / 2);
-        break;
-    default:  // centred on (posx, posy), fractions of the half-sizes
-        y = largeur * posy;
-        newX = hauteur * posx - kAvance * n / 2;
-        break;
-    }
-
     glBegin(GL_QUADS);
-    for (int i = 0; i < n; ++i) {
-        const int cellule = celluleGlyphe(texte[i]);
-        if (!cellule) continue;  // a gap: spaces, '!', accented letters...
-        quadGlyphe(cellule, newX + kAvance * i, y, kLargeurGlyphe, kHauteurGlyphe);
-    }
+    for (const GlypheTexte& g : glyphes) quadGlyphe(g.cellule, g.gauche, g.bas, kLargeurGlyphe, kHauteurGlyphe);
     glEnd();
 
     // Back to the scene's perspective; the projection stays the current mode.

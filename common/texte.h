@@ -1,6 +1,9 @@
 #ifndef VORNA_TEXTE_H
 #define VORNA_TEXTE_H
 
+#include <string>
+#include <vector>
+
 // Prints a line of text over the scene with the 10 × 10 bitmap font atlas.
 class Texte {
 public:
@@ -8,11 +11,35 @@ public:
     // game passes 640, 480). `pos` places the text: 0 bottom-left, 1 top-left,
     // 2 top-right, 3 bottom-right, 4 centre; any other value centres it
     // horizontally on (posx, posy), fractions of the half-width and
-    // half-height. Leaves the 70° scene perspective as the projection and
-    // depth testing on.
+    // half-height. A text wider than the window is printed on several lines
+    // (lignesTexte), placed as disposerTexte says. Leaves the 70° scene
+    // perspective as the projection and depth testing on.
     static void mervoprint(const char* texte, unsigned int texture, int pos, double posx,
                            double posy, int hauteur, int largeur);
 };
+
+// The most characters a line shows in a window `hauteur` pixels wide at the
+// position code `pos`: each takes half a glyph quad, its ink in the left
+// half of the quad (40 at 640; 39 from the right corners, which keep a
+// margin).
+int glyphesParLigne(int hauteur, int pos = -1);
+
+// The lines a text is printed on: broken at each line feed, and where a
+// line holds more than `glyphes` characters at its last space that fits (a
+// longer word is cut).
+std::vector<std::string> lignesTexte(const std::string& texte, int glyphes);
+
+// Where each glyph of a text goes, in the printer's units (half pixels, the
+// origin at the window's centre): its atlas cell character and the bottom-
+// left corner of its quad. One line is placed as the position code says;
+// the lines of a longer text follow it downwards (upwards from the bottom
+// corners), each placed alike, the whole kept inside the window.
+struct GlypheTexte {
+    int cellule;
+    double gauche, bas;
+};
+std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double posx, double posy, int hauteur,
+                                       int largeur);
 
 // The pieces every printer of the font shares (the game's and the editor's).
 

@@ -115,7 +115,7 @@ Edition::Edition(const std::string& map, int nombreMaps) {
     } else if (!charger("maps/" + map)) {
         // Never written over: it may be unreadable for a while, or a text
         // that is not a level at all.
-        nouvelleMap(static_cast<int>(listerDossier("./maps", ".txt").size()));
+        nouvelleMap(static_cast<int>(listerFichiers("./maps", ".txt").size()));
         std::fprintf(stderr,
                      "bramelt: maps/%s cannot be opened or holds no record; editing a new map "
                      "instead, saved as %s\n",
@@ -231,8 +231,13 @@ void Edition::toucheRelachee(SDL_Keycode k) {
         break;
     case SDLK_p:
         if (nbre_obj > 0) {
+            // The start stays where it is, placed; a fresh cursor of the
+            // current kind stands at its place.
+            const double x = joueur[0].getX(), y = joueur[0].getY(), z = joueur[0].getZ();
             joueur.erase(joueur.begin() + 1, joueur.end());
-            nbre_obj = 0;
+            joueur.emplace_back(x, y, z, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(texture_courante),
+                                objet_courant);
+            nbre_obj = 1;
             modifiee = true;
             lot.perimer();
         }
@@ -266,7 +271,10 @@ void Edition::placer() {
 
 // Saves the placed objects (never the cursor) once at least two are placed.
 bool Edition::sauver() {
-    if (nbre_obj <= 1) return false;
+    if (nbre_obj <= 1) {
+        afficher("Placez au moins deux objets");
+        return false;
+    }
     if (!ecrire(enregistrementsPlaces())) {
         std::fprintf(stderr, "bramelt: the map is not saved; it stays in the editor, "
                              "press Space to try again\n");

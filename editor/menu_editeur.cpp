@@ -31,7 +31,7 @@ Menu::~Menu() {
     libererTexture(m_texture_texte);
 }
 
-void Menu::loadListeMaps() { nomMap = listerDossier("./maps", ".txt"); }
+void Menu::loadListeMaps() { nomMap = listerFichiers("./maps", ".txt"); }
 
 void Menu::boutonsPrincipaux() {
     boutons.clear();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "fichiers.h"
 #include "repertoire.h"
 
 namespace editeur {
@@ -12,13 +13,14 @@ namespace {
 const char* const kPrefixe = ".sauvetage-";
 
 // "maps/NAME.txt" → "maps/.sauvetage-NAME": without ".txt" anywhere and
-// without folders, so that no list shows it.
+// without folders, so that no list shows it, and short enough for the file
+// system with a number after it.
 std::string cheminDeBase(const std::string& mapALoad) {
     std::string nom = mapALoad.rfind("maps/", 0) == 0 ? mapALoad.substr(5) : mapALoad;
     for (size_t p; (p = nom.find(".txt")) != std::string::npos;) nom.erase(p, 4);
     for (char& c : nom)
         if (c == '/') c = '-';
-    return "maps/" + std::string(kPrefixe) + nom;
+    return "maps/" + nomDeFichierBorne(kPrefixe, nom, "", std::string("-1000").size());
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 
 namespace editeur {
 
-// Rescue copies: when the editor is ended by a signal (SIGINT, SIGTERM) with
-// placed objects not saved, the map is written beside the maps under a
-// hidden name that neither program lists ("maps/.sauvetage-NAME", no ".txt"
-// in it), never over the map itself nor over an earlier copy. The designer
+// Rescue copies: when the editor is ended by a signal (SIGINT, SIGTERM,
+// SIGHUP) with placed objects not saved, the map is written beside the maps
+// under a hidden name that neither program lists ("maps/.sauvetage-NAME", no
+// ".txt" in it, a long NAME shortened), never over the map itself nor over
+// an earlier copy. The designer
 // renames it to a name ending in ".txt" to open it again.
 
 // Writes `enregistrements`, the map saved to `mapALoad` ("maps/NAME.txt"),

@@ -1,10 +1,12 @@
 // Level files: any bytes read without a crash, in time and memory bounded by
-// their size; every reader's rules build their objects from them; and what
-// the writer writes reads back the same records (written, read back and
-// written again, a level gives the same bytes).
+// their size; every record read holds finite numbers; every reader's rules
+// build their objects from them; and what the writer writes reads back the
+// same records (written, read back and written again, a level gives the
+// same bytes).
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,8 @@ std::vector<Enregistrement> lire(FichierLu f) {
     std::vector<Enregistrement> r;
     const int n = lireEnregistrements(f.get(), [&](const Enregistrement& e, int rang) {
         exiger(rang == static_cast<int>(r.size()), "records come in order");
+        for (float v : {e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz})
+            exiger(std::isfinite(v), "a record read holds finite numbers only");
         r.push_back(e);
     });
     exiger(n == static_cast<int>(r.size()), "the count is the number of records");

@@ -39,7 +39,7 @@ const char* const kUsage =
 void jouerMapSeule(Jeu& jeu, const std::string& nom) {
     jeu.setScenario(false);
     jeu.setMap(nom);
-    jeu.setNombreGhost(static_cast<int>(listerDossier("./ghost", ".qzg").size()) - 1);
+    jeu.setNombreGhost(static_cast<int>(listerFichiers("./ghost", ".qzg").size()) - 1);
     jeu.jouer();
     while (jeu.getSuivant() && !sys::arretDemande()) jeu.jouer();
 }

@@ -43,14 +43,14 @@ bool LecteurFantome::lireEntete(std::string& niveau) {
     std::FILE* f = m_f.get();
     std::rewind(f);
     if (std::fgetc(f) == EOF) return false;
-    int c;
-    while ((c = std::fgetc(f)) != EOF && std::isspace(c)) {}
-    while (c != EOF && !std::isspace(c)) {
-        if (niveau.size() == kLongueurCheminMax) return false;
-        niveau += static_cast<char>(c);
-        c = std::fgetc(f);
+    // The rest of the first line, blanks around it left out: a map's name
+    // may hold spaces.
+    for (int c; (c = std::fgetc(f)) != EOF && c != '\n';) {
+        if (niveau.size() > kLongueurCheminMax + 256) return false;  // far too long, blanks or not
+        if (!niveau.empty() || !std::isspace(c)) niveau += static_cast<char>(c);
     }
-    return !niveau.empty();
+    while (!niveau.empty() && std::isspace(static_cast<unsigned char>(niveau.back()))) niveau.pop_back();
+    return !niveau.empty() && niveau.size() <= kLongueurCheminMax;
 }
 
 void LecteurFantome::rembobiner() {

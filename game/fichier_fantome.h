@@ -36,9 +36,10 @@ class LecteurFantome {
 public:
     explicit LecteurFantome(FichierLu f) : m_f(std::move(f)) {}
 
-    // The header's level path: the first word (a run of non-blank
-    // characters) after the file's first character. False when the file is
-    // empty, holds no such word, or the word is longer than kLongueurCheminMax.
+    // The header's level path: the rest of the first line after the file's
+    // first character, blanks around it left out (a map's name may hold
+    // spaces). False when the file is empty, the path is empty, or longer
+    // than kLongueurCheminMax.
     bool lireEntete(std::string& niveau);
     // Back to the first position: just after the first line end.
     void rembobiner();

@@ -53,7 +53,11 @@ void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
     glEnd();
 }
 
-void lireProgression(Jeu& jeu) { jeu.setNiveauMax(lireProgression(kFichierProgression)); }
+void lireProgression(Jeu& jeu) {
+    bool illisible = false;
+    jeu.setNiveauMax(lireProgression(kFichierProgression, &illisible));
+    if (illisible) annoncer(kProgressionIllisible);
+}
 
 namespace {
 
@@ -99,6 +103,7 @@ private:
     }
     void lancer();
     void dessinerEntrees();
+    void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
     void liste(const std::vector<std::string>& noms, bool scenario);
     void imprimer(const char* texte, int pos, double y) {
@@ -163,12 +168,12 @@ void MenuPrincipal::construire() {
     ghost = false;
 
     nomMap.clear();
-    for (const std::string& n : listerDossier("./maps", ".txt")) nomMap.push_back(sansExtension(n));
+    for (const std::string& n : listerFichiers("./maps", ".txt")) nomMap.push_back(sansExtension(n));
     tailleNomMap = static_cast<int>(nomMap.size()) - 1;
     futureMap = "aucune";
 
     nomSce.clear();
-    const std::vector<std::string> scenarios = listerDossier("./maps/niveau", ".qzm");
+    const std::vector<std::string> scenarios = listerFichiers("./maps/niveau", ".qzm");
     for (size_t k = 0; k < scenarios.size(); ++k)
         nomSce.push_back(k < kNombreScenarios ? niveauScenario(k + 1)->titre : sansExtension(scenarios[k]));
     tailleNomSce = static_cast<int>(nomSce.size()) - 1;
@@ -177,10 +182,11 @@ void MenuPrincipal::construire() {
     if (s.logo.logo && (stat("maps/niveau", &st) != 0 || !S_ISDIR(st.st_mode)))
         std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
-    records = lireRecords();
+    bool illisibles = false;
+    records = recordsConnus(&illisibles);
 
     nomGhost.clear();
-    for (const std::string& n : listerDossier("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
+    for (const std::string& n : listerFichiers("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
     tailleNomGhost = static_cast<int>(nomGhost.size()) - 1;
     jeu.setNombreGhost(tailleNomGhost);
 
@@ -188,8 +194,9 @@ void MenuPrincipal::construire() {
     sys::keyRepeat(400, 200);
     sys::showCursor(false);
     tempsPrecedent = tempsActuel = 0;
-    annonce = prendreAnnonce();
-    debutAnnonce = sys::ticks();
+    annonce = prendreAnnonce();  // at start-up, an unreadable progress file
+    if (illisibles) annonce += (annonce.empty() ? "" : "\n") + std::string(kRecordsIllisibles);
+    debutAnnonce = 0;  // its time counts from its first showing (after the logo)
 }
 
 void MenuPrincipal::evenements() {
@@ -199,6 +206,11 @@ void MenuPrincipal::evenements() {
         if (s.logo.logo) continue;  // the logo swallows every event, the close request too
         if (e.type == SDL_QUIT) {
             s.continuer = 0;
+        } else if (s.finScenario) {  // the end screen: Return or Escape goes back to the menu
+            if (e.type == SDL_KEYUP && (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_ESCAPE)) {
+                jouerSon(res.bouton);
+                s.finScenario = false;
+            }
         } else if (e.type == SDL_KEYDOWN) {
             if (e.key.keysym.sym == SDLK_UP) {
                 jouerSon(res.cursor);
@@ -304,6 +316,11 @@ void MenuPrincipal::lancer() {
         jeu.setMap(futureMap);
         jeu.jouer();
         while (jeu.getSuivant() && !sys::arretDemande()) {
+            // After the last scenario level, the end screen: there is no next one.
+            if (jeu.getScenario() && jeu.getMapScenario() >= jeu.getMapsMax()) {
+                s.finScenario = true;
+                break;
+            }
             jeu.setMapScenario(jeu.getMapScenario() + 1);
             jeu.jouer();
         }
@@ -367,6 +384,18 @@ void MenuPrincipal::dessinerEntrees() {
     }
 }
 
+// Every scenario level finished: said, with the total of their records.
+void MenuPrincipal::dessinerFin() {
+    long long total = 0;
+    for (const auto& n : records.niveaux)
+        if (n.first >= 1 && n.first <= nomSce.size()) total += n.second.points;
+    imprimer("Tous les niveaux sont finis", -1, 0.1);
+    imprimer(("Total des records : " + std::to_string(total) + " points").c_str(), -1, 0);
+    glColor3ubv(kSelection);
+    imprimer("Retour", -1, -0.2);
+    glColor3ubv(kBlanc);
+}
+
 void MenuPrincipal::instantane() {
     instant.logo = s.logo.logo;
     instant.choix = choix;
@@ -421,7 +450,8 @@ void MenuPrincipal::frame() {
             imprimer("Vorna v1.4", 1, 0);
             imprimer("by Mervo", 2, 0);
             imprimer(kAdresseSite, 0, 0);
-            dessinerEntrees();
+            s.finScenario ? dessinerFin() : dessinerEntrees();
+            if (!annonce.empty() && !debutAnnonce) debutAnnonce = sys::ticks();
             if (!annonce.empty() && sys::ticks() - debutAnnonce < kDureeAnnonce) {
                 glColor3ubv(kAvertissement);
                 imprimer(annonce.c_str(), -1, -0.85);

@@ -181,12 +181,7 @@ void Partie::frame() {
 }
 
 void Partie::evenements() {
-    if (sys::arretDemande() && continuer == 2) {
-        // The program is ending. A player who had already left the
-        // end-of-level menu keeps the level unlocked.
-        if (finpartie) majProgression();
-        continuer = 0;
-    }
+    if (sys::arretDemande()) continuer = 0;  // the program is ending
     SDL_Event e;
     while (sys::pollEvent(&e)) {
         if (e.type == SDL_QUIT) {
@@ -301,11 +296,13 @@ void Partie::instantane() {
         i.message = messageFantome;
         i.record = texteRecord;
         i.messageRecord = messageRecord;
+        i.messageProgression = messageProgression;
     } else {
         i.texteFin.clear();
         i.message.clear();
         i.record.clear();
         i.messageRecord.clear();
+        i.messageProgression.clear();
     }
     const std::array<float, 3>* c = positionCourse();
     i.course = c != nullptr;

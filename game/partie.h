@@ -140,6 +140,7 @@ private:
 
     std::string texteRecord;    // "Nouveau record" when the run beat the level's record
     std::string messageRecord;  // why the record or its ghost could not be kept
+    std::string messageProgression;  // why the level unlocked is not kept on disk
 
     // The race: the level's best ghost, and the frames played (neither
     // paused nor in a start phase) since the run last (re)started.

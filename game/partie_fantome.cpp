@@ -26,7 +26,7 @@ const char* const kPrefixeTravail = ".enregistrement-";
 
 std::string fichierTravail() { return std::string("ghost/") + kPrefixeTravail + std::to_string(getpid()); }
 
-// The temporary file a best ghost is written to before it takes its name.
+// The temporary file an earlier version wrote a best ghost to.
 const char* const kSuffixeRecord = ".record";
 
 // Removes the working files (and best ghosts being written) of programs that
@@ -52,7 +52,7 @@ const char* const kFantomePerdu = "Fantome non enregistre : ecriture impossible"
 
 std::string Partie::nomFantome(int numero) const {
     return m.m_scenario ? formater("ghost/map%ughost%d.qzg", m.m_mapScenario, numero)
-                        : "ghost/" + m.m_mapALoad + "ghost" + std::to_string(numero) + ".qzg";
+                        : "ghost/" + nomDeFichierBorne("", m.m_mapALoad, "ghost" + std::to_string(numero) + ".qzg");
 }
 
 void Partie::fantomeDebut() {
@@ -151,13 +151,13 @@ void Partie::fantomeFin() {
 }
 
 // The positions of the run the chronometer timed become the level's best
-// ghost `nom`, written whole under a temporary name and renamed over the
-// previous one. False, after a line on standard error, when it cannot be.
+// ghost `nom`, written whole under a temporary name of its own and renamed
+// over the previous one. False, after a line on standard error, when it cannot be.
 bool Partie::garderFantomeRecord(const std::string& nom) {
     if (!echantillonsComplets) {
         std::fprintf(stderr, "vorna: the run is too long to keep as the best ghost %s\n", nom.c_str());
         return false;
     }
     const std::string texte = texteFantome(cheminNiveau, echantillons, debutChrono);
-    return !texte.empty() && remplacerFichier(nom, texte, fichierTravail() + kSuffixeRecord);
+    return !texte.empty() && ecrireFichierAtomique(nom, texte);
 }

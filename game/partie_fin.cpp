@@ -7,6 +7,7 @@
 #include "progression.h"
 #include "score.h"
 #include "systeme.h"
+#include "texte.h"
 #include "textes_partie.h"
 
 // The end-of-level menu acts when Return is pressed.
@@ -65,7 +66,10 @@ void Partie::recommencerFinDeNiveau() {
 // player has left it, the scene fades out and the run ends.
 void Partie::finDeNiveau() {
     if (!finpartie) {
-        if (!ecrireEnvoyer) noterRecord();
+        if (!ecrireEnvoyer) {
+            noterRecord();
+            majProgression();
+        }
         FSOUND_SetPaused(1, 1);
         sys::keyRepeat(400, 200);
         ecrireEnvoyer = true;
@@ -77,17 +81,24 @@ void Partie::finDeNiveau() {
         mort.fG(-5);
         mort.fB(-5);
     } else {
-        majProgression();
         continuer = 0;
         balle().win(false);
     }
 }
 
+// At the finish of the highest unlocked scenario level (whatever the
+// player chooses next): the next level opens, in memory whatever becomes of
+// the file.
 void Partie::majProgression() {
-    if (m.m_mapScenario == m.m_niveauMax && m.m_mapScenario < m.m_mapsMax) {
-        m.m_niveauMax += 1;
-        ecrireFichierAtomique(kFichierProgression, texteProgression(m.m_niveauMax));
-    }
+    if (!m.m_scenario || m.m_mapScenario != m.m_niveauMax || m.m_mapScenario >= m.m_mapsMax) return;
+    unsigned int ouvert = 0;
+    Lecture lu;
+    const Maj maj = debloquerNiveau(m.m_mapScenario + 1, ouvert, &lu);
+    m.m_niveauMax = ouvert;
+    if (lu.premiereFois)
+        messageProgression = kProgressionIllisible;
+    else if (maj == Maj::Echec)
+        messageProgression = "Progression non enregistree";
 }
 
 void Partie::textesFin() {
@@ -100,7 +111,12 @@ void Partie::textesFin() {
         imprimer(kItems[i], -1, 0.1 - 0.1 * i);
         glColor3ub(255, 255, 255);
     }
-    if (!messageFantome.empty()) imprimer(messageFantome, -1, -0.5);
+    // The warnings, one under the other.
+    double y = -0.5;
+    for (const std::string* t : {&messageFantome, &messageRecord, &messageProgression}) {
+        if (!t->empty()) imprimer(*t, -1, y);
+        y -= 0.1 * lignesTexte(*t, glyphesParLigne(m.m_hauteur)).size();
+    }
     textesRecord();
 }
 

@@ -12,19 +12,20 @@ Parcours Partie::parcours() const {
     return p;
 }
 
-// On the first frame after the finish. The file is read again here, so a
-// record made meanwhile by another program is not lost, and a damaged file
-// is written whole again.
+// On the first frame after the finish. The file is read again under its
+// lock and merged, so a record made meanwhile by another program is not
+// lost; one that cannot be read keeps this program's records in memory.
 void Partie::noterRecord() {
     texteRecord.clear();
     messageRecord.clear();
     const Parcours p = parcours();
-    Records records = lireRecords();
-    const bool ancien = records.trouver(p) != nullptr;
-    if (!records.proposer(p, Record{points, static_cast<int>(tempsActuel3 - tempsPrecedent3)})) return;
-    if (ancien) texteRecord = "Nouveau record";
-    if (!ecrireFichierAtomique(kFichierRecords, texteRecords(records)))
+    const ResultatRecord r = enregistrerRecord(p, Record{points, static_cast<int>(tempsActuel3 - tempsPrecedent3)});
+    if (r.premiereFois)
+        messageRecord = kRecordsIllisibles;
+    else if (r.ecriture == Maj::Echec)
         messageRecord = "Record non enregistre : ecriture impossible";
+    if (!r.meilleur) return;
+    if (r.ancien) texteRecord = "Nouveau record";
     const std::string nom = nomFantomeRecord(p);
     if (!m.m_fantome || nom.empty()) return;
     if (garderFantomeRecord(nom))
@@ -40,5 +41,4 @@ void Partie::textesRecord() {
         imprimer(texteRecord, -1, 0.3);
         glColor3ub(255, 255, 255);
     }
-    if (!messageRecord.empty()) imprimer(messageRecord, -1, -0.6);
 }

@@ -3,8 +3,11 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "lecture.h"
+
+const char* const kProgressionIllisible = "Progression illisible : laissee intacte";
 
 std::string texteProgression(unsigned int niveau) { return std::to_string(niveau); }
 
@@ -27,21 +30,45 @@ unsigned int lireProgression(std::FILE* f, bool& valide) {
     return n > UINT_MAX ? UINT_MAX : static_cast<unsigned int>(n);
 }
 
-unsigned int lireProgression(const std::string& chemin) {
-    FichierLu f = ouvrirLecture(chemin);
-    if (!f) {
-        const int erreur = errno;
+unsigned int progressionDuTexte(const std::string& texte, bool& valide) {
+    valide = false;
+    if (texte.empty()) return 1;
+    FichierLu f(fmemopen(const_cast<char*>(texte.data()), texte.size(), "r"));
+    return lireProgression(f.get(), valide);
+}
+
+unsigned int lireProgression(const std::string& chemin, bool* premiereFois) {
+    const Lecture l = lireFichierGarde(chemin, "progress file");
+    if (premiereFois) *premiereFois = l.premiereFois;
+    if (l.etat == Lecture::Illisible) return 1;
+    if (l.etat == Lecture::Absent) {
         std::fprintf(stderr,
-                     "%s: progress file \"%s\" %s; scenario level 1 is open and the file is "
+                     "%s: progress file \"%s\" is missing; scenario level 1 is open and the file is "
                      "written again when a level is unlocked\n",
-                     program_invocation_short_name, chemin.c_str(), raisonLecture(erreur).c_str());
+                     program_invocation_short_name, chemin.c_str());
         return 1;
     }
     bool valide;
-    const unsigned int n = lireProgression(f.get(), valide);
+    const unsigned int n = progressionDuTexte(l.texte, valide);
     if (!valide)
         std::fprintf(stderr,
                      "%s: progress file \"%s\" holds no level number; scenario level 1 is open\n",
                      program_invocation_short_name, chemin.c_str());
     return n;
+}
+
+std::optional<std::string> fusionProgression(const std::string* actuel, unsigned int niveau,
+                                             unsigned int& resultat) {
+    bool valide = false;
+    const unsigned int lu = actuel ? progressionDuTexte(*actuel, valide) : 1;
+    resultat = valide && lu > niveau ? lu : niveau;
+    if (valide && lu == resultat) return std::nullopt;
+    return texteProgression(resultat);
+}
+
+Maj debloquerNiveau(unsigned int niveau, unsigned int& resultat, Lecture* lu, const std::string& chemin) {
+    resultat = niveau;
+    return mettreAJourFichier(
+        chemin, "progress file",
+        [&](const std::string* actuel) { return fusionProgression(actuel, niveau, resultat); }, lu);
 }

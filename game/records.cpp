@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include "lecture.h"
 
 const char* const kFichierRecords = "data/joueur/records.txt";
+const char* const kRecordsIllisibles = "Records illisibles : laisses intacts";
 
 bool meilleurQue(const Record& a, const Record& b) {
     return a.points > b.points || (a.points == b.points && a.temps < b.temps);
@@ -19,6 +21,13 @@ const Record* Records::trouver(const Parcours& p) const {
     }
     auto i = maps.find(p.map);
     return i == maps.end() ? nullptr : &i->second;
+}
+
+bool Records::fusionner(const Records& autre) {
+    bool change = false;
+    for (const auto& n : autre.niveaux) change |= proposer({true, n.first, ""}, n.second);
+    for (const auto& m : autre.maps) change |= proposer({false, 0, m.first}, m.second);
+    return change;
 }
 
 bool Records::proposer(const Parcours& p, const Record& r) {
@@ -168,18 +177,23 @@ Records lireRecords(std::FILE* f, int& abimees) {
     return r;
 }
 
-Records lireRecords(const std::string& chemin) {
-    FichierLu f = ouvrirLecture(chemin);
-    if (!f) {
-        if (errno != ENOENT) {
-            const int erreur = errno;
-            std::fprintf(stderr, "%s: records file \"%s\" %s; it holds no record until the next one\n",
-                         program_invocation_short_name, chemin.c_str(), raisonLecture(erreur).c_str());
-        }
-        return Records();
-    }
+Records recordsDuTexte(const std::string& texte, int& abimees) {
+    FichierLu f(texte.empty() ? nullptr : fmemopen(const_cast<char*>(texte.data()), texte.size(), "r"));
+    return lireRecords(f.get(), abimees);
+}
+
+namespace {
+
+// The records each program made, by the absolute path of their file.
+Records& recordsDuProgramme(const std::string& chemin) {
+    static std::map<std::string, Records> memoire;
+    std::error_code ec;
+    return memoire[std::filesystem::absolute(chemin, ec).lexically_normal().string()];
+}
+
+Records depuisTexte(const std::string& texte, const std::string& chemin) {
     int abimees = 0;
-    Records r = lireRecords(f.get(), abimees);
+    Records r = recordsDuTexte(texte, abimees);
     if (abimees > 0)
         std::fprintf(stderr,
                      "%s: records file \"%s\": %d damaged line%s ignored; the file is written whole "
@@ -188,7 +202,44 @@ Records lireRecords(const std::string& chemin) {
     return r;
 }
 
+}  // namespace
+
+Records recordsConnus(bool* premiereFois, const std::string& chemin) {
+    const Lecture l = lireFichierGarde(chemin, "records file");
+    if (premiereFois) *premiereFois = l.premiereFois;
+    Records r = l.etat == Lecture::Lu ? depuisTexte(l.texte, chemin) : Records();
+    r.fusionner(recordsDuProgramme(chemin));
+    return r;
+}
+
+ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::string& chemin) {
+    ResultatRecord res;
+    Records& programme = recordsDuProgramme(chemin);
+    Records connus = programme;  // all there is when the file cannot be read
+    auto proposer = [&] {
+        res.ancien = connus.trouver(p) != nullptr;
+        res.meilleur = connus.proposer(p, r);
+    };
+    Lecture l;
+    res.ecriture = mettreAJourFichier(
+        chemin, "records file",
+        [&](const std::string* texte) -> std::optional<std::string> {
+            const Records fichier = texte ? depuisTexte(*texte, chemin) : Records();
+            connus = fichier;
+            connus.fusionner(programme);
+            proposer();
+            if (connus == fichier) return std::nullopt;
+            return texteRecords(connus);
+        },
+        &l);
+    if (res.ecriture == Maj::Illisible) proposer();
+    res.premiereFois = l.premiereFois;
+    programme.proposer(p, r);
+    return res;
+}
+
 std::string nomFantomeRecord(const Parcours& p) {
     if (p.scenario) return "ghost/map" + std::to_string(p.niveau) + "-record.qzg";
-    return p.map.find('/') == std::string::npos ? "ghost/perso-" + p.map + "-record.qzg" : "";
+    if (p.map.find('/') != std::string::npos) return "";
+    return "ghost/" + nomDeFichierBorne("perso-", p.map, "-record.qzg");
 }

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "fichiers.h"
+
 // The player's best finishes, one per scenario level and per free map, kept
 // in kFichierRecords, one line each:
 //   niveau <level number> <points left> <milliseconds>
@@ -14,6 +16,8 @@
 // was. Numbers are plain decimals, the points possibly negative.
 
 extern const char* const kFichierRecords;  // "data/joueur/records.txt"
+// What the screen says when it cannot be read.
+extern const char* const kRecordsIllisibles;
 
 // The longest map name kept (a file name holds at most 255 bytes), and the
 // longest line read.
@@ -44,6 +48,9 @@ struct Records {
     // Keeps `r` for `p` when there is no record yet or `r` is better; true
     // then.
     bool proposer(const Parcours& p, const Record& r);
+    // Keeps, level by level, the better of its own record and that of
+    // `autre`; true when anything changed.
+    bool fusionner(const Records& autre);
     bool operator==(const Records& o) const { return niveaux == o.niveaux && maps == o.maps; }
 };
 
@@ -56,18 +63,37 @@ std::string texteRecords(const Records& r);
 // skipped silently. Two lines for one level keep the better.
 Records lireRecords(std::FILE* f, int& abimees);
 
-// Reads kFichierRecords (or `chemin`): a missing file holds no record;
-// one that cannot be read, or damaged lines, are said in one line on
-// standard error (the file is written whole again at the next record).
-Records lireRecords(const std::string& chemin = kFichierRecords);
+// The same from the file's text.
+Records recordsDuTexte(const std::string& texte, int& abimees);
+
+// The records as this program knows them: those of the records file at
+// `chemin`, read again (a missing file holds none, damaged lines are said
+// on standard error), with those this program made, which stay in memory
+// when the file cannot be read or written. A file that exists but cannot be
+// read is never written while the program runs (lireFichierGarde):
+// `premiereFois` is set the first time, for the screen to say so.
+Records recordsConnus(bool* premiereFois = nullptr, const std::string& chemin = kFichierRecords);
+
+struct ResultatRecord {
+    bool meilleur = false;  // the level had no record, or this one beats it
+    bool ancien = false;    // the level had a record
+    Maj ecriture = Maj::Inchange;
+    bool premiereFois = false;  // the file was just found unreadable
+};
+
+// Proposes the record `r` for `p`: under the file's lock the file is read
+// again, merged with this program's records, and written with the better
+// one, so a record another program wrote meanwhile is kept.
+ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::string& chemin = kFichierRecords);
 
 // The best ghost of a level, in ghost/: "map<N>-record.qzg" for scenario
 // level N, "perso-<name>-record.qzg" for a free map. A numbered ghost ends in
 // "ghost<digits>.qzg" and these end in "-record.qzg", so neither kind can
 // take the other's name; a scenario name starts with "map" and a map name
 // with "perso-", so no free map, whatever its name, shares a scenario
-// level's best ghost. "" for a map name holding a '/' (given on the command
-// line): its best ghost would lie outside ghost/, so it has none.
+// level's best ghost; a name too long for the file system is shortened
+// (nomDeFichierBorne). "" for a map name holding a '/': its best ghost
+// would lie outside ghost/, so it has none.
 std::string nomFantomeRecord(const Parcours& p);
 
 #endif

@@ -2,13 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "champ_vision.h"
 #include "dessin_rapide.h"
 #include "formes.h"
 
 Heros balleDuNiveau(const ContenuNiveau& contenu) {
     const Enregistrement& e = contenu.balle;
-    return Heros(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, contenu.textureBalle);
+    const double vies = std::clamp(static_cast<double>(e.vie), kViesMin, kViesMax);
+    return Heros(e.x, e.y, e.z, vies, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, contenu.textureBalle);
 }
 
 double hauteurDeChute(const std::vector<Cube>& blocs) {

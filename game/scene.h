@@ -11,7 +11,13 @@
 
 // What the run and the replay set up alike.
 
-// The ball of a level: the first record's values and texture.
+// The lives a run starts with, whatever the level says: at least one (a
+// ball with none would start lost) and no more than the top right corner
+// shows.
+const double kViesMin = 1, kViesMax = 99;
+
+// The ball of a level: the first record's values and texture, its lives
+// kept within kViesMin … kViesMax.
 Heros balleDuNiveau(const ContenuNiveau& contenu);
 
 // The height below which the ball has fallen off the course: the lowest

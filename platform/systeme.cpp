@@ -9,7 +9,7 @@ namespace sys {
 namespace {
 
 volatile sig_atomic_t recu = 0;
-struct sigaction avantInt, avantTerm;
+struct sigaction avantInt, avantTerm, avantHup;
 bool installes = false;
 
 void noter(int signal) {
@@ -63,6 +63,7 @@ void installerSignaux() {
     recu = 0;
     sigaction(SIGINT, &a, installes ? nullptr : &avantInt);
     sigaction(SIGTERM, &a, installes ? nullptr : &avantTerm);
+    sigaction(SIGHUP, &a, installes ? nullptr : &avantHup);  // the terminal closed
     installes = true;
 }
 
@@ -70,6 +71,7 @@ void retirerSignaux() {
     if (!installes) return;
     sigaction(SIGINT, &avantInt, nullptr);
     sigaction(SIGTERM, &avantTerm, nullptr);
+    sigaction(SIGHUP, &avantHup, nullptr);
     installes = false;
 }
 

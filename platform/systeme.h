@@ -22,9 +22,9 @@ public:
     // SDL_EnableKeyRepeat set it (see repetition.h).
     virtual void keyRepeat(int delay, int interval) = 0;
     virtual void showCursor(bool visible) = 0;  // SDL_ShowCursor
-    // True once the program has been asked to end (SIGINT, SIGTERM): every
-    // loop then leaves at once, the menu and the program too. The window's
-    // close button is an SDL_QUIT event, never this. By default, whether
+    // True once the program has been asked to end (SIGINT, SIGTERM,
+    // SIGHUP): every loop then leaves at once, the menu and the program
+    // too. The window's close button is an SDL_QUIT event, never this. By default, whether
     // such a signal was received (see installerSignaux).
     virtual bool arretDemande();
 };
@@ -50,15 +50,16 @@ inline int molette(const SDL_Event& e) {
     return y > 0 ? 1 : -1;
 }
 
-// SIGINT and SIGTERM. SDL_Init installs handlers that turn them into a window
-// close request, which a loop may rightly ignore or read as "end this run";
+// SIGINT, SIGTERM and SIGHUP (the terminal closed). SDL_Init installs
+// handlers that turn the first two into a window close request, which a
+// loop may rightly ignore or read as "end this run";
 // installerSignaux(), called after SDL_Init, puts handlers in their place that
 // only note the signal, which arretDemande() then reports (a second signal
 // ends the program at once, should a loop not be listening).
 // retirerSignaux() puts the previous handlers back (before SDL_Quit).
 void installerSignaux();
 void retirerSignaux();
-// The signal received (SIGINT or SIGTERM), or 0.
+// The signal received (SIGINT, SIGTERM or SIGHUP), or 0.
 int signalRecu();
 // Forgets a received signal (the next program run in the same process, tests).
 void oublierSignal();

@@ -113,6 +113,7 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     ASSERT_FALSE(images.empty()) << "the editing session never ran";
     EXPECT_EQ(premiere().objets.size(), 1u) << "a new map holds the start, which is the cursor";
     EXPECT_TRUE(a(placee).modifiee && a(sauvegarde - 2).modifiee && !a(sauvegarde).modifiee);
+    EXPECT_EQ(a(placee - 2).message, "Placez au moins deux objets") << "Space says why it saves nothing";
     EXPECT_EQ(a(sauvegarde).message, "Sauvee: mapperso3.txt");
     EXPECT_EQ(premiereVue, sauvegarde) << "Space saves only once two objects are placed";
     EXPECT_EQ(a(sauvegarde).objet_courant, 7);
@@ -126,6 +127,16 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
                                         "1 -1,4,20 5 3,2,2 0,0,0 textureCaisse",
                                         "7 -1,4,20 5 3,2,1 0,0,0 textureSauvegarde",
                                         "6 -1,4,22 5 3,1,1 0,0,0 textureDepart"}));
+}
+
+TEST_F(Editeur, AfterPTheStartStaysPlacedAndAFreshCursorOfTheCurrentKindStandsAtItsPlace) {
+    taper({SDLK_RETURN, SDLK_t, SDLK_RETURN, SDLK_p});
+    const int apresP = f - 1;
+    tenir(SDLK_d, 11);
+    editer("nomap", {SDLK_RETURN, SDLK_SPACE});
+    EXPECT_TRUE(a(apresP).objets.size() == 2 && a(apresP).objets.back().getObj() == 1 && a(apresP).objet_courant == 1);
+    EXPECT_EQ(enregistrements(derniere().mapALoad),
+              (std::vector<std::string>{"0 2,2,20 5 2,2,2 0,0,0 textureSphere", "1 2,13,20 5 2,2,2 0,0,0 textureSol"}));
 }
 
 TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOpenAsNewMaps) {

@@ -1,4 +1,4 @@
-// SIGINT and SIGTERM end bramelt from its menu or a map within two frames,
+// SIGINT, SIGTERM and SIGHUP end bramelt from its menu or a map within two frames,
 // as a normal exit does; placed objects not saved yet go to a rescue copy
 // that no list shows and the next start names.
 #include <gtest/gtest.h>
@@ -79,6 +79,8 @@ const CasSignal kCas[] = {
     {"openedMapUnsaved", SIGINT, false,
      [](SystemeScript& s) { return taper(s, ouvrirA(s), {SDLK_RETURN, SDLK_RETURN, SDLK_RETURN}); },
      "maps/.sauvetage-a-2", 5},
+    {"openedMapUnsavedHangup", SIGHUP, true, [](SystemeScript& s) { return taper(s, ouvrirA(s), {SDLK_RETURN}); },
+     "maps/.sauvetage-a-2", 3},
     {"openedMapDeleted", SIGTERM, true, [](SystemeScript& s) { return taper(s, ouvrirA(s), {SDLK_BACKSPACE}); },
      "maps/.sauvetage-a-2", 1},
 };

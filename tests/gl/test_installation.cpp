@@ -95,6 +95,8 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
         {{"sh", "-c", "cd '" VORNA_GAME_DIR "' && exec '" + vorna + "'"}, maison + "/jeu", 1, "no graphical display"},
         {{bramelt}, maison, 1, "no graphical display"},
         {{vorna}, maison, 1, "no graphical display"},
+        // Started from a home that merely holds data/ and maps/ folders: the player's folder.
+        {{"sh", "-c", "mkdir -p data maps && exec '" + vorna + "'"}, d.chemin(), 1, "no graphical display"},
     };
     for (const auto& c : cas) {
         std::string sortie;
@@ -103,6 +105,7 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     }
     EXPECT_FALSE(existe(maison + "/v")) << "--version touches nothing";
     EXPECT_FALSE(existe(maison + "/jeu"));
+    EXPECT_TRUE(existe(d.chemin() + "/.local/share/vorna/data/joueur/niveau.txt"));
     EXPECT_TRUE(fs::equivalent(joueur + "/data/font1.TGA", prefixe + "/share/vorna/data/font1.TGA"));
     EXPECT_EQ(lireFichier(joueur + "/data/joueur/niveau.txt"), "1");
 }

@@ -2,6 +2,8 @@
 // driven through the seam with scripted keys, after the logo.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -60,6 +62,8 @@ struct Menu : ::testing::Test {
         for (int n = 1; n <= 3; ++n) ecrireFichier("maps/niveau/map" + std::to_string(n) + ".qzm", kCourseDroite);
         ecrireFichier("maps/piste.txt", kCourseDroite);
         ecrireFichier("maps/bac.txt.bak", kCourseDroite);
+        creerDossiers("maps/dossier.txt");
+        mkfifo("maps/fifo.txt", 0600);
         ecrireFichier("ghost/map1ghost0.qzg", "@maps/niveau/map1.qzm\n@0,0,2\n");
         ecrireFichier("ghost/pisteghost1.qzg", "@maps/piste.txt\n@0,0,2\n");
         ecrireFichier("data/joueur/niveau.txt", "2");
@@ -127,7 +131,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
          {SDLK_DOWN, "list0/2", 1}, {SDLK_DOWN, "list0/2", 0}, {SDLK_UP, "list0/2", 1},
          {SDLK_ESCAPE, "play", 0}, {SDLK_DOWN, "play", 1},
-         {SDLK_RETURN, "list1/2", 0, {{"piste", 'B'}, {"bac.txt", 'O'}}},
+         {SDLK_RETURN, "list1/1", 0, {{"piste", 'O'}, {"bac.txt", '-'}}},  // no backup, folder or FIFO
          {SDLK_ESCAPE, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
          {SDLK_RETURN, "list2/2", 0, {{"map1ghost0", 'O'}, {"pisteghost1", 'B'}}},
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
@@ -251,6 +255,28 @@ TEST_F(Menu, AKeptGhostIsNumberedAfterTheListedOnesAndListedAtTheNextBuild) {
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2") << "level 1 is below the highest unlocked";
 }
 
+TEST_F(Menu, AfterTheLastScenarioLevelAnEndScreenGivesTheTotalOfTheRecordsThenTheMenu) {
+    ecrireFichier("data/joueur/niveau.txt", "3");
+    ecrireFichier("data/joueur/records.txt", "niveau 1 1000 5\nniveau 2 200 5\n");
+    systeme.tape(versScenarios(systeme) + 1, SDLK_UP);  // level 3, the last
+    systeme.relache(M + 8, SDLK_RETURN);
+    const int fin = M + 8 + 51 + 150;  // the course takes well under 150 frames
+    systeme.appui(M + 8 + 53, SDLK_UP);
+    systeme.relache(fin, SDLK_UP);
+    systeme.tape(fin + 2, SDLK_RETURN);  // "Niveau suivant"
+    systeme.relache(fin + 60, SDLK_RETURN);
+    systeme.quitter(fin + 64);
+    EXPECT_EQ(lancer(), 0);
+    const std::string records = lireFichier("data/joueur/records.txt");
+    const std::string total = std::to_string(1200 + std::stoi(records.substr(records.find("niveau 3 ") + 9)));
+    const InstantMenu& ecranFin = a(fin + 59);
+    EXPECT_TRUE(texte(ecranFin, "Tous les niveaux sont finis") && texte(ecranFin, "Total des records : " + total + " points"));
+    EXPECT_EQ(couleur(ecranFin, "Jouer"), '-');
+    EXPECT_EQ(couleur(a(fin + 61), "Jouer"), 'O') << "Return: back to the menu";
+    for (const InstantMenu& i : menu)
+        for (const TexteMenu& t : i.textes) EXPECT_EQ(t.texte.find("illisible"), std::string::npos) << t.texte;
+}
+
 TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThreeSeconds) {
     ecrireFichier("ghost/orphelin.qzg", "@maps/niveau/map7.qzm\n@0,0,2\n");
     const int liste = versFantomes(systeme);
@@ -280,12 +306,14 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThr
     EXPECT_NEAR(static_cast<double>(vu - retour), 3000, 60);
 }
 
-TEST_F(Menu, WithoutAProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
+TEST_F(Menu, WithoutAReadableProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
     std::remove("data/joueur/niveau.txt");
+    for (const char* f : {"niveau.txt", "records.txt"}) symlink(f, (std::string("data/joueur/") + f).c_str());  // unreadable
     versNiveauUn(systeme);
     systeme.quitter(M + 8);
     std::string err = sortieErreur([&] { EXPECT_EQ(lancer(), 0); });
     EXPECT_EQ(a(M + 5).choixMax, 1u);
+    EXPECT_TRUE(texte(a(M + 1), "Progression illisible : laissee intacte\nRecords illisibles : laisses intacts"));
     EXPECT_TRUE(a(M + 7).fondu && a(M + 7).futureMap == "1.Camp d'entrainement");
 
     std::filesystem::remove_all("maps/niveau");

@@ -78,7 +78,6 @@ TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFree
     EXPECT_FALSE(existe(travail()) || existe("ghost/map2ghost0.qzg")) << "a ghost not kept is deleted";
 
     suivante();
-    std::remove("data/joueur/niveau.txt");
     perso("piste", kCourseDroite);
     jeu.setNombreGhost(3);
     const std::string ancien = "@maps/piste.txt\n@1.000000,2.000000,3.000000\n";
@@ -98,7 +97,45 @@ TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFree
     EXPECT_EQ(lireFichier("ghost/pisteghost4.qzg"), ancien);
     EXPECT_EQ(lignes(lireFichier("ghost/pisteghost5.qzg"))[0], "@maps/piste.txt");
     EXPECT_EQ(instants[5].nomAffiche, "piste");
-    EXPECT_FALSE(existe("data/joueur/niveau.txt")) << "a free map unlocks nothing";
+}
+
+TEST_F(Partie, TheNextLevelOpensAtTheFinishOfTheHighestScenarioLevelOnlyAndProgressNeverGoesDown) {
+    const auto menuPrincipal = [this](int f) { systeme.tape(taper(f, SDLK_UP, 1), SDLK_RETURN); };
+    const struct {
+        const char* cas;
+        const char* avant;  // niveau.txt before ("": a link to itself, which cannot be read)
+        std::function<void(int)> sortie;  // the way out from the end-of-level menu, shown at that frame
+        const char* apres;
+        unsigned int niveauMax;
+        const char* message;
+    } cas[] = {
+        {"main menu", "1", menuPrincipal, "2", 2, ""},
+        {"unlocked meanwhile", "5", menuPrincipal, "5", 5, ""},  // by another program: never written lower
+        {"window closed", "1", [this](int f) { systeme.quitter(f + 2); }, "2", 2, ""},
+        {"restart, then quit", "1", [this](int f) {  // "Recommencer", then Pause and "Quitter"
+             systeme.relache(f, SDLK_UP), systeme.tape(f + 1, SDLK_DOWN), systeme.tape(f + 3, SDLK_RETURN);
+             systeme.relache(f + 6, SDLK_ESCAPE), systeme.tape(taper(f + 8, SDLK_DOWN, 2), SDLK_RETURN); }, "2", 2, ""},
+        {"free map", "1", menuPrincipal, "1", 1, ""},  // level 1 started before, then left
+        {"unreadable", "", menuPrincipal, "", 2, "Progression illisible : laissee intacte"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        suivante();
+        std::remove("data/joueur/niveau.txt");
+        *c.avant ? ecrireFichier("data/joueur/niveau.txt", c.avant) : void(symlink("niveau.txt", "data/joueur/niveau.txt"));
+        jeu.setNiveauMax(1);
+        scenario(1, kCourseDroite);
+        if (std::string(c.cas) == "free map") perso("piste", kCourseDroite);
+        systeme.appui(debut + 1, SDLK_UP);
+        alArrivee(c.sortie);
+        sortieErreur([&] { jeu.jouer(); });
+        const int arrivee = premiereFrame([](const InstantPartie& i) { return i.win; });
+        ASSERT_GT(arrivee, 0);
+        EXPECT_EQ(instants[arrivee].messageProgression, c.message);
+        EXPECT_EQ(*c.apres ? lireFichier("data/joueur/niveau.txt") : std::filesystem::read_symlink("data/joueur/niveau.txt").string(),
+                  *c.apres ? c.apres : "niveau.txt");
+        EXPECT_EQ(jeu.getNiveauMax(), c.niveauMax);
+    }
 }
 
 TEST_F(Partie, FallingOffCostsALifeAfter1500MsTheLastLifeEndsInGameOverAndACheckpointMovesTheSavePoint) {
@@ -269,22 +306,26 @@ TEST_F(Partie, OnAFullDiskNoGhostIsKeptTheScreenSaysSoAndEveryFileStaysWhole) {
     // The disk fills when the player keeps the ghost (the recording still
     // sits in memory then), or during the run itself (standing first: the
     // recording outgrows its buffer before the finish).
-    for (int attente : {1, 200}) {
+    // Last, no byte fits: the level opens for the session, and the screen says it is not kept.
+    for (const auto& [attente, octets] : {std::pair<int, rlim_t>{1, 40}, {200, 40}, {1, 0}}) {
         SCOPED_TRACE(attente);
         suivante();
+        if (octets == 0) jeu.setNiveauMax(1), ecrireFichier("data/joueur/niveau.txt", "1");
         systeme.appui(debut + attente, SDLK_UP);
         int garde = -1;
         alArrivee([&](int f) { garderFantome(f), garde = f - debut + 6; });  // the frame of the keeping
-        const std::string err = disquePlein(40, [&] { jeu.jouer(); });
+        const std::string err = disquePlein(octets, [&] { jeu.jouer(); });
         ASSERT_GT(garde, 0);
         EXPECT_NE(err.find("ghost recording cannot be written"), std::string::npos) << err;
         // The first run is the level's record: its best ghost does not fit either.
-        EXPECT_EQ(instants[garde].message + "|" + instants[garde].messageRecord,
-                  std::string("Fantome non enregistre : ecriture impossible|") + (attente == 1 ? "Fantome du record non enregistre" : ""));
+        EXPECT_EQ(instants[garde].message + "|" + instants[garde].messageRecord + "|" + instants[garde].messageProgression,
+                  std::string("Fantome non enregistre : ecriture impossible|") +
+                      (octets == 0 ? "|Progression non enregistree" : attente == 1 ? "Fantome du record non enregistre|" : "|"));
         EXPECT_EQ(prendreAnnonce(), "Fantome non enregistre : ecriture impossible");
         EXPECT_EQ(listerDossier("./ghost", ""), (std::vector<std::string>{".", "..", "map1ghost0.qzg"}));
         EXPECT_EQ(lireFichier("ghost/map1ghost0.qzg"), ancien);
-        EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2") << "one byte still fits";
+        EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), octets ? "2" : "1") << "one byte still fits";
+        EXPECT_EQ(jeu.getNiveauMax(), 2u);
     }
 }
 

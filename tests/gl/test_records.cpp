@@ -45,14 +45,16 @@ TEST_F(RecordsPartie, AFinishKeepsTheBestRecordAndOnlyItsGhostIsEverReplaced) {
     ecrireFichier("ghost/perso-map1-record.qzg", "@maps/map1.txt\n@0,0,2\n");
     // Level 1's line is damaged: it reads as no record.
     ecrireFichier("data/joueur/records.txt", "niveau 1 99999 x\nniveau 2 500 100\n??\nmap 7 8 map1\n");
-    const std::set<std::string> rien, record = {"records.txt"}, meilleur = {"map1-record.qzg"};
+    jeu.setNiveauMax(2);  // level 1 unlocks nothing
+    const std::set<std::string> rien, record = {"records.txt"}, verrou = {"records.txt", ".records.txt.verrou"},
+                                meilleur = {"map1-record.qzg"};
     const struct {
         int depart;
         bool fantome;
         const char* message;
         std::set<std::string> ghost, joueur;  // what changes in ghost/ and data/joueur/
     } courses[] = {
-        {40, true, "", meilleur, record},               // the first finish: the record
+        {40, true, "", meilleur, verrou},               // the first finish: the record, and its file's lock
         {60, true, "", rien, rien},                     // slower: nothing changes
         {20, false, "Nouveau record", rien, record},    // faster, ghost saving off: the record only
         {1, true, "Nouveau record", meilleur, record},  // faster: the record and its ghost

@@ -79,13 +79,15 @@ std::string sortieErreur(const std::function<void()>& f) {
 
 std::map<std::string, std::string> releve(const std::string& dossier) {
     std::map<std::string, std::string> r;
-    for (const auto& e : fs::recursive_directory_iterator(dossier)) {
-        const std::string nom = fs::relative(e.path(), dossier).string();
+    for (const auto& e : fs::directory_iterator(dossier)) {  // links never followed, a loop of them neither
+        const std::string nom = e.path().filename().string();
         struct stat s;
         lstat(e.path().c_str(), &s);
         if (S_ISLNK(s.st_mode)) r[nom] = "-> " + fs::read_symlink(e.path()).string();
-        else if (S_ISDIR(s.st_mode)) r[nom] = "/";
-        else r[nom] = lireFichier(e.path()) + " #" + std::to_string(s.st_ino) + " @" +
+        else if (S_ISDIR(s.st_mode)) {
+            r[nom] = "/";
+            for (const auto& [n, v] : releve(e.path().string())) r[nom + "/" + n] = v;
+        } else r[nom] = lireFichier(e.path()) + " #" + std::to_string(s.st_ino) + " @" +
                       std::to_string(s.st_mtim.tv_sec) + "." + std::to_string(s.st_mtim.tv_nsec);
     }
     return r;

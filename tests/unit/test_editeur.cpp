@@ -31,6 +31,10 @@ TEST(EditeurSauvetage, RescueCopiesAreHiddenFlatAndNeverReplaced) {
             EXPECT_EQ(ecrireSauvetage(map, carte), copie) << map;
         EXPECT_EQ(listerDossier("./maps", ".txt"), std::vector<std::string>{}) << "no list shows them";
         EXPECT_EQ(listerSauvetages().size(), 4u);
+        const std::string longue = "maps/" + std::string(251, 'n') + ".txt";  // the longest name a map can have
+        const std::string copie = ecrireSauvetage(longue, carte);
+        EXPECT_TRUE(copie.size() <= 255 && copie.rfind("maps/.sauvetage-nnn", 0) == 0) << copie;
+        EXPECT_EQ(ecrireSauvetage(longue, carte), copie + "-2");
         DossierTemporaire sansMaps;  // no maps/ folder: nothing can be written
         EXPECT_EQ(ecrireSauvetage("maps/x.txt", carte), "");
     });

@@ -44,7 +44,7 @@ TEST_F(Lecture, OnlyRegularFilesUpTo64MegabytesAreOpenedEachRefusalIsOneLineAndN
     EXPECT_EQ(lireEnregistrements("arobases.txt", nullptr), kEnregistrementsMax);
 }
 
-TEST_F(Lecture, AGhostNamesOnlyALevelInsideMapsInOneWordOfBoundedLengthAndItsPositionsFollow) {
+TEST_F(Lecture, AGhostNamesOnlyALevelInsideMapsOnItsWholeFirstLineOfBoundedLengthAndItsPositionsFollow) {
     for (const auto& [chemin, admis] :
          {std::pair{"maps/niveau/map1.qzm", true}, {"maps/piste.txt", true}, {"maps/a..b.txt", true},
           {"/dev/zero", false}, {"/tmp/maps/x.txt", false}, {"maps/../data/x", false}, {"maps/niveau/../../x", false},
@@ -54,8 +54,8 @@ TEST_F(Lecture, AGhostNamesOnlyALevelInsideMapsInOneWordOfBoundedLengthAndItsPos
 
     const std::string long_(kLongueurCheminMax, 'm');
     for (const auto& [contenu, niveau] : {std::pair<std::string, std::string>{"@maps/piste.txt\n@1,2,3\n", "maps/piste.txt"},
-                                          {"x  maps/a.txt junk\n", "maps/a.txt"}, {"", ""}, {"@\n", ""},
-                                          {"@" + long_ + "\n", long_}, {"@" + long_ + "m\n", ""}}) {
+                                          {"x maps/ma piste.txt \r\n@1,2,3\n", "maps/ma piste.txt"}, {"", ""}, {"@\n", ""},
+                                          {"@" + long_ + "  \n", long_}, {"@" + long_ + "m\n", ""}}) {
         ecrireFichier("g.qzg", contenu);
         LecteurFantome l(ouvrirLecture("g.qzg"));
         std::string lu;

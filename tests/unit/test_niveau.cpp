@@ -13,6 +13,7 @@
 
 #include "dossier.h"
 #include "niveau.h"
+#include "scene.h"
 #include "texture.h"
 
 namespace {
@@ -73,8 +74,18 @@ TEST_F(Niveau, RecordsAreReadByTheFormatsRulesToTheLetter) {
         // Reals have single precision.
         {"@1,0.1,16777217,0,0,0,0,0,0,0,0,w\n", {"1|0.100000001,16777216,0,0,0,0,0,0,0,0|w|12"}},
         {"", {}},
+        // A number that is not finite makes a damaged record: skipped, its values not carried over.
+        {"@1,nan,0,0,0,0,0,0,0,0,0,a\n@2," + dix + ",b\n@3,inf\n@4,1e39,1,1,1,1,1,1,1,1,1,c\n@",
+         {"2|" + dix + "|b|12", "2|" + dix + "|b|0"}},
     };
     for (const Cas& c : cas) EXPECT_EQ(textes(c.contenu), c.lus) << c.contenu.substr(0, 60);
+    EXPECT_NE(sortieErreur([] { lireEnregistrements("niveau.txt", nullptr); }).find("3 damaged records"), std::string::npos);
+    // A ball starts with the lives the game can show.
+    for (const auto& [vie, vies] : {std::pair{-3.f, 1.0}, {0.f, 1.0}, {2.5f, 2.5}, {1e9f, 99.0}}) {
+        ContenuNiveau c;
+        c.balle.vie = vie;
+        EXPECT_EQ(balleDuNiveau(c).getVie(), vies) << vie;
+    }
 }
 
 TEST_F(Niveau, AMissingUnreadableOrEmptyFileHoldsNoLevel) {

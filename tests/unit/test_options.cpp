@@ -20,6 +20,8 @@ TEST(Options, HelpVersionAndRefusals) {
         {true, {"--map"}, 2, "", "--map takes one map name"},
         {true, {"--map", "a", "--map", "b"}, 2, "", "--map takes one map name"},
         {true, {"piste"}, 2, "", "unknown option 'piste'"},
+        {true, {"--map", "../../abs"}, 2, "", "--map takes the name of a map of maps/ (no '/', not starting with '.')"},
+        {true, {"--map", ".cache"}, 2, "", "--map takes the name of a map of maps/"},
         {false, {"--help"}, 0, "usage: bramelt", ""},
         {false, {"--version"}, 0, "Bramelt 1.4\n", ""},
         {false, {"--map", "m"}, 2, "", "bramelt: unknown option '--map'\nusage: bramelt"},

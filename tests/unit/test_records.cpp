@@ -2,12 +2,19 @@
 // map name reads back, and the best ghosts' names.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
 #include <regex>
 #include <set>
 #include <string>
 #include <tuple>
 
 #include "dossier.h"
+#include "progression.h"
 #include "records.h"
 
 namespace {
@@ -42,14 +49,74 @@ TEST(Records, EachLineIsOneRecordAndADamagedOneIsSkipped) {
 
     DossierTemporaire d;  // a missing file holds no record; a damaged one is said once
     ecrireFichier("records.txt", "niveau 1 2 3\nx\ny\n");
-    creerDossiers("dossier.txt/x");
     const std::string err = sortieErreur([] {
-        EXPECT_TRUE(lireRecords("absent.txt").niveaux.empty());
-        EXPECT_EQ(lireRecords("records.txt").niveaux.size(), 1u);
-        lireRecords("dossier.txt");
+        EXPECT_TRUE(recordsConnus(nullptr, "absent.txt").niveaux.empty());
+        EXPECT_EQ(recordsConnus(nullptr, "records.txt").niveaux.size(), 1u);
     });
-    EXPECT_EQ(lignes(err).size(), 2u) << err;
+    EXPECT_EQ(lignes(err).size(), 1u) << err;
     EXPECT_NE(err.find("2 damaged lines"), std::string::npos) << err;
+}
+
+// The files a finish updates (records, progress): read again under their
+// lock, written through a link, and when they cannot be read, left alone
+// while what the program made stays in memory.
+TEST(Records, AnUpdateMergesWithTheFileReadAgainWritesThroughItsLinkAndLeavesAnUnreadableFileAlone) {
+    DossierTemporaire d;
+    unsigned int ouvert = 0;
+    const auto progression = [&](const std::string& c) { return debloquerNiveau(2, ouvert, nullptr, c); };
+    const struct { const char *nom, *avant, *apres, *seul; std::function<Maj(const std::string&)> maj; } fichiers[] = {
+        {"records.txt", "niveau 2 5 6\n", "niveau 1 100 200\nniveau 2 5 6\n", "niveau 1 100 200\n",
+         [](const std::string& c) { return enregistrerRecord(niveau(1), {100, 200}, c).ecriture; }},
+        {"niveau.txt", "1", "2", "2", progression}, {"haut.txt", "5", "5", "2", progression}};
+    // How the file is found: the folder of the path given, that of the text afterwards ("": left as it was).
+    const struct { const char *etat, *dossier, *texte; std::function<void(const std::string&, const char*)> preparer; } etats[] = {
+        {"file", ".", ".", [](const std::string& n, const char* t) { ecrireFichier(n, t); }},
+        {"link", "l", "a", [](const std::string& n, const char* t) { ecrireFichier("a/" + n, t), symlink(("../a/" + n).c_str(), ("l/" + n).c_str()); }},
+        {"dangling", "d", "b", [](const std::string& n, const char*) { symlink(("../b/" + n).c_str(), ("d/" + n).c_str()); }},
+        {"loop", "o", "", [](const std::string& n, const char*) { symlink(n.c_str(), ("o/" + n).c_str()); }},
+        {"folder", "f", "", [](const std::string& n, const char*) { creerDossiers("f/" + n + "/x"); }},
+    };
+    for (const char* dossier : {"a", "b", "l", "d", "o", "f"}) creerDossiers(dossier);
+    for (const auto& e : etats)
+        for (const auto& f : fichiers) {
+            const std::string chemin = std::string(e.dossier) + "/" + f.nom;
+            SCOPED_TRACE(std::string(e.etat) + " " + f.nom);
+            e.preparer(f.nom, f.avant);
+            const auto avant = releve(".");
+            const std::string err = sortieErreur([&] { f.maj(chemin), f.maj(chemin); });
+            if (*e.texte) {
+                EXPECT_EQ(lireFichier(std::string(e.texte) + "/" + f.nom), *e.texte == 'b' ? f.seul : f.apres);
+                EXPECT_EQ(std::filesystem::is_symlink(chemin), *e.texte != '.');
+                EXPECT_EQ(err, "");
+            } else {
+                EXPECT_EQ(releve("."), avant) << "nothing written";
+                EXPECT_EQ(lignes(err).size(), 1u) << "said once: " << err;
+                EXPECT_EQ(f.nom[0] == 'r' ? recordsConnus(nullptr, chemin).niveaux.size() : ouvert, f.nom[0] == 'r' ? 1u : 2u)
+                    << "kept in memory";
+            }
+        }
+}
+
+// Two programs finishing at once: the second waits for the first's update
+// and keeps its record.
+TEST(Records, TwoProgramsAtOnceKeepBothRecords) {
+    DossierTemporaire d;
+    int tube[2];
+    ASSERT_EQ(pipe(tube), 0);
+    const pid_t autre = fork();  // finishes level 1 once told to
+    if (autre == 0) {
+        char c;
+        _exit(read(tube[0], &c, 1) == 1 && enregistrerRecord(niveau(1), {100, 200}, "records.txt").ecriture == Maj::Ecrit ? 0 : 1);
+    }
+    {
+        Verrou verrou("records.txt");  // this program updates the file meanwhile
+        ASSERT_EQ(write(tube[1], "x", 1), 1);
+        usleep(200000);
+        ecrireFichier("records.txt", "niveau 2 5 6\n");
+    }
+    int statut = -1;
+    EXPECT_TRUE(waitpid(autre, &statut, 0) == autre && statut == 0);
+    EXPECT_EQ(lireFichier("records.txt"), "niveau 1 100 200\nniveau 2 5 6\n");
 }
 
 TEST(Records, MorePointsWinThenTheShorterTimeAndAnyNameReadsBack) {
@@ -82,6 +149,7 @@ TEST(Records, BestGhostsNeverTakeANumberedGhostsNameNorEachOthers) {
     EXPECT_EQ(nomFantomeRecord(niveau(3)), "ghost/map3-record.qzg");
     EXPECT_EQ(nomFantomeRecord(map("map3")), "ghost/perso-map3-record.qzg");
     EXPECT_EQ(nomFantomeRecord(map("../map3")), "");
+    EXPECT_LE(nomFantomeRecord(map(std::string(251, 'n'))).size(), 6u + 255) << "a file name fits";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "dossier.h"
@@ -42,7 +43,7 @@ TEST(Navigateur, TheLinkReachesTheBrowserAsOneUntouchedArgumentAndAMissingBrowse
     setCommandeNavigateur("");
 }
 
-TEST(Fichiers, AReplacementIsWholeOrNoneNeverThroughWhatLiesAtTheTemporaryNameNorOverAnotherFile) {
+TEST(Fichiers, AReplacementIsWholeOrNoneUnderANameOfItsOwnEvenWithProgramsWritingAtOnce) {
     DossierTemporaire d;
     ecrireFichier("joueur/niveau.txt", "3");
     EXPECT_TRUE(ecrireFichierAtomique("joueur/niveau.txt", "4"));
@@ -54,31 +55,44 @@ TEST(Fichiers, AReplacementIsWholeOrNoneNeverThroughWhatLiesAtTheTemporaryNameNo
         EXPECT_FALSE(ecrireFichierAtomique("absent/niveau.txt", "5"));
     });
     EXPECT_NE(err.find("bloque/niveau.txt"), std::string::npos);
-    EXPECT_FALSE(existe("joueur/niveau.txt.tmp") || existe("bloque/niveau.txt.tmp"));
+    EXPECT_EQ(listerDossier("bloque", "").size(), 3u) << "no temporary file is left";
+    // Four programs writing one file 300 times each: every write succeeds, the file is one of them whole.
+    std::vector<pid_t> programmes;
+    for (char c : std::string("abcd"))
+        if (const pid_t p = fork(); p == 0) {
+            bool ok = true;
+            for (int i = 0; i < 300; ++i) ok = ecrireFichierAtomique("joueur/niveau.txt", std::string(5000, c)) && ok;
+            _exit(ok ? 0 : 1);
+        } else {
+            programmes.push_back(p);
+        }
+    for (pid_t p : programmes) EXPECT_TRUE([p] { int s = -1; return waitpid(p, &s, 0) == p && s == 0; }());
+    const std::string fin = lireFichier("joueur/niveau.txt");
+    EXPECT_TRUE(fin.size() == 5000 && fin == std::string(5000, fin[0]));
+    EXPECT_EQ(listerDossier("joueur", "").size(), 3u);
 
-    ecrireFichier("ghost/a.qzg", "ancien");
-    ecrireFichier("autre", "intact");
-    ASSERT_EQ(symlink("../autre", "ghost/.tmp"), 0);
-    EXPECT_TRUE(remplacerFichier("ghost/a.qzg", "nouveau", "ghost/.tmp"));
-    EXPECT_EQ(lireFichier("ghost/a.qzg") + lireFichier("autre"), "nouveauintact");
-    EXPECT_EQ(listerDossier("ghost", ""), (std::vector<std::string>{".", "..", "a.qzg"}));
-
+    ecrireFichier("ghost/a.qzg", "nouveau");
     ecrireFichier("b", "ancien");
     EXPECT_FALSE(renommerSansRemplacer("ghost/a.qzg", "b"));
     EXPECT_EQ(lireFichier("ghost/a.qzg") + lireFichier("b"), "nouveauancien");
     EXPECT_TRUE(renommerSansRemplacer("ghost/a.qzg", "c"));
     EXPECT_TRUE(!existe("ghost/a.qzg") && lireFichier("c") == "nouveau");
     EXPECT_FALSE(renommerSansRemplacer("absent", "d"));
+    // A name too long for the file system is shortened, two long names staying apart.
+    const std::string a = nomDeFichierBorne(".s-", std::string(300, 'a'), ".x", 5), b = nomDeFichierBorne(".s-", std::string(301, 'a'), ".x", 5);
+    EXPECT_TRUE(a.size() <= 250 && b.size() <= 250 && a != b && a.substr(a.size() - 2) == ".x") << a;
+    EXPECT_EQ(nomDeFichierBorne(".s-", "court", ".x"), ".s-court.x");
 }
 
-TEST(Repertoire, ListsMatchingNamesInNaturalOrder) {
+TEST(Repertoire, ListsTheRegularFilesEndingInTheExtensionInNaturalOrder) {
     DossierTemporaire d;
-    for (const char* n : {"map10.qzm", "map2.qzm", "map1.qzm", "notes.txt", "map3.qzm.bak"})
+    for (const char* n : {"map10.qzm", "map2.qzm", "map1.qzm", "notes.txt", "map3.qzm.bak", "map4.qzm~", ".qzm"})
         ecrireFichier(std::string("niveau/") + n, "");
-    creerDossiers("niveau/dossier.qzm.d");
-    EXPECT_EQ(listerDossier("./niveau", ".qzm"),
-              (std::vector<std::string>{"dossier.qzm.d", "map1.qzm", "map2.qzm", "map3.qzm.bak", "map10.qzm"}));
-    EXPECT_TRUE(listerDossier("./absent", ".qzm").empty());
+    creerDossiers("niveau/dossier.qzm");
+    mkfifo("niveau/fifo.qzm", 0600);
+    symlink("map1.qzm", "niveau/lien.qzm");
+    EXPECT_EQ(listerFichiers("./niveau", ".qzm"), (std::vector<std::string>{"lien.qzm", "map1.qzm", "map2.qzm", "map10.qzm"}));
+    EXPECT_TRUE(listerFichiers("./absent", ".qzm").empty());
     EXPECT_TRUE(ordreNaturel("map9ghost2", "map10ghost1") && ordreNaturel("a01", "a2"));
     EXPECT_FALSE(ordreNaturel("b", "a") || ordreNaturel("x", "x"));
 }
