@@ -3,7 +3,7 @@
 #   make test   install what is missing, build everything, run every test
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
 #   make install    build, then install under /usr/local (PREFIX=... elsewhere)
-#   make package    build, then the Debian package build/vorna_*.deb
+#   make package    build, then the Debian package build/vorna_*.deb (VERSION=1.5 for another version)
 #   make fuzz   the file readers under libFuzzer, FUZZ_SECONDS (600) per target
 #   make planche    the contact sheet of the shipped levels, build/planche-niveaux.png
 #   make niveaux    rewrite maps/ from the level generator in tools/niveaux
@@ -20,7 +20,7 @@ deps:
 	@./scripts/deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(VERSION),-DVORNA_VERSION=$(VERSION))
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)

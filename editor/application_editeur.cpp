@@ -11,6 +11,7 @@
 #include "options.h"
 #include "sauvetage.h"
 #include "systeme.h"
+#include "version.h"
 
 namespace editeur {
 
@@ -27,7 +28,7 @@ const char* const kUsage =
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
-    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt 1.4", kUsage);
+    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, kUsage);
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder
     if (!affichageDisponible()) {

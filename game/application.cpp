@@ -20,6 +20,7 @@
 #include "repertoire.h"
 #include "systeme.h"
 #include "texture.h"
+#include "version.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ std::string dossierCourant() {
 
 int SDL_main(int argc, char** argv) {
     const Options options = lireOptions(argc, argv, true);
-    const int statut = appliquerOptions(options, "vorna", "Vorna 1.4", kUsage);
+    const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, kUsage);
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
 
@@ -91,7 +92,7 @@ int SDL_main(int argc, char** argv) {
 
     FSOUND_Init(44100, 32, 0);
 
-    SDL_Window* ecran = ouvrirFenetreGL(shell.hauteur, shell.largeur, 16, "vorna", "Vorna 1.4");
+    SDL_Window* ecran = ouvrirFenetreGL(shell.hauteur, shell.largeur, 16, "vorna", "Vorna " VORNA_VERSION);
     if (!ecran) {
         ressources.jeu.reset();
         FSOUND_Close();

@@ -21,6 +21,7 @@
 #include "score.h"
 #include "systeme.h"
 #include "texte.h"
+#include "version.h"
 
 void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
     if (couleur <= 251 && !finlogo) {
@@ -447,7 +448,7 @@ void MenuPrincipal::frame() {
         // No text while the fade runs, nor on the frame an activity returned in
         // (the menu is rebuilt right after it).
         if (!fondu.getF() && s.continuer == 2) {
-            imprimer("Vorna v1.4", 1, 0);
+            imprimer("Vorna v" VORNA_VERSION, 1, 0);
             imprimer("by Mervo", 2, 0);
             imprimer(kAdresseSite, 0, 0);
             s.finScenario ? dessinerFin() : dessinerEntrees();

@@ -53,7 +53,8 @@ nettoyer() {
 }
 trap nettoyer EXIT
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=300 "$deb"
-[ "$(/usr/bin/vorna --version)" = "Vorna 1.4" ] || faute "the installed vorna does not say its version"
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(/usr/bin/vorna --version)" = "Vorna ${version%-*}" ] || faute "the installed vorna does not say its version ${version%-*}"
 
 # The installed game, from a folder that is no game folder, with a scratch
 # home: it prepares the player's folder, shows the logo, then the menu, which
@@ -61,10 +62,10 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o
 cd "$maison"
 HOME=$maison SDL_AUDIODRIVER=dummy $XVFB_RUN -s "-screen 0 1280x1024x24 -noreset" sh -c '
     vorna & pid=$!
-    timeout 60 xdotool search --sync --name "Vorna 1.4" >/dev/null || { kill $pid; exit 1; }
+    timeout 60 xdotool search --sync --name "^Vorna " >/dev/null || { kill $pid; exit 1; }
     for i in $(seq 40); do
         kill -0 $pid 2>/dev/null || break
-        xdotool search --name "Vorna 1.4" mousemove --window %1 320 240 key Escape
+        xdotool search --name "^Vorna " mousemove --window %1 320 240 key Escape
         sleep 1
     done
     kill $pid 2>/dev/null && { echo "package.sh: vorna did not quit from its menu" >&2; exit 1; }

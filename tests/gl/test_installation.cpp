@@ -15,6 +15,7 @@
 #include "bout_en_bout.h"
 #include "dossier.h"
 #include "generateur.h"
+#include "version.h"
 
 namespace fs = std::filesystem;
 
@@ -88,7 +89,7 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     const std::string maison = d.chemin() + "/maison", joueur = maison + "/.local/share/vorna";
     const std::string vorna = prefixe + "/bin/vorna", bramelt = prefixe + "/bin/bramelt";
     const struct { std::vector<std::string> args; std::string home; int statut; std::string message; } cas[] = {
-        {{vorna, "--version"}, maison + "/v", 0, "Vorna 1.4"},
+        {{vorna, "--version"}, maison + "/v", 0, "Vorna " VORNA_VERSION},
         {{vorna}, d.chemin() + "/fichier/maison", 1, "vorna: cannot create the folder " + d.chemin() + "/fichier/"},
         {{bramelt}, d.chemin() + "/fichier/maison", 1, "bramelt: cannot create the folder"},
         // Started from a game folder: that folder, and no player's folder.
@@ -113,7 +114,7 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
 // Starts the installed game, waits for its main menu, and quits with Escape.
 void jusquAuMenu(const std::string& vorna, const Environnement& env) {
     Programme programme({vorna}, env);
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Vorna 1.4"}), 0);
+    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "^Vorna "}), 0);
     Capture menu;
     ASSERT_TRUE(attendre([&] { return menuHaut(menu = capturerEcran()); }, 30)) << "the menu never showed";
     EXPECT_GT(couleurs(menu), 100) << "the menu's level is drawn behind it";

@@ -19,6 +19,7 @@
 #include "partie_scriptee.h"
 #include "repertoire.h"
 #include "systeme_script.h"
+#include "version.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         std::vector<std::pair<std::string, char>> textes = {};
     };
     const std::vector<std::vector<Pas>> parcours = {
-        {{SDLK_UNKNOWN, "top", 0, {{"Jouer", 'O'}, {"Multijoueur", 'G'}, {"Options", 'B'}, {"Vorna v1.4", 'B'},
+        {{SDLK_UNKNOWN, "top", 0, {{"Jouer", 'O'}, {"Multijoueur", 'G'}, {"Options", 'B'}, {"Vorna v" VORNA_VERSION, 'B'},
                                    {"by Mervo", 'B'}, {"www.vorna-game.org", 'B'}}},
          {SDLK_DOWN, "top", 1, {{"Multijoueur", 'S'}, {"Jouer", 'B'}}},
          {SDLK_RETURN, "top", 1},  // "Multijoueur" does nothing

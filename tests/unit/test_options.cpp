@@ -7,6 +7,7 @@
 
 #include "application.h"
 #include "application_editeur.h"
+#include "version.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ TEST(Options, HelpVersionAndRefusals) {
     const struct { bool jeu; std::vector<std::string> args; int statut; const char *sortie, *erreurs; } cas[] = {
         {true, {"--help"}, 0, "usage: vorna [--map NAME]", ""},
         {true, {"--map", "m", "--help"}, 0, "--map NAME", ""},
-        {true, {"--version"}, 0, "Vorna 1.4\n", ""},
+        {true, {"--version"}, 0, "Vorna " VORNA_VERSION "\n", ""},
         {true, {"--bidon"}, 2, "", "unknown option '--bidon'\nusage: vorna"},
         {true, {"--map"}, 2, "", "--map takes one map name"},
         {true, {"--map", "a", "--map", "b"}, 2, "", "--map takes one map name"},
@@ -23,7 +24,7 @@ TEST(Options, HelpVersionAndRefusals) {
         {true, {"--map", "../../abs"}, 2, "", "--map takes the name of a map of maps/ (no '/', not starting with '.')"},
         {true, {"--map", ".cache"}, 2, "", "--map takes the name of a map of maps/"},
         {false, {"--help"}, 0, "usage: bramelt", ""},
-        {false, {"--version"}, 0, "Bramelt 1.4\n", ""},
+        {false, {"--version"}, 0, "Bramelt " VORNA_VERSION "\n", ""},
         {false, {"--map", "m"}, 2, "", "bramelt: unknown option '--map'\nusage: bramelt"},
     };
     for (const auto& c : cas) {
