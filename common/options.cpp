@@ -23,6 +23,13 @@ Options lireOptions(int argc, char** argv, bool accepteMap) {
                 continue;
             }
             o.erreur = "--map takes one map name, once";
+        } else if (accepteMap && a == "--score-server") {
+            if (i + 1 < argc && argv[i + 1] && *argv[i + 1] && o.serveurScore.empty()) {
+                o.serveurScore = argv[++i];
+                o.action = Options::Lancer;
+                continue;
+            }
+            o.erreur = "--score-server takes one HOST[:PORT], once";
         } else {
             o.erreur = "unknown option '" + a + "'";
         }
