@@ -52,7 +52,8 @@ int demarrer(const OptionsScores& o) {
     // inherits the mask. A client that hangs up must not end the program.
     sigset_t signaux;
     sigemptyset(&signaux);
-    for (int s : {SIGINT, SIGTERM, SIGUSR1}) sigaddset(&signaux, s);
+    // A signal ignored by the parent stays ignored through exec and would never reach sigwait.
+    for (int s : {SIGINT, SIGTERM, SIGUSR1}) sigaddset(&signaux, s), signal(s, SIG_DFL);
     pthread_sigmask(SIG_BLOCK, &signaux, nullptr);
     signal(SIGPIPE, SIG_IGN);
 

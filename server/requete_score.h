@@ -16,8 +16,9 @@ const long long kPerteMaximale = 2880000;
 
 // Checks the query of a score link: act = 2, v = 14, map a scenario level
 // (1 to 14), score no more than the points the level starts with and no less
-// than that minus kPerteMaximale, a the 32-bit product map × score. Each of
-// the five once, in any order, nothing else; integers written plainly (an
+// than that minus kPerteMaximale, a the 32-bit product map × score. The five
+// in any order, each with one value (the HTTP layer folds a pair repeated
+// word for word into one), nothing else; integers written plainly (an
 // optional minus sign, no leading zero). Empty when the link is good,
 // otherwise what is wrong, in words for the player.
 std::string lireScore(const std::multimap<std::string, std::string>& params, ScoreRecu& s);

@@ -47,8 +47,10 @@ void journal(const std::string& adresse, const httplib::Request& req, const http
     std::tm tm{};
     char date[32] = "";
     if (gmtime_r(&t, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    std::fprintf(stderr, "%s %s %s %s %d %zu\n", date, adresse.c_str(), cibleLisible(req.method).c_str(),
-                 cibleLisible(req.target).c_str(), res.status, res.body.size());
+    // A request refused before it was read (too long a line) has no address nor method.
+    const auto ouTiret = [](const std::string& s) { return s.empty() ? std::string("-") : cibleLisible(s); };
+    std::fprintf(stderr, "%s %s %s %s %d %zu\n", date, ouTiret(adresse).c_str(), ouTiret(req.method).c_str(),
+                 ouTiret(req.target).c_str(), res.status, res.body.size());
 }
 
 }  // namespace
@@ -75,9 +77,11 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
     });
     m_http.set_error_handler(Server::HandlerWithResponse([](const Request&, Response& res) {
         if (!res.body.empty()) return Server::HandlerResponse::Unhandled;
-        const bool trop = res.status == 413 || res.status == 414 || res.status == 431;
-        erreur(res, res.status, trop ? "Requête trop grande" : "Page introuvable",
-               trop ? "Cette requête dépasse la taille permise." : "Il n'y a rien à cette adresse.");
+        if (res.status == 404) erreur(res, 404, "Page introuvable", "Il n'y a rien à cette adresse.");
+        else if (res.status == 413 || res.status == 414 || res.status == 431)
+            erreur(res, res.status, "Requête trop grande", "Cette requête dépasse la taille permise.");
+        else
+            erreur(res, res.status, "Requête refusée", "Ce serveur ne comprend pas cette requête.");
         return Server::HandlerResponse::Handled;
     }));
     m_http.set_exception_handler([](const Request&, Response& res, std::exception_ptr e) {
