@@ -62,10 +62,18 @@ pid_t lancer(const std::vector<std::string>& args, const std::string& journal, i
     return pid;
 }
 
+// Counts a failed request; the first few are told.
+void erreur(Bilan& bilan, const char* quoi, const httplib::Result& r) {
+    if (++bilan.erreurs <= 5)
+        std::fprintf(stderr, "%s: %s\n", quoi, r ? ("status " + std::to_string(r->status)).c_str() : httplib::to_string(r.error()).c_str());
+}
+
 // One client: whole submissions and reads until `fin`.
 void client(int numero, int port, Horloge::time_point fin, Bilan& bilan) {
     httplib::Client c("127.0.0.1", port);
     c.set_read_timeout(30);
+    c.set_keep_alive(true);  // as a browser does
+    c.set_tcp_nodelay(true);
     std::mt19937 hasard(static_cast<unsigned>(numero));
     std::vector<double> latences;
     const auto mesurer = [&](auto&& requete) {
@@ -80,18 +88,24 @@ void client(int numero, int port, Horloge::time_point fin, Bilan& bilan) {
                                  std::to_string(niveau) + "&v=14&a=" + std::to_string(niveau * points);
         auto page = mesurer([&] { return c.Get(lien.c_str()); });
         const size_t j = page && page->status == 200 ? page->body.find("name=\"jeton\" value=\"") : std::string::npos;
-        if (j == std::string::npos) { ++bilan.erreurs; continue; }
+        if (j == std::string::npos) {
+            erreur(bilan, "link", page);
+            continue;
+        }
         const std::string nom = "banc-" + std::to_string(numero) + "-" + std::to_string(i);
         const std::string corps = "jeton=" + page->body.substr(j + 20, 32) + "&nom=" + nom;
         auto nomme = mesurer([&] { return c.Post("/nommer", corps, "application/x-www-form-urlencoded"); });
-        if (!nomme || nomme->status != 303) { ++bilan.erreurs; continue; }
+        if (!nomme || nomme->status != 303) {
+            erreur(bilan, "name", nomme);
+            continue;
+        }
         ++bilan.acceptes;
         const std::string cible = nomme->get_header_value("Location");
         auto classement = mesurer([&] { return c.Get(cible.substr(0, cible.find('#')).c_str()); });
         if (classement && classement->status == 200 && classement->body.find(">" + nom + "<") != std::string::npos)
             ++bilan.trouves;
         auto lecture = mesurer([&] { return c.Get(i % 2 ? "/" : ("/niveau/" + std::to_string(niveau) + ".json").c_str()); });
-        if (!lecture || lecture->status != 200) ++bilan.erreurs;
+        if (!lecture || lecture->status != 200) erreur(bilan, "read", lecture);
     }
     std::lock_guard<std::mutex> verrou(bilan.mutex);
     bilan.latences.insert(bilan.latences.end(), latences.begin(), latences.end());
@@ -122,7 +136,8 @@ bool banc(const std::string& programme, const std::string& nom, const std::vecto
     kill(pid, SIGTERM);
     int statut = 0;
     waitpid(pid, &statut, 0);
-    std::remove(journal.c_str());
+    if (bilan.erreurs == 0) std::remove(journal.c_str());
+    else std::fprintf(stderr, "the server's log: %s\n", journal.c_str());
     std::vector<double>& l = bilan.latences;
     std::sort(l.begin(), l.end());
     const auto centile = [&](double p) { return l.empty() ? 0.0 : l[std::min(l.size() - 1, size_t(p * l.size()))]; };

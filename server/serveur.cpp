@@ -1,5 +1,7 @@
 #include "serveur.h"
 
+#include <sys/socket.h>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -61,6 +63,13 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
     using namespace httplib;
     // Enough threads for many slow clients; each connection holds one.
     m_http.new_task_queue = [] { return new ThreadPool(32); };
+    m_http.set_socket_options([this](socket_t prise) {
+        int oui = 1;
+        setsockopt(prise, SOL_SOCKET, SO_REUSEADDR, &oui, sizeof oui);
+        m_prise = prise;
+    });
+    // Headers and body leave in separate writes: no waiting for the delayed ACK.
+    m_http.set_tcp_nodelay(true);
     m_http.set_payload_max_length(4096).set_keep_alive_timeout(2).set_read_timeout(5).set_write_timeout(5);
     m_http.set_default_headers({{"Content-Security-Policy", "default-src 'none'; img-src 'self'; "
                                  "style-src 'unsafe-inline'; form-action 'self'; frame-ancestors 'none'"},
@@ -96,8 +105,11 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
 }
 
 int ServeurScores::lier(const std::string& adresse, int port) {
-    if (port == 0) return m_http.bind_to_any_port(adresse);
-    return m_http.bind_to_port(adresse, port) ? port : -1;
+    const int lie = port == 0 ? m_http.bind_to_any_port(adresse) : m_http.bind_to_port(adresse, port) ? port : -1;
+    // The library queues 5 connections only: a burst of clients would see
+    // their connections dropped and retried a second later.
+    if (lie > 0) ::listen(m_prise, SOMAXCONN);
+    return lie;
 }
 
 bool ServeurScores::servir() { return m_http.listen_after_bind(); }

@@ -48,6 +48,7 @@ private:
     ReglagesServeur m_reglages;
     Limiteur m_limiteScores, m_limiteNoms;
     std::atomic<int64_t> m_dernierePurge{0};
+    int m_prise = -1;  // the listening socket
     httplib::Server m_http;
 };
 
