@@ -120,6 +120,7 @@ std::string ServeurScores::adresse(const httplib::Request& req) const {
     const std::string chaine = req.get_header_value("X-Forwarded-For");
     std::string a = chaine.substr(chaine.find_last_of(',') == std::string::npos ? 0 : chaine.find_last_of(',') + 1);
     a.erase(0, a.find_first_not_of(' '));
+    a.erase(a.find_last_not_of(' ') + 1);
     return a.substr(0, 64);
 }
 
