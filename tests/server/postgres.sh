@@ -10,7 +10,8 @@ set -eu
 action=$1
 dir=$2
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
-comme() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
+# From /, which the user postgres can enter whatever the current folder (paths are absolute).
+comme() { if [ "$(id -u)" -eq 0 ]; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi; }
 
 case $action in
 start)
