@@ -3,7 +3,9 @@
 #   make test   install what is missing, build everything, run every test
 #   make sanitize   the tests again, built with AddressSanitizer and UBSan
 #   make install    build, then install under /usr/local (PREFIX=... elsewhere)
-#   make package    build, then the Debian package build/vorna_*.deb (VERSION=1.5 for another version)
+#   make package    build, then the Debian packages build/vorna_*.deb and build/vorna-scores_*.deb
+#                   (VERSION=1.5 for another version)
+#   make run-server the leaderboard server on port 8080, its scores in build/scores/
 #   make fuzz   the file readers under libFuzzer, FUZZ_SECONDS (600) per target
 #   make planche    the contact sheet of the shipped levels, build/planche-niveaux.png
 #   make niveaux    rewrite maps/ from the level generator in tools/niveaux
@@ -12,7 +14,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps configure build game run test sanitize fuzz bench planche niveaux clean installable install package
+.PHONY: all deps configure build game run run-server test sanitize fuzz bench planche niveaux clean installable install package
 
 all: build
 
@@ -32,6 +34,12 @@ game: configure
 run: game
 	cd $(BUILD)/game && ./vorna
 
+# A local leaderboard for the game's score links: VORNA_SCORE_SERVER=localhost:8080 make run
+run-server: configure
+	cmake --build $(BUILD) -j$(JOBS) --target vorna-scores vorna_data
+	mkdir -p $(BUILD)/scores
+	$(BUILD)/server/vorna-scores --port 8080 --data $(BUILD)/scores
+
 test: build
 	cd $(BUILD) && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest $(CTEST_FLAGS)
 
@@ -42,7 +50,7 @@ sanitize: deps
 
 # What installing takes: the programs, their data and the desktop's icons.
 installable: configure
-	cmake --build $(BUILD) -j$(JOBS) --target vorna bramelt vorna_data vorna_icons
+	cmake --build $(BUILD) -j$(JOBS) --target vorna bramelt vorna-scores vorna_data vorna_icons
 
 install: installable
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -28,6 +28,13 @@ Options lireOptions(int argc, char** argv, bool accepteMap) {
                            ? "--map takes the name of a map of maps/ (no '/', not starting with '.'): '" +
                                  std::string(nom) + "'"
                            : "--map takes one map name, once";
+        } else if (accepteMap && a == "--score-server") {
+            if (i + 1 < argc && argv[i + 1] && *argv[i + 1] && o.serveurScore.empty()) {
+                o.serveurScore = argv[++i];
+                o.action = Options::Lancer;
+                continue;
+            }
+            o.erreur = "--score-server takes one HOST[:PORT], once";
         } else {
             o.erreur = "unknown option '" + a + "'";
         }

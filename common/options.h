@@ -10,13 +10,14 @@ struct Options {
     enum Action { Lancer, Aide, Version, Erreur };
     Action action = Lancer;
     std::string map;       // --map NAME: the free map maps/NAME.txt (when accepted)
+    std::string serveurScore;  // --score-server HOST[:PORT]: for this run (with --map)
     std::string erreur;    // Erreur: what was wrong, for the user
 };
 
 // Reads `argv` (`argc` may be 0 and `argv` null). "--help" and "--version"
-// win over anything after them; "--map NAME" is understood only when
-// `accepteMap`, NAME being a file name of maps/ (no '/', no leading '.');
-// anything else is an error.
+// win over anything after them; "--map NAME" (NAME a file name of maps/: no
+// '/', no leading '.') and "--score-server ADDRESS" are understood only when
+// `accepteMap` (the game); anything else is an error.
 Options lireOptions(int argc, char** argv, bool accepteMap);
 
 // What a program does with them before starting: for Aide the usage on

@@ -18,6 +18,7 @@
 #include "niveau.h"
 #include "options.h"
 #include "repertoire.h"
+#include "score.h"
 #include "systeme.h"
 #include "texture.h"
 #include "version.h"
@@ -25,13 +26,16 @@
 namespace {
 
 const char* const kUsage =
-    "usage: vorna [--map NAME] [--help] [--version]\n"
+    "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n"
     "Vorna, the ball-rolling game. Start it in its game folder (with data/, maps/\n"
     "and ghost/); with no option it shows the logo and the main menu. Installed,\n"
     "it keeps the player's progress, ghosts and maps in $XDG_DATA_HOME/vorna\n"
     "(~/.local/share/vorna) and works there.\n"
     "  --map NAME   play the free map maps/NAME.txt at once, without the logo and\n"
     "               the menu, and quit when the run ends\n"
+    "  --score-server HOST[:PORT]\n"
+    "               send the scores of this run to that server instead of\n"
+    "               $VORNA_SCORE_SERVER or www.vorna-game.org\n"
     "  --help       show this help\n"
     "  --version    show the version\n";
 
@@ -58,9 +62,15 @@ std::string dossierCourant() {
 }  // namespace
 
 int SDL_main(int argc, char** argv) {
-    const Options options = lireOptions(argc, argv, true);
+    Options options = lireOptions(argc, argv, true);
+    if (options.action == Options::Lancer && !options.serveurScore.empty() &&
+        !adresseServeurValide(options.serveurScore)) {
+        options.action = Options::Erreur;
+        options.erreur = "--score-server takes HOST[:PORT], not '" + options.serveurScore + "'";
+    }
     const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, kUsage);
     if (statut >= 0) return statut;
+    choisirServeurScore(options.serveurScore);
     if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
 
     if (!dossierJeuPresent()) {

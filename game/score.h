@@ -3,8 +3,22 @@
 
 #include <string>
 
-// The score server the finished runs are sent to.
+// The score server the finished runs are sent to, by default.
 extern const char* const kServeurScore;
+
+// The score server in use: the host part of the score link, HOST or
+// HOST:PORT. Starts as kServeurScore.
+const std::string& serveurScore();
+// True for HOST[:PORT]: a host name or IPv4 address (letters, digits, dots,
+// hyphens) or a bracketed IPv6 address, then an optional port 1 to 65535.
+bool adresseServeurValide(const std::string& adresse);
+// Sets the score server for the rest of the program run (the player's
+// settings feed it); false, and nothing changed, when the address is invalid.
+bool setServeurScore(const std::string& adresse);
+// At start-up, after the settings: `option` (--score-server) when not empty,
+// else $VORNA_SCORE_SERVER when set, else the server stays as it is. A bad
+// value of the variable is said on standard error and ignored.
+void choisirServeurScore(const std::string& option);
 
 // The score page of a finished scenario run:
 // http://<server>/writescorevorna.php?act=2&score=S&map=L&v=14&a=L×S

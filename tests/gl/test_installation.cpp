@@ -45,7 +45,8 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
     std::set<std::string> attendus = {
         "bin/vorna", "bin/bramelt", "share/applications/org.vorna_game.vorna.desktop",
         "share/applications/org.vorna_game.bramelt.desktop", "share/metainfo/org.vorna_game.vorna.metainfo.xml",
-        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz"};
+        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
+        "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
     for (const std::string& f : fichiers(fs::path(VORNA_SOURCE_DIR) / "maps")) {
         attendus.insert("share/vorna/maps/" + f);
@@ -74,13 +75,13 @@ TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
     EXPECT_EQ(executer({"appstreamcli", "validate", "--no-net", metainfo}, {}, &sortie), 0) << sortie;
 
     const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
-    for (const char* page : {"vorna", "bramelt"}) {
-        ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/man6/" + page + ".6.gz"}, env, &sortie), 0)
+    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8"}) {
+        ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/" + page + ".gz"}, env, &sortie), 0)
             << sortie;
         EXPECT_EQ(sortie.find("warning"), std::string::npos) << sortie;
-        for (const char* titre : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "KEYS", "FILES", "SEE ALSO"})
+        for (const char* titre : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "SEE ALSO", page[3] == '6' ? "KEYS" : "SIGNALS"})
             EXPECT_NE(sortie.find("\n" + std::string(titre) + "\n"), std::string::npos) << page << ": " << titre;
-        EXPECT_NE(sortie.find(std::string(page) + " - "), std::string::npos) << sortie;
+        EXPECT_NE(sortie.find(page.substr(5, page.size() - 7) + " - "), std::string::npos) << sortie;
     }
 }
 

@@ -28,6 +28,30 @@ TEST(TextesPartie, TheChronoPadsTheSecondsTheEndLineDoesNotLivesTakeThePluralAbo
     EXPECT_NE(urlScore(2000000000, 3).find("&a=1705032704"), std::string::npos) << "a 32-bit product, wrapping";
 }
 
+TEST(ServeurScore, TheOptionWinsOverTheVariableWhichWinsOverTheSettingsAndOnlyTheHostChanges) {
+    for (const auto& [adresse, bonne] : {std::pair{"localhost:8080", true}, {"127.0.0.1", true}, {"[::1]:80", true},
+                                         {"a-b.example.org:65535", true}, {"", false}, {":80", false},
+                                         {"h:0", false}, {"h:65536", false}, {"h:080", false}, {"h/x", false},
+                                         {"u@h", false}, {"h?q", false}, {"h:80/", false}, {"[]", false}, {"h s", false}})
+        EXPECT_EQ(adresseServeurValide(adresse), bonne) << adresse;
+    // (option, variable, settings) -> the host in use
+    const struct { const char *option, *variable, *reglages, *attendu; } cas[] = {
+        {"", nullptr, nullptr, "www.vorna-game.org"},  {"", "localhost:8080", nullptr, "localhost:8080"},
+        {"h:1", "localhost:8080", "r", "h:1"},         {"", nullptr, "r:2", "r:2"},
+        {"", "bad/host", "r:2", "r:2"},                {"", "", nullptr, "www.vorna-game.org"},
+    };
+    for (const auto& c : cas) {
+        setServeurScore(kServeurScore);
+        if (c.reglages) setServeurScore(c.reglages);
+        c.variable ? setenv("VORNA_SCORE_SERVER", c.variable, 1) : unsetenv("VORNA_SCORE_SERVER");
+        sortieErreur([&] { choisirServeurScore(c.option); });
+        EXPECT_EQ(urlScore(-12, 3), std::string("http://") + c.attendu + "/writescorevorna.php?act=2&score=-12&map=3&v=14&a=-36");
+    }
+    unsetenv("VORNA_SCORE_SERVER");
+    EXPECT_FALSE(setServeurScore("x y"));
+    EXPECT_EQ(serveurScore(), kServeurScore);
+}
+
 TEST(Navigateur, TheLinkReachesTheBrowserAsOneUntouchedArgumentAndAMissingBrowserIsAFailure) {
     DossierTemporaire d;
     ecrireFichier("faux", "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > args.tmp && mv args.tmp args\n");

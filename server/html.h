@@ -1,0 +1,19 @@
+#ifndef VORNA_SCORES_HTML_H
+#define VORNA_SCORES_HTML_H
+
+#include <cstdint>
+#include <string>
+
+// `texte` safe inside HTML text and attribute values: & < > " ' escaped.
+std::string echapperHtml(const std::string& texte);
+
+// A date of the leaderboards, "2026-12-07 14:03 UTC".
+std::string dateLisible(int64_t date);
+
+// A whole page in the game's look: the night-blue of its sky, white text,
+// the orange of its menu highlight, its logo on top linking to the home page.
+// `titre` is plain text, `corps` HTML already escaped. No script; readable
+// on a phone (the width follows the screen).
+std::string pageHtml(const std::string& titre, const std::string& corps);
+
+#endif

@@ -1,0 +1,105 @@
+// vorna-scores: the leaderboard server the game's score links lead to.
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "depot.h"
+#include "options_scores.h"
+#include "serveur.h"
+
+namespace {
+
+std::string lire(const std::string& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return f ? s.str() : std::string();
+}
+
+// The game's logo: in the data folder, else installed beside the program
+// (../share/vorna-scores), else in the build's game folder (../game/data).
+std::string logo(const std::string& dossier) {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string ici = n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string();
+    ici = ici.substr(0, ici.find_last_of('/') + 1);
+    for (const std::string& chemin : {dossier + "/logo.jpg", ici + "../share/vorna-scores/logo.jpg",
+                                      ici + "../game/data/logo.jpg"}) {
+        const std::string image = lire(chemin);
+        if (!image.empty()) return image;
+    }
+    std::fprintf(stderr, "vorna-scores: no logo.jpg found; the pages show the name instead\n");
+    return "";
+}
+
+int demarrer(const OptionsScores& o) {
+    const std::string base = o.base.empty() ? o.dossier + "/scores.sqlite" : o.base;
+    std::string faute;
+    std::unique_ptr<Depot> depot = ouvrirDepot(base, faute);
+    if (!depot) {
+        std::fprintf(stderr, "vorna-scores: cannot open the scores (%s): %s\n",
+                     o.base.empty() ? base.c_str() : "--database", faute.c_str());
+        return 1;
+    }
+    // The signals are taken by sigwait below; every thread started from here
+    // inherits the mask. A client that hangs up must not end the program.
+    sigset_t signaux;
+    sigemptyset(&signaux);
+    // A signal ignored by the parent stays ignored through exec and would never reach sigwait.
+    for (int s : {SIGINT, SIGTERM, SIGUSR1}) sigaddset(&signaux, s), signal(s, SIG_DFL);
+    pthread_sigmask(SIG_BLOCK, &signaux, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier)});
+    const int port = serveur.lier(o.adresse, o.port);
+    if (port < 0) {
+        std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,
+                     std::strerror(errno));
+        return 1;
+    }
+    std::fprintf(stderr, "vorna-scores %s: listening on http://%s:%d/, scores in %s\n", VORNA_VERSION,
+                 o.adresse.c_str(), port, o.base.empty() ? base.c_str() : "PostgreSQL");
+    bool servi = true;
+    std::thread ecoute([&] {
+        servi = serveur.servir();
+        kill(getpid(), SIGUSR1);  // wakes sigwait when serving ends by itself
+    });
+    int signal = 0;
+    sigwait(&signaux, &signal);
+    serveur.arreter();
+    ecoute.join();
+    if (signal == SIGUSR1 && !servi) {
+        std::fprintf(stderr, "vorna-scores: serving stopped\n");
+        return 1;
+    }
+    std::fprintf(stderr, "vorna-scores: stopped by %s\n", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const OptionsScores o = lireOptionsScores(argc, argv);
+    switch (o.action) {
+    case OptionsScores::Aide:
+        std::fputs(kAideScores, stdout);
+        return 0;
+    case OptionsScores::Version:
+        std::printf("vorna-scores %s\n", VORNA_VERSION);
+        return 0;
+    case OptionsScores::Erreur:
+        std::fprintf(stderr, "vorna-scores: %s\n%.*s\n", o.erreur.c_str(),
+                     static_cast<int>(std::strchr(kAideScores, '\n') - kAideScores), kAideScores);
+        return 2;
+    case OptionsScores::Servir:
+        break;
+    }
+    return demarrer(o);
+}

@@ -1,0 +1,23 @@
+#ifndef VORNA_SCORES_OPTIONS_SCORES_H
+#define VORNA_SCORES_OPTIONS_SCORES_H
+
+#include <string>
+
+// The command line of vorna-scores.
+struct OptionsScores {
+    enum Action { Servir, Aide, Version, Erreur };
+    Action action = Servir;
+    std::string adresse = "0.0.0.0";  // --listen
+    int port = 8080;                  // --port (0: any free port, said on standard error)
+    std::string dossier = ".";        // --data: where scores.sqlite lives
+    std::string base;                 // --database postgresql://...: instead of SQLite
+    int limite = 10;                  // --limit: score links (and names) per address and minute
+    bool derriereProxy = false;       // --behind-proxy
+    std::string erreur;               // Erreur: what was wrong
+};
+
+extern const char* const kAideScores;  // the --help text; its first line is the usage
+
+OptionsScores lireOptionsScores(int argc, char** argv);
+
+#endif

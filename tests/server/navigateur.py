@@ -1,0 +1,57 @@
+#!/usr/bin/python3
+"""The player's browser in the leaderboard's end-to-end test: started by the
+game with the score link, it opens it twice in headless Chromium through
+Selenium, names the score "Bille Öst" then "<script>alert(1)</script>", and
+writes, to $VORNA_SELENIUM_RESULTAT, the link it got and for each name the
+page title, the address the form led to, the highlighted row and whether an
+alert showed."""
+import os
+import sys
+import tempfile
+
+from selenium import webdriver
+from selenium.common.exceptions import NoAlertPresentException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+
+def nommer(pilote, url, nom):
+    pilote.get(url)
+    titre = pilote.find_element(By.TAG_NAME, "h1").text
+    pilote.find_element(By.NAME, "nom").send_keys(nom)
+    pilote.find_element(By.CSS_SELECTOR, "button[type=submit]").click()
+    ligne = pilote.find_element(By.ID, "nouveau").text
+    try:
+        pilote.switch_to.alert
+        alerte = "alert"
+    except NoAlertPresentException:
+        alerte = "none"
+    return f"{titre}|{pilote.current_url}|{ligne}|{alerte}"
+
+
+def main():
+    url, resultat = sys.argv[1], os.environ["VORNA_SELENIUM_RESULTAT"]
+    journal = os.open(resultat + ".log", os.O_WRONLY | os.O_CREAT | os.O_TRUNC)
+    os.dup2(journal, 1)
+    os.dup2(journal, 2)
+    lignes = ["url:" + url]
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+              "--window-size=420,900", "--user-data-dir=" + tempfile.mkdtemp(prefix="vorna-chromium-")):
+        options.add_argument(a)
+    pilote = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    pilote.implicitly_wait(20)
+    try:
+        for nom in ("Bille Öst", "<script>alert(1)</script>"):
+            lignes.append(nommer(pilote, url, nom))
+    except Exception as e:  # said in the result, for the test to show
+        lignes.append("error: " + repr(e))
+    finally:
+        pilote.quit()
+    with open(resultat + ".tmp", "w", encoding="utf-8") as f:
+        f.write("\n".join(lignes) + "\n")
+    os.rename(resultat + ".tmp", resultat)
+
+
+main()

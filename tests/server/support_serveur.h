@@ -1,0 +1,50 @@
+#ifndef VORNA_TEST_SUPPORT_SERVEUR_H
+#define VORNA_TEST_SUPPORT_SERVEUR_H
+
+#include <httplib.h>
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "depot.h"
+#include "serveur.h"
+
+// The two stores the leaderboard runs on.
+enum class Magasin { Sqlite, Postgres };
+inline void PrintTo(Magasin m, std::ostream* o) { *o << (m == Magasin::Sqlite ? "SQLite" : "PostgreSQL"); }
+
+// A fresh empty store for one test: a SQLite file in the working folder, or
+// a new database on the throwaway PostgreSQL cluster of the test run,
+// dropped at the end. `depot` stays null, with the reason in `absent`, when
+// PostgreSQL is not there.
+struct DepotEssai {
+    explicit DepotEssai(Magasin m);
+    ~DepotEssai();
+    std::unique_ptr<Depot> depot;
+    std::string absent;
+    std::string url;  // the store's path or URL
+
+private:
+    std::string m_base;
+};
+
+// The server on 127.0.0.1 (a free port) over `depot`, serving from a thread
+// until destroyed.
+struct ServeurEssai {
+    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG"});
+    ~ServeurEssai();
+    httplib::Client client() const { return httplib::Client("127.0.0.1", port); }
+    std::string hote() const { return "127.0.0.1:" + std::to_string(port); }
+
+    ServeurScores serveur;
+    int port = -1;
+    std::thread fil;
+};
+
+// The path and query of the game's link for a level and a score.
+std::string lienScore(int niveau, int score);
+// The token of a name form page ("" when there is none).
+std::string jetonDe(const std::string& page);
+
+#endif

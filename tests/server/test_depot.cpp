@@ -1,0 +1,95 @@
+// The store's operations, the same table on SQLite and on a real PostgreSQL.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "dossier.h"
+#include "support_serveur.h"
+
+namespace {
+
+struct Stockage : testing::TestWithParam<Magasin> {
+    DossierTemporaire dossier;
+    DepotEssai essai{GetParam()};
+    void SetUp() override {
+        if (!essai.absent.empty()) GTEST_SKIP() << "PostgreSQL: " << essai.absent;
+        ASSERT_TRUE(essai.depot);
+    }
+    Depot& depot() { return *essai.depot; }
+    std::vector<std::string> noms(int niveau, int nombre = 100) {
+        std::vector<std::string> n;
+        for (const Entree& e : depot().classement(niveau, nombre)) n.push_back(e.nom);
+        return n;
+    }
+};
+
+TEST_P(Stockage, PendingNamedOnceExpiredAfterADayAndRankedByPointsThenDate) {
+    const auto N = Nommage::Nomme, D = Nommage::DejaNomme, I = Nommage::Inconnu;
+    // 'a' keeps a pending score (token, level, points, date); 'n' names it
+    // (token, name, expiry) -> state; 'p' purges (expiry) -> count.
+    const struct { char op; const char* jeton; int niveau, points; int64_t date; const char* nom; int attendu; } cas[] = {
+        {'a', "t1", 3, 1000, 100, "", 0},    {'n', "t1", 0, 0, 0, "Ana", N},
+        {'n', "t1", 0, 0, 0, "Bob", D},      {'n', "zz", 0, 0, 0, "Bob", I},  // twice; unknown
+        {'a', "t2", 3, 1200, 200, "", 0},    {'a', "t3", 3, 1000, 50, "", 0},
+        {'a', "t4", 3, 1000, 100, "", 0},    {'a', "t5", 4, 5000, 10, "", 0},
+        {'n', "t2", 0, 0, 0, "Cid", N},      {'n', "t3", 0, 0, 0, "Dan", N},
+        {'n', "t4", 0, 0, 0, "Eve", N},      {'n', "t5", 0, 0, 10, "Fay", I},  // received at the expiry: gone
+        {'a', "t6", 3, -12, 1000, "", 0},    {'p', "", 0, 0, 999, "", 5},
+        {'n', "t6", 0, 0, 999, "G'; DROP TABLE scores; --", N},
+        {'n', "t2", 0, 0, 0, "Cid", I},      {'p', "", 0, 0, 999, "", 0},  // purged with its name given
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::string(1, c.op) + c.jeton);
+        if (c.op == 'a') depot().garderEnAttente(c.jeton, c.niveau, c.points, c.date);
+        if (c.op == 'n') { EXPECT_EQ(depot().nommer(c.jeton, c.nom, c.date).etat, c.attendu); }
+        if (c.op == 'p') { EXPECT_EQ(depot().purger(c.date), c.attendu); }
+    }
+    // Ties on points go to the earlier, then to the first stored.
+    EXPECT_EQ(noms(3), (std::vector<std::string>{"Cid", "Dan", "Ana", "Eve", "G'; DROP TABLE scores; --"}));
+    EXPECT_EQ(noms(3, 2).size(), 2u);
+    EXPECT_TRUE(noms(4).empty());
+    const Entree eve = depot().classement(3, 4)[3];
+    const Place p = depot().place(eve.id);
+    EXPECT_TRUE(p.rang == 4 && p.niveau == 3 && p.entree.nom == "Eve" && p.entree.points == 1000 && p.entree.date == 100);
+    EXPECT_EQ(depot().place(eve.id + 1000).rang, 0);
+}
+
+TEST_P(Stockage, ConcurrentSubmitsNameOnceAndTenThousandScoresKeepTheirOrder) {
+    depot().garderEnAttente("double", 5, 3000, 1);
+    std::vector<Nommage> resultats(8);
+    std::vector<std::thread> fils;
+    for (int i = 0; i < 8; ++i)
+        fils.emplace_back([&, i] { resultats[i] = depot().nommer("double", "n" + std::to_string(i), 0); });
+    for (auto& f : fils) f.join();
+    EXPECT_EQ(std::count_if(resultats.begin(), resultats.end(), [](auto& n) { return n.etat == Nommage::Nomme; }), 1);
+    for (const Nommage& n : resultats) EXPECT_TRUE(n.etat != Nommage::Inconnu && n.id == resultats[0].id && n.niveau == 5);
+    EXPECT_EQ(depot().classement(5, 100).size(), 1u);
+
+    // 10 000 scores from 4 threads: points and dates repeat, so ties are many.
+    fils.clear();
+    for (int t = 0; t < 4; ++t)
+        fils.emplace_back([&, t] {
+            for (int i = t; i < 10000; i += 4) {
+                const std::string j = "j" + std::to_string(i);
+                depot().garderEnAttente(j, 7, 2900 - (i * 7919) % 3000, 1000 + (i * 104729) % 500);
+                depot().nommer(j, std::to_string(i), 0);
+            }
+        });
+    for (auto& f : fils) f.join();
+    const std::vector<Entree> tous = depot().classement(7, 20000), top = depot().classement(7, 100);
+    ASSERT_EQ(tous.size(), 10000u);
+    ASSERT_EQ(top.size(), 100u);
+    for (size_t i = 1; i < tous.size(); ++i)
+        ASSERT_LT(std::make_tuple(-tous[i - 1].points, tous[i - 1].date, tous[i - 1].id),
+                  std::make_tuple(-tous[i].points, tous[i].date, tous[i].id)) << i;
+    EXPECT_TRUE(std::equal(top.begin(), top.end(), tous.begin(), [](auto& a, auto& b) { return a.id == b.id; }));
+    EXPECT_EQ(depot().place(tous[4321].id).rang, 4322);
+}
+
+INSTANTIATE_TEST_SUITE_P(Magasins, Stockage, testing::Values(Magasin::Sqlite, Magasin::Postgres),
+                         [](const auto& i) { return i.param == Magasin::Sqlite ? "Sqlite" : "Postgres"; });
+
+}  // namespace

@@ -1,0 +1,53 @@
+// A finished run's score link, as the game prints and opens it, followed by
+// a real browser: headless Chromium through Selenium (navigateur.py).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "bout_en_bout.h"
+#include "navigateur.h"
+#include "partie_scriptee.h"
+#include "score.h"
+#include "support_serveur.h"
+
+namespace {
+
+struct Navigateur : PartieScriptee {};
+
+TEST_F(Navigateur, TheGamesLinkLeadsThroughTheNameFormToTheLeaderboardAndAScriptNameStaysText) {
+    if (access("/usr/bin/chromedriver", X_OK) != 0 || access("/usr/bin/chromium", X_OK) != 0)
+        GTEST_SKIP() << "no chromium or chromium-driver here (apt-get install chromium chromium-driver python3-selenium)";
+    DepotEssai essai(Magasin::Sqlite);
+    ServeurEssai s(*essai.depot);
+    setenv("VORNA_SCORE_SERVER", s.hote().c_str(), 1);
+    setenv("VORNA_SELENIUM_RESULTAT", (dossier.chemin() + "/selenium").c_str(), 1);
+    choisirServeurScore("");
+    setCommandeNavigateur(VORNA_SELENIUM);
+    scenario(3, kCourseDroite);
+    systeme.appui(1, SDLK_UP);
+    alArrivee([&](int f) {
+        f = taper(f, SDLK_DOWN, 2);  // "Envoyer son score en ligne"
+        systeme.tape(f, SDLK_RETURN);
+        systeme.appui(taper(f + 3, SDLK_DOWN, 2), SDLK_RETURN);  // "Menu principal"
+    });
+    testing::internal::CaptureStdout();
+    jeu.jouer();
+    const std::string url = testing::internal::GetCapturedStdout();
+    setCommandeNavigateur("");
+    unsetenv("VORNA_SCORE_SERVER");
+    setServeurScore(kServeurScore);
+    const std::string score = std::to_string(instants[premiereFrame([](auto& i) { return i.win; })].score);
+    ASSERT_EQ(url, "url:http://" + s.hote() + lienScore(3, std::stoi(score)) + "\n");
+
+    ASSERT_TRUE(attendre([] { return existe("selenium"); }, 200)) << lireFichier("selenium.log");
+    const std::vector<std::string> l = lignes(lireFichier("selenium"));
+    ASSERT_EQ(l.size(), 3u) << lireFichier("selenium") << lireFichier("selenium.log");
+    EXPECT_EQ(l[0] + "\n", url) << "the browser got the very link the game printed";
+    const std::string page = "3.Flux|http://" + s.hote() + "/niveau/3?nouveau=";
+    EXPECT_EQ(l[1].rfind(page + "1#nouveau|1 Bille Öst " + score + " 20", 0), 0u) << l[1];
+    // The field holds 24 characters: the name loses its last ">".
+    EXPECT_EQ(l[2].rfind(page + "2#nouveau|2 <script>alert(1)</script " + score + " 20", 0), 0u) << l[2];
+    for (const std::string& ligne : {l[1], l[2]}) EXPECT_EQ(ligne.substr(ligne.size() - 5), "|none");
+    EXPECT_EQ(essai.depot->classement(3, 10).size(), 2u);
+}
+
+}  // namespace
