@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "objet_editeur.h"
+#include "pointage.h"
 
 namespace editeur {
 
@@ -32,8 +33,12 @@ struct InstantEdition {
     int vue = 0;
     double distanceCam = 0;
     std::string mapALoad;       // where the map is saved
-    bool modifiee = false;      // placed objects not saved yet
+    bool modifiee = false;      // the map differs from the one saved (or opened)
     std::string message;        // the notice on screen, if any
+    int selection = -1;         // the chosen object, −1 for none (the cursor is edited)
+    bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview
+    bool aide = false, question = false;  // the help screen, the question before leaving
+    VueImage vueImage;          // the matrices and viewport the frame was drawn with
 };
 const InstantEdition& instantEdition();
 

@@ -69,12 +69,14 @@ struct Editeur : ::testing::Test {
     const InstantEdition& a(int n) const { return images.at(n); }
     const InstantEdition& premiere() const { return images.begin()->second; }
     const InstantEdition& derniere() const { return images.rbegin()->second; }
-    // Runs a session on `map` with the keys scripted from `touches` on, then Escape.
+    // Runs a session on `map` with the keys scripted from `touches` on, then Escape
+    // (twice: the question before leaving changes not saved).
     void editer(const std::string& map, std::initializer_list<SDL_Keycode> touches = {}) {
         images.clear();
         taper(touches);
-        taper({SDLK_ESCAPE});
+        taper({SDLK_ESCAPE, SDLK_ESCAPE});
         editeur::jouer(map, 0);
+        systeme.oublier();
         f = systeme.frame() + 2;
     }
 };

@@ -134,10 +134,11 @@ struct Saisie {
     }
 };
 
-// An editing session of `map` drawn both ways, its input given from frame 2.
+// An editing session of `map` drawn both ways, its input given from frame 2 (a last
+// Escape answers the question asked when leaving with changes not saved).
 void session(const char* map, const std::function<void(Saisie&)>& saisie, std::size_t framesMin) {
-    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); }, nullptr}, [map] { editeur::jouer(map, 0); }, map,
-                framesMin);
+    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); e.taper({SDLK_ESCAPE}); }, nullptr},
+                [map] { editeur::jouer(map, 0); }, map, framesMin);
 }
 
 TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePlainWay) {
