@@ -47,6 +47,8 @@ Bornes bornes(const std::vector<Heros>& objets) {
 
 }  // namespace
 
+const double kVersOeilDessus[3] = {kOeil[0], kOeil[1], kOeil[2]};
+
 void regarder(const Heros& s, double distance) {
     gluLookAt(s.getX() + distance, s.getY(), s.getZ() + distance, s.getX(), s.getY(), s.getZ(), 0, 0, 1);
 }

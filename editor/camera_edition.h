@@ -20,6 +20,8 @@ void regarder(const Heros& suivi, double distance);
 // modelview; finVueDessus() pops the projection.
 void debutVueDessus(const std::vector<Heros>& objets);
 void finVueDessus();
+// The overview's direction toward the eye, a unit vector.
+extern const double kVersOeilDessus[3];
 
 }  // namespace editeur
 

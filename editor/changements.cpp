@@ -70,6 +70,7 @@ void Edition::fermerGeste() {
     Pas pas;
     pas.remplacements.push_back({i, {*gesteAvant}, {joueur[i]}});
     historique.noter(std::move(pas));
+    instantPerime = true;
 }
 
 void Edition::faire(Pas pas) {
@@ -81,6 +82,8 @@ void Edition::faire(Pas pas) {
 void Edition::apresModification() {
     nbre_obj = static_cast<int>(joueur.size()) - 1;
     lot.perimer();
+    lotDessus.perimer();
+    instantPerime = true;
     selection.valider(nbre_obj);
 }
 

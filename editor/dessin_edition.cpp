@@ -42,6 +42,10 @@ void Edition::dessinerScene() {
             if (i != choisi) joueur[i].dessiner(vue);
         if (choisi >= 0) joueur[choisi].dessiner(vue);
         joueur[nbre_obj].dessiner(vue);
+    } else if (dessus) {
+        lotDessus.dessiner(joueur, nbre_obj, choisi, vue, kVersOeilDessus);
+        if (choisi >= 0) joueur[choisi].dessiner(vue);
+        joueur[nbre_obj].dessiner(vue);
     } else {
         lot.dessiner(joueur, nbre_obj, vue, choisi);
     }

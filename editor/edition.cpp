@@ -82,6 +82,7 @@ void Edition::nouvelleMap(int nombreMaps) {
     joueur.emplace_back(2, 2, 20, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(2), 0);
     nbre_obj = 0;
     lot.perimer();
+    lotDessus.perimer();
 }
 
 bool Edition::charger(const std::string& chemin) {
@@ -102,6 +103,7 @@ bool Edition::charger(const std::string& chemin) {
                         gestionT->intToTexture(2), 0);
     nbre_obj = static_cast<int>(lus.size());
     lot.perimer();
+    lotDessus.perimer();
     mapALoad = chemin;
     nomAChoisir = false;
     return true;
@@ -213,7 +215,14 @@ void Edition::rythme() {
 
 void Edition::instantane() {
     instant.frame = ++frames;
-    instant.objets = joueur;
+    // The whole map when its list changed, else the objects that may change every frame.
+    if (instantPerime || instant.objets.size() != joueur.size()) {
+        instant.objets = joueur;
+        instantPerime = false;
+    } else {
+        instant.objets.back() = joueur.back();
+        if (selection.active()) instant.objets[selection.index()] = joueur[selection.index()];
+    }
     instant.nbre_obj = nbre_obj;
     instant.objet_courant = objet_courant;
     instant.vue = vue;

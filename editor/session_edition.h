@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "historique.h"
+#include "lot_dessus.h"
 #include "lot_edition.h"
 #include "objet_editeur.h"
 #include "palette.h"
@@ -97,6 +98,7 @@ private:
     // The placed objects ready to draw; rebuilt when the list changes (the
     // cursor and the chosen object are drawn on their own).
     LotEdition lot;
+    LotDessus lotDessus;  // the same for the overview
     std::string mapALoad;
     // A new map's name is not the user's file until the first save made it:
     // until then an entry found under that name is never replaced.
@@ -106,6 +108,7 @@ private:
     Uint32 finMessage = 0;
     Uint32 repere = 0;  // the last 100 ms mark of the pacing
     int frames = 0;
+    bool instantPerime = true;  // the objects shown to tests are to be copied whole
 
     Historique historique;
     Selection selection;
