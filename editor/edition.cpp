@@ -97,6 +97,8 @@ bool Edition::charger(const std::string& chemin) {
         }
         joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
                             gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
+        // Saved again with its own word: a decoration's "textureJump" is not lost.
+        joueur.back().garderMot(e.texture);
     }
     const Heros& depart = joueur[0];
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,

@@ -24,6 +24,7 @@ void appliquer(std::vector<Heros>& objets, const Pas& pas, bool enAvant) {
 
 bool memesGardes(const Heros& a, const Heros& b) {
     const auto &ga = a.getGarde(), &gb = b.getGarde();
+    if (a.getMot() != b.getMot()) return false;
     if (!ga || !gb) return !ga && !gb;
     return ga->type == gb->type && ga->texture == gb->texture;
 }
