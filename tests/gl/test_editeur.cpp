@@ -306,7 +306,7 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
 }
 
 TEST_F(Editeur, AnyTwoHundredEditsUndoToTheMapOpenedAndRedoToTheMapEditedWhateverTheSavesBetween) {
-    fs::copy_file(std::string(VORNA_SOURCE_DIR) + "/maps/Belvedere.txt", "maps/b.txt");
+    ecrireFichier("maps/b.txt", carteEditeur(120));  // every kind, kept records too
     systeme.limite(8000);
     std::mt19937 alea(2110);
     const Touche gestes[] = {SDLK_TAB,       maj(SDLK_TAB), SDLK_UP,      SDLK_LEFT,    SDLK_n,       SDLK_t,
@@ -332,7 +332,7 @@ TEST_F(Editeur, AnyTwoHundredEditsUndoToTheMapOpenedAndRedoToTheMapEditedWhateve
 TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothingTheCursor) {
     ecrireFichier("maps/c.txt", "@0,0,0,0,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n"
                                 "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@10,-10,-6,0,0,1,1,1,0,0,0,textureCaisse\n");
-    const std::map<int, int> clics = {{6, 1}, {10, 3}, {14, -1}, {22, 2}, {26, 0}, {30, -1}};  // frame, object (none)
+    const std::map<int, int> clics = {{6, 1}, {14, -1}, {22, 2}, {26, 0}, {30, -1}, {34, 3}};  // frame, object (none)
     systeme.tape(17, SDLK_o);
     surFrame = [&](int n) {
         if (!clics.count(n)) return;
@@ -345,10 +345,12 @@ TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothin
         }
         systeme.bouton(n + 1, 1, true, int(x), int(y));
     };
-    f = 34;
-    editer("c.txt");
+    f = 37;
+    tenir(SDLK_s, 1);  // the "bouton" kept from the file moved, resized, saved
+    editer("c.txt", {SDLK_UP, SDLK_SPACE});
     for (const auto& [n, k] : clics) EXPECT_EQ(a(n + 1).selection, k) << "click after frame " << n;
     EXPECT_TRUE(a(18).dessus && !a(14).dessus);
+    EXPECT_EQ(enregistrements("maps/c.txt")[3], "10 -9,-6,0 0 2,1,1 0,0,0 textureCaisse");
 }
 
 TEST_F(Editeur, LeavingAMapWithChangesAsksFirstWhetherByEscapeOrByTheCloseButton) {
