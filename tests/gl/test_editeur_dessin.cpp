@@ -178,7 +178,9 @@ TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePl
         e.tenir(SDLK_a, 6);
         e.taper({SDLK_t, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE});
         e.tenir(SDLK_s, 10);
-        e.taper({SDLK_ESCAPE});
+        e.taper({SDLK_TAB, SDLK_TAB, SDLK_UP, SDLK_g});  // an object chosen and changed, drawn on its own
+        e.tenir(SDLK_w, 3);
+        e.taper({SDLK_ESCAPE, SDLK_ESCAPE});
     }, 60);
 }
 
