@@ -175,6 +175,7 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
         for (const editeur::Heros& h : o) types.push_back(h.getObj());
     }
     EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0})) << "tout.txt, the last";
+    EXPECT_NE(premiere().objets[1].getText(), premiere().objets[2].getText()) << "a wall shows as a wall, not a floor";
 
     ecrireFichier("maps/vide.txt", "");
     ecrireFichier("maps/notes.txt", "pas une map\n");
@@ -287,7 +288,9 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
     const int bouge = f - 1;
     taper({SDLK_UP});
     const int change = f - 1;
-    taper({ctrl(SDLK_z), ctrl(SDLK_z), ctrl(SDLK_y)});  // both undone, the move redone
+    taper({ctrl(SDLK_z), ctrl(SDLK_z)});  // both undone, each one step
+    const int annule = f - 1;
+    taper({ctrl(SDLK_y)});  // the move redone
     const int refait = f - 1;
     taper({SDLK_TAB, SDLK_DELETE, ctrl(SDLK_z), SDLK_TAB, ctrl(SDLK_d)});  // the 21st deleted and back; a copy
     const int copie = f - 1;
@@ -299,6 +302,7 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
     EXPECT_EQ(lignes(lireFichier("maps/quatre.txt")), attendu);
     const editeur::Heros &avant = premiere().objets[19], &apres = a(change).objets[19];
     EXPECT_TRUE(a(change).selection == 19 && apres.getX() == avant.getX() + 2 && apres.getLX() == avant.getLX() + 1);
+    EXPECT_EQ(places(a(annule)), places(premiere()));
     EXPECT_EQ(places(a(refait)), places(a(bouge))) << "the resizing undone, the move redone";
     EXPECT_TRUE(a(copie).nbre_obj == 56 && a(copie).selection == 55 && a(copie).objets[55].getY() == 2);
     EXPECT_TRUE(a(defait).modifiee && a(defait).nbre_obj == 56 && a(defait + 2).modifiee) << "the mark follows the history";
@@ -331,7 +335,8 @@ TEST_F(Editeur, AnyTwoHundredEditsUndoToTheMapOpenedAndRedoToTheMapEditedWhateve
 
 TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothingTheCursor) {
     ecrireFichier("maps/c.txt", "@0,0,0,0,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n"
-                                "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@10,-10,-6,0,0,1,1,1,0,0,0,textureCaisse\n");
+                                "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@10,-10,-6,0,0,1,1,1,0,0,0,textureCaisse\n"
+                                "@1,-16,0,-3,0,2,2,1,0,0,0,textureSol\n");  // the last behind the second, seen first
     const std::map<int, int> clics = {{6, 1}, {14, -1}, {22, 2}, {26, 0}, {30, -1}, {34, 3}};  // frame, object (none)
     systeme.tape(17, SDLK_o);
     surFrame = [&](int n) {
@@ -385,8 +390,9 @@ TEST_F(Editeur, PKeepsTheStartPlacedUnderAFreshCursorAndANewMapTakesNoNameThatAp
     tenir(SDLK_d, 3);
     taper({SDLK_SPACE});
     const int refus = f - 1;
-    taper({SDLK_RETURN, SDLK_SPACE});
+    taper({SDLK_RETURN, SDLK_SPACE, ctrl(SDLK_z), ctrl(SDLK_z)});  // p undone: its cursor back
     editer("nomap");
+    EXPECT_TRUE(derniere().nbre_obj == 3 && derniere().objets.back().getY() == 4);
     const std::vector<editeur::Heros>& o = a(apresP).objets;
     ASSERT_EQ(o.size(), 2u);
     EXPECT_TRUE(o[0].getObj() == 0 && o[0].getY() == 2 && o[1].getObj() == 1 && o[1].getY() == 2 && o[1].getLX() == 2);
