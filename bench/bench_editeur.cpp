@@ -36,6 +36,7 @@ Mesure editer(bool simple) {
     systeme.tape(320, SDLK_x);  // the wire frame for a while
     systeme.tape(400, SDLK_z);
     systeme.tape(420, SDLK_s, 150);  // and back
+    systeme.tape(kFrames - 4, SDLK_ESCAPE);  // and leaving without saving
     systeme.tape(kFrames - 2, SDLK_ESCAPE);
 
     Mesure m;

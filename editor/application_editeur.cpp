@@ -23,7 +23,28 @@ const char* const kUsage =
     "with data/ and maps/); it saves the maps it makes into maps/. Installed, it\n"
     "works in the player's folder $XDG_DATA_HOME/vorna (~/.local/share/vorna).\n"
     "  --help       show this help\n"
-    "  --version    show the version\n";
+    "  --version    show the version\n"
+    "Keys in a map (F1 shows them too); the edited object is the chosen one, else the cursor:\n"
+    "  w s / a d / q e      move along -x +x / -y +y / down up while held\n"
+    "  Up Down / Right Left / j n   half-size along x / y / z, +1 -1\n"
+    "  t r                  next / previous kind\n"
+    "  Return               place a copy of the cursor where it stands\n"
+    "  Backspace            the last placed object becomes the cursor again\n"
+    "  p                    delete every placed object but the start\n"
+    "  Space                save (once two objects are placed)\n"
+    "  F5                   save, then play the map in vorna\n"
+    "  z x                  the start sphere filled / as wire frame\n"
+    "  mouse wheel          camera nearer / farther\n"
+    "  Tab, Shift+Tab       choose the next / previous placed object\n"
+    "  left click           choose the object under the pointer (on nothing: the cursor)\n"
+    "  Escape               back to the cursor; with nothing chosen, back to the menu\n"
+    "                       (with changes not saved it asks: Space saves, Escape drops them)\n"
+    "  Delete               delete the chosen object\n"
+    "  Ctrl+D               duplicate the chosen object beside itself\n"
+    "  Ctrl+Z, Ctrl+Y       undo, redo (Ctrl+Shift+Z redoes too)\n"
+    "  G, Shift+G           the ground grid; snapping to it (whole units, half-sizes by halves)\n"
+    "  O                    the overview of the whole map (clicks still choose)\n"
+    "  F1                   the help screen\n";
 
 }  // namespace
 

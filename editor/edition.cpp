@@ -11,17 +11,14 @@
 #include <ctime>
 #include <memory>
 
-#include "dessin_rapide.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
-#include "lot_edition.h"
 #include "niveau.h"
-#include "palette.h"
 #include "processus.h"
 #include "repertoire.h"
 #include "sauvetage.h"
+#include "session_edition.h"
 #include "systeme.h"
-#include "texte_editeur.h"
 #include "texture.h"
 
 namespace editeur {
@@ -42,60 +39,7 @@ bool finitPar(const std::string& s, const std::string& fin) {
     return s.size() >= fin.size() && s.compare(s.size() - fin.size(), fin.size(), fin) == 0;
 }
 
-// One editing session, from set-up to Escape.
-class Edition {
-public:
-    Edition(const std::string& map, int nombreMaps);
-    ~Edition();
-    Edition(const Edition&) = delete;
-    Edition& operator=(const Edition&) = delete;
-    void jouer();
-
-private:
-    void nouvelleMap(int nombreMaps);
-    bool charger(const std::string& chemin);
-    void evenements();
-    void toucheEnfoncee(SDL_Keycode k, int valeur);
-    void toucheRelachee(SDL_Keycode k);
-    void changerType(int pas);
-    void placer();
-    bool sauver();
-    std::vector<Enregistrement> enregistrementsPlaces() const;
-    void sauvetage();
-    bool ecrire(const std::vector<Enregistrement>& enregistrements);
-    void essayer();
-    void afficher(const std::string& texte);
-    void dessiner();
-    void rythme();
-    void instantane();
-    Heros& courant() { return joueur[nbre_obj]; }
-
-    std::unique_ptr<GestionTexture> gestionT;
-    unsigned int textureTexte = 0;
-    std::unique_ptr<Texte> texte;
-    int continuer = 1;
-    double vitesse = 1.0;
-    double agrandissement = 1.0;
-    int direction[6] = {0, 0, 0, 0, 0, 0};  // w (−X), s (+X), q (−Z), d (+Y), a (−Y), e (+Z)
-    int nbre_obj = 0;
-    int vue = 0;
-    double distanceCam = 10.0;
-    int objet_courant = 0, texture_courante = 0;
-    std::vector<Heros> joueur;
-    // The placed objects ready to draw; rebuilt when one is placed or deleted
-    // (only the cursor changes otherwise).
-    LotEdition lot;
-    std::string mapALoad;
-    // A new map's name is not the user's file until the first save made it:
-    // until then an entry found under that name is never replaced.
-    bool nomAChoisir = false;
-    int numeroNouvelle = 0;
-    bool modifiee = false;
-    std::string message;
-    Uint32 finMessage = 0;
-    Uint32 repere = 0;  // the last 100 ms mark of the pacing
-    int frames = 0;
-};
+}  // namespace
 
 Edition::Edition(const std::string& map, int nombreMaps) {
     glMatrixMode(GL_PROJECTION);
@@ -123,8 +67,8 @@ Edition::Edition(const std::string& map, int nombreMaps) {
     }
     // The cursor starts as the player's start, with its texture.
     objet_courant = texture_courante = 0;
-    courant().changerObj(objet_courant);
-    courant().changerTexture(gestionT->intToTexture(texture_courante));
+    joueur.back().changerObj(objet_courant);
+    joueur.back().changerTexture(gestionT->intToTexture(texture_courante));
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
@@ -139,6 +83,7 @@ void Edition::nouvelleMap(int nombreMaps) {
     joueur.emplace_back(2, 2, 20, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(2), 0);
     nbre_obj = 0;
     lot.perimer();
+    lotDessus.perimer();
 }
 
 bool Edition::charger(const std::string& chemin) {
@@ -153,12 +98,15 @@ bool Edition::charger(const std::string& chemin) {
         }
         joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
                             gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
+        // Saved again with its own word: a decoration's "textureJump" is not lost.
+        joueur.back().garderMot(e.texture);
     }
     const Heros& depart = joueur[0];
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
     nbre_obj = static_cast<int>(lus.size());
     lot.perimer();
+    lotDessus.perimer();
     mapALoad = chemin;
     nomAChoisir = false;
     return true;
@@ -171,10 +119,7 @@ void Edition::jouer() {
     // A signal ends the session as the program ends: at the next frame.
     while (continuer && !sys::arretDemande()) {
         evenements();
-        const double pas[6][3] = {{-vitesse, 0, 0}, {vitesse, 0, 0}, {0, 0, -vitesse},
-                                  {0, vitesse, 0},  {0, -vitesse, 0}, {0, 0, vitesse}};
-        for (int i : {0, 1, 3, 2, 4, 5})  // w, s, d, q, a, e
-            if (direction[i]) courant().deplacer(pas[i][0], pas[i][1], pas[i][2]);
+        bouger();
         dessiner();
         rythme();
     }
@@ -182,95 +127,9 @@ void Edition::jouer() {
     if (sys::arretDemande()) sauvetage();
 }
 
-void Edition::evenements() {
-    SDL_Event e;
-    while (sys::pollEvent(&e)) {
-        switch (e.type) {
-        case SDL_KEYDOWN: toucheEnfoncee(e.key.keysym.sym, 1); break;
-        case SDL_KEYUP:
-            toucheEnfoncee(e.key.keysym.sym, 0);
-            toucheRelachee(e.key.keysym.sym);
-            break;
-        case SDL_MOUSEWHEEL:
-            // One step per turn of the wheel: away from the user brings the
-            // camera nearer.
-            if (sys::molette(e) > 0 && distanceCam >= 5) distanceCam -= 3;
-            if (sys::molette(e) < 0) distanceCam += 3;
-            break;
-        case SDL_QUIT: continuer = 0; break;
-        default: break;
-        }
-    }
-}
-
-void Edition::toucheEnfoncee(SDL_Keycode k, int valeur) {
-    const SDL_Keycode touches[6] = {SDLK_w, SDLK_s, SDLK_q, SDLK_d, SDLK_a, SDLK_e};
-    for (int i = 0; i < 6; ++i)
-        if (k == touches[i]) direction[i] = valeur;
-}
-
-void Edition::toucheRelachee(SDL_Keycode k) {
-    const double a = agrandissement;
-    switch (k) {
-    case SDLK_UP: courant().agrandir(a, 0, 0); break;
-    case SDLK_DOWN: courant().agrandir(-a, 0, 0); break;
-    case SDLK_RIGHT: courant().agrandir(0, a, 0); break;
-    case SDLK_LEFT: courant().agrandir(0, -a, 0); break;
-    case SDLK_j: courant().agrandir(0, 0, a); break;
-    case SDLK_n: courant().agrandir(0, 0, -a); break;
-    case SDLK_t: changerType(1); break;
-    case SDLK_r: changerType(-1); break;
-    case SDLK_RETURN: placer(); break;
-    case SDLK_BACKSPACE:
-        if (nbre_obj > 0) {
-            joueur.pop_back();
-            --nbre_obj;
-            modifiee = true;
-            lot.perimer();
-        }
-        break;
-    case SDLK_p:
-        if (nbre_obj > 0) {
-            // The start stays where it is, placed; a fresh cursor of the
-            // current kind stands at its place.
-            const double x = joueur[0].getX(), y = joueur[0].getY(), z = joueur[0].getZ();
-            joueur.erase(joueur.begin() + 1, joueur.end());
-            joueur.emplace_back(x, y, z, 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(texture_courante),
-                                objet_courant);
-            nbre_obj = 1;
-            modifiee = true;
-            lot.perimer();
-        }
-        break;
-    case SDLK_SPACE: sauver(); break;
-    case SDLK_z: vue = 0; break;
-    case SDLK_x: vue = 1; break;
-    case SDLK_ESCAPE: continuer = 0; break;
-    case SDLK_F5: essayer(); break;
-    default: break;
-    }
-}
-
-void Edition::changerType(int pas) {
-    objet_courant = (objet_courant + pas + kNombreTypes) % kNombreTypes;
-    texture_courante = objet_courant;
-    courant().changerObj(objet_courant);
-    courant().changerTexture(gestionT->intToTexture(texture_courante));
-}
-
-void Edition::placer() {
-    const Heros& c = courant();
-    Heros copie(c.getX(), c.getY(), c.getZ(), c.getVie(), c.getLX(), c.getLY(), c.getLZ(),
-                c.getRX(), c.getRY(), c.getRZ(), gestionT->intToTexture(texture_courante),
-                objet_courant);
-    joueur.push_back(copie);
-    ++nbre_obj;
-    modifiee = true;
-    lot.perimer();
-}
-
 // Saves the placed objects (never the cursor) once at least two are placed.
 bool Edition::sauver() {
+    fermerGeste();
     if (nbre_obj <= 1) {
         afficher("Placez au moins deux objets");
         return false;
@@ -281,7 +140,7 @@ bool Edition::sauver() {
         afficher("Sauvegarde impossible");
         return false;
     }
-    modifiee = false;
+    historique.marquerSauve();
     afficher("Sauvee: " + mapALoad.substr(5));
     return true;
 }
@@ -297,7 +156,7 @@ std::vector<Enregistrement> Edition::enregistrementsPlaces() const {
 // Ended by a signal: placed objects not saved yet are not lost, they go to a
 // rescue copy (never over the map itself).
 void Edition::sauvetage() {
-    if (modifiee && nbre_obj > 0) ecrireSauvetage(mapALoad, enregistrementsPlaces());
+    if (historique.modifie() && nbre_obj > 0) ecrireSauvetage(mapALoad, enregistrementsPlaces());
 }
 
 bool Edition::ecrire(const std::vector<Enregistrement>& enregistrements) {
@@ -341,7 +200,7 @@ void Edition::essayer() {
     // What was typed meanwhile went to the game; a close request still counts.
     SDL_Event e;
     while (sys::pollEvent(&e))
-        if (e.type == SDL_QUIT) continuer = 0;
+        if (e.type == SDL_QUIT) demanderDepart(true);
     for (int& d : direction) d = 0;
     repere = sys::ticks();
 }
@@ -349,36 +208,6 @@ void Edition::essayer() {
 void Edition::afficher(const std::string& t) {
     message = t;
     finMessage = sys::ticks() + kDureeMessage;
-}
-
-void Edition::dessiner() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glColor3ub(255, 255, 255);
-    const Heros& c = courant();
-    gluLookAt(c.getX() + distanceCam, c.getY(), c.getZ() + distanceCam, c.getX(), c.getY(), c.getZ(),
-              0, 0, 1);
-    if (dessinSimple())
-        for (int i = 0; i <= nbre_obj; ++i) joueur[i].dessiner(vue);
-    else
-        lot.dessiner(joueur, nbre_obj, vue);
-
-    texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
-    texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);
-    if (modifiee) texte->mervoprint("Non sauvegardee", 2, 0, 0);
-    if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
-    if (!message.empty()) {
-        glColor3ub(221, 137, 107);
-        texte->mervoprint(message.c_str(), -1, 0, 0.5);
-        glColor3ub(255, 255, 255);
-    }
-
-    instantane();
-    glFlush();
-    instant.swap = true;
-    sys::swapBuffers();
-    instant.swap = false;
 }
 
 // A frame lasts its work plus 30 ms, or 60 ms when no 100 ms mark has passed.
@@ -393,17 +222,38 @@ void Edition::rythme() {
 
 void Edition::instantane() {
     instant.frame = ++frames;
-    instant.objets = joueur;
+    // The whole map when its list changed, else the objects that may change every frame.
+    if (instantPerime || instant.objets.size() != joueur.size()) {
+        instant.objets = joueur;
+        instantPerime = false;
+    } else {
+        instant.objets.back() = joueur.back();
+        if (selection.active()) instant.objets[selection.index()] = joueur[selection.index()];
+    }
     instant.nbre_obj = nbre_obj;
     instant.objet_courant = objet_courant;
     instant.vue = vue;
     instant.distanceCam = distanceCam;
     instant.mapALoad = mapALoad;
-    instant.modifiee = modifiee;
+    instant.modifiee = historique.modifie();
     instant.message = message;
+    instant.selection = selection.index();
+    instant.grille = grille;
+    instant.aimant = aimant;
+    instant.dessus = dessus;
+    instant.aide = aide;
+    instant.question = question;
+    instant.vueImage = vueImage;
 }
 
-}  // namespace
+// The frame drawn is shown; the tests see the session as it is then.
+void Edition::montrer() {
+    instantane();
+    glFlush();
+    instant.swap = true;
+    sys::swapBuffers();
+    instant.swap = false;
+}
 
 std::string nomMapLibre(int premier, int* numero) {
     int n = premier < 1 ? 1 : premier;

@@ -5,16 +5,19 @@
 #include <vector>
 
 #include "objet_editeur.h"
+#include "pointage.h"
 
 namespace editeur {
 
 // The editing session: shows the map as textured boxes and the player's
-// start as a sphere, seen from a camera that follows the current object (the
-// cursor, always the last object, never saved), and lets the user move,
-// resize, retype and place it, delete objects, save the map and try it in the
-// game. `map` is "nomap" for a new map, else the name of a file of maps/;
+// start as a sphere, seen from a camera that follows the edited object (the
+// cursor, always the last object, never saved, or a placed object chosen
+// instead), and lets the user move, resize, retype and place it, delete and
+// duplicate objects, undo and redo, save the map and try it in the game.
+// `map` is "nomap" for a new map, else the name of a file of maps/;
 // `nombreMaps` is the number of maps the menu lists (a new map is numbered
-// from it). Returns on Escape or when the window is closed.
+// from it). Returns on Escape or when the window is closed, once the user
+// has answered the question asked when the map has changes not saved.
 void jouer(const std::string& map, int nombreMaps);
 
 // The first name "maps/mappersoN.txt", N from `premier` on, that no entry of
@@ -32,8 +35,12 @@ struct InstantEdition {
     int vue = 0;
     double distanceCam = 0;
     std::string mapALoad;       // where the map is saved
-    bool modifiee = false;      // placed objects not saved yet
+    bool modifiee = false;      // the map differs from the one saved (or opened)
     std::string message;        // the notice on screen, if any
+    int selection = -1;         // the chosen object, −1 for none (the cursor is edited)
+    bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview
+    bool aide = false, question = false;  // the help screen, the question before leaving
+    VueImage vueImage;          // the matrices and viewport the frame was drawn with
 };
 const InstantEdition& instantEdition();
 

@@ -39,12 +39,14 @@ void dessinerRapide(const Heros& h, int vue) {
 
 }  // namespace
 
-void LotEdition::construire(const std::vector<Heros>& objets, int n) {
+void LotEdition::construire(const std::vector<Heros>& objets, int n, int exclu) {
     m_boites.vider();
     m_morceaux.clear();
+    m_exclu = exclu;
     m_taille = n > 0 ? static_cast<std::size_t>(n) : 0;
     if (m_taille > objets.size()) m_taille = objets.size();
     for (std::size_t i = 0; i < m_taille; ++i) {
+        if (static_cast<int>(i) == exclu) continue;
         const Heros& h = objets[i];
         Morceau m{};
         m.couleur = h.getCouleur();
@@ -70,9 +72,9 @@ void LotEdition::construire(const std::vector<Heros>& objets, int n) {
     }
 }
 
-std::size_t LotEdition::dessiner(const std::vector<Heros>& objets, int n, int vue) {
-    if (!m_aJour || m_taille != static_cast<std::size_t>(n)) {
-        construire(objets, n);
+std::size_t LotEdition::dessiner(const std::vector<Heros>& objets, int n, int vue, int exclu) {
+    if (!m_aJour || m_taille != static_cast<std::size_t>(n) || m_exclu != exclu) {
+        construire(objets, n, exclu);
         m_aJour = true;
     }
     glMatrixMode(GL_MODELVIEW);
@@ -90,6 +92,7 @@ std::size_t LotEdition::dessiner(const std::vector<Heros>& objets, int n, int vu
         glDisable(GL_BLEND);
     }
     glColor3ub(255, 255, 255);
+    if (exclu >= 0 && exclu < n) dessinerRapide(objets[exclu], vue), ++dessines;
     if (n >= 0 && static_cast<std::size_t>(n) < objets.size()) dessinerRapide(objets[n], vue);
     return dessines;
 }

@@ -20,14 +20,15 @@ public:
     // The list of objects changed (one placed or deleted): the next drawing
     // builds the batch again.
     void perimer() { m_aJour = false; }
-    // Draws objets[0 … n − 1] from the batch (built first if the list
-    // changed) and then objets[n], the cursor, on its own, in the current
-    // modelview matrix, as `vue` asks (0 spheres filled, 1 as lines).
-    // Returns the number of placed objects drawn.
-    std::size_t dessiner(const std::vector<Heros>& objets, int n, int vue);
+    // Draws objets[0 … n − 1] but objets[exclu] from the batch (built first
+    // if the list or `exclu` changed), then objets[exclu] (the chosen object,
+    // which may change every frame; none when −1) and objets[n], the cursor,
+    // each on its own, in the current modelview matrix, as `vue` asks (0
+    // spheres filled, 1 as lines). Returns the number of placed objects drawn.
+    std::size_t dessiner(const std::vector<Heros>& objets, int n, int vue, int exclu = -1);
 
 private:
-    void construire(const std::vector<Heros>& objets, int n);
+    void construire(const std::vector<Heros>& objets, int n, int exclu);
 
     // A run of boxes of one colour, or one sphere.
     struct Morceau {
@@ -40,6 +41,7 @@ private:
     LotBlocs m_boites;
     std::vector<Morceau> m_morceaux;
     std::size_t m_taille = 0;
+    int m_exclu = -1;
     bool m_aJour = false;
 };
 

@@ -82,6 +82,7 @@ void Heros::deplacer(double x, double y, double z) {
 void Heros::changerObj(int obj) {
     m_obj = obj;
     m_garde.reset();
+    m_mot.clear();
 }
 
 Enregistrement Heros::enregistrement(const std::string& mot) const {
@@ -89,7 +90,7 @@ Enregistrement Heros::enregistrement(const std::string& mot) const {
     if (m_garde) e = *m_garde;  // its kind and word
     else {
         e.type = typeFichierDe(m_obj);
-        e.texture = mot;
+        e.texture = m_mot.empty() ? mot : m_mot;
     }
     // Values read as floats come back exactly through the doubles.
     e.x = static_cast<float>(m_x);

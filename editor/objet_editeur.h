@@ -74,9 +74,15 @@ public:
     unsigned int getText() const { return m_texture; }
     // The kind and texture word of a kept record; empty for palette objects.
     const std::optional<Enregistrement>& getGarde() const { return m_garde; }
+    // The texture word an object read from a file is saved with again
+    // (whatever word its kind would give), until changerObj retypes it; empty
+    // for the others.
+    void garderMot(const std::string& mot) { m_mot = mot; }
+    const std::string& getMot() const { return m_mot; }
 
     // The record this object is saved as, with `mot` as its texture word
-    // (a kept record keeps its own kind and word).
+    // (a kept record keeps its own kind and word, an object read from a file
+    // its word).
     Enregistrement enregistrement(const std::string& mot) const;
 
     // Drawn as a sphere of radius lx: the player's start and kept pick-ups.
@@ -97,6 +103,7 @@ private:
     unsigned int m_texture;
     int m_obj;
     std::optional<Enregistrement> m_garde;
+    std::string m_mot;
 };
 
 }  // namespace editeur

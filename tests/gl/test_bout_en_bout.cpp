@@ -131,4 +131,51 @@ TEST_F(BoutEnBout, TheEditorWhoseXServerGoesAwayKeepsItsUnsavedObjects) {
     EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u) << "the rescue copy is written";
 }
 
+// From the editor's menu to a.txt, the one map listed.
+void ouvrirA() {
+    Capture c;
+    xdotool({}, 320, 230);
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 216); }, 20)) << "the menu never showed";
+    xdotool({"click", "1"}, 320, 230);
+    xdotool({}, 320, 210);
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 204); }, 10)) << "the list never showed";
+    xdotool({"click", "1"}, 320, 210);
+    ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the map never opened";
+}
+bool nonSauvegardee(const Capture& c) { return compter(c, 400, 0, 640, 24, blanc) > 30; }
+
+TEST_F(BoutEnBout, TheEditorUndoesADeletionAndAsksBeforeLeavingChangesNotSaved) {
+    for (const std::string& m : listerDossier("maps", ".txt")) fs::remove("maps/" + m);
+    fs::copy_file("maps/niveau/map4.qzm", "maps/a.txt");
+    const std::string avant = lireFichier("maps/a.txt");
+    Programme bramelt({"./bramelt"});
+    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
+    ouvrirA();
+    xdotool({"click", "1"}, 320, 240);  // the start, where the cursor stands
+    Capture c;
+    touche("Delete");
+    EXPECT_TRUE(attendre([&] { return nonSauvegardee(c = capturerEcran()); }, 5)) << "nothing deleted";
+    touche("ctrl+z");
+    EXPECT_TRUE(attendre([&] { return !nonSauvegardee(c = capturerEcran()); }, 5)) << "not undone";
+    for (const char* k : {"space", "Escape"}) touche(k);
+    ASSERT_TRUE(attendre([&] { return !edition(c = capturerEcran()); }, 10)) << "the menu did not come back";
+    EXPECT_EQ(lireFichier("maps/a.txt"), avant);
+    // A change not saved: Escape asks; Escape again leaves without saving, Space saves.
+    for (const char* reponse : {"Escape", "space"}) {
+        ouvrirA();
+        for (const char* k : {"Return", "Escape"}) touche(k);
+        EXPECT_TRUE(attendre([&] { return compter(c = capturerEcran(), 100, 170, 540, 210, orange) > 30; }, 5))
+            << "no question";
+        touche(reponse);
+        ASSERT_TRUE(attendre([&] { return !edition(c = capturerEcran()); }, 10)) << reponse;
+        std::vector<Enregistrement> lus;
+        ASSERT_TRUE(lireNiveau("maps/a.txt", lus));
+        EXPECT_EQ(lus.size(), std::string(reponse) == "space" ? 56u : 55u) << reponse;
+    }
+    xdotool({}, 320, 252);  // "Quitter"
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
+    xdotool({"click", "1"}, 320, 252);
+    EXPECT_EQ(bramelt.attendreFin(20), 0);
+}
+
 }  // namespace

@@ -6,10 +6,13 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <GL/glu.h>
+
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -29,17 +32,33 @@ namespace fs = std::filesystem;
 using editeur::InstantEdition;
 using editeur::instantEdition;
 
+std::string ligne(const Enregistrement& e) {
+    char l[240];
+    std::snprintf(l, sizeof l, "%d %.9g,%.9g,%.9g %.9g %.9g,%.9g,%.9g %.9g,%.9g,%.9g %s", e.type, e.x, e.y, e.z, e.vie,
+                  e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, e.texture.c_str());
+    return l;
+}
 // The records of a level file, one line each.
 std::vector<std::string> enregistrements(const std::string& chemin) {
     std::vector<std::string> r;
-    lireEnregistrements(chemin, [&](const Enregistrement& e, int) {
-        char l[200];
-        std::snprintf(l, sizeof l, "%d %g,%g,%g %g %g,%g,%g %g,%g,%g %s", e.type, e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz,
-                      e.rx, e.ry, e.rz, e.texture.c_str());
-        r.push_back(l);
-    });
+    lireEnregistrements(chemin, [&](const Enregistrement& e, int) { r.push_back(ligne(e)); });
     return r;
 }
+// The placed objects of a session's frame, the cursor left out, with their textures.
+std::vector<std::string> places(const InstantEdition& i) {
+    std::vector<std::string> r;
+    for (int k = 0; k < i.nbre_obj; ++k) r.push_back(ligne(i.objets[k].enregistrement("")) + std::to_string(i.objets[k].getText()));
+    return r;
+}
+
+// A key and the modifiers it is pressed with; SDLK_UNKNOWN for the window's close button.
+struct Touche {
+    Touche(SDL_Keycode c, Uint16 m = 0) : k(c), mod(m) {}
+    SDL_Keycode k;
+    Uint16 mod;
+};
+Touche ctrl(SDL_Keycode k) { return {k, KMOD_LCTRL}; }
+Touche maj(SDL_Keycode k) { return {k, KMOD_LSHIFT}; }
 
 struct Editeur : ::testing::Test {
     DossierTemporaire dossier;
@@ -61,20 +80,22 @@ struct Editeur : ::testing::Test {
     }
     // Each key pressed and released on the next frame, one after the other;
     // a movement key held for n frames moves n steps.
-    void taper(std::initializer_list<SDL_Keycode> touches) {
-        for (SDL_Keycode k : touches) systeme.tape(f, k), f += 2;
+    void taper(const std::vector<Touche>& touches) {
+        for (const Touche& t : touches) t.k ? systeme.tape(f, t.k, 1, t.mod) : systeme.quitter(f), f += 2;
     }
     void tenir(SDL_Keycode k, int n) { systeme.tape(f, k, n), f += n + 2; }
     // The editing session's state at the seam's frame `n` (none throws, failing the test), first, last.
     const InstantEdition& a(int n) const { return images.at(n); }
     const InstantEdition& premiere() const { return images.begin()->second; }
     const InstantEdition& derniere() const { return images.rbegin()->second; }
-    // Runs a session on `map` with the keys scripted from `touches` on, then Escape.
-    void editer(const std::string& map, std::initializer_list<SDL_Keycode> touches = {}) {
+    // Runs a session on `map` with the keys scripted from `touches` on, then Escape
+    // (twice: the question before leaving changes not saved).
+    void editer(const std::string& map, const std::vector<Touche>& touches = {}) {
         images.clear();
         taper(touches);
-        taper({SDLK_ESCAPE});
+        taper({SDLK_ESCAPE, SDLK_ESCAPE});
         editeur::jouer(map, 0);
+        systeme.oublier();
         f = systeme.frame() + 2;
     }
 };
@@ -165,6 +186,7 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
         for (const editeur::Heros& h : o) types.push_back(h.getObj());
     }
     EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0})) << "tout.txt, the last";
+    EXPECT_NE(premiere().objets[1].getText(), premiere().objets[2].getText()) << "a wall shows as a wall, not a floor";
 
     ecrireFichier("maps/vide.txt", "");
     ecrireFichier("maps/notes.txt", "pas une map\n");
@@ -265,6 +287,130 @@ TEST_F(Editeur, AMapBuiltInTheEditorIsPlayedToItsFinishByTheGame) {
     FSOUND_Close();
     EXPECT_TRUE(gagne) << "the ball ended at (" << jeu.getInstant().x << ", " << jeu.getInstant().y << ", "
                        << jeu.getInstant().z << ")";
+}
+
+TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMovedChanged) {
+    fs::copy_file(std::string(VORNA_SOURCE_DIR) + "/maps/niveau/map4.qzm", "maps/quatre.txt");
+    std::vector<std::string> attendu = lignes(lireFichier("maps/quatre.txt"));
+    const size_t x = attendu[19].find(',') + 1, finX = attendu[19].find(',', x);
+    attendu[19].replace(x, finX - x, std::to_string(std::stod(attendu[19].substr(x)) + 2));
+    for (int i = 0; i < 20; ++i) taper({SDLK_TAB});  // the 20th record
+    tenir(SDLK_s, 2);
+    const int bouge = f - 1;
+    taper({SDLK_UP});
+    const int change = f - 1;
+    taper({ctrl(SDLK_z), ctrl(SDLK_z)});  // both undone, each one step
+    const int annule = f - 1;
+    taper({ctrl(SDLK_y)});  // the move redone
+    const int refait = f - 1;
+    taper({SDLK_TAB, SDLK_DELETE, ctrl(SDLK_z), SDLK_TAB, ctrl(SDLK_d)});  // the 21st deleted and back; a copy
+    const int copie = f - 1;
+    taper({SDLK_DELETE, SDLK_SPACE, ctrl(SDLK_z)});
+    const int defait = f - 1;
+    taper({maj(SDLK_z)});  // a plain z, nothing undone (Shift is no Ctrl)
+    taper({ctrl(SDLK_y)});
+    editer("quatre.txt");
+    EXPECT_EQ(lignes(lireFichier("maps/quatre.txt")), attendu);
+    const editeur::Heros &avant = premiere().objets[19], &apres = a(change).objets[19];
+    EXPECT_TRUE(a(change).selection == 19 && apres.getX() == avant.getX() + 2 && apres.getLX() == avant.getLX() + 1);
+    EXPECT_EQ(places(a(annule)), places(premiere()));
+    EXPECT_EQ(places(a(refait)), places(a(bouge))) << "the resizing undone, the move redone";
+    EXPECT_TRUE(a(copie).nbre_obj == 56 && a(copie).selection == 55 && a(copie).objets[55].getY() == 2);
+    EXPECT_TRUE(a(defait).modifiee && a(defait).nbre_obj == 56 && a(defait + 2).modifiee) << "the mark follows the history";
+    EXPECT_FALSE(derniere().modifiee) << "redone back to the state saved";
+}
+
+TEST_F(Editeur, AnyTwoHundredEditsUndoToTheMapOpenedAndRedoToTheMapEditedWhateverTheSavesBetween) {
+    ecrireFichier("maps/b.txt", carteEditeur(120));  // every kind, kept records too
+    systeme.limite(8000);
+    std::mt19937 alea(2110);
+    const Touche gestes[] = {SDLK_TAB,       maj(SDLK_TAB), SDLK_UP,      SDLK_LEFT,    SDLK_n,       SDLK_t,
+                             SDLK_r,         SDLK_RETURN,   SDLK_RETURN,  SDLK_BACKSPACE, SDLK_DELETE, ctrl(SDLK_d),
+                             ctrl(SDLK_z),   ctrl(SDLK_y),  SDLK_SPACE,   maj(SDLK_g),  SDLK_p};
+    const SDL_Keycode deplacements[] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_q, SDLK_e};
+    for (int i = 0; i < 200; ++i) {
+        const unsigned n = alea() % 24;
+        if (n < 17 && (n < 16 || alea() % 5 == 0)) taper({gestes[n]});
+        else tenir(deplacements[n % 6], 1 + n % 3);
+    }
+    taper({SDLK_RETURN});  // an edit last: nothing left to redo
+    const int edite = f - 1;
+    for (int i = 0; i < 220; ++i) taper({ctrl(SDLK_z)});
+    const int annule = f - 1;
+    for (int i = 0; i < 220; ++i) taper({ctrl(SDLK_y)});
+    editer("b.txt");
+    EXPECT_EQ(places(a(annule)), places(premiere()));
+    EXPECT_EQ(places(a(f - 7)), places(a(edite)));
+    EXPECT_NE(places(a(edite)), places(premiere()));
+}
+
+TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothingTheCursor) {
+    ecrireFichier("maps/c.txt", "@0,0,0,0,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n"
+                                "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@10,-10,-6,0,0,1,1,1,0,0,0,textureCaisse\n"
+                                "@1,-16,0,-3,0,2,2,1,0,0,0,textureSol\n");  // the last behind the second, seen first
+    const std::map<int, int> clics = {{6, 1}, {14, -1}, {22, 2}, {26, 0}, {30, -1}, {34, 3}};  // frame, object (none)
+    systeme.tape(17, SDLK_o);
+    surFrame = [&](int n) {
+        if (!clics.count(n)) return;
+        const InstantEdition& i = instantEdition();
+        double x = 2, y = 2, z;
+        if (const int k = clics.at(n); k >= 0) {
+            const editeur::VueImage& v = i.vueImage;
+            gluProject(i.objets[k].getX(), i.objets[k].getY(), i.objets[k].getZ(), v.modele, v.projection, v.viewport, &x, &y, &z);
+            y = v.hauteurFenetre - y;
+        }
+        systeme.bouton(n + 1, 1, true, int(x), int(y));
+    };
+    f = 37;
+    tenir(SDLK_s, 1);  // the "bouton" kept from the file moved, resized, saved
+    editer("c.txt", {SDLK_UP, SDLK_SPACE});
+    for (const auto& [n, k] : clics) EXPECT_EQ(a(n + 1).selection, k) << "click after frame " << n;
+    EXPECT_TRUE(a(18).dessus && !a(14).dessus);
+    EXPECT_EQ(enregistrements("maps/c.txt")[3], "10 -9,-6,0 0 2,1,1 0,0,0 textureCaisse");
+}
+
+TEST_F(Editeur, LeavingAMapWithChangesAsksFirstWhetherByEscapeOrByTheCloseButton) {
+    const struct { std::vector<Touche> sortie; bool sauvee; } cas[] = {
+        {{SDLK_ESCAPE, SDLK_ESCAPE}, false}, {{SDLK_ESCAPE, SDLK_SPACE}, true}, {{SDLK_UNKNOWN, SDLK_UNKNOWN}, false},
+        {{SDLK_UNKNOWN, SDLK_SPACE}, true},  {{SDLK_ESCAPE, SDLK_t, SDLK_ESCAPE, SDLK_ESCAPE}, false}};
+    for (const auto& c : cas) {
+        ecrireFichier("maps/a.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n");
+        images.clear();
+        taper({SDLK_RETURN});
+        const int debut = f;
+        taper(c.sortie);
+        editeur::jouer("a.txt", 0);
+        systeme.oublier();
+        EXPECT_TRUE(a(debut + 1).question) << debut;
+        EXPECT_EQ(images.rbegin()->first, debut + 2 * int(c.sortie.size()) - 2) << "left at the answer";
+        EXPECT_EQ(derniere().objet_courant, 0) << "the key that answers does nothing else";
+        EXPECT_EQ(enregistrements("maps/a.txt").size(), c.sauvee ? 3u : 2u);
+        f = systeme.frame() + 2;
+    }
+}
+
+TEST_F(Editeur, PKeepsTheStartPlacedUnderAFreshCursorAndANewMapTakesNoNameThatAppeared) {
+    ecrireFichier("maps/mapperso1.txt", "@0,9,9,9,5,1,1,1,0,0,0,textureSphere\n");  // the first number is taken
+    surFrame = [&](int n) {
+        if (n == 6) ecrireFichier("maps/mapperso2.txt", lireFichier("maps/mapperso1.txt"));  // the next appears
+    };
+    taper({SDLK_RETURN, SDLK_t});  // the start placed; floor blocks from now on
+    tenir(SDLK_d, 2);
+    taper({SDLK_RETURN, SDLK_RETURN, SDLK_p});
+    const int apresP = f - 1;
+    tenir(SDLK_d, 3);
+    taper({SDLK_SPACE});
+    const int refus = f - 1;
+    taper({SDLK_RETURN, SDLK_SPACE, ctrl(SDLK_z), ctrl(SDLK_z)});  // p undone: its cursor back
+    editer("nomap");
+    EXPECT_TRUE(derniere().nbre_obj == 3 && derniere().objets.back().getY() == 4);
+    const std::vector<editeur::Heros>& o = a(apresP).objets;
+    ASSERT_EQ(o.size(), 2u);
+    EXPECT_TRUE(o[0].getObj() == 0 && o[0].getY() == 2 && o[1].getObj() == 1 && o[1].getY() == 2 && o[1].getLX() == 2);
+    EXPECT_EQ(a(refus).message, "Placez au moins deux objets");
+    EXPECT_EQ(lireFichier("maps/mapperso2.txt"), "@0,9,9,9,5,1,1,1,0,0,0,textureSphere\n");
+    EXPECT_EQ(enregistrements("maps/mapperso3.txt"), (std::vector<std::string>{"0 2,2,20 5 2,2,2 0,0,0 textureSphere",
+                                                                               "1 2,5,20 5 2,2,2 0,0,0 textureSol"}));
 }
 
 }  // namespace

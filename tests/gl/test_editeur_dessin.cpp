@@ -134,10 +134,11 @@ struct Saisie {
     }
 };
 
-// An editing session of `map` drawn both ways, its input given from frame 2.
+// An editing session of `map` drawn both ways, its input given from frame 2 (a last
+// Escape answers the question asked when leaving with changes not saved).
 void session(const char* map, const std::function<void(Saisie&)>& saisie, std::size_t framesMin) {
-    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); }, nullptr}, [map] { editeur::jouer(map, 0); }, map,
-                framesMin);
+    memesImages({[&](SystemeScript& s) { Saisie e{s}; saisie(e); e.taper({SDLK_ESCAPE}); }, nullptr},
+                [map] { editeur::jouer(map, 0); }, map, framesMin);
 }
 
 TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePlainWay) {
@@ -177,8 +178,44 @@ TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePl
         e.tenir(SDLK_a, 6);
         e.taper({SDLK_t, SDLK_RETURN, SDLK_x, SDLK_RETURN, SDLK_BACKSPACE});
         e.tenir(SDLK_s, 10);
-        e.taper({SDLK_ESCAPE});
+        e.taper({SDLK_TAB, SDLK_TAB, SDLK_UP, SDLK_g});  // an object chosen and changed, drawn on its own
+        e.tenir(SDLK_w, 3);
+        e.taper({SDLK_ESCAPE, SDLK_ESCAPE});
     }, 60);
+}
+
+TEST_F(EditeurDessin, TheChosenObjectTheGridTheDropLineAndTheHelpScreenShowOverTheView) {
+    ecrireFichier("maps/p.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n");
+    SystemeScript s;
+    s.tape(3, SDLK_TAB);  // the start, over the block
+    s.tape(7, SDLK_g);
+    s.tape(11, SDLK_F1);
+    s.tape(15, SDLK_x);  // closes the help, and is no wire frame
+    s.tape(19, SDLK_ESCAPE), s.tape(21, SDLK_ESCAPE);
+    auto compte = [](const std::function<bool(Pixel)>& p) {
+        const std::vector<Pixel> e = lireEcran();
+        return std::count_if(e.begin(), e.end(), p);
+    };
+    const auto chute = [](Pixel p) { return p == Pixel{0, 255, 255}; };
+    const auto contour = [](Pixel p) { return p == Pixel{255, 0, 255}; };
+    const auto grille = [](Pixel p) { return p.b > p.r + 8 && p.b < 150; };  // faint blue lines
+    const auto lettre = [](Pixel p) { return p == Pixel{255, 255, 255}; };
+    // Frame, then at least and at most this many pixels of the drop line, the outline, the grid, letters.
+    const struct { int frame, min[4], max[4]; } cas[] = {
+        {2, {20, 0, 0, 5000}, {400, 0, 500, 11000}},          // the drop line, under the cursor's place
+        {6, {20, 500, 0, 11000}, {400, 5000, 500, 14000}},     // the start chosen: outlined, the cursor's place shown
+        {10, {20, 500, 5000, 11000}, {400, 5000, 40000, 14000}},  // the grid
+        {14, {0, 0, 0, 40000}, {0, 0, 5000, 99999}},           // the help over a dark veil
+        {18, {20, 500, 5000, 11000}, {400, 5000, 40000, 14000}}};
+    s.surImage([&](int f) {
+        for (const auto& c : cas) {
+            if (c.frame != f) continue;
+            const long n[4] = {compte(chute), compte(contour), compte(grille), compte(lettre)};
+            for (int k = 0; k < 4; ++k) EXPECT_TRUE(n[k] >= c.min[k] && n[k] <= c.max[k]) << "frame " << f << ": " << k << " " << n[k];
+        }
+    });
+    editeur::jouer("p.txt", 0);
+    EXPECT_TRUE(!editeur::instantEdition().aide && editeur::instantEdition().vue == 0);
 }
 
 }  // namespace

@@ -15,17 +15,18 @@ bool SystemeScript::arretDemande() { return (m_arret >= 0 && m_frame >= m_arret)
 
 void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
 
-void SystemeScript::touche(int frame, SDL_Keycode k, bool enfoncee) {
+void SystemeScript::touche(int frame, SDL_Keycode k, bool enfoncee, Uint16 mod) {
     SDL_Event e{};
     e.type = e.key.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = k;
+    e.key.keysym.mod = mod;
     evenement(frame, e);
 }
 
-void SystemeScript::tape(int frame, SDL_Keycode k, int duree) {
-    appui(frame, k);
-    relache(frame + duree, k);
+void SystemeScript::tape(int frame, SDL_Keycode k, int duree, Uint16 mod) {
+    touche(frame, k, true, mod);
+    touche(frame + duree, k, false, mod);
 }
 
 void SystemeScript::quitter(int frame) {

@@ -19,11 +19,12 @@ public:
 
     // Script.
     void evenement(int frame, const SDL_Event& e);
-    void touche(int frame, SDL_Keycode k, bool enfoncee);
+    // A key pressed or released with the modifiers `mod` held (KMOD_LCTRL...).
+    void touche(int frame, SDL_Keycode k, bool enfoncee, Uint16 mod = 0);
     void appui(int frame, SDL_Keycode k) { touche(frame, k, true); }
     void relache(int frame, SDL_Keycode k) { touche(frame, k, false); }
     // A press at `frame` and the release `duree` frames later.
-    void tape(int frame, SDL_Keycode k, int duree = 1);
+    void tape(int frame, SDL_Keycode k, int duree = 1, Uint16 mod = 0);
     void quitter(int frame);
     // Forgets every event still to come.
     void oublier() { m_script.clear(); }

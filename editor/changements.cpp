@@ -1,0 +1,161 @@
+// The changes an editing session makes to its map: the cursor moved,
+// resized and retyped as the editor always did, and every change to the
+// placed objects made as one step of the history.
+#include <cmath>
+
+#include "reperes.h"
+#include "session_edition.h"
+
+namespace editeur {
+
+Heros& Edition::edite() { return selection.active() ? joueur[selection.index()] : joueur.back(); }
+const Heros& Edition::edite() const { return selection.active() ? joueur[selection.index()] : joueur.back(); }
+
+// The held movement keys, in the order w, s, d, q, a, e; a gesture on the
+// chosen object ends when they are all let go.
+void Edition::bouger() {
+    const double pas[6][3] = {{-vitesse, 0, 0}, {vitesse, 0, 0}, {0, 0, -vitesse},
+                              {0, vitesse, 0},  {0, -vitesse, 0}, {0, 0, vitesse}};
+    bool tenue = false;
+    for (int i : {0, 1, 3, 2, 4, 5})
+        if (direction[i]) {
+            avantChangement();
+            edite().deplacer(pas[i][0], pas[i][1], pas[i][2]);
+            apresChangement();
+            tenue = true;
+        }
+    if (!tenue) fermerGeste();
+}
+
+void Edition::agrandir(double x, double y, double z) {
+    avantChangement();
+    edite().agrandir(x, y, z);
+    apresChangement();
+}
+
+// t and r: the chosen object's kind, or the cursor's and the next objects'.
+void Edition::changerType(int pas) {
+    if (selection.active()) {
+        avantChangement();
+        Heros& h = edite();
+        // A record kept from the file takes the palette's first or last kind.
+        const int k = h.getObj() < 0 ? (pas > 0 ? 0 : kNombreTypes - 1) : (h.getObj() + pas + kNombreTypes) % kNombreTypes;
+        h.changerObj(k);
+        h.changerTexture(gestionT->intToTexture(k));
+        return;
+    }
+    objet_courant = (objet_courant + pas + kNombreTypes) % kNombreTypes;
+    texture_courante = objet_courant;
+    joueur.back().changerObj(objet_courant);
+    joueur.back().changerTexture(gestionT->intToTexture(texture_courante));
+}
+
+// The chosen object is about to change: the gesture starts with it as it is.
+void Edition::avantChangement() {
+    if (!selection.active() || gesteIndex == selection.index()) return;
+    fermerGeste();
+    gesteIndex = selection.index();
+    gesteAvant = joueur[gesteIndex];
+}
+
+void Edition::apresChangement() {
+    if (aimant) aimanter(edite());
+}
+
+// The gesture on the chosen object becomes one step, if it changed anything.
+void Edition::fermerGeste() {
+    const int i = gesteIndex;
+    gesteIndex = -1;
+    if (i < 0 || i >= nbre_obj || !gesteAvant || identiques(joueur[i], *gesteAvant)) return;
+    Pas pas;
+    pas.remplacements.push_back({i, {*gesteAvant}, {joueur[i]}});
+    historique.noter(std::move(pas));
+    instantPerime = true;
+}
+
+void Edition::faire(Pas pas) {
+    fermerGeste();
+    historique.faire(joueur, std::move(pas));
+    apresModification();
+}
+
+void Edition::apresModification() {
+    nbre_obj = static_cast<int>(joueur.size()) - 1;
+    lot.perimer();
+    lotDessus.perimer();
+    instantPerime = true;
+    selection.valider(nbre_obj);
+}
+
+Heros Edition::curseurNeuf(const Heros& a) const {
+    return Heros(a.getX(), a.getY(), a.getZ(), 5, 2, 2, 2, 0, 0, 0, gestionT->intToTexture(texture_courante),
+                 objet_courant);
+}
+
+// Return: the cursor stays where it stands as a placed object, and the
+// cursor goes on as a copy of it with the current kind and texture.
+void Edition::placer() {
+    const Heros c = joueur.back();
+    Pas pas;
+    pas.remplacements.push_back({nbre_obj, {}, {c}});
+    faire(std::move(pas));
+    joueur.back() = Heros(c.getX(), c.getY(), c.getZ(), c.getVie(), c.getLX(), c.getLY(), c.getLZ(), c.getRX(),
+                          c.getRY(), c.getRZ(), gestionT->intToTexture(texture_courante), objet_courant);
+}
+
+// Backspace: the last placed object becomes the cursor, the cursor is dropped.
+void Edition::retirerDernier() {
+    if (nbre_obj <= 0) return;
+    Pas pas;
+    pas.remplacements.push_back({nbre_obj - 1, {joueur[nbre_obj - 1]}, {}});
+    pas.curseurAvant = joueur.back();
+    pas.curseurApres = joueur[nbre_obj - 1];
+    faire(std::move(pas));
+}
+
+// p: every placed object but the player's start is deleted; the start stays
+// placed, and a fresh cursor of the current kind stands where it is.
+void Edition::garderDepart() {
+    if (nbre_obj <= 1) return;
+    Pas pas;
+    pas.remplacements.push_back({1, std::vector<Heros>(joueur.begin() + 1, joueur.begin() + nbre_obj), {}});
+    pas.curseurAvant = joueur.back();
+    pas.curseurApres = curseurNeuf(joueur[0]);
+    faire(std::move(pas));
+    selection.aucune();
+}
+
+void Edition::supprimerChoisi() {
+    if (!selection.active()) return;
+    const int i = selection.index();
+    Pas pas;
+    pas.remplacements.push_back({i, {joueur[i]}, {}});
+    faire(std::move(pas));
+    selection.aucune();
+}
+
+// Ctrl+D: a copy of the chosen object just beside it (toward +y), placed
+// last and chosen in its place.
+void Edition::dupliquer() {
+    if (!selection.active()) return;
+    Heros copie = joueur[selection.index()];
+    copie.deplacer(0, std::fmax(1, 2 * std::fabs(copie.rond() ? copie.getLX() : copie.getLY())), 0);
+    Pas pas;
+    pas.remplacements.push_back({nbre_obj, {}, {copie}});
+    faire(std::move(pas));
+    selection.choisir(nbre_obj - 1);
+}
+
+void Edition::annuler(bool refaire) {
+    fermerGeste();
+    const Pas* pas = refaire ? historique.refaire(joueur) : historique.annuler(joueur);
+    if (!pas) {
+        afficher(refaire ? "Rien a refaire" : "Rien a annuler");
+        return;
+    }
+    // The chosen object stays chosen through changes that keep the objects' places.
+    if (pas->structurel()) selection.aucune();
+    apresModification();
+}
+
+}  // namespace editeur

@@ -1,0 +1,90 @@
+// The drawing of an editing session's frame: the map seen from the camera
+// that follows the edited object (or from above), what helps to place it,
+// and the texts over the view.
+#include <GL/gl.h>
+
+#include "camera_edition.h"
+#include "dessin_rapide.h"
+#include "panneaux.h"
+#include "reperes.h"
+#include "session_edition.h"
+#include "systeme.h"
+
+namespace editeur {
+
+namespace {
+
+const double kPetit = 0.75;  // the size of the coordinates' lines: 24 × 18 pixels a glyph
+
+}  // namespace
+
+void Edition::dessiner() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3ub(255, 255, 255);
+    dessinerScene();
+    dessinerTextes();
+    montrer();
+}
+
+// The placed objects in order, the chosen one after them and the cursor last.
+void Edition::dessinerScene() {
+    const Heros& suivi = edite();
+    if (dessus)
+        debutVueDessus(joueur);
+    else
+        regarder(suivi, distanceCam);
+    vueImage = lireVue();
+    const int choisi = selection.index();
+    if (dessinSimple()) {
+        for (int i = 0; i < nbre_obj; ++i)
+            if (i != choisi) joueur[i].dessiner(vue);
+        if (choisi >= 0) joueur[choisi].dessiner(vue);
+        joueur[nbre_obj].dessiner(vue);
+    } else if (dessus) {
+        lotDessus.dessiner(joueur, nbre_obj, choisi, vue, kVersOeilDessus);
+        if (choisi >= 0) joueur[choisi].dessiner(vue);
+        joueur[nbre_obj].dessiner(vue);
+    } else {
+        lot.dessiner(joueur, nbre_obj, vue, choisi);
+    }
+    if (grille) dessinerGrille(suivi);
+    bool touche = false;
+    const double bas = hauteurDessous(joueur, nbre_obj + 1, choisi >= 0 ? choisi : nbre_obj, suivi, &touche);
+    dessinerLigneChute(suivi, bas, touche);
+    if (choisi >= 0) dessinerContour(joueur[choisi]);
+    if (dessus) finVueDessus();
+}
+
+// Top left the kind of the edited object (and the chosen object's number),
+// under it where it stands and its sizes, the cursor's place too when an
+// object is chosen; bottom left the kind's help; top right the unsaved mark.
+void Edition::dessinerTextes() {
+    const Heros& s = edite();
+    if (selection.active()) {
+        texte->mervoprint((std::to_string(selection.index() + 1) + ": " + nomDuType(s)).c_str(), 1, 0, 0);
+        texte->mervoprint(explicationDuType(s).c_str(), 0, 0, 0);
+    } else {
+        texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
+        texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);
+    }
+    ecrireLigne(textureTexte, coordonnees(s), 0, 24, kPetit);
+    if (selection.active()) {
+        const Heros& c = joueur.back();
+        ecrireLigne(textureTexte,
+                    "curseur x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) + " z " + nombreCourt(c.getZ()),
+                    0, 42, kPetit);
+    }
+    if (historique.modifie()) texte->mervoprint("Non sauvegardee", 2, 0, 0);
+    if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
+    if (!message.empty()) {
+        glColor3ub(221, 137, 107);
+        texte->mervoprint(message.c_str(), -1, 0, 0.5);
+        glColor3ub(255, 255, 255);
+    }
+    if (aide) dessinerAide(textureTexte);
+    if (question) dessinerQuestion(textureTexte);
+}
+
+}  // namespace editeur

@@ -1,0 +1,28 @@
+#ifndef VORNA_EDITEUR_PANNEAUX_H
+#define VORNA_EDITEUR_PANNEAUX_H
+
+#include <string>
+#include <vector>
+
+namespace editeur {
+
+// Text the editor shows over its view besides the printer's placed lines:
+// lines of any size, the help screen and the question before leaving. All
+// of it is laid out in the 640 × 480 design space of the text printer
+// (debutTexte), in pixels from its top-left corner, so it scales with it.
+
+// A line of glyphs `taille` times the printer's own (32 × 24 pixels, a new
+// glyph every 16), in the current colour, its top-left corner at (gauche, haut).
+void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille);
+
+// The help screen: every key, the first line a title, over a dark veil.
+const std::vector<std::string>& lignesAide();
+void dessinerAide(unsigned int police);
+
+// The question asked before leaving a map with changes not saved.
+const std::vector<std::string>& lignesQuestion();
+void dessinerQuestion(unsigned int police);
+
+}  // namespace editeur
+
+#endif
