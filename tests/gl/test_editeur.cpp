@@ -150,16 +150,6 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
                                         "6 -1,4,22 5 3,1,1 0,0,0 textureDepart"}));
 }
 
-TEST_F(Editeur, AfterPTheStartStaysPlacedAndAFreshCursorOfTheCurrentKindStandsAtItsPlace) {
-    taper({SDLK_RETURN, SDLK_t, SDLK_RETURN, SDLK_p});
-    const int apresP = f - 1;
-    tenir(SDLK_d, 11);
-    editer("nomap", {SDLK_RETURN, SDLK_SPACE});
-    EXPECT_TRUE(a(apresP).objets.size() == 2 && a(apresP).objets.back().getObj() == 1 && a(apresP).objet_courant == 1);
-    EXPECT_EQ(enregistrements(derniere().mapALoad),
-              (std::vector<std::string>{"0 2,2,20 5 2,2,2 0,0,0 textureSphere", "1 2,13,20 5 2,2,2 0,0,0 textureSol"}));
-}
-
 TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOpenAsNewMaps) {
     // The shipped free maps and the menu's level use only words the editor writes back.
     for (const char* map : {"Belvedere.txt", "Toboggan.txt", "Archipel.txt", "menu/menu.txt"})
