@@ -11,6 +11,7 @@
 #include <ctime>
 #include <memory>
 
+#include "cadre.h"
 #include "dessin_rapide.h"
 #include "dossier_joueur.h"
 #include "lot_edition.h"
@@ -97,9 +98,7 @@ private:
 };
 
 Edition::Edition(const std::string& map, int nombreMaps) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, 4.0 / 3.0, 1, 1000);
+    perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,14 @@ namespace {
 
 SDL_Window* fenetre = nullptr;
 SDL_GLContext contexte = nullptr;
+int largeurFenetre = 640, hauteurFenetre = 480;  // the size out of full screen
+
+// The GL viewport over the whole window, as it is now.
+void couvrir() {
+    int l = 0, h = 0;
+    SDL_GL_GetDrawableSize(fenetre, &l, &h);
+    if (l > 0 && h > 0) glViewport(0, 0, l, h);
+}
 
 }  // namespace
 
@@ -24,8 +33,11 @@ bool affichageDisponible() {
 }
 
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme,
-                            const char* titre) {
+                            const char* titre, bool plein) {
     if (fenetre) return fenetre;
+    largeur = largeurFenetre = std::max(largeur, 320);
+    hauteur = hauteurFenetre = std::max(hauteur, 240);
+    const Uint32 drapeaux = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (plein ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -37,10 +49,12 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, n);
         // Where the window manager puts it (centred on a screen without one).
         fenetre = SDL_CreateWindow(titre, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                   largeur, hauteur, SDL_WINDOW_OPENGL);
+                                   largeur, hauteur, drapeaux);
         if (fenetre) {
             contexte = SDL_GL_CreateContext(fenetre);
             if (contexte) {
+                SDL_SetWindowMinimumSize(fenetre, 320, 240);
+                couvrir();
                 // Shown black at once, before the program's first frame.
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 SDL_GL_SwapWindow(fenetre);
@@ -60,6 +74,33 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
 }
 
 SDL_Window* fenetreGL() { return fenetre; }
+
+bool pleinEcran() { return fenetre && (SDL_GetWindowFlags(fenetre) & SDL_WINDOW_FULLSCREEN); }
+
+void basculerPleinEcran() {
+    if (!fenetre) return;
+    if (pleinEcran()) {
+        SDL_SetWindowFullscreen(fenetre, 0);
+        // Without a window manager nothing else gives the window its size back.
+        SDL_SetWindowSize(fenetre, largeurFenetre, hauteurFenetre);
+    } else {
+        SDL_GetWindowSize(fenetre, &largeurFenetre, &hauteurFenetre);
+        SDL_SetWindowFullscreen(fenetre, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    couvrir();  // and again when the new size is announced
+}
+
+void tailleFenetre(int& largeur, int& hauteur) {
+    if (fenetre && !pleinEcran()) SDL_GetWindowSize(fenetre, &largeurFenetre, &hauteurFenetre);
+    largeur = largeurFenetre;
+    hauteur = hauteurFenetre;
+}
+
+void evenementFenetre(const SDL_Event& e) {
+    if (fenetre && e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+        e.window.windowID == SDL_GetWindowID(fenetre))
+        glViewport(0, 0, e.window.data1, e.window.data2);
+}
 
 void poserIcone(const char* fichier) {
     if (!fenetre || !verifierLecture(fichier, "image")) return;
