@@ -1,6 +1,8 @@
 #include "fenetre.h"
 
 #include <GL/gl.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +17,29 @@ namespace {
 SDL_Window* fenetre = nullptr;
 SDL_GLContext contexte = nullptr;
 int largeurFenetre = 640, hauteurFenetre = 480;  // the size out of full screen
+
+// Waits until the X server has given the window the size SDL announces: a
+// frame drawn before would fill only part of it. A window manager sizes a
+// full-screen window; without one (a bare X server) nothing would, so after
+// a moment the program does it itself.
+void attendreTaille(bool plein) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(fenetre, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* d = info.info.x11.display;
+    int l = 0, h = 0;
+    SDL_GetWindowSize(fenetre, &l, &h);
+    for (int essai = 0; essai < 50; ++essai) {
+        ::Window racine;
+        int x = 0, y = 0;
+        unsigned int lx = 0, hy = 0, bord, profondeur;
+        XSync(d, False);
+        XGetGeometry(d, info.info.x11.window, &racine, &x, &y, &lx, &hy, &bord, &profondeur);
+        if (static_cast<int>(lx) == l && static_cast<int>(hy) == h) return;
+        if (essai == 20) XMoveResizeWindow(d, info.info.x11.window, plein ? 0 : x, plein ? 0 : y, l, h);
+        SDL_Delay(5);
+    }
+}
 
 // The GL viewport over the whole window, as it is now.
 void couvrir() {
@@ -54,6 +79,7 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
             contexte = SDL_GL_CreateContext(fenetre);
             if (contexte) {
                 SDL_SetWindowMinimumSize(fenetre, 320, 240);
+                if (plein) attendreTaille(true);
                 couvrir();
                 // Shown black at once, before the program's first frame.
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -87,6 +113,7 @@ void basculerPleinEcran() {
         SDL_GetWindowSize(fenetre, &largeurFenetre, &hauteurFenetre);
         SDL_SetWindowFullscreen(fenetre, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    attendreTaille(pleinEcran());
     couvrir();  // and again when the new size is announced
 }
 

@@ -1,6 +1,7 @@
 #include "manettes.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 namespace sys {
 namespace {
@@ -9,20 +10,20 @@ namespace {
 enum Entree {
     DHaut, DBas, DGauche, DDroite,                   // the d-pad
     SHaut, SBas, SGauche, SDroite,                   // the left stick's four halves
-    BoutonA, Start, BoutonB, Back, BoutonX, EpauleG, EpauleD,
+    BoutonA, Start, BoutonB, Back, BoutonX, BoutonY, EpauleG, EpauleD,
     kEntrees
 };
 const SDL_Keycode kTouche[kEntrees] = {
     SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT,
-    SDLK_RETURN, SDLK_RETURN, SDLK_ESCAPE, SDLK_ESCAPE, SDLK_SPACE, SDLK_MINUS, SDLK_PLUS};
+    SDLK_RETURN, SDLK_RETURN, SDLK_ESCAPE, SDLK_ESCAPE, SDLK_SPACE, SDLK_g, SDLK_MINUS, SDLK_PLUS};
 
 const struct { SDL_GameControllerButton bouton; Entree entree; } kBoutons[] = {
     {SDL_CONTROLLER_BUTTON_DPAD_UP, DHaut},         {SDL_CONTROLLER_BUTTON_DPAD_DOWN, DBas},
     {SDL_CONTROLLER_BUTTON_DPAD_LEFT, DGauche},     {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, DDroite},
     {SDL_CONTROLLER_BUTTON_A, BoutonA},             {SDL_CONTROLLER_BUTTON_START, Start},
     {SDL_CONTROLLER_BUTTON_B, BoutonB},             {SDL_CONTROLLER_BUTTON_BACK, Back},
-    {SDL_CONTROLLER_BUTTON_X, BoutonX},             {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, EpauleG},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, EpauleD},
+    {SDL_CONTROLLER_BUTTON_X, BoutonX},             {SDL_CONTROLLER_BUTTON_Y, BoutonY},
+    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, EpauleG},  {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, EpauleD},
 };
 
 // The stick counts as pushed beyond a third of its travel.
@@ -100,6 +101,14 @@ bool Manettes::recevoir(const SDL_Event& e, std::deque<SDL_Event>& sortie) {
         }
         return true;
     }
+    case SDL_JOYDEVICEADDED:
+        // A device SDL has no mapping for plays no part: say how to give one.
+        if (!SDL_IsGameController(e.jdevice.which))
+            std::fprintf(stderr,
+                         "%s: the joystick \"%s\" is no gamepad SDL knows; give its mapping in "
+                         "SDL_GAMECONTROLLERCONFIG to play with it\n",
+                         program_invocation_short_name, SDL_JoystickNameForIndex(e.jdevice.which));
+        return true;
     default:  // the same pads seen as joysticks, and what no loop uses of a pad
         return e.type >= SDL_JOYAXISMOTION && e.type < SDL_FINGERDOWN;
     }

@@ -13,8 +13,10 @@ namespace sys {
 // SDL_GAMECONTROLLERCONFIG for pads it does not know) given to the loops as
 // the keys they already understand: the d-pad and the left stick beyond a
 // third of its travel are the arrow keys, A and Start Return, B and Back
-// Escape, X Space, the left and right shoulders - and +. A pad is opened
-// when it is plugged in (SDL announces the ones present at start-up too).
+// Escape, X Space, Y the key G, the left and right shoulders - and +. A pad
+// is opened when it is plugged in (SDL announces the ones present at
+// start-up too); a joystick SDL has no mapping for is named on standard
+// error.
 // Unplugged, it releases every key it held, then its
 // SDL_CONTROLLERDEVICEREMOVED goes on to the loops (a run pauses on it).
 class Manettes {

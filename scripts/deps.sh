@@ -3,7 +3,7 @@
 # are missing. Uses sudo when not run as root.
 set -e
 PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
+libx11-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
 libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
 dpkg-dev desktop-file-utils appstream man-db"
 
