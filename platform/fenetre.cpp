@@ -60,8 +60,11 @@ bool affichageDisponible() {
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme,
                             const char* titre, bool plein) {
     if (fenetre) return fenetre;
-    largeur = largeurFenetre = std::max(largeur, 320);
-    hauteur = hauteurFenetre = std::max(hauteur, 240);
+    // Never smaller than 320 × 240, never larger than the desktop.
+    SDL_DisplayMode bureau{};
+    const bool borne = SDL_GetDesktopDisplayMode(0, &bureau) == 0 && bureau.w >= 320 && bureau.h >= 240;
+    largeur = largeurFenetre = std::clamp(largeur, 320, borne ? bureau.w : std::max(largeur, 320));
+    hauteur = hauteurFenetre = std::clamp(hauteur, 240, borne ? bureau.h : std::max(hauteur, 240));
     const Uint32 drapeaux = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (plein ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;

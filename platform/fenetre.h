@@ -14,14 +14,14 @@ bool affichageDisponible();
 bool demarrerVideo();
 
 // Opens the program's one OpenGL window with its context, `largeur` ×
-// `hauteur` (at least 320 × 240) or full screen at the desktop's size,
-// resizable by the window manager, titled `titre` (UTF-8). Asks for
-// `echantillons` multisamples first; a driver that cannot give them gets a
-// retry with 4 and then without multisampling. Returns nullptr, with a line
-// on standard error (opened by `programme`), when no OpenGL window can be
-// opened at all. The window is shown black (one buffer swap), the GL
-// viewport covers it, and it stays open until fermerFenetreGL(). When a
-// window is open already, it is returned as it is.
+// `hauteur` (at least 320 × 240, at most the desktop's size) or full screen
+// at the desktop's size, resizable by the window manager, titled `titre`
+// (UTF-8). Asks for `echantillons` multisamples first; a driver that cannot
+// give them gets a retry with 4 and then without multisampling. Returns
+// nullptr, with a line on standard error (opened by `programme`), when no
+// OpenGL window can be opened at all. The window is shown black (one buffer
+// swap), the GL viewport covers it, and it stays open until
+// fermerFenetreGL(). When a window is open already, it is returned as it is.
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
                             const char* programme = "vorna", const char* titre = "",
                             bool pleinEcran = false);
