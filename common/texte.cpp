@@ -1,10 +1,11 @@
 #include "texte.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "cadre.h"
 
 namespace {
 
@@ -18,9 +19,7 @@ const int kAvance = 32;  // kLargeurGlyphe × 0.5
 
 void debutTexte(int hauteur, int largeur) {
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-hauteur, hauteur, -largeur, largeur, -1, 1);
+    orthoDesign(hauteur, largeur);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glPushMatrix();
@@ -28,12 +27,10 @@ void debutTexte(int hauteur, int largeur) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void finTexte(int hauteur, int largeur) {
+void finTexte(int, int) {
     glDisable(GL_BLEND);
     glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(hauteur) / largeur, 1, 1000);
+    perspectiveScene();
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -8,7 +8,8 @@
 class Texte {
 public:
     // `hauteur` and `largeur` are the window's width and height in pixels (the
-    // game passes 640, 480). `pos` places the text: 0 bottom-left, 1 top-left,
+    // game passes 640, 480): the design, scaled and centred in a window of
+    // another size (cadre.h). `pos` places the text: 0 bottom-left, 1 top-left,
     // 2 top-right, 3 bottom-right, 4 centre; any other value centres it
     // horizontally on (posx, posy), fractions of the half-width and
     // half-height. A text wider than the window is printed on several lines
@@ -45,12 +46,12 @@ std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double
 
 // Sets up the flat view text is drawn in: no depth test, an orthographic
 // projection from (−hauteur, −largeur) to (hauteur, largeur), so one unit is
-// half a pixel of a hauteur × largeur window, a pushed identity model-view
-// and alpha blending.
+// half a pixel of a hauteur × largeur design (scaled and centred in the
+// window, cadre.h), a pushed identity model-view and alpha blending.
 void debutTexte(int hauteur, int largeur);
-// Undoes it: no blending, the model-view popped, the 70° scene perspective
-// (aspect hauteur / largeur) as the projection, which stays the current
-// matrix mode, and the depth test back on.
+// Undoes it (given the same design size): no blending, the model-view
+// popped, the 70° scene perspective of the window (cadre.h) as the
+// projection, which stays the current matrix mode, and the depth test back on.
 void finTexte(int hauteur, int largeur);
 
 // The atlas cell character of a byte ('0' … 'z', with '.', '\'', '-' and ','

@@ -9,6 +9,7 @@
 #include "fenetre.h"
 #include "menu_editeur.h"
 #include "options.h"
+#include "reglages.h"
 #include "sauvetage.h"
 #include "systeme.h"
 #include "version.h"
@@ -61,8 +62,11 @@ int lancerBramelt(int argc, char** argv) {
     // SIGINT and SIGTERM end the program from the menu or a map, as a normal
     // exit does (a map not saved goes to a rescue copy).
     sys::installerSignaux();
-    // The caption in UTF-8, as window managers read it.
-    if (!ouvrirFenetreGL(640, 480, 0, "bramelt", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo")) {
+    // The window as it was left last time; the caption in UTF-8, as window
+    // managers read it.
+    const Reglages r = lireReglages();
+    if (!ouvrirFenetreGL(r.largeurEditeur, r.hauteurEditeur, 0, "bramelt",
+                         "Bramelt adapt\xc3\xa9 pour Vorna by Mervo", r.pleinEcranEditeur)) {
         sys::retirerSignaux();
         SDL_Quit();
         return 1;
@@ -74,6 +78,15 @@ int lancerBramelt(int argc, char** argv) {
         auto menu = std::make_unique<Menu>(640, 480);
         menu->lancer();
     }
+    int l, h;
+    tailleFenetre(l, h);
+    const bool plein = pleinEcran();
+    if (l != r.largeurEditeur || h != r.hauteurEditeur || plein != r.pleinEcranEditeur)
+        modifierReglages([&](Reglages& f) {
+            f.largeurEditeur = l;
+            f.hauteurEditeur = h;
+            f.pleinEcranEditeur = plein;
+        });
     fermerFenetreGL();
     sys::retirerSignaux();
     SDL_Quit();

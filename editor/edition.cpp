@@ -11,6 +11,7 @@
 #include <ctime>
 #include <memory>
 
+#include "cadre.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
 #include "niveau.h"
@@ -42,9 +43,7 @@ bool finitPar(const std::string& s, const std::string& fin) {
 }  // namespace
 
 Edition::Edition(const std::string& map, int nombreMaps) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, 4.0 / 3.0, 1, 1000);
+    perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
 

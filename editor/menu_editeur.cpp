@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cadre.h"
 #include "edition.h"
 #include "repertoire.h"
 #include "sauvetage.h"
@@ -91,17 +92,17 @@ void Menu::lancer() {
         SDL_Event e;
         while (sys::pollEvent(&e)) {
             switch (e.type) {
-            case SDL_MOUSEMOTION: reselectionner(e.motion.y); break;
+            case SDL_MOUSEMOTION: reselectionner(yDesign(e.motion.y, m_longueur, m_largeur)); break;
             case SDL_KEYDOWN:
                 if (e.key.keysym.sym == SDLK_ESCAPE) m_continuer = false;
                 break;
             case SDL_MOUSEBUTTONUP:  // any button, the wheel too
                 agir(label);
-                reselectionner(e.button.y);
+                reselectionner(yDesign(e.button.y, m_longueur, m_largeur));
                 break;
             case SDL_MOUSEWHEEL:
                 agir(label);
-                reselectionner(e.wheel.mouseY);
+                reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
                 break;
             case SDL_QUIT: m_continuer = false; break;
             default: break;

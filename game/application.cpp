@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "cadre.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
 #include "fsound.h"
@@ -17,6 +18,7 @@
 #include "menu.h"
 #include "niveau.h"
 #include "options.h"
+#include "reglages.h"
 #include "repertoire.h"
 #include "score.h"
 #include "systeme.h"
@@ -47,6 +49,21 @@ void jouerMapSeule(Jeu& jeu, const std::string& nom) {
     jeu.setNombreGhost(static_cast<int>(listerFichiers("./ghost", ".qzg").size()) - 1);
     jeu.jouer();
     while (jeu.getSuivant() && !sys::arretDemande()) jeu.jouer();
+}
+
+// The window's size and full-screen state, and the racing ghost switched
+// with G, kept for the next start when they changed.
+void garderFenetre(const Reglages& r, bool course) {
+    int l, h;
+    tailleFenetre(l, h);
+    const bool plein = pleinEcran();
+    if (l == r.largeurJeu && h == r.hauteurJeu && plein == r.pleinEcranJeu && course == r.fantomeCourse) return;
+    modifierReglages([&](Reglages& f) {
+        f.largeurJeu = l;
+        f.hauteurJeu = h;
+        f.pleinEcranJeu = plein;
+        f.fantomeCourse = course;
+    });
 }
 
 bool dossierJeuPresent() {
@@ -93,16 +110,24 @@ int SDL_main(int argc, char** argv) {
 
     Shell shell;
     RessourcesMenu ressources;
+    ressources.reglages = lireReglages();
+    const Reglages& reglages = ressources.reglages;
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
+    ressources.jeu->setCourse(reglages.fantomeCourse);
 
     if (!demarrerVideo()) return 1;
     // SIGINT and SIGTERM end the program from any screen, as a normal exit.
     sys::installerSignaux();
+    // Pads, plugged in now or later, play as the keyboard does (manettes.h).
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        std::fprintf(stderr, "vorna: no gamepad support: %s\n", SDL_GetError());
 
     FSOUND_Init(44100, 32, 0);
+    volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);
 
-    SDL_Window* ecran = ouvrirFenetreGL(shell.hauteur, shell.largeur, 16, "vorna", "Vorna " VORNA_VERSION);
+    SDL_Window* ecran = ouvrirFenetreGL(reglages.largeurJeu, reglages.hauteurJeu, 16, "vorna", "Vorna " VORNA_VERSION,
+                                        reglages.pleinEcranJeu);
     if (!ecran) {
         ressources.jeu.reset();
         FSOUND_Close();
@@ -126,9 +151,7 @@ int SDL_main(int argc, char** argv) {
     shell.textureFont = loadTexture("data/font1.TGA", true);
     shell.logo.textureLogo = loadTexture("data/logo.jpg", true);
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(shell.hauteur) / shell.largeur, 1, 1000);
+    perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
 
@@ -140,6 +163,8 @@ int SDL_main(int argc, char** argv) {
         jouerMapSeule(*ressources.jeu, options.map);
     else
         while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
+
+    garderFenetre(reglages, ressources.jeu->getCourse());
 
     // Shutdown, in this order.
     ressources.textureGestion.deleteTexture();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "annonce.h"
+#include "cadre.h"
 #include "fichier_fantome.h"
 #include "fondu.h"
 #include "heros.h"
@@ -122,9 +123,7 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
 
     brouillard(0.87f, 0.54f, 0.43f);
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(hauteur) / largeur, 1, 1000);
+    perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
 
     Skybox skybox("data/sky/sky.jpg");
@@ -206,6 +205,8 @@ void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
                 tempsPrecedent3 = tempsActuel3;
             } else if (ev.type == SDL_KEYUP) {
                 allure.touche(ev.key.keysym.sym);
+            } else if (ev.type == SDL_CONTROLLERDEVICEREMOVED) {
+                allure.pause = true;  // a pad unplugged: the replay waits
             }
         }
 

@@ -34,7 +34,7 @@ public:
     bool getFantome() const { return m_fantome; }
     bool getSuivant() const { return m_suivant; }
     // The translucent ball racing the level's best ghost is shown; G switches
-    // it during a run, and the choice holds for the rest of the program.
+    // it during a run, and the choice is kept in the player's settings.
     void setCourse(bool c) { m_course = c; }
     bool getCourse() const { return m_course; }
 

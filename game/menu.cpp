@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "annonce.h"
+#include "cadre.h"
 #include "fantome.h"
 #include "niveau.h"
 #include "progression.h"
 #include "records.h"
+#include "reglages_menu.h"
 #include "repertoire.h"
 #include "scenarios.h"
 #include "scene.h"
@@ -40,9 +42,7 @@ void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
 
     const GLubyte gris = static_cast<GLubyte>(couleur & 0xFF);
     glColor3ub(gris, gris, gris);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(-hauteur, hauteur, -largeur, largeur);
+    orthoDesign(hauteur, largeur);  // the design, scaled and centred in the window
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, textureLogo);
@@ -103,6 +103,8 @@ private:
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
     }
     void lancer();
+    // The setting highlighted on the Options screen (reglages_menu.h), or −1.
+    int reglage() const { return choix2 == 3 && choix >= 2 ? static_cast<int>(choix) - 2 : -1; }
     void dessinerEntrees();
     void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
@@ -219,6 +221,9 @@ void MenuPrincipal::evenements() {
             } else if (e.key.keysym.sym == SDLK_DOWN) {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
+            } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && reglage() >= 0) {
+                changerReglage(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false, res.reglages, jeu);
+                jouerSon(res.cursor);
             }
         } else if (e.type == SDL_KEYUP) {
             toucheRelachee(e.key.keysym.sym);
@@ -245,6 +250,10 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
 }
 
 void MenuPrincipal::entree() {
+    if (reglage() >= 0) {  // Options: a setting, a step up
+        changerReglage(reglage(), 1, true, res.reglages, jeu);
+        return;
+    }
     // The list rule: a chosen entry starts the launch fade.
     if (choix3 == 0) {
         const bool existe = choix < nomSce.size() && choix < jeu.getNiveauMax();
@@ -291,7 +300,7 @@ void MenuPrincipal::entree() {
                 choix = 0;
                 choix1 = 0;
                 choix2 = 3;
-                choixMax = 2;
+                choixMax = 2 + kReglagesMenu;
             }
             break;
         case 3:
@@ -374,6 +383,10 @@ void MenuPrincipal::dessinerEntrees() {
         entree("Fantome", 2, -0.1);
         entree("Retour", 3, -0.2);
     } else if (choix2 == 3) {
+        // The settings above ghost saving, from the top: Up from ghost saving
+        // reaches the last of them, Down from "Retour" the first.
+        for (int i = 0; i < kReglagesMenu; ++i)
+            entree(texteReglage(i, res.reglages, jeu).c_str(), 2 + i, 0.1 * (kReglagesMenu - i));
         entree(jeu.getFantome() ? "-Tjrs sauver fantome" : "-Jamais sauver fantome", 0, 0);
         entree("Retour", 1, -0.1);
     } else if (choix2 == 0 && choix3 == 0) {

@@ -8,6 +8,7 @@
 #include "fondu.h"
 #include "fsound.h"
 #include "jeu.h"
+#include "reglages.h"
 #include "skybox.h"
 #include "texture.h"
 
@@ -34,6 +35,7 @@ struct RessourcesMenu {
     std::unique_ptr<Skybox> skybox;
     Texture textureGestion;
     Fondu fondublanc{255, 255, 255};
+    Reglages reglages;  // the player's settings in use (the Options screen)
 };
 
 // Reads the player's progress ("data/joueur/niveau.txt") into the session:

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "annonce.h"
+#include "cadre.h"
 #include "niveau.h"
 #include "scenarios.h"
 #include "scene.h"
@@ -48,9 +49,7 @@ bool Partie::preparer() {
 
     musique = FSOUND_Stream_Open("data/sound/ig.mp3", FSOUND_LOOP_NORMAL, 0, 0);
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(70, static_cast<double>(m.m_hauteur) / m.m_largeur, 1, 1000);
+    perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
 
     if (m.m_scenario) {
@@ -186,6 +185,10 @@ void Partie::evenements() {
     while (sys::pollEvent(&e)) {
         if (e.type == SDL_QUIT) {
             continuer = 0;
+        } else if (e.type == SDL_CONTROLLERDEVICEREMOVED) {
+            // A pad unplugged (its keys already released): the run waits in
+            // the pause menu, where Escape would have put it.
+            if (!ecrireEnvoyer && !m.m_loose && !m.m_pause) basculerPause();
         } else if (e.type == SDL_KEYDOWN) {
             switch (e.key.keysym.sym) {
                 case SDLK_UP:

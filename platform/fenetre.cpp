@@ -1,9 +1,11 @@
 #include "fenetre.h"
 
 #include <GL/gl.h>
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,38 @@ int perteAffichage(Display*) {
     _exit(1);  // nothing of SDL or X may run any more
 }
 
+int largeurFenetre = 640, hauteurFenetre = 480;  // the size out of full screen
+
+// Waits until the X server has given the window the size SDL announces: a
+// frame drawn before would fill only part of it. A window manager sizes a
+// full-screen window; without one (a bare X server) nothing would, so after
+// a moment the program does it itself.
+void attendreTaille(bool plein) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(fenetre, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* d = info.info.x11.display;
+    int l = 0, h = 0;
+    SDL_GetWindowSize(fenetre, &l, &h);
+    for (int essai = 0; essai < 50; ++essai) {
+        ::Window racine;
+        int x = 0, y = 0;
+        unsigned int lx = 0, hy = 0, bord, profondeur;
+        XSync(d, False);
+        XGetGeometry(d, info.info.x11.window, &racine, &x, &y, &lx, &hy, &bord, &profondeur);
+        if (static_cast<int>(lx) == l && static_cast<int>(hy) == h) return;
+        if (essai == 20) XMoveResizeWindow(d, info.info.x11.window, plein ? 0 : x, plein ? 0 : y, l, h);
+        SDL_Delay(5);
+    }
+}
+
+// The GL viewport over the whole window, as it is now.
+void couvrir() {
+    int l = 0, h = 0;
+    SDL_GL_GetDrawableSize(fenetre, &l, &h);
+    if (l > 0 && h > 0) glViewport(0, 0, l, h);
+}
+
 }  // namespace
 
 bool affichageDisponible() {
@@ -35,8 +69,14 @@ bool affichageDisponible() {
 }
 
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme,
-                            const char* titre) {
+                            const char* titre, bool plein) {
     if (fenetre) return fenetre;
+    // Never smaller than 320 × 240, never larger than the desktop.
+    SDL_DisplayMode bureau{};
+    const bool borne = SDL_GetDesktopDisplayMode(0, &bureau) == 0 && bureau.w >= 320 && bureau.h >= 240;
+    largeur = largeurFenetre = std::clamp(largeur, 320, borne ? bureau.w : std::max(largeur, 320));
+    hauteur = hauteurFenetre = std::clamp(hauteur, 240, borne ? bureau.h : std::max(hauteur, 240));
+    const Uint32 drapeaux = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (plein ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -48,10 +88,13 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
         SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, n);
         // Where the window manager puts it (centred on a screen without one).
         fenetre = SDL_CreateWindow(titre, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                   largeur, hauteur, SDL_WINDOW_OPENGL);
+                                   largeur, hauteur, drapeaux);
         if (fenetre) {
             contexte = SDL_GL_CreateContext(fenetre);
             if (contexte) {
+                SDL_SetWindowMinimumSize(fenetre, 320, 240);
+                if (plein) attendreTaille(true);
+                couvrir();
                 // Shown black at once, before the program's first frame.
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 SDL_GL_SwapWindow(fenetre);
@@ -76,6 +119,34 @@ void surPerteAffichage(void (*f)(void*), void* donnee) {
     rappelPerte = f;
     donneePerte = donnee;
     XSetIOErrorHandler(f ? perteAffichage : nullptr);
+}
+
+bool pleinEcran() { return fenetre && (SDL_GetWindowFlags(fenetre) & SDL_WINDOW_FULLSCREEN); }
+
+void basculerPleinEcran() {
+    if (!fenetre) return;
+    if (pleinEcran()) {
+        SDL_SetWindowFullscreen(fenetre, 0);
+        // Without a window manager nothing else gives the window its size back.
+        SDL_SetWindowSize(fenetre, largeurFenetre, hauteurFenetre);
+    } else {
+        SDL_GetWindowSize(fenetre, &largeurFenetre, &hauteurFenetre);
+        SDL_SetWindowFullscreen(fenetre, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    attendreTaille(pleinEcran());
+    couvrir();  // and again when the new size is announced
+}
+
+void tailleFenetre(int& largeur, int& hauteur) {
+    if (fenetre && !pleinEcran()) SDL_GetWindowSize(fenetre, &largeurFenetre, &hauteurFenetre);
+    largeur = largeurFenetre;
+    hauteur = hauteurFenetre;
+}
+
+void evenementFenetre(const SDL_Event& e) {
+    if (fenetre && e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+        e.window.windowID == SDL_GetWindowID(fenetre))
+        glViewport(0, 0, e.window.data1, e.window.data2);
 }
 
 void poserIcone(const char* fichier) {

@@ -13,15 +13,27 @@ bool affichageDisponible();
 // line on standard error ("cannot open the display :77"), when it cannot.
 bool demarrerVideo();
 
-// Opens the program's one OpenGL window with its context (fixed size, never
-// full screen, never resized), titled `titre` (UTF-8). Asks for
-// `echantillons` multisamples first; a driver that cannot give them gets a
-// retry with 4 and then without multisampling. Returns nullptr, with a line
-// on standard error (opened by `programme`), when no OpenGL window can be
-// opened at all. The window is shown black (one buffer swap) and stays open
-// until fermerFenetreGL().
+// Opens the program's one OpenGL window with its context, `largeur` ×
+// `hauteur` (at least 320 × 240, at most the desktop's size) or full screen
+// at the desktop's size, resizable by the window manager, titled `titre`
+// (UTF-8). Asks for `echantillons` multisamples first; a driver that cannot
+// give them gets a retry with 4 and then without multisampling. Returns
+// nullptr, with a line on standard error (opened by `programme`), when no
+// OpenGL window can be opened at all. The window is shown black (one buffer
+// swap), the GL viewport covers it, and it stays open until
+// fermerFenetreGL(). When a window is open already, it is returned as it is.
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
-                            const char* programme = "vorna", const char* titre = "");
+                            const char* programme = "vorna", const char* titre = "",
+                            bool pleinEcran = false);
+
+// Full screen at the desktop's size, or back to the window's last size.
+void basculerPleinEcran();
+bool pleinEcran();
+// The window's size when not full screen (the last one it had, when it is).
+void tailleFenetre(int& largeur, int& hauteur);
+// A window event of SDL: a new size becomes the GL viewport, so the picture
+// fills the window (cadre.h).
+void evenementFenetre(const SDL_Event& e);
 
 // The window opened by ouvrirFenetreGL, or nullptr.
 SDL_Window* fenetreGL();

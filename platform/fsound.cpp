@@ -35,12 +35,15 @@ struct Etat {
     std::set<FSOUND_STREAM*> flux;
     FSOUND_STREAM* fluxJoue = nullptr;  // the stream SDL_mixer is playing
     bool musiqueEnPause = false;
+    int musique = 10, effets = 10;      // the player's volumes, in tenths
 };
 
 Etat etat;
 
 int borne(int v) { return std::clamp(v, 0, 255); }
 int applique(int volume) { return borne(volume) * etat.volumeGlobal / 255; }
+int effet(int volume) { return applique(volume) * etat.effets / 10; }
+int musique(int volume) { return volume * etat.musique / 10; }
 
 // Loads `name` through `charger`, the mixer's loader. Something at that path
 // that is no file to read (a FIFO, a device, a folder, a huge file) never
@@ -100,15 +103,15 @@ signed char FSOUND_SetVolume(int channel, int vol) {
     audio::Mixeur& m = audio::courant();
     if (channel == FSOUND_ALL) {
         etat.volumeGlobal = borne(vol);
-        if (etat.fluxJoue) m.volumeMusique(etat.volumeGlobal);
+        if (etat.fluxJoue) m.volumeMusique(musique(etat.volumeGlobal));
         return 1;
     }
     if (channel >= kPremierCanalEchantillon) {
-        m.volumeVoix(channel - kPremierCanalEchantillon, applique(vol));
+        m.volumeVoix(channel - kPremierCanalEchantillon, effet(vol));
         return 1;
     }
     if (etat.fluxJoue && channel == etat.fluxJoue->canal) {
-        m.volumeMusique(applique(vol));
+        m.volumeMusique(musique(applique(vol)));
         return 1;
     }
     return 0;
@@ -158,7 +161,7 @@ signed char FSOUND_Sample_GetDefaults(FSOUND_SAMPLE* sptr, int* deffreq, int* de
 
 int FSOUND_PlaySound(int, FSOUND_SAMPLE* sptr) {
     if (!sptr || !sptr->donnees || !etat.ouvert) return -1;
-    int voix = audio::courant().jouerEchantillon(sptr->donnees, applique(sptr->volume));
+    int voix = audio::courant().jouerEchantillon(sptr->donnees, effet(sptr->volume));
     return voix < 0 ? -1 : voix + kPremierCanalEchantillon;
 }
 
@@ -210,7 +213,7 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
     if (!stream || !stream->donnees || !etat.ouvert) return -1;
     audio::Mixeur& m = audio::courant();
     int lectures = stream->boucles < 0 ? -1 : stream->boucles + 1;
-    if (!m.jouerMusique(stream->donnees, lectures, etat.volumeGlobal)) return -1;
+    if (!m.jouerMusique(stream->donnees, lectures, musique(etat.volumeGlobal))) return -1;
     if (etat.fluxJoue && etat.fluxJoue != stream) etat.fluxJoue->canal = -1;
     stream->canal = channel >= 0 ? channel : 0;
     etat.fluxJoue = stream;
@@ -236,4 +239,10 @@ signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
     if (stream->donnees) audio::courant().libererMusique(stream->donnees);
     delete stream;
     return 1;
+}
+
+void volumesJoueur(int musiqueJoueur, int effets) {
+    etat.musique = std::clamp(musiqueJoueur, 0, 10);
+    etat.effets = std::clamp(effets, 0, 10);
+    if (etat.fluxJoue) audio::courant().volumeMusique(musique(etat.volumeGlobal));
 }

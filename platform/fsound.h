@@ -58,4 +58,9 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream);
 signed char FSOUND_Stream_Stop(FSOUND_STREAM* stream);
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream);
 
+// The player's volumes, 0 to 10 each (10, the start value, leaves every
+// volume as the game sets it): the music and the samples are scaled by
+// them on top of everything else, the music playing at once.
+void volumesJoueur(int musique, int effets);
+
 #endif

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include "entrees.h"
 #include "fenetre.h"
 #include "repetition.h"
 
@@ -28,11 +29,16 @@ public:
     void delay(Uint32 ms) override { SDL_Delay(ms); }
     int pollEvent(SDL_Event* event) override {
         SDL_Event e;
-        while (SDL_PollEvent(&e))
+        for (;;) {
+            while (m_file.empty() && SDL_PollEvent(&e)) m_entrees.recevoir(e, m_file);
+            if (m_file.empty()) break;
+            e = m_file.front();
+            m_file.pop_front();
             if (m_repetition.recevoir(e, SDL_GetTicks())) {
                 if (event) *event = e;
                 return 1;
             }
+        }
         return m_repetition.repetition(SDL_GetTicks(), event) ? 1 : 0;
     }
     void swapBuffers() override {
@@ -42,6 +48,8 @@ public:
     void showCursor(bool v) override { SDL_ShowCursor(v ? SDL_ENABLE : SDL_DISABLE); }
 
 private:
+    Entrees m_entrees;
+    std::deque<SDL_Event> m_file;  // what the last SDL event gave, not taken yet
     RepetitionTouches m_repetition;
 };
 

@@ -5,7 +5,9 @@
 
 // Every loop of the game and of the editor (logo, main menu, run, ghost
 // replay, editor menu and editing loop) reaches the clock, the event queue,
-// the buffer swap and the input settings through this one seam. The program
+// the buffer swap and the input settings through this one seam. Its events
+// are SDL's as the loops know them: the window's own keys (F11, Alt+Return)
+// and sizes are dealt with before, and gamepads come as keys (entrees.h). The program
 // runs on SDL; a test installs its own implementation (a virtual clock whose
 // delays advance time without sleeping, and a script of input events by
 // frame) and drives whole loops at full speed through the same code.
@@ -16,7 +18,7 @@ public:
     virtual ~Systeme() = default;
     virtual Uint32 ticks() = 0;                 // milliseconds, like SDL_GetTicks
     virtual void delay(Uint32 ms) = 0;          // like SDL_Delay
-    virtual int pollEvent(SDL_Event* event) = 0;// like SDL_PollEvent
+    virtual int pollEvent(SDL_Event* event) = 0;// like SDL_PollEvent, through Entrees
     virtual void swapBuffers() = 0;             // like SDL_GL_SwapWindow
     // Key repeat for the keys pressed from now on, as SDL 1.2's
     // SDL_EnableKeyRepeat set it (see repetition.h).

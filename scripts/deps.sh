@@ -5,7 +5,7 @@
 # the tests themselves) and Chromium driven by Selenium.
 set -e
 PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
+libx11-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
 libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
 dpkg-dev desktop-file-utils appstream man-db
 libcpp-httplib-dev libsqlite3-dev libpqxx-dev postgresql chromium chromium-driver python3-selenium"

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Fuzzes the readers of every text file the programs read (levels, ghosts,
-# the progress file, the records, the names of the listed files): builds the
-# libFuzzer targets of fuzz/ with clang, AddressSanitizer and UBSan into build-fuzz/,
+# the progress file, the records, the settings, the names of the listed
+# files): builds the libFuzzer targets of fuzz/ with clang, AddressSanitizer
+# and UBSan into build-fuzz/,
 # then runs each for SECONDS seconds (default 60) from its seed corpus.
 # Fails at the first crash, leak, hang (10 s), memory blow-up (2 GB) or
 # broken property; the input that caused it is left in build-fuzz/artefacts/.
@@ -10,7 +11,7 @@ set -eu
 cd "$(dirname "$0")/.."
 SECONDES=${1:-60}
 BUILD=${BUILD_FUZZ:-build-fuzz}
-CIBLES="niveau fantome progression noms records"
+CIBLES="niveau fantome progression noms records reglages"
 
 # clang with libFuzzer (Debian: clang, libclang-rt-14-dev).
 if ! command -v clang++ >/dev/null 2>&1 ||

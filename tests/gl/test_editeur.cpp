@@ -103,8 +103,10 @@ struct Editeur : ::testing::Test {
 TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder) {
     const std::string carte = "@1,0,0,0,0,1,1,1,0,0,0,textureSol\n@1,1,1,1,0,1,1,1,0,0,0,textureSol\n";
     ecrireFichier("maps/mapperso2.txt", carte);  // the one map listed: number 2 is taken
-    systeme.mouvement(1, 320, 200);              // over "Nouvelle map"
-    systeme.bouton(3, 1, false, 320, 200);
+    // A 1280 × 720 window: the menu is the 640 × 480 design scaled by 1.5, the pointer taken alike.
+    tailleFenetreTest(1280, 720);
+    systeme.mouvement(1, 900, 300);  // over "Nouvelle map" (unscaled, "Quitter")
+    systeme.bouton(3, 1, false, 900, 300);
     f = 6;
     taper({SDLK_SPACE, SDLK_RETURN, SDLK_SPACE});  // too few objects: nothing saved
     const int placee = f - 3;
@@ -120,8 +122,8 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     for (int cran : {1, 1, 1, -1}) systeme.molette(f, cran), f += 2;
     taper({SDLK_x, SDLK_ESCAPE});
     const int filaire = f - 3;
-    systeme.mouvement(f + 2, 320, 250);  // over "Quitter"
-    systeme.bouton(f + 4, 1, false, 320, 250);
+    systeme.mouvement(f + 2, 320, 375);  // over "Quitter"
+    systeme.bouton(f + 4, 1, false, 320, 375);
     int premiereVue = -1;
     std::vector<double> distances;
     surFrame = [&](int n) {
@@ -130,6 +132,7 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
             distances.push_back(instantEdition().distanceCam);
     };
     editeur::Menu(640, 480).lancer();
+    tailleFenetreTest(640, 480);
 
     ASSERT_FALSE(images.empty()) << "the editing session never ran";
     EXPECT_EQ(premiere().objets.size(), 1u) << "a new map holds the start, which is the cursor";

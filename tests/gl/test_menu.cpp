@@ -1,7 +1,12 @@
 // The main menu as the player meets it: the whole program from start-up,
-// driven through the seam with scripted keys, after the logo.
+// driven through the seam with scripted keys (or a pad), after the logo; at
+// any window size; its settings kept for the next start.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <sys/stat.h>
 
 #include <csignal>
@@ -12,8 +17,10 @@
 
 #include "application.h"
 #include "dossier.h"
+#include "fenetre.h"
 #include "fenetre_test.h"
 #include "jeu.h"
+#include "manette_virtuelle.h"
 #include "menu.h"
 #include "mixeur_enregistreur.h"
 #include "partie_scriptee.h"
@@ -229,16 +236,21 @@ TEST_F(Menu, LaunchingFadesFor51FramesThenPlaysAndComesBackToARebuiltMenu) {
 }
 
 TEST_F(Menu, AKeptGhostIsNumberedAfterTheListedOnesAndListedAtTheNextBuild) {
-    versNiveauUn(systeme);
-    systeme.appui(kDepart + 2, SDLK_UP);
+    // On a gamepad plugged in during the logo: A for "Jouer", "Scenario" and
+    // level 1, the stick to the finish, the d-pad, A and Start at the end.
+    ManetteVirtuelle manette(false);
+    manette.plan(5, [&] { manette.brancher(); });
+    for (int f : {M + 1, M + 3, M + 5}) manette.tape(f, SDL_CONTROLLER_BUTTON_A);
+    manette.plan(kDepart + 2, [&] { manette.axe(SDL_CONTROLLER_AXIS_LEFTY, -32767); });
     const int fin = kDepart + 150;  // the course takes well under 150 frames; then the end-of-level menu
-    systeme.relache(fin, SDLK_UP);
-    for (int k = 1; k <= 3; ++k) systeme.tape(fin + 2 * k, SDLK_DOWN);
-    systeme.tape(fin + 8, SDLK_RETURN);  // "Enregistrer le fantome"
-    systeme.tape(fin + 10, SDLK_DOWN);
-    systeme.tape(fin + 12, SDLK_RETURN);  // "Menu principal"
+    manette.plan(fin, [&] { manette.axe(SDL_CONTROLLER_AXIS_LEFTY, 0); });
+    for (int k = 1; k <= 3; ++k) manette.tape(fin + 2 * k, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    manette.tape(fin + 8, SDL_CONTROLLER_BUTTON_A);  // "Enregistrer le fantome"
+    manette.tape(fin + 10, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    manette.tape(fin + 12, SDL_CONTROLLER_BUTTON_START);  // "Menu principal"
     bool retour = false;
     systeme.surImage([&](int f) {
+        manette.image(f);
         if (!instantMenu().swap) return;
         menu.push_back(instantMenu());
         frameSysteme.push_back(f);
@@ -327,6 +339,95 @@ TEST_F(Menu, WithoutAReadableProgressFileLevelOneIsOpenAndWithoutALevelFolderOrA
     err = sortieErreur([&] { EXPECT_NE(lancer(), 0); });
     EXPECT_EQ(systeme.frame(), avant) << "ended before the first frame";
     EXPECT_NE(err.find("maps/menu/menu.txt"), std::string::npos) << err;
+}
+
+using Boite = std::array<int, 4>;  // [x0, x1) × [y0, y1) as x0, y0, x1, y1, pixels from the top left
+
+// The box of the pixels of colour `c` (of any other colour, when not `egal`).
+Boite boite(Pixel c, bool egal = true) {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    const std::vector<Pixel> e = lireEcran();
+    Boite b{INT_MAX, INT_MAX, -1, -1};
+    for (int y = 0; y < v[3]; ++y)
+        for (int x = 0; x < v[2]; ++x)
+            if ((e[size_t(y) * v[2] + x] == c) == egal) b = {std::min(b[0], x), std::min(b[1], y), std::max(b[2], x + 1), std::max(b[3], y + 1)};
+    return b;
+}
+
+TEST_F(Menu, AtAnySizeTheFlatLayerIsTheDesignScaledAndCentredAndTheSceneKeepsItsVerticalField) {
+    // Without the font and the logo's image (none in this game folder), each
+    // glyph and the logo are plain quads: the logo grey, the highlighted entry orange.
+    const Pixel gris{252, 252, 252}, orange{221, 137, 107};
+    const struct { int frame; Pixel couleur; Boite design; } dessins[] = {
+        {100, gris, {0, 0, 640, 480}},                  // the logo at its brightest
+        {M + 1, orange, {280, 192, 376, 216}},          // "Jouer"
+        {kDepart + 150, orange, {208, 192, 448, 216}},  // "Niveau suivant", the run over
+    };
+    std::array<double, 4> balle{};  // the ball on the run's first frame at 640 × 480, in heights from the centre
+    for (const auto& [l, h] : {std::pair{640, 480}, {800, 600}, {1280, 720}, {1920, 1080}, {600, 900}}) {
+        SCOPED_TRACE(std::to_string(l) + "x" + std::to_string(h));
+        EXIGER_FENETRE();
+        tailleFenetreTest(l, h);
+        SystemeScript s;
+        versNiveauUn(s);
+        s.appui(kDepart + 2, SDLK_UP);
+        s.arret(kDepart + 152);
+        const double e = std::min(l / 640.0, h / 480.0), mx = (l - 640 * e) / 2, my = (h - 480 * e) / 2;  // scale, margins
+        s.surImage([&, l = l, h = h](int f) {
+            // Only the frames looked at are drawn whole (the others in a corner, for speed).
+            glScissor(0, 0, 8, 8), f + 1 == 100 || f + 1 == M + 1 || f % 150 == (kDepart - 1) % 150 ? glDisable(GL_SCISSOR_TEST) : glEnable(GL_SCISSOR_TEST);
+            for (const auto& d : dessins) {
+                const Boite b = d.frame == f ? boite(d.couleur) : Boite{};
+                for (int k = 0; d.frame == f && k < 4; ++k) EXPECT_NEAR(b[k], (k % 2 ? my : mx) + d.design[k] * e, 1) << f;
+            }
+            if (f != kDepart) return;
+            // The ball, grey and shaded over the white course and sky: its box
+            // scales with the height alone and stays at the centre.
+            const Boite b = boite(Pixel{255, 255, 255}, false);
+            for (int k = 0; k < 4; ++k) {
+                const double r = (b[k] - (k % 2 ? h : l) / 2.0) / h;
+                if (l == 640) balle[k] = r;
+                EXPECT_NEAR(r * h, balle[k] * h, 1.5) << k;
+            }
+        });
+        EXPECT_EQ(SDL_main(0, nullptr), 0);
+    }
+}
+
+TEST_F(Menu, TheOptionsApplyAtOnceAndAreReadBackAtTheNextStart) {
+    // Options; the racing ghost off, full screen, effects at 7, music at 0; Escape twice.
+    int f = M;
+    auto tape = [&](SDL_Keycode k, int n = 1) {
+        for (int i = 0; i < n; ++i, f += 2) k == SDLK_RETURN || k == SDLK_ESCAPE ? systeme.relache(f, k) : systeme.tape(f, k);
+    };
+    tape(SDLK_DOWN, 2), tape(SDLK_RETURN), tape(SDLK_UP), tape(SDLK_RETURN), tape(SDLK_UP), tape(SDLK_RETURN);
+    tape(SDLK_UP), tape(SDLK_LEFT, 3), tape(SDLK_UP), tape(SDLK_LEFT, 11), tape(SDLK_ESCAPE, 2);
+    EXPECT_EQ(lancer(), 0);
+    for (const char* l : {"volume_musique 0\n", "volume_effets 7\n", "fantome_course 0\n", "plein_ecran 1\n"})
+        EXPECT_NE(lireFichier("data/joueur/reglages.txt").find(l), std::string::npos) << l;
+    EXPECT_EQ(mixeur.appels("volumeMusique").back().volume, 0) << "the music silenced at once";
+    EXPECT_EQ(mixeur.appels("jouer").back().volume, 60 * 7 / 10) << "the cursor, effects at 7";
+
+    // The next start: full screen, silent music, the settings shown.
+    mixeur.effacer(), menu.clear(), frameSysteme.clear();
+    const int base = f = systeme.frame() + M;
+    systeme.oublier();
+    tape(SDLK_DOWN, 2), tape(SDLK_RETURN);
+    systeme.quitter(f + 1);
+    // The window opened afresh: full screen, with 4 multisamples when 16 are refused (as by Mesa).
+    bool plein = false;
+    int echantillons = 0;
+    surMenu = [&](const InstantMenu&) {
+        glScissor(0, 0, 8, 8), glEnable(GL_SCISSOR_TEST);  // no pixel is looked at: quicker
+        plein = pleinEcran() && std::string(SDL_GetWindowTitle(fenetreGL())) == "Vorna 1.4";
+        SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &echantillons);
+    };
+    const std::string err = sortieErreur([&] { EXPECT_EQ(lancer(), 0); });
+    EXPECT_TRUE(plein && echantillons == 4 && err.find("vorna: 16 multisamples refused") != std::string::npos) << err;
+    EXPECT_EQ(mixeur.appels("musique").at(0).volume, 0);
+    for (const char* t : {"-Volume musique 0", "-Volume effets 7", "-Plein ecran oui", "-Fantome de course non"})
+        EXPECT_NE(texte(a(base + 6), t), nullptr) << t;
 }
 
 // SIGINT or SIGTERM on any screen ends the whole program within two frames,

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "fenetre_test.h"
 #include "fsound.h"
 #include "jeu.h"
+#include "manette_virtuelle.h"
 #include "mixeur_enregistreur.h"
 #include "niveau.h"
 #include "pilote.h"
@@ -171,6 +173,9 @@ TEST_P(NiveauxLivres, TheStoredSolutionFinishesWithoutAFall) {
 
     const std::vector<Pilote::Point> chemin = points(s.points);
     Pilote pilote(systeme, chemin);
+    // Level 1 is played on a gamepad: the same moves on its stick and d-pad, A at the finish.
+    std::optional<ManetteVirtuelle> manette;
+    if (s.nom == "map1") manette.emplace(), pilote.sortie = [&](int, SDL_Keycode k, bool v) { manette->fleche(k, v); };
     int depart = -1, arrivee = -1, points = 0;
     double vieDepart = 0, vieMin = 1e9;
     std::ostringstream chutes;
@@ -197,7 +202,9 @@ TEST_P(NiveauxLivres, TheStoredSolutionFinishesWithoutAFall) {
             arrivee = f;
             points = i.points;
             // "Niveau suivant" (a scenario level), or leave at once.
-            if (scenario)
+            if (manette)
+                manette->bouton(SDL_CONTROLLER_BUTTON_A, true);
+            else if (scenario)
                 systeme.tape(f + 2, SDLK_RETURN);
             else
                 systeme.quitter(f + 2);

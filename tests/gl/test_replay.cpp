@@ -11,6 +11,7 @@
 #include "annonce.h"
 #include "dossier.h"
 #include "fantome.h"
+#include "manette_virtuelle.h"
 #include "partie_scriptee.h"
 
 namespace {
@@ -83,10 +84,12 @@ TEST_F(Replay, OnePositionPerFrameAtTheRecordedPaceTheChronometerKeepsTimeAFallD
 
 TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
     const struct {
-        std::vector<SDL_Keycode> touches;  // released at frame 2
+        std::vector<SDL_Keycode> touches;  // released at frame 2; on the pad, −button, or unplugging it (0)
         int quarts;                   // positions per frame, in quarters
         const char* coin;
     } cas[] = {
+        {{-SDL_CONTROLLER_BUTTON_RIGHTSHOULDER}, 8, "x2"}, {{-SDL_CONTROLLER_BUTTON_LEFTSHOULDER}, 2, "x0.5"},
+        {{-SDL_CONTROLLER_BUTTON_X}, 0, "Pause"}, {{SDLK_UNKNOWN}, 0, "Pause"},
         {{}, 4, ""},
         {{SDLK_PLUS}, 8, "x2"},
         {{SDLK_KP_PLUS, SDLK_EQUALS}, 16, "x4"},
@@ -96,10 +99,14 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachFrameShows) {
         {{SDLK_SPACE}, 0, "Pause"},
         {{SDLK_PLUS, SDLK_SPACE, SDLK_SPACE}, 8, "x2"},
     };
+    ManetteVirtuelle manette;
+    systeme.surImage([&](int f) { instants.push_back(instantReplay()), manette.image(f); });
     for (const auto& c : cas) {
         SCOPED_TRACE(c.coin);
         rejouer(fantome(400), [&](int b) {
-            for (SDL_Keycode k : c.touches) systeme.relache(b + 2, k);
+            for (SDL_Keycode k : c.touches)
+                k < 0 ? manette.tape(b + 1, SDL_GameControllerButton(-k))
+                : k ? systeme.relache(b + 2, k) : manette.plan(b + 2, [&] { manette.debrancher(); });
             systeme.relache(b + 30, SDLK_ESCAPE);
         });
         ASSERT_EQ(instants.size(), 31u);

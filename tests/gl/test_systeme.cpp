@@ -1,12 +1,9 @@
 // The seam over SDL2: the key repeat each loop asks for, made by the program
-// and never by the X server; the window's fallback to fewer multisamples.
+// and never by the X server (the window's fallback to 4 samples: test_menu).
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "dossier.h"
-#include "fenetre.h"
 #include "fenetre_test.h"
 #include "repetition.h"
 #include "systeme.h"
@@ -51,21 +48,6 @@ TEST(Systeme, AHeldKeyRepeatsAtTheRateOfItsLoopAndNeverByTheSystemsOwnRepeats) {
         while (sys::pollEvent(&lu)) vus += lu.type == SDL_KEYDOWN && lu.key.keysym.sym == SDLK_LEFT;
         EXPECT_EQ(vus, rep ? 0 : 1);
     }
-}
-
-TEST(Systeme, AWindowThatCannotHave16SamplesOpensWith4) {
-    EXIGER_FENETRE();
-    fermerFenetreGL();
-    int echantillons = -1;
-    const std::string err = sortieErreur([&] {
-        ASSERT_NE(ouvrirFenetreGL(640, 480, 16, "vorna", "Vorna 1.4"), nullptr);
-        SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &echantillons);
-    });
-    EXPECT_EQ(echantillons, 4);
-    EXPECT_NE(err.find("vorna: 16 multisamples refused"), std::string::npos) << err;
-    EXPECT_STREQ(SDL_GetWindowTitle(fenetreGL()), "Vorna 1.4");
-    fermerFenetreGL();
-    ASSERT_TRUE(ouvrirFenetreTest());
 }
 
 }  // namespace

@@ -21,6 +21,12 @@ bool ouvrirFenetreTest() {
     return true;
 }
 
+void tailleFenetreTest(int largeur, int hauteur) {
+    if (pleinEcran()) basculerPleinEcran();
+    SDL_SetWindowSize(fenetreGL(), largeur, hauteur);
+    glViewport(0, 0, largeur, hauteur);
+}
+
 void reinitialiserGL() {
     glClearColor(0, 0, 0, 0);
     glDisable(GL_FOG);
@@ -43,8 +49,11 @@ void reinitialiserGL() {
 
 namespace {
 
-// The back buffer's rows from the bottom, 3 bytes a pixel.
-std::vector<uint8_t> tampon(int x = 0, int y = 0, int l = 640, int h = 480) {
+// The viewport's width (0) or height (1): the window's.
+GLint taille(int i) { GLint v[4]; return glGetIntegerv(GL_VIEWPORT, v), v[2 + i]; }
+
+// The back buffer's rows from the bottom, 3 bytes a pixel (the whole of it by default).
+std::vector<uint8_t> tampon(int x = 0, int y = 0, int l = taille(0), int h = taille(1)) {
     std::vector<uint8_t> brut(size_t(l) * h * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -55,18 +64,19 @@ std::vector<uint8_t> tampon(int x = 0, int y = 0, int l = 640, int h = 480) {
 }  // namespace
 
 std::vector<Pixel> lireEcran() {
+    const int l = taille(0), h = taille(1);
     const std::vector<uint8_t> brut = tampon();
-    std::vector<Pixel> r(640 * 480);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const uint8_t* p = &brut[((479 - y) * 640 + x) * 3];
-            r[y * 640 + x] = Pixel{p[0], p[1], p[2]};
+    std::vector<Pixel> r(size_t(l) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) {
+            const uint8_t* p = &brut[(size_t(h - 1 - y) * l + x) * 3];
+            r[size_t(y) * l + x] = Pixel{p[0], p[1], p[2]};
         }
     return r;
 }
 
 Pixel lirePixel(int x, int y) {
-    const std::vector<uint8_t> p = tampon(x, 479 - y, 1, 1);
+    const std::vector<uint8_t> p = tampon(x, taille(1) - 1 - y, 1, 1);
     return Pixel{p[0], p[1], p[2]};
 }
 

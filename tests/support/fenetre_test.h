@@ -9,6 +9,8 @@
 // test process (under Xvfb in CI, rendered by Mesa). Returns false, after a
 // line on standard error, when no display is reachable.
 bool ouvrirFenetreTest();
+// Gives it another size, the GL viewport with it.
+void tailleFenetreTest(int largeur, int hauteur);
 
 // Back to a clean state between tests: black clear colour, no fog, lighting,
 // blending or texturing, identity matrices, depth test on, the default
@@ -27,7 +29,7 @@ inline bool proche(Pixel a, Pixel b, int tolerance = 3) {
 
 // Reads the back buffer; (x, y) from the window's top-left corner.
 Pixel lirePixel(int x, int y);
-// The whole back buffer, rows from the top.
+// The whole back buffer (the viewport's size), rows from the top.
 std::vector<Pixel> lireEcran();
 // A 64-bit digest of the whole back buffer: two frames compare equal to the
 // pixel when their digests do.

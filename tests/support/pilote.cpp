@@ -6,7 +6,7 @@
 void Pilote::touche(int frame, SDL_Keycode k, bool& etat, bool voulu) {
     if (etat == voulu) return;
     etat = voulu;
-    m_s.touche(frame, k, voulu);
+    sortie ? sortie(frame, k, voulu) : m_s.touche(frame, k, voulu);
 }
 
 void Pilote::image(const InstantPartie& i) {

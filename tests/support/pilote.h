@@ -1,6 +1,7 @@
 #ifndef VORNA_TEST_PILOTE_H
 #define VORNA_TEST_PILOTE_H
 
+#include <functional>
 #include <vector>
 
 #include "instant_partie.h"
@@ -27,6 +28,8 @@ public:
 
     void image(const InstantPartie& i);
     size_t atteints() const { return m_prochain; }
+    // Where the arrow keys go, if not to the script: (frame, key, pressed).
+    std::function<void(int, SDL_Keycode, bool)> sortie;
 
 private:
     void touche(int frame, SDL_Keycode k, bool& etat, bool voulu);

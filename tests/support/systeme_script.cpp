@@ -67,14 +67,21 @@ void SystemeScript::delay(Uint32 ms) {
 }
 
 int SystemeScript::pollEvent(SDL_Event* event) {
-    // Real events are drained so the window stays responsive, and dropped.
+    // Real events go through the seam's own handling (window sizes, pads):
+    // of what comes out, only a pad's keys and its unplugging are kept.
     SDL_Event reel;
+    std::deque<SDL_Event> sortie;
     if (SDL_WasInit(SDL_INIT_VIDEO))
-        while (SDL_PollEvent(&reel)) {}
-    auto it = m_script.begin();
-    if (it != m_script.end() && it->first <= m_frame) {
-        if (event) *event = it->second;
-        m_script.erase(it);
+        while (SDL_PollEvent(&reel)) m_entrees.recevoir(reel, sortie);
+    for (const SDL_Event& e : sortie)
+        if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP || e.type == SDL_CONTROLLERDEVICEREMOVED) m_file.push_back(e);
+    for (auto it = m_script.begin(); m_file.empty() && it != m_script.end() && it->first <= m_frame;) {
+        m_entrees.recevoir(it->second, m_file);  // F11 and Alt+Return as the program takes them
+        it = m_script.erase(it);
+    }
+    if (!m_file.empty()) {
+        if (event) *event = m_file.front();
+        m_file.pop_front();
         return 1;
     }
     if (m_frame < m_limite || m_dernierQuit == m_frame) return 0;

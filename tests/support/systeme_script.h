@@ -1,14 +1,17 @@
 #ifndef VORNA_TEST_SYSTEME_SCRIPT_H
 #define VORNA_TEST_SYSTEME_SCRIPT_H
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <vector>
 
+#include "entrees.h"
 #include "systeme.h"
 
 // A virtual clock and a script of input events by frame, installed in place
-// of SDL for the life of the object. A frame is what lies between two buffer
+// of SDL for the life of the object; the events, scripted or real (a pad's),
+// pass through the seam's own Entrees. A frame is what lies between two buffer
 // swaps: frame 0 runs until the first swap. Events scheduled for frame n are
 // delivered by the first pollEvent of that frame. Delays advance the clock
 // without sleeping; each swap may also add some simulated work time.
@@ -27,7 +30,7 @@ public:
     void tape(int frame, SDL_Keycode k, int duree = 1, Uint16 mod = 0);
     void quitter(int frame);
     // Forgets every event still to come.
-    void oublier() { m_script.clear(); }
+    void oublier() { m_script.clear(), m_file.clear(); }
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
     // A turn of the wheel: +1 away from the user, −1 towards.
@@ -66,6 +69,8 @@ public:
 
 private:
     std::multimap<int, SDL_Event> m_script;
+    sys::Entrees m_entrees;
+    std::deque<SDL_Event> m_file;  // events taken from the script or SDL, still to deliver
     int m_frame = 0;
     Uint32 m_temps = 1000;
     Uint32 m_travail = 0;

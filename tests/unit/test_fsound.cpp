@@ -1,6 +1,8 @@
 // The sound layer's rules, seen through a mixer that records what reaches it.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "dossier.h"
 #include "fsound.h"
 #include "mixeur_enregistreur.h"
@@ -93,6 +95,22 @@ TEST_F(SonTest, StreamsLoopAsToldPauseByTheirChannelAndFollowTheGlobalVolume) {
     EXPECT_EQ(FSOUND_Stream_Close(m), 1);
     FSOUND_Sample_Free(s);
     EXPECT_EQ(mixeur.vivants(), 0);
+}
+
+TEST_F(SonTest, ThePlayersVolumesScaleMusicAndSamplesAtOnceAndTenLeavesThemAsTheGameSetsThem) {
+    FSOUND_STREAM* m = FSOUND_Stream_Open("ig.mp3", FSOUND_LOOP_NORMAL, 0, 0);
+    FSOUND_SAMPLE* s = FSOUND_Sample_Load(FSOUND_FREE, "a.wav", 0, 0, 0);
+    FSOUND_SetVolume(FSOUND_ALL, 60);
+    FSOUND_Stream_Play(1, m);
+    // The music at once, then a sample, then the music started again.
+    for (const auto& [musique, effets, entendu] : {std::tuple{0, 0, "000"}, {5, 3, "301830"}, {10, 10, "606060"}}) {
+        mixeur.effacer();
+        volumesJoueur(musique, effets), FSOUND_PlaySound(FSOUND_FREE, s), FSOUND_Stream_Play(1, m);
+        EXPECT_EQ(std::to_string(volumes("volumeMusique").at(0)) + std::to_string(volumes("jouer").at(0)) +
+                      std::to_string(volumes("musique").at(0)), entendu);
+    }
+    FSOUND_Stream_Close(m);
+    FSOUND_Sample_Free(s);
 }
 
 TEST(SonFermeture, CloseReleasesWhatIsLeftAndLeavesOldHandlesHarmlessAndWithNoDeviceAllIsSilent) {

@@ -1,0 +1,216 @@
+#include "reglages.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+
+#include "lecture.h"
+
+const char* const kFichierReglages = "data/joueur/reglages.txt";
+
+namespace {
+
+// A settings file is a few hundred bytes; anything beyond this is no
+// settings file of ours, and is neither read nor written over.
+const size_t kTailleMax = 64 * 1024;
+const int kTailleFenetreMax = 16384;
+const size_t kTexteMax = 200;
+// Skipped lines named on standard error; the others are only counted.
+const size_t kRejetsMontres = 10;
+
+// A name of the file and the field it sets: a number within bounds, a yes/no
+// written 1 or 0, or a text of printable characters.
+struct Cle {
+    const char* nom;
+    int Reglages::*nombre = nullptr;
+    bool Reglages::*ouiNon = nullptr;
+    std::string Reglages::*texte = nullptr;
+    int min = 0, max = 0;
+};
+Cle nombre(const char* nom, int Reglages::*champ, int min, int max) {
+    Cle c{nom};
+    c.nombre = champ;
+    c.min = min;
+    c.max = max;
+    return c;
+}
+Cle ouiNon(const char* nom, bool Reglages::*champ) {
+    Cle c{nom};
+    c.ouiNon = champ;
+    return c;
+}
+[[maybe_unused]] Cle texte(const char* nom, std::string Reglages::*champ) {
+    Cle c{nom};
+    c.texte = champ;
+    return c;
+}
+
+// Every setting, in the order they are written.
+const Cle kCles[] = {
+    nombre("volume_musique", &Reglages::volumeMusique, 0, 10),
+    nombre("volume_effets", &Reglages::volumeEffets, 0, 10),
+    ouiNon("fantome_course", &Reglages::fantomeCourse),
+    ouiNon("plein_ecran", &Reglages::pleinEcranJeu),
+    nombre("fenetre_largeur", &Reglages::largeurJeu, kLargeurFenetreMin, kTailleFenetreMax),
+    nombre("fenetre_hauteur", &Reglages::hauteurJeu, kHauteurFenetreMin, kTailleFenetreMax),
+    ouiNon("editeur_plein_ecran", &Reglages::pleinEcranEditeur),
+    nombre("editeur_fenetre_largeur", &Reglages::largeurEditeur, kLargeurFenetreMin, kTailleFenetreMax),
+    nombre("editeur_fenetre_hauteur", &Reglages::hauteurEditeur, kHauteurFenetreMin, kTailleFenetreMax),
+};
+
+// Sets the field of `c` from `valeur`; false, leaving it, when the value is
+// no value of that setting.
+bool poser(const Cle& c, const std::string& valeur, Reglages& r) {
+    if (c.texte) {
+        if (valeur.size() > kTexteMax) return false;
+        for (unsigned char o : valeur)
+            if (o < 0x20 || o == 0x7F) return false;
+        r.*c.texte = valeur;
+        return true;
+    }
+    int v = 0;
+    const char* fin = valeur.data() + valeur.size();
+    const auto lu = std::from_chars(valeur.data(), fin, v);
+    if (valeur.empty() || lu.ec != std::errc() || lu.ptr != fin) return false;
+    if (c.ouiNon) {
+        if (v != 0 && v != 1) return false;
+        r.*c.ouiNon = v == 1;
+        return true;
+    }
+    if (v < c.min || v > c.max) return false;
+    r.*c.nombre = v;
+    return true;
+}
+
+// A name as it can be shown on one line of standard error.
+std::string montrer(const std::string& s) {
+    std::string r = s.substr(0, 40);
+    for (char& o : r)
+        if (static_cast<unsigned char>(o) < 0x20 || o == 0x7F) o = '?';
+    return r;
+}
+
+bool blanc(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+bool ecrireTexte(const std::string& chemin, const std::string& texte) {
+    std::string temporaire = chemin + ".XXXXXX";
+    int fd = mkstemp(temporaire.data());
+    if (fd < 0 && errno == ENOENT && chemin.find('/') != std::string::npos) {  // no data/joueur/ yet
+        mkdir(chemin.substr(0, chemin.rfind('/')).c_str(), 0777);
+        temporaire = chemin + ".XXXXXX";
+        fd = mkstemp(temporaire.data());
+    }
+    bool ok = fd >= 0 && fchmod(fd, 0644) == 0;
+    for (size_t fait = 0; ok && fait < texte.size();) {
+        const ssize_t n = write(fd, texte.data() + fait, texte.size() - fait);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) fait += static_cast<size_t>(n);
+    }
+    ok = ok && fsync(fd) == 0;
+    int erreur = ok ? 0 : errno;
+    if (fd >= 0 && close(fd) != 0 && ok) ok = false, erreur = errno;
+    if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0) ok = false, erreur = errno;
+    if (ok) return true;
+    std::fprintf(stderr, "%s: the settings cannot be saved in %s: %s\n", program_invocation_short_name,
+                 chemin.c_str(), std::strerror(erreur ? erreur : EIO));
+    if (fd >= 0) unlink(temporaire.c_str());
+    return false;
+}
+
+}  // namespace
+
+Reglages lireTexteReglages(const std::string& texte, std::vector<std::string>* rejets) {
+    Reglages r;
+    size_t debut = 0;
+    for (int numero = 1; debut < texte.size(); ++numero) {
+        size_t fin = texte.find('\n', debut);
+        if (fin == std::string::npos) fin = texte.size();
+        std::string ligne = texte.substr(debut, fin - debut);
+        debut = fin + 1;
+        while (!ligne.empty() && blanc(ligne.back())) ligne.pop_back();
+        if (ligne.empty()) continue;
+        if (ligne[0] == '#') {  // a comment, kept as it is
+            r.autres.push_back(ligne);
+            continue;
+        }
+        const size_t espace = std::min(ligne.find(' '), ligne.find('\t'));
+        const std::string nom = ligne.substr(0, espace);
+        const size_t valeur = espace == std::string::npos ? ligne.size() : ligne.find_first_not_of(" \t", espace);
+        const Cle* cle = nullptr;
+        for (const Cle& c : kCles)
+            if (nom == c.nom) cle = &c;
+        if (cle && poser(*cle, ligne.substr(valeur), r)) continue;
+        r.autres.push_back(ligne);
+        if (rejets)
+            rejets->push_back("line " + std::to_string(numero) + ": " +
+                              (cle ? "bad value for " : "unknown setting ") + "\"" + montrer(nom) + "\"");
+    }
+    return r;
+}
+
+std::string texteReglages(const Reglages& r) {
+    std::string t;
+    for (const Cle& c : kCles) {
+        t += c.nom;
+        t += ' ';
+        if (c.texte)
+            t += r.*c.texte;
+        else if (c.ouiNon)
+            t += r.*c.ouiNon ? '1' : '0';
+        else
+            t += std::to_string(std::clamp(r.*c.nombre, c.min, c.max));
+        t += '\n';
+    }
+    for (const std::string& l : r.autres) t += l + '\n';
+    return t;
+}
+
+Reglages lireReglages(const std::string& chemin, bool* lisible, bool bavard) {
+    if (lisible) *lisible = true;
+    FichierLu f = ouvrirLecture(chemin);
+    std::string texte;
+    int erreur = f ? 0 : errno;
+    if (f) {
+        texte.resize(kTailleMax + 1);
+        texte.resize(std::fread(texte.data(), 1, texte.size(), f.get()));
+        if (std::ferror(f.get())) erreur = EIO;
+        if (texte.size() > kTailleMax) erreur = EFBIG;
+    }
+    if (erreur == ENOENT) return Reglages();  // the first start: today's defaults
+    if (erreur) {
+        if (lisible) *lisible = false;
+        if (bavard)
+            std::fprintf(stderr, "%s: the settings file %s %s; the default settings are used\n",
+                         program_invocation_short_name, chemin.c_str(),
+                         erreur == EFBIG ? "is larger than 64 KiB" : raisonLecture(erreur).c_str());
+        return Reglages();
+    }
+    std::vector<std::string> rejets;
+    Reglages r = lireTexteReglages(texte, bavard ? &rejets : nullptr);
+    for (size_t i = 0; i < rejets.size() && i < kRejetsMontres; ++i)
+        std::fprintf(stderr, "%s: %s %s, skipped (kept in the file)\n", program_invocation_short_name,
+                     chemin.c_str(), rejets[i].c_str());
+    if (rejets.size() > kRejetsMontres)
+        std::fprintf(stderr, "%s: %s: %zu more lines skipped\n", program_invocation_short_name, chemin.c_str(),
+                     rejets.size() - kRejetsMontres);
+    return r;
+}
+
+bool modifierReglages(const std::function<void(Reglages&)>& changer, const std::string& chemin) {
+    bool lisible = true;
+    Reglages r = lireReglages(chemin, &lisible, false);
+    if (!lisible) {
+        std::fprintf(stderr, "%s: the settings are not saved: %s cannot be read as settings\n",
+                     program_invocation_short_name, chemin.c_str());
+        return false;
+    }
+    changer(r);
+    return ecrireTexte(chemin, texteReglages(r));
+}

@@ -1,0 +1,58 @@
+#ifndef VORNA_REGLAGES_H
+#define VORNA_REGLAGES_H
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The player's settings, shared by both programs, kept in
+// data/joueur/reglages.txt: one "name value" per line. A missing file or a
+// missing line means the value below (the game as it always was); a line
+// this version cannot use (unknown name, damaged value) is skipped with a
+// line on standard error and written back as it was, so a newer version's
+// settings survive an older one.
+//
+// Adding a setting: a field here, and one line in the table of names in
+// reglages.cpp (a number with its bounds, a yes/no, or a text).
+struct Reglages {
+    int volumeMusique = 10;     // 0 … 10; 10 is the game's own loudness
+    int volumeEffets = 10;      // 0 … 10
+    bool fantomeCourse = true;  // the racing ghost is shown (G in a run)
+    // Each program's window: its size when not full screen, and whether it is.
+    int largeurJeu = 640, hauteurJeu = 480;
+    bool pleinEcranJeu = false;
+    int largeurEditeur = 640, hauteurEditeur = 480;
+    bool pleinEcranEditeur = false;
+
+    // The lines skipped when reading, in their order, kept for writing.
+    std::vector<std::string> autres;
+};
+
+extern const char* const kFichierReglages;  // "data/joueur/reglages.txt"
+
+// The smallest window the programs accept, in pixels.
+const int kLargeurFenetreMin = 320, kHauteurFenetreMin = 240;
+
+// The settings a text gives; every line skipped gets a line in `rejets`
+// ("line 3: unknown setting \"x\"") when it is given.
+Reglages lireTexteReglages(const std::string& texte, std::vector<std::string>* rejets = nullptr);
+// The text of the settings: every known name in the table's order, then
+// the lines kept.
+std::string texteReglages(const Reglages& r);
+
+// Reads the settings file at `chemin`. A missing file gives the defaults
+// silently; any other trouble (a FIFO, a folder, a file too large to be
+// settings, above 64 KiB) gives the defaults with one line on standard error,
+// and `lisible` false: such a file is never written over.
+Reglages lireReglages(const std::string& chemin = kFichierReglages, bool* lisible = nullptr,
+                      bool bavard = true);
+
+// Reads the file as it is now, lets `changer` set what it changes, and
+// writes it back atomically (a temporary file beside it, then renamed over
+// it), so that what another program wrote meanwhile is kept. Returns false,
+// after a line on standard error, when the file cannot be read or written;
+// it is then left as it was.
+bool modifierReglages(const std::function<void(Reglages&)>& changer,
+                      const std::string& chemin = kFichierReglages);
+
+#endif
