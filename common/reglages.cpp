@@ -45,7 +45,7 @@ Cle ouiNon(const char* nom, bool Reglages::*champ) {
     c.ouiNon = champ;
     return c;
 }
-[[maybe_unused]] Cle texte(const char* nom, std::string Reglages::*champ) {
+Cle texte(const char* nom, std::string Reglages::*champ) {
     Cle c{nom};
     c.texte = champ;
     return c;
@@ -62,6 +62,7 @@ const Cle kCles[] = {
     ouiNon("editeur_plein_ecran", &Reglages::pleinEcranEditeur),
     nombre("editeur_fenetre_largeur", &Reglages::largeurEditeur, kLargeurFenetreMin, kTailleFenetreMax),
     nombre("editeur_fenetre_hauteur", &Reglages::hauteurEditeur, kHauteurFenetreMin, kTailleFenetreMax),
+    texte("serveur_scores", &Reglages::serveurScores),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is
@@ -158,6 +159,7 @@ Reglages lireTexteReglages(const std::string& texte, std::vector<std::string>* r
 std::string texteReglages(const Reglages& r) {
     std::string t;
     for (const Cle& c : kCles) {
+        if (c.texte && (r.*c.texte).empty()) continue;  // an empty text is the default
         t += c.nom;
         t += ' ';
         if (c.texte)

@@ -23,6 +23,9 @@ struct Reglages {
     bool pleinEcranJeu = false;
     int largeurEditeur = 640, hauteurEditeur = 480;
     bool pleinEcranEditeur = false;
+    // The score server (HOST[:PORT]) the end-of-level link goes to; empty:
+    // the game's own (VORNA_SCORE_SERVER and --score-server come first).
+    std::string serveurScores;
 
     // The lines skipped when reading, in their order, kept for writing.
     std::vector<std::string> autres;

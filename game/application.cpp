@@ -87,7 +87,6 @@ int SDL_main(int argc, char** argv) {
     }
     const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, kUsage);
     if (statut >= 0) return statut;
-    choisirServeurScore(options.serveurScore);
     if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
 
     if (!dossierJeuPresent()) {
@@ -112,6 +111,11 @@ int SDL_main(int argc, char** argv) {
     RessourcesMenu ressources;
     ressources.reglages = lireReglages();
     const Reglages& reglages = ressources.reglages;
+    setServeurScore(kServeurScore);
+    if (!reglages.serveurScores.empty() && !setServeurScore(reglages.serveurScores))
+        std::fprintf(stderr, "vorna: serveur_scores '%s' of %s is not HOST[:PORT]; ignored\n",
+                     reglages.serveurScores.c_str(), kFichierReglages);
+    choisirServeurScore(options.serveurScore);
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
     ressources.jeu->setCourse(reglages.fantomeCourse);

@@ -15,8 +15,9 @@ bool adresseServeurValide(const std::string& adresse);
 // Sets the score server for the rest of the program run (the player's
 // settings feed it); false, and nothing changed, when the address is invalid.
 bool setServeurScore(const std::string& adresse);
-// At start-up, after the settings: `option` (--score-server) when not empty,
-// else $VORNA_SCORE_SERVER when set, else the server stays as it is. A bad
+// At start-up, after the settings (serveur_scores): `option` (--score-server)
+// when not empty, else $VORNA_SCORE_SERVER when set, else the server stays as
+// the settings left it. A bad
 // value of the variable is said on standard error and ignored.
 void choisirServeurScore(const std::string& option);
 
