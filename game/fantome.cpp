@@ -113,190 +113,242 @@ void renoncer(const std::string& detail, const std::string& ligne) {
     annoncer(ligne);
 }
 
+// One replay of a ghost: its set-up, then frame after frame its events, the
+// positions read at the player's pace, the scene and its texts, the clocks.
+class Replay {
+public:
+    Replay(int hauteur, int largeur, const std::string& mapALoad)
+        : hauteur(hauteur), largeur(largeur), nomAffiche(mapALoad) {}
+    bool preparer();
+    void jouer();
+
+private:
+    bool lireFantome();
+    void evenements();
+    void avancer();
+    void dessiner();
+    void instantane();
+    void minuteries();
+    void auDepart() {
+        balle().deplacer(x_depart - balle().getX(), y_depart - balle().getY(), z_depart + 5 - balle().getZ());
+    }
+    Heros& balle() { return joueur[0]; }
+
+    const int hauteur, largeur;
+    const std::string nomAffiche;
+    TexturesReplay textures;  // first: loaded before anything else
+    std::unique_ptr<Skybox> skybox;
+    Fondu mort{255, 255, 255};
+    std::unique_ptr<LecteurFantome> ghost;
+    std::string niveauALoad;
+    ContenuNiveau contenu;
+    std::vector<Heros> joueur;
+    LotBlocs lot;
+    double x_depart = 0, y_depart = 0, z_depart = 0;
+    double x_tombe = 0, y_tombe = 0, z_tombe = 0;
+    double z_begin_tombe = 0;
+    Uint32 tempsActuel3 = 0, tempsPrecedent3 = 0, tempsActuel4 = 0, tempsPrecedent4 = 0;
+    std::unique_ptr<Allure> allure;
+    std::string textes, coin;
+    int continuer = 2;
+    int frames = 0;
+};
+
 }  // namespace
 
 const InstantPartie& instantReplay() { return instant; }
 
 void jouerGhost(int hauteur, int largeur, std::string mapALoad) {
     instant = InstantPartie();
-    TexturesReplay textures;
+    Replay replay(hauteur, largeur, mapALoad);
+    if (replay.preparer()) replay.jouer();
+}
 
-    brouillard(0.87f, 0.54f, 0.43f);
+namespace {
 
-    perspectiveScene();  // the window's aspect, 70° vertically
-    glEnable(GL_DEPTH_TEST);
-
-    Skybox skybox("data/sky/sky.jpg");
-    Fondu mort(255, 255, 255);
-    const std::string nomAffiche = mapALoad;
-
-    const std::string cheminGhost = "ghost/" + mapALoad;
+// The ghost's header names a level of maps/; false, with the reason given,
+// when it cannot be read.
+bool Replay::lireFantome() {
+    const std::string cheminGhost = "ghost/" + nomAffiche;
     FichierLu fichier = ouvrirLecture(cheminGhost, "ghost");
     if (!fichier) {
-        annoncer("Fantome illisible : " + mapALoad);
-        return;
+        annoncer("Fantome illisible : " + nomAffiche);
+        return false;
     }
-    LecteurFantome ghost(std::move(fichier));
-    std::string niveauALoad;
-    if (!ghost.lireEntete(niveauALoad)) {
-        renoncer(cheminGhost + ": it names no level", "Fantome vide : " + mapALoad);
-        return;
+    ghost = std::make_unique<LecteurFantome>(std::move(fichier));
+    if (!ghost->lireEntete(niveauALoad)) {
+        renoncer(cheminGhost + ": it names no level", "Fantome vide : " + nomAffiche);
+        return false;
     }
     // A ghost only ever names a level of maps/: any other path (a device, a
     // file elsewhere) is not opened.
     if (!cheminNiveauAdmis(niveauALoad)) {
         renoncer(cheminGhost + ": its level \"" + niveauALoad + "\" lies outside maps/",
                  "Fantome refuse : niveau hors de maps");
-        return;
+        return false;
     }
+    return true;
+}
+
+bool Replay::preparer() {
+    brouillard(0.87f, 0.54f, 0.43f);
+    perspectiveScene();  // the window's aspect, 70° vertically
+    glEnable(GL_DEPTH_TEST);
+    skybox = std::make_unique<Skybox>("data/sky/sky.jpg");
+    if (!lireFantome()) return false;
 
     ReglesNiveau regles;
     regles.typeMax = 7;
-    regles.texture = [&textures](const std::string& mot, unsigned int precedente) {
+    regles.texture = [this](const std::string& mot, unsigned int precedente) {
         return textures.parMot(mot, precedente);
     };
     regles.textureInitiale = textures.caisse;  // the first record starts from the wall texture
-    ContenuNiveau contenu;
     if (!chargerNiveau(niveauALoad, regles, contenu)) {
-        renoncer(cheminGhost + ": its level " + niveauALoad + " cannot be read",
+        renoncer("ghost/" + nomAffiche + ": its level " + niveauALoad + " cannot be read",
                  "Niveau du fantome illisible : " + nomDeFichier(niveauALoad));
-        return;
+        return false;
     }
-    std::vector<Cube>& tableaucube = contenu.cubes;
-    std::vector<Sphere>& tableausphere = contenu.spheres;
-    std::vector<Heros> joueur{balleDuNiveau(contenu)};
-    Heros& balle = joueur[0];
-    const LotBlocs lot(tableaucube);
+    joueur.push_back(balleDuNiveau(contenu));
+    lot = LotBlocs(contenu.cubes);
+    ghost->rembobiner();
 
-    ghost.rembobiner();
-
-    const double x_depart = balle.getX(), y_depart = balle.getY(), z_depart = balle.getZ();
-    double x_tombe = 0, y_tombe = 0, z_tombe = 0;
-    const double z_begin_tombe = hauteurDeChute(tableaucube);
-    const int r = 178, g = 178, b = 178;
-
+    x_depart = balle().getX(), y_depart = balle().getY(), z_depart = balle().getZ();
+    z_begin_tombe = hauteurDeChute(contenu.cubes);
     eclairage();
-
     sys::keyRepeat(10, 10);
     sys::showCursor(false);
+    tempsActuel3 = tempsPrecedent3 = sys::ticks();
+    allure = std::make_unique<Allure>(tempsActuel3);
+    return true;
+}
 
-    Uint32 tempsActuel3 = sys::ticks(), tempsPrecedent3 = tempsActuel3;
-    Allure allure(tempsActuel3);
-    Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;
-    std::string textes;
-    int continuer = 2;
-    int frames = 0;
-
+void Replay::jouer() {
     while (continuer == 2) {
         textes = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
-
-        SDL_Event ev;
-        if (sys::arretDemande()) continuer = 0;
-        while (sys::pollEvent(&ev)) {
-            if (ev.type == SDL_QUIT) {
-                continuer = 0;
-            } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_ESCAPE) {
-                continuer = 0;
-            } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_RETURN) {
-                balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
-                               z_depart + 5 - balle.getZ());
-                ghost.rembobiner();
-                allure.rembobiner();
-                tempsPrecedent3 = tempsActuel3;
-            } else if (ev.type == SDL_KEYUP) {
-                allure.touche(ev.key.keysym.sym);
-            } else if (ev.type == SDL_CONTROLLERDEVICEREMOVED) {
-                allure.pause = true;  // a pad unplugged: the replay waits
-            }
-        }
-
-        if (!balle.getTombe() && balle.getZ() < z_begin_tombe) {
-            x_tombe = balle.getX();
-            y_tombe = balle.getY();
-            z_tombe = balle.getZ();
-            balle.tombe(true);
-        }
-
-        // At 2x two positions a frame (the first only passed through), at
-        // 1/2x one every second frame, none while paused.
-        for (int n = allure.aLire(); n > 0; --n) {
-            float x, y, z;
-            if (!ghost.suivante(x, y, z)) {
-                continuer = 0;
-                break;
-            }
-            balle.setX(x);
-            balle.setY(y);
-            balle.setZ(z);
-        }
-        const std::string coin = allure.coin();
-
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        if (!balle.getTombe())
-            gluLookAt(balle.getX() + 10, balle.getY(), balle.getZ() + 12, balle.getX(), balle.getY(),
-                      balle.getZ(), 0, 0, 1);
-        else
-            gluLookAt(x_tombe + 10, y_tombe, z_tombe + 12, balle.getX(), balle.getY(), balle.getZ(),
-                      0, 0, 1);
-
-        mort.appliquer();
-        if (balle.getTombe()) {
-            mort.setF(true);
-            if (mort.getR() > 4) mort.fR(-5);
-            if (mort.getG() > 4) mort.fG(-5);
-            if (mort.getB() > 4) mort.fB(-5);
-        } else {
-            mort.setF(false);
-            mort.setRGB(r, g, b);
-        }
-
-        dessinerObjets(lot, tableaucube, nullptr, tableausphere, balle);
-
-        glDisable(GL_FOG);
-        const double cx = balle.getTombe() ? x_tombe : balle.getX();
-        const double cy = balle.getTombe() ? y_tombe : balle.getY();
-        const double cz = balle.getTombe() ? z_tombe : balle.getZ();
-        glTranslated(cx, cy, cz - 50);
-        dessinerCiel(skybox);
-        glTranslated(-cx, -cy, -(cz - 50));
-        if (!mort.getF()) glEnable(GL_FOG);
-
-        glDisable(GL_LIGHTING);  // the texts take their colour as it is
-        Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
-        Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
-        Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
-        if (!coin.empty()) Texte::mervoprint(coin.c_str(), textures.font, 3, 0, 0, hauteur, largeur);
-        glEnable(GL_LIGHTING);
-
-        instant.frame = frames++;
-        instant.x = balle.getX();
-        instant.y = balle.getY();
-        instant.z = balle.getZ();
-        instant.tombe = balle.getTombe();
-        instant.chrono = static_cast<int>(tempsActuel3 - tempsPrecedent3);
-        instant.texteTemps = textes;
-        instant.nomAffiche = nomAffiche;
-        instant.continuer = continuer;
-        instant.pause = allure.pause;
-        instant.texteCoin = coin;
-        instant.mortR = mort.getR();
-        instant.mortG = mort.getG();
-        instant.mortB = mort.getB();
-        instant.mortF = mort.getF();
+        evenements();
+        avancer();
+        dessiner();
+        instantane();
         glFlush();
         sys::swapBuffers();
-
-        tempsActuel3 = tempsActuel4 = allure.temps(sys::ticks());
-        if (!balle.getTombe()) tempsPrecedent4 = tempsActuel4;
-        if (tempsActuel4 - tempsPrecedent4 > 1500) {
-            balle.tombe(false);
-            balle.deplacer(x_depart - balle.getX(), y_depart - balle.getY(),
-                           z_depart + 5 - balle.getZ());
-            tempsPrecedent3 = tempsActuel3;
-        }
-
+        minuteries();
         sys::delay(30);
     }
 }
+
+void Replay::evenements() {
+    SDL_Event ev;
+    if (sys::arretDemande()) continuer = 0;
+    while (sys::pollEvent(&ev)) {
+        if (ev.type == SDL_QUIT) {
+            continuer = 0;
+        } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_ESCAPE) {
+            continuer = 0;
+        } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_RETURN) {
+            auDepart();
+            ghost->rembobiner();
+            allure->rembobiner();
+            tempsPrecedent3 = tempsActuel3;
+        } else if (ev.type == SDL_KEYUP) {
+            allure->touche(ev.key.keysym.sym);
+        } else if (ev.type == SDL_CONTROLLERDEVICEREMOVED) {
+            allure->pause = true;  // a pad unplugged: the replay waits
+        }
+    }
+}
+
+// The fall noticed, then the positions due this frame: at 2x two positions
+// a frame (the first only passed through), at 1/2x one every second frame,
+// none while paused.
+void Replay::avancer() {
+    Heros& b = balle();
+    if (!b.getTombe() && b.getZ() < z_begin_tombe) {
+        x_tombe = b.getX();
+        y_tombe = b.getY();
+        z_tombe = b.getZ();
+        b.tombe(true);
+    }
+    for (int n = allure->aLire(); n > 0; --n) {
+        float x, y, z;
+        if (!ghost->suivante(x, y, z)) {
+            continuer = 0;
+            break;
+        }
+        b.setX(x);
+        b.setY(y);
+        b.setZ(z);
+    }
+    coin = allure->coin();
+}
+
+void Replay::dessiner() {
+    Heros& b = balle();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    if (!b.getTombe())
+        gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
+    else
+        gluLookAt(x_tombe + 10, y_tombe, z_tombe + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
+
+    mort.appliquer();
+    if (b.getTombe()) {
+        mort.setF(true);
+        if (mort.getR() > 4) mort.fR(-5);
+        if (mort.getG() > 4) mort.fG(-5);
+        if (mort.getB() > 4) mort.fB(-5);
+    } else {
+        mort.setF(false);
+        mort.setRGB(178, 178, 178);
+    }
+
+    dessinerObjets(lot, contenu.cubes, nullptr, contenu.spheres, b);
+
+    glDisable(GL_FOG);
+    const double cx = b.getTombe() ? x_tombe : b.getX();
+    const double cy = b.getTombe() ? y_tombe : b.getY();
+    const double cz = b.getTombe() ? z_tombe : b.getZ();
+    glTranslated(cx, cy, cz - 50);
+    dessinerCiel(*skybox);
+    glTranslated(-cx, -cy, -(cz - 50));
+    if (!mort.getF()) glEnable(GL_FOG);
+
+    glDisable(GL_LIGHTING);  // the texts take their colour as it is
+    Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
+    Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
+    Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
+    if (!coin.empty()) Texte::mervoprint(coin.c_str(), textures.font, 3, 0, 0, hauteur, largeur);
+    glEnable(GL_LIGHTING);
+}
+
+void Replay::instantane() {
+    instant.frame = frames++;
+    instant.x = balle().getX();
+    instant.y = balle().getY();
+    instant.z = balle().getZ();
+    instant.tombe = balle().getTombe();
+    instant.chrono = static_cast<int>(tempsActuel3 - tempsPrecedent3);
+    instant.texteTemps = textes;
+    instant.nomAffiche = nomAffiche;
+    instant.continuer = continuer;
+    instant.pause = allure->pause;
+    instant.texteCoin = coin;
+    instant.mortR = mort.getR();
+    instant.mortG = mort.getG();
+    instant.mortB = mort.getB();
+    instant.mortF = mort.getF();
+}
+
+// The replay's clock, and the fall that ends 1.5 s (of the replay's time)
+// after it began: back to the start.
+void Replay::minuteries() {
+    tempsActuel3 = tempsActuel4 = allure->temps(sys::ticks());
+    if (!balle().getTombe()) tempsPrecedent4 = tempsActuel4;
+    if (tempsActuel4 - tempsPrecedent4 > 1500) {
+        balle().tombe(false);
+        auDepart();
+        tempsPrecedent3 = tempsActuel3;
+    }
+}
+
+}  // namespace

@@ -25,35 +25,6 @@
 #include "texte.h"
 #include "version.h"
 
-void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
-    if (couleur <= 251 && !finlogo) {
-        couleur += 4;
-        if (couleur > 251) finlogo = true;
-    } else if (finlogo && couleur > 4) {
-        if (compteur_logo > 100)
-            couleur -= 4;
-        else
-            compteur_logo += 2;
-    } else if (finlogo) {
-        logo = false;
-        FSOUND_Stream_SetLoopCount(musique, -1);
-        FSOUND_Stream_Play(FSOUND_FREE, musique);
-    }
-
-    const GLubyte gris = static_cast<GLubyte>(couleur & 0xFF);
-    glColor3ub(gris, gris, gris);
-    orthoDesign(hauteur, largeur);  // the design, scaled and centred in the window
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, textureLogo);
-    glBegin(GL_QUADS);
-    glTexCoord2d(0, 0); glVertex2d(-hauteur, -largeur);
-    glTexCoord2d(1, 0); glVertex2d(hauteur, -largeur);
-    glTexCoord2d(1, 1); glVertex2d(hauteur, largeur);
-    glTexCoord2d(0, 1); glVertex2d(-hauteur, largeur);
-    glEnd();
-}
-
 void lireProgression(Jeu& jeu) {
     bool illisible = false;
     jeu.setNiveauMax(lireProgression(kFichierProgression, &illisible));

@@ -8,24 +8,10 @@
 #include "fondu.h"
 #include "fsound.h"
 #include "jeu.h"
+#include "logo.h"
 #include "reglages.h"
 #include "skybox.h"
 #include "texture.h"
-
-// The start-up logo: fades in, holds, fades out once per program run, then
-// starts the menu music.
-struct Logo {
-    bool logo = true;      // the logo is showing
-    bool finlogo = false;  // the fade-in has ended
-    int couleur = 0;       // grey level, 0 to 252
-    int compteur_logo = 0; // hold counter
-    unsigned int textureLogo = 0;
-
-    // One frame of the logo: steps the grey level (and starts `musique`
-    // looping for ever when the logo is over), then draws the logo quad over
-    // the whole window.
-    void passe(FSOUND_STREAM* musique, int hauteur, int largeur);
-};
 
 // What the main menu keeps for the whole program.
 struct RessourcesMenu {
