@@ -19,6 +19,8 @@ namespace {
 // The menu redraws at most once per this many ms: it shows the same labels,
 // without keeping a whole core busy.
 const Uint32 kImageMenu = 30;
+// The labels a list of maps shows at once: more would run off the screen.
+const size_t kVisibles = 16;
 
 }  // namespace
 
@@ -35,22 +37,48 @@ Menu::~Menu() {
 void Menu::loadListeMaps() { nomMap = listerFichiers("./maps", ".txt"); }
 
 void Menu::boutonsPrincipaux() {
+    dansListe = false;
+    premier = 0;
     boutons.clear();
     boutons.emplace_back(Vector3D(0, 0.1, 0), "Nouvelle map");
     boutons.emplace_back(Vector3D(0, 0, 0), "Editer une map");
     boutons.emplace_back(Vector3D(0, -0.1, 0), "Quitter");
 }
 
+// The maps then "Retour", centred as a column; of a list longer than the
+// screen, the kVisibles labels from `premier`.
 void Menu::listeDesMaps() {
+    dansListe = true;
+    std::vector<std::string> labels = nomMap;
+    labels.push_back("Retour");
+    premier = labels.size() > kVisibles ? std::min(premier, labels.size() - kVisibles) : 0;
+    const size_t fin = std::min(labels.size(), premier + kVisibles);
+    const double n = static_cast<double>(fin - premier - 1);
     boutons.clear();
-    const double n = static_cast<double>(nomMap.size());
-    for (size_t i = 0; i < nomMap.size(); ++i)
-        boutons.emplace_back(Vector3D(0, (i - n / 2) / -10, 0), nomMap[i]);
-    boutons.emplace_back(Vector3D(0, (n - n / 2) / -10, 0), "Retour");
+    for (size_t i = premier; i < fin; ++i)
+        boutons.emplace_back(Vector3D(0, (static_cast<double>(i - premier) - n / 2) / -10, 0), labels[i]);
+    choix = std::min(choix, boutons.size() - 1);
+}
+
+void Menu::defiler(int pas) {
+    if (!dansListe || nomMap.size() + 1 <= kVisibles) return;
+    premier = pas < 0 && premier == 0 ? 0 : premier + pas;
+    listeDesMaps();
+}
+
+// Up and Down: the next label, the list scrolling to keep it in view.
+void Menu::deplacerChoix(int pas) {
+    if (pas < 0 && choix == 0)
+        defiler(-1);
+    else if (pas > 0 && choix + 1 == boutons.size())
+        defiler(1);
+    else
+        choix += pas;
 }
 
 void Menu::agir(const std::string& label) {
     if (label == "Editer une map") {
+        choix = 0;
         listeDesMaps();
     } else if (label == "Nouvelle map") {
         jouer("nomap", static_cast<int>(nomMap.size()));
@@ -90,24 +118,7 @@ void Menu::lancer() {
         // A click acts on the button selected before this round of events.
         const std::string label = boutons[choix].getTexte();
         SDL_Event e;
-        while (sys::pollEvent(&e)) {
-            switch (e.type) {
-            case SDL_MOUSEMOTION: reselectionner(yDesign(e.motion.y, m_longueur, m_largeur)); break;
-            case SDL_KEYDOWN:
-                if (e.key.keysym.sym == SDLK_ESCAPE) m_continuer = false;
-                break;
-            case SDL_MOUSEBUTTONUP:  // any button, the wheel too
-                agir(label);
-                reselectionner(yDesign(e.button.y, m_longueur, m_largeur));
-                break;
-            case SDL_MOUSEWHEEL:
-                agir(label);
-                reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
-                break;
-            case SDL_QUIT: m_continuer = false; break;
-            default: break;
-            }
-        }
+        while (sys::pollEvent(&e)) evenement(e, label);
         for (size_t i = 0; i < boutons.size(); ++i) boutons[i].setChoisi(i == choix);
         draw();
 
@@ -117,6 +128,37 @@ void Menu::lancer() {
     boutons.clear();
 }
 
+void Menu::evenement(const SDL_Event& e, const std::string& label) {
+    switch (e.type) {
+    case SDL_MOUSEMOTION: reselectionner(yDesign(e.motion.y, m_longueur, m_largeur)); break;
+    case SDL_KEYDOWN:
+        if (e.key.keysym.sym == SDLK_UP || e.key.keysym.sym == SDLK_DOWN)
+            deplacerChoix(e.key.keysym.sym == SDLK_UP ? -1 : 1);
+        else if (e.key.keysym.sym == SDLK_ESCAPE)
+            m_continuer = false;
+        break;
+    case SDL_KEYUP:
+        if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) agir(boutons[choix].getTexte());
+        break;
+    case SDL_MOUSEBUTTONUP:  // any button
+        agir(label);
+        reselectionner(yDesign(e.button.y, m_longueur, m_largeur));
+        break;
+    case SDL_MOUSEWHEEL:
+        // The wheel scrolls a list longer than the screen; elsewhere a turn
+        // of it counts as a click.
+        if (dansListe && nomMap.size() + 1 > kVisibles) {
+            defiler(-sys::molette(e));
+        } else {
+            agir(label);
+        }
+        reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
+        break;
+    case SDL_QUIT: m_continuer = false; break;
+    default: break;
+    }
+}
+
 void Menu::draw() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -124,6 +166,10 @@ void Menu::draw() {
     glColor3ub(255, 255, 255);
     glBindTexture(GL_TEXTURE_2D, m_texture_texte);
     for (const Bouton_menu& b : boutons) b.dessiner(m_longueur, m_largeur);
+    if (dansListe && premier > 0)  // more labels above, or below
+        Bouton_menu(Vector3D(0, boutons.front().getPos().Y + 0.1, 0), "...").dessiner(m_longueur, m_largeur);
+    if (dansListe && premier + boutons.size() < nomMap.size() + 1)
+        Bouton_menu(Vector3D(0, boutons.back().getPos().Y - 0.1, 0), "...").dessiner(m_longueur, m_largeur);
     if (!sauvetages.empty()) {
         // Rescue copies left by an editor ended by a signal, at the bottom left.
         const std::string avis =

@@ -4,13 +4,16 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "bouton_menu.h"
 
 namespace editeur {
 
-// The editor's menu: labels chosen with the mouse to create a new map, edit
-// one of the maps of maps/, or quit. Choosing a map runs the editing session
-// in the same window; when it returns, the menu comes back.
+// The editor's menu: labels chosen with the mouse (or Up, Down and Return)
+// to create a new map, edit one of the maps of maps/, or quit. Choosing a map
+// runs the editing session in the same window; when it returns, the menu
+// comes back. A list of maps longer than the screen scrolls.
 class Menu {
 public:
     // Loads the font "data/font1.TGA"; the window (`longueur` × `largeur`)
@@ -36,6 +39,9 @@ private:
     void listeDesMaps();
     void agir(const std::string& label);
     void reselectionner(int y);
+    void evenement(const SDL_Event& e, const std::string& label);
+    void defiler(int pas);
+    void deplacerChoix(int pas);
 
     int m_longueur;
     int m_largeur;
@@ -45,6 +51,10 @@ private:
     std::vector<std::string> sauvetages;  // rescue copies in maps/, shown as a notice
     bool m_continuer = true;
     size_t choix = 0;
+    // The list of maps, when shown: longer than the screen, it shows a slice
+    // from `premier`, moved by the wheel and the arrow keys.
+    bool dansListe = false;
+    size_t premier = 0;
 };
 
 }  // namespace editeur

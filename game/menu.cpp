@@ -42,6 +42,9 @@ const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
 const GLubyte kAvertissement[3] = {255, 210, 90};
 
+// The entries a list shows at once: more would run off the screen.
+const size_t kVisibles = 15;
+
 // How long the menu shows what went wrong in the activity it launched.
 const Uint32 kDureeAnnonce = 3000;
 
@@ -67,7 +70,7 @@ private:
     void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
     // Scenario (0), map (1) or ghost (2) list, with `entrees` reachable entries.
     void ouvrirListe(int liste, unsigned int entrees) {
-        choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees;
+        choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees; premier = 0;
     }
     void lancement() {
         res.fondublanc.setF(true);
@@ -96,6 +99,7 @@ private:
 
     unsigned int choix = 0;
     unsigned int choixMax = 4;
+    size_t premier = 0;  // the first entry shown of a list longer than the screen
     int choix1 = 1, choix2 = -1, choix3 = -1;
     bool ghost = false;
     std::string futureMap = "aucune";
@@ -185,6 +189,10 @@ void MenuPrincipal::evenements() {
                 jouerSon(res.bouton);
                 s.finScenario = false;
             }
+        } else if (sys::molette(e) && choix2 == 0 && choix3 >= 0 && choixMax > 0) {
+            // In a list the wheel moves the choice as Up and Down do.
+            jouerSon(res.cursor);
+            choix = sys::molette(e) > 0 ? (choix == 0 ? choixMax - 1 : choix - 1) : (choix + 1) % choixMax;
         } else if (e.type == SDL_KEYDOWN) {
             if (e.key.keysym.sym == SDLK_UP) {
                 jouerSon(res.cursor);
@@ -319,10 +327,21 @@ void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
     glColor3ubv(kBlanc);
 }
 
+// A list longer than the screen shows kVisibles entries, the choice always
+// among them, with "..." above and below where more entries lie.
 void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
-    const int taille = static_cast<int>(noms.size()) - 1;
-    for (size_t i = 0; i < noms.size(); ++i) {
-        const double y = taille / 20.0 - i / 10.0;
+    size_t debut = 0, fin = noms.size();
+    if (noms.size() > kVisibles) {
+        premier = std::clamp<size_t>(premier, choix + 1 > kVisibles ? choix + 1 - kVisibles : 0, choix);
+        premier = std::min(premier, noms.size() - kVisibles);
+        debut = premier;
+        fin = premier + kVisibles;
+        if (debut > 0) imprimer("...", -1, (kVisibles + 1) / 20.0);
+        if (fin < noms.size()) imprimer("...", -1, -(kVisibles + 1) / 20.0);
+    }
+    const int taille = static_cast<int>(fin - debut) - 1;
+    for (size_t i = debut; i < fin; ++i) {
+        const double y = taille / 20.0 - (i - debut) / 10.0;
         const bool verrouille = scenario && i >= jeu.getNiveauMax();
         if (verrouille) {
             glColor3ubv(kGris);

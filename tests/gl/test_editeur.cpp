@@ -362,6 +362,25 @@ TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothin
     EXPECT_EQ(enregistrements("maps/c.txt")[3], "10 -9,-6,0 0 2,1,1 0,0,0 textureCaisse");
 }
 
+TEST_F(Editeur, AListOfMapsLongerThanTheScreenScrollsByTheWheelAndTheKeys) {
+    for (int n = 0; n < 40; ++n) ecrireFichier("maps/m" + std::to_string(10 + n) + ".txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n");
+    systeme.mouvement(1, 320, 230);
+    systeme.bouton(3, 1, false, 320, 230);  // "Editer une map"
+    for (int k = 0; k < 30; ++k) systeme.molette(5 + k, -1);
+    for (int k = 0; k < 5; ++k) systeme.tape(40 + 2 * k, SDLK_UP);  // the first label chosen: Up scrolls
+    systeme.quitter(54);
+    editeur::Menu menu(640, 480);
+    std::map<int, std::vector<std::string>> labels;
+    surFrame = [&](int n) {
+        for (const auto& b : menu.getBoutons()) labels[n].push_back(b.getTexte());
+    };
+    menu.lancer();
+    EXPECT_EQ(labels[4].size(), 16u) << "sixteen labels at once";
+    EXPECT_EQ(labels[4].front(), "m10.txt");
+    EXPECT_EQ(labels[39].front() + " " + labels[39].back(), "m35.txt Retour") << "scrolled to the end, no further";
+    EXPECT_EQ(labels[51].front() + " " + labels[51].back(), "m30.txt m45.txt") << "Up from the top scrolls";
+}
+
 TEST_F(Editeur, LeavingAMapWithChangesAsksFirstWhetherByEscapeOrByTheCloseButton) {
     const struct { std::vector<Touche> sortie; bool sauvee; } cas[] = {
         {{SDLK_ESCAPE, SDLK_ESCAPE}, false}, {{SDLK_ESCAPE, SDLK_SPACE}, true}, {{SDLK_UNKNOWN, SDLK_UNKNOWN}, false},

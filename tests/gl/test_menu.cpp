@@ -148,6 +148,11 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_RETURN, "options", 0, {{"-Jamais sauver fantome", 'O'}}},
          {SDLK_RETURN, "options", 0, {{"-Tjrs sauver fantome", 'O'}}}, {SDLK_DOWN, "options", 1, {{"Retour", 'O'}}},
          {SDLK_RETURN, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
+        // Forty maps more: the list shows the fifteen around the choice, "..." where more lie.
+        {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_DOWN, "play", 1},
+         {SDLK_RETURN, "list1/41", 0, {{"m00", 'O'}, {"m14", 'B'}, {"m15", '-'}, {"...", 'B'}}},
+         {SDLK_UP, "list1/41", 40, {{"piste", 'O'}, {"m26", 'B'}, {"m25", '-'}, {"...", 'B'}}},
+         {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // The ghosts deleted: an empty list keeps the highlight and ignores Return.
         {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
          {SDLK_RETURN, "list2/0", 0}, {SDLK_DOWN, "list2/0", 0}, {SDLK_RETURN, "list2/0", 0},
@@ -158,6 +163,11 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         menu.clear();
         frameSysteme.clear();
         if (&p == &parcours.back()) std::remove("ghost/map1ghost0.qzg"), std::remove("ghost/pisteghost1.qzg");
+        for (int n = 0; n < 40; ++n) {
+            char nom[32];
+            std::snprintf(nom, sizeof nom, "maps/m%02d.txt", n);
+            &p == &parcours[3] ? ecrireFichier(nom, kCourseDroite) : void(std::remove(nom));
+        }
         const int base = systeme.frame() + M;
         for (size_t k = 1; k < p.size(); ++k) {
             const bool relache = p[k].touche == SDLK_RETURN || p[k].touche == SDLK_ESCAPE;
@@ -179,6 +189,9 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         } else if (&p == &parcours[1]) {
             ASSERT_TRUE(texte(a(base + 5), "3.Flux"));
             EXPECT_DOUBLE_EQ(texte(a(base + 5), "3.Flux")->y, -0.1);
+        } else if (&p == &parcours[3]) {
+            ASSERT_TRUE(texte(a(base + 9), "piste"));
+            EXPECT_DOUBLE_EQ(texte(a(base + 9), "piste")->y, -0.7) << "the last line of the screen";
         }
     }
     // The cursor sound on each press and each release of Up and Down, the confirm on Return.
@@ -187,8 +200,8 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         curseurs += c.fichier == "data/sound/cursor.wav";
         boutons += c.fichier == "data/sound/bouton.wav";
     }
-    EXPECT_EQ(curseurs, 2 * 15);
-    EXPECT_EQ(boutons, 13);
+    EXPECT_EQ(curseurs, 2 * 17);
+    EXPECT_EQ(boutons, 15);
 }
 
 TEST_F(Menu, LaunchingFadesFor51FramesThenPlaysAndComesBackToARebuiltMenu) {
