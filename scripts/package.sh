@@ -42,8 +42,9 @@ version=$(dpkg-deb -f "$deb" Version)
 fichier() { dpkg-deb --fsys-tarfile "$1" | tar -xOf - "./$2"; }
 metainfo=$(mktemp --suffix=.metainfo.xml)
 fichier "$deb" usr/share/metainfo/org.vorna_game.vorna.metainfo.xml >"$metainfo"
-appstreamcli validate --no-net --pedantic "$metainfo" | tee /dev/stderr | grep -q "successful\.$" \
-    || { rm -f "$metainfo"; faute "appstreamcli: the AppStream file is not clean"; }
+validation=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || true
+echo "appstreamcli: $validation"
+echo "$validation" | grep -q "successful\.$" || { rm -f "$metainfo"; faute "appstreamcli: the AppStream file is not clean"; }
 grep -q "<release version=\"$v\"" "$metainfo" || faute "no AppStream release $v"
 ecrans=$(sed -n 's#.*<image[^>]*>https://.*/\([^/]*\.png\)</image>#\1#p' "$metainfo")
 rm -f "$metainfo"
