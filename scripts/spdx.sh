@@ -8,14 +8,16 @@
 # this is no git checkout) that people write and read as code, build or
 # packaging text, each with the comment syntax of its kind:
 #   *.c *.cpp *.h *.h.in                         // ...          first line
-#   CMakeLists.txt *.cmake Makefile *.py *.sh,
-#   .ci/run, *.desktop, *.service                # ...           first line, after a #! line
+#   CMakeLists.txt *.cmake *.cmake.in Makefile
+#   *.py *.sh .ci/run *.desktop *.service
+#   *.lintian-overrides                          # ...           first line, after a #! line
 #   man pages *.[1-8] *.[1-8].in                 .\" ...          first line
 #   *.xml *.xml.in                               <!-- ... -->    after the <?xml ...?> line
 # Not source files: the levels of maps/ (made by tools/niveaux, a format
 # without comments), the fuzzers' seed inputs under fuzz/graines/ (data read
 # byte for byte), COPYING (the licence itself), packaging/copyright (the
-# licence statement), README.md and the other documents, .gitignore.
+# licence statement), packaging/changelog (Debian's format has no comments),
+# README.md and the other documents, .gitignore.
 set -eu
 cd "$(dirname "$0")/.."
 LIGNE="SPDX-License-Identifier: GPL-3.0-or-later"
@@ -25,7 +27,7 @@ sorte() {
     case "$1" in
         maps/*|fuzz/graines/*) ;;
         *.c|*.cpp|*.h|*.h.in) echo c ;;
-        CMakeLists.txt|*/CMakeLists.txt|*.cmake|Makefile|*/Makefile|*.py|*.sh|.ci/run|*.desktop|*.service) echo diese ;;
+        CMakeLists.txt|*/CMakeLists.txt|*.cmake|*.cmake.in|Makefile|*/Makefile|*.py|*.sh|.ci/run|*.desktop|*.service|*.lintian-overrides) echo diese ;;
         *.[1-8]|*.[1-8].in) echo man ;;
         *.xml|*.xml.in) echo xml ;;
     esac
