@@ -54,13 +54,14 @@ TEST(Options, HelpVersionAndRefusals) {
     }
 }
 
-// The keys of a document's "a / b" or "a, b" list, in lower case, without roff's backslashes.
-std::set<std::string> touches(std::string texte, const std::string& separateur) {
+// The keys of a document's list ("a / b", "a, b"), in lower case, without roff's backslashes.
+std::set<std::string> touches(std::string texte) {
     texte.erase(std::remove(texte.begin(), texte.end(), '\\'), texte.end());
     std::transform(texte.begin(), texte.end(), texte.begin(), ::tolower);
+    for (size_t p; (p = texte.find(" / ")) != std::string::npos;) texte.replace(p, 3, ", ");
     std::set<std::string> r;
-    for (size_t debut = 0, fin = 0; fin != std::string::npos; debut = fin + separateur.size())
-        r.insert(texte.substr(debut, (fin = texte.find(separateur, debut)) - debut));
+    for (size_t debut = 0, fin = 0; fin != std::string::npos; debut = fin + 2)
+        r.insert(texte.substr(debut, (fin = texte.find(", ", debut)) - debut));
     return r;
 }
 
@@ -72,14 +73,14 @@ TEST(Documents, EveryKeyOfTheReadmesKeyTablesIsAKeyOfItsManPage) {
     for (const std::string& l : lignes(lireFichier(VORNA_SOURCE_DIR "/README.md"))) {
         if (l.rfind("## ", 0) == 0) section = l;
         table = l.rfind("| Key", 0) == 0 || (table && l[0] == '|');
-        if (table && l.rfind("| Key", 0) != 0 && l.rfind("|-", 0) != 0) tables[section].merge(touches(l.substr(2, l.find(" |", 2) - 2), " / "));
+        if (table && l.rfind("| Key", 0) != 0 && l.rfind("|-", 0) != 0) tables[section].merge(touches(l.substr(2, l.find(" |", 2) - 2)));
     }
     EXPECT_EQ(tables.size(), pages.size()) << "a key table in a section of the README without its man page";
     for (const auto& [titre, page] : pages) {
         const std::string man = lireFichier(VORNA_SOURCE_DIR "/packaging/" + page), debut = ".SH KEYS";
         std::set<std::string> cles;
         for (const std::string& l : lignes(man.substr(man.find(debut), man.find("\n.SH ", man.find(debut)) - man.find(debut))))
-            if (l.rfind(".B ", 0) == 0) cles.merge(touches(l.substr(3), ", "));
+            if (l.rfind(".B ", 0) == 0) cles.merge(touches(l.substr(3)));
         EXPECT_FALSE(tables[titre].empty()) << titre;
         for (const std::string& k : tables[titre]) EXPECT_EQ(cles.count(k), 1u) << page << " lacks the key " << k;
     }
