@@ -334,7 +334,7 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThr
 
 TEST_F(Menu, WithoutAReadableProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
     std::remove("data/joueur/niveau.txt");
-    for (const char* f : {"niveau.txt", "records.txt"}) symlink(f, (std::string("data/joueur/") + f).c_str());  // unreadable
+    for (const char* f : {"niveau.txt", "records.txt"}) std::filesystem::create_symlink(f, std::string("data/joueur/") + f);  // unreadable
     versNiveauUn(systeme);
     systeme.quitter(M + 8);
     std::string err = sortieErreur([&] { EXPECT_EQ(lancer(), 0); });
