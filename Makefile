@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin wrapper over CMake.
 #   make run    install what is missing, build, start the game in build/game
 #   make test   install what is missing, build everything, run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load bench of vorna-scores (not a test): the real program, on SQLite and
 // then on PostgreSQL, under concurrent clients that each loop over a whole
 // submission (the game's link, the name, the leaderboard it leads to) and a

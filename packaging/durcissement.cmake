@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's hardening flags, as dpkg-buildflags gives them with every
 # hardening feature on (stack protector, format checks, _FORTIFY_SOURCE,
 # relro and bindnow; PIE is the compiler's default): the programs read level

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The history of the versions, kept once, in packaging/changelog (Debian's
 # changelog format: one entry a version, newest first, its notes as "  * "
 # items). From it come the package's changelog.Debian.gz, the AppStream

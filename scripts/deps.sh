@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Vorna needs to build, run and test, when some
 # are missing. Uses sudo when not run as root. Packaging checks need
 # lintian and xprop (x11-utils). The leaderboard server needs

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian packages that `make package` built in a build folder:
 # lintian finds no error and no warning in them (the overrides they ship,
 # packaging/*.lintian-overrides, give their reasons), their files, the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The licence line of every source file: "SPDX-License-Identifier:
 # GPL-3.0-or-later" as a comment among its first lines.
 #   sh scripts/spdx.sh --check   lists the source files without it; fails if any

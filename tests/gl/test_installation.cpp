@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `cmake --install` into a scratch prefix: the files laid out, their tools'
 // checks, and the installed programs preparing a player's folder in a scratch
 // home, showing the menu from there and keeping the player's files.

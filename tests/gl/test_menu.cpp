@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu as the player meets it: the whole program from start-up,
 // driven through the seam with scripted keys (or a pad), after the logo; at
 // any window size; its settings kept for the next start.

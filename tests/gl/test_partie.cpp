@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs of Jeu::jouer(), driven through the seam with scripted keys and a
 // virtual clock, drawing for real into the test window.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of both programs: help, version, the game's --map, and
 // anything else refused with status 2; the keys their documents list.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records file: what a line holds, how damaged ones are skipped, that any
 // map name reads back, and the best ghosts' names.
 #include <gtest/gtest.h>

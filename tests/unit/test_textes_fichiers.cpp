@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's texts, the score link and the browser it goes to, and the file
 // operations that keep the player's files whole.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screenshots of the AppStream metainfo, drawn by the programs themselves
 // in a game folder: the main menu (the whole game program, past its logo), a
 // run through a city level (Alpha City) and one in the mountains (Peak), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact sheet of the shipped levels: for each level a picture of the
 // whole course from above and the first frame of a real run (the player's
 // camera at the start), side by side, all in one PNG.
