@@ -31,7 +31,7 @@ void dessinerEmbleme(Bonus& b) {
         glRotated(-2 * b.getRY(), 0, 1, 0);
         glRotated(-2 * b.getRZ(), 0, 0, 1);
     };
-    auto anneau = [](double base, double haut) { cylindre20(base, haut, 0.1).dessiner(); };
+    auto anneau = [](double base, double haut) { anneau20(base, haut, 0.1).dessiner(); };
     anneau(r, r);
     pas();
     anneau(r, r);
