@@ -22,6 +22,12 @@ void dessinerBonusRapide(std::vector<Bonus>& bonus, const ChampVision& champ);
 // The same as Sphere::dessiner from a kept shape, for the spheres the
 // camera may see.
 void dessinerSpheresRapide(const std::vector<Sphere>& spheres, const ChampVision& champ);
+// Draws a closed kept shape (a ball) of radius `r` centred on (x, y, z) in
+// the world, in the current modelview matrix: its back faces, hidden behind
+// its front faces, are culled unless the eye is close enough for the near
+// plane to cut it open.
+class Forme;
+void dessinerFermee(const Forme& f, const ChampVision& champ, double x, double y, double z, double r);
 // The same as Skybox::dessiner from a kept shape.
 void dessinerCielRapide(const Skybox& ciel);
 
