@@ -127,7 +127,7 @@ TEST_F(Installation, EachWindowHasTheClassItsDesktopEntryNames) {
         const std::string classe = entree.substr(debut, entree.find('\n', debut) - debut);
         Programme programme({prefixe + "/bin/" + nom}, {"HOME=" + d.chemin() + "/maison", "XDG_DATA_HOME"});
         std::string fenetre, sortie;
-        ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", titre}, {}, &fenetre), 0);
+        ASSERT_EQ(chercherFenetre(titre, &fenetre), 0);
         EXPECT_EQ(executer({"xprop", "-id", fenetre.substr(0, fenetre.find('\n')), "WM_CLASS"}, {}, &sortie), 0);
         EXPECT_EQ(sortie, "WM_CLASS(STRING) = \"" + classe + "\", \"" + classe + "\"\n") << nom;
     }
@@ -136,7 +136,7 @@ TEST_F(Installation, EachWindowHasTheClassItsDesktopEntryNames) {
 // Starts the installed game, waits for its main menu, and quits with Escape.
 void jusquAuMenu(const std::string& vorna, const Environnement& env) {
     Programme programme({vorna}, env);
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "^Vorna "}), 0);
+    ASSERT_EQ(chercherFenetre("^Vorna "), 0);
     Capture menu;
     ASSERT_TRUE(attendre([&] { return menuHaut(menu = capturerEcran()); }, 30)) << "the menu never showed";
     EXPECT_GT(couleurs(menu), 100) << "the menu's level is drawn behind it";
