@@ -1,0 +1,15 @@
+# xgettext over the files FICHIERS lists (paths relative to SOURCES) into SORTIE, without
+# the date of extraction, so the same sources give the same bytes.
+execute_process(
+  COMMAND ${XGETTEXT} --from-code=UTF-8 --language=C++ --keyword --keyword=tr --keyword=aTraduire
+          --keyword=trContexte:1c,2 --add-comments=TRANSLATORS: --add-location=file --package-name=vorna
+          --msgid-bugs-address=vorna@vorna-game.org -o ${SORTIE}.tmp --files-from=${FICHIERS}
+  WORKING_DIRECTORY ${SOURCES}
+  RESULT_VARIABLE statut)
+if(NOT statut EQUAL 0)
+  message(FATAL_ERROR "xgettext failed")
+endif()
+file(READ ${SORTIE}.tmp texte)
+string(REGEX REPLACE "\"POT-Creation-Date: [^\"]*\"\n" "" texte "${texte}")
+file(WRITE ${SORTIE} "${texte}")
+file(REMOVE ${SORTIE}.tmp)
