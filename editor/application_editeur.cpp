@@ -7,19 +7,23 @@
 
 #include "dossier_joueur.h"
 #include "fenetre.h"
+#include "langue.h"
 #include "menu_editeur.h"
 #include "options.h"
 #include "reglages.h"
 #include "sauvetage.h"
 #include "systeme.h"
+#include "traduction.h"
 #include "version.h"
 
 namespace editeur {
 
 namespace {
 
-const char* const kUsage =
-    "usage: bramelt [--help] [--version]\n"
+// The usage line (standard error says it after a wrong option, in English
+// as every line there), then the help, in the language of the environment.
+const char* const kSynopsis = "usage: bramelt [--help] [--version]\n";
+const char* const kAide =
     "Bramelt, the level editor of Vorna. Start it in the game folder (beside vorna,\n"
     "with data/ and maps/); it saves the maps it makes into maps/. Installed, it\n"
     "works in the player's folder $XDG_DATA_HOME/vorna (~/.local/share/vorna).\n"
@@ -50,7 +54,9 @@ const char* const kUsage =
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
-    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, kUsage);
+    initialiserLangue();
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder
     if (!affichageDisponible()) {
@@ -65,8 +71,9 @@ int lancerBramelt(int argc, char** argv) {
     // The window as it was left last time; the caption in UTF-8, as window
     // managers read it.
     const Reglages r = lireReglages();
+    choisirLangue(r.langue);
     if (!ouvrirFenetreGL(r.largeurEditeur, r.hauteurEditeur, 0, "bramelt",
-                         "Bramelt adapt\xc3\xa9 pour Vorna by Mervo", r.pleinEcranEditeur)) {
+                         trContexte("fenetre", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo"), r.pleinEcranEditeur)) {
         sys::retirerSignaux();
         SDL_Quit();
         return 1;

@@ -55,11 +55,11 @@ bool Partie::preparer() {
     if (m.m_scenario) {
         cheminNiveau = cheminScenario(m.m_mapScenario);
         if (const NiveauScenario* n = niveauScenario(m.m_mapScenario)) {
-            nomAffiche = n->titre;
+            nomAffiche = tr(n->titre);
             points_depart = n->points;
             m.m_typeLieu = n->lieu;
         } else {
-            nomAffiche = formater("Niveau-%u", m.m_mapScenario);
+            nomAffiche = formater(tr("Niveau-%u"), m.m_mapScenario);
         }
     } else {
         cheminNiveau = cheminMapPerso(m.m_mapALoad);
@@ -81,7 +81,7 @@ bool Partie::preparer() {
     if (!chargerNiveau(cheminNiveau, reglesPartie(m.m_texture), contenu)) {
         std::fprintf(stderr, "vorna: cannot play %s: the level file is missing, unreadable or empty\n",
                      cheminNiveau.c_str());
-        annoncer("Niveau illisible : " + nomDeFichier(cheminNiveau));
+        annoncer(formater(tr("Niveau illisible : %s"), nomDeFichier(cheminNiveau).c_str()));
         return false;
     }
     joueur.push_back(balleDuNiveau(contenu));
@@ -158,6 +158,7 @@ void Partie::frame() {
 
     // The texts take their colours as they are: no light on them.
     glDisable(GL_LIGHTING);
+    textesImage.clear();
     if (ecrireEnvoyer)
         textesFin();
     else
@@ -165,9 +166,9 @@ void Partie::frame() {
     if (m.m_menu)
         textesPause();
     else if (m.m_loose)
-        imprimer("Perdu !", -1, -0.05);
+        imprimer(tr("Perdu !"), -1, -0.05);
     else if (m.m_checkpoint)
-        imprimer("Checkpoint reached.", -1, -0.05);
+        imprimer(tr("Checkpoint reached."), -1, -0.05);
     glEnable(GL_LIGHTING);
 
     instantane();
@@ -253,6 +254,7 @@ void Partie::recommencerCommun() {
 }
 
 void Partie::imprimer(const std::string& texte, int pos, double posy) {
+    textesImage.push_back(texte);
     Texte::mervoprint(texte.c_str(), textureFont, pos, 0, posy, m.m_hauteur, m.m_largeur);
 }
 
@@ -294,6 +296,7 @@ void Partie::instantane() {
     i.texteTemps = texteTemps;
     i.texteVies = texteVies;
     i.nomAffiche = nomAffiche;
+    i.textes = textesImage;
     if (ecrireEnvoyer) {
         i.texteFin = texteFinNiveau(points, i.chrono);
         i.message = messageFantome;
