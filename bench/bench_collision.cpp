@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the collision queries against courses of growing size. Every query
 // scans the whole block list; a frame makes up to seven of them.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real vorna program, started as a player starts it, watched by a probe
 // loaded into it (sonde_jeu.c): the time from the start to its first frame
 // (the first frame of the logo), and its resident memory from the start

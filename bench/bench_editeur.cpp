@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor with a map of 1,000 placed objects, drawn for real: an editing
 // session of 600 frames on the virtual clock (the cursor travelling over the
 // map and back, retyped, the camera stepping out and in, the wire frame, an

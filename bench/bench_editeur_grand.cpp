@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor on a map of 10,000 objects, drawn for real the fast way: how
 // long the map takes to open (from the call to the first frame shown), then
 // the work of each frame of an editing session of 700 frames on the virtual

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level reader on a large generated course: the raw record loop, and the
 // single-player session's reader building blocks, pick-ups and spheres.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole run of a large course, drawn for real: 1,000 blocks, 50 pick-ups,
 // 1,000 frames on the virtual clock, the ball steered by scripted keys.
 // Reports the work of a frame (everything but the 30 ms sleep, which the

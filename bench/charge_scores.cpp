@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load bench of vorna-scores (not a test): the real program, on SQLite and
 // then on PostgreSQL, under concurrent clients that each loop over a whole
 // submission (the game's link, the name, the leaderboard it leads to) and a
@@ -46,7 +47,7 @@ std::string lire(const std::string& chemin) {
 pid_t lancer(const std::vector<std::string>& args, const std::string& journal, int& port) {
     const pid_t pid = fork();
     if (pid == 0) {
-        std::freopen(journal.c_str(), "w", stderr);
+        if (!std::freopen(journal.c_str(), "w", stderr)) _exit(127);
         std::vector<char*> a;
         for (const std::string& s : args) a.push_back(const_cast<char*>(s.c_str()));
         a.push_back(nullptr);
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
     char modele[] = "/tmp/charge-scores-XXXXXX";
     const std::string dossier = mkdtemp(modele);
     bool bon = banc(programme, "SQLite", {"--data", dossier}, dossier + "/scores.sqlite", clients, secondes);
-    std::system(("rm -rf '" + dossier + "'").c_str());
+    if (std::system(("rm -rf '" + dossier + "'").c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", dossier.c_str());
     if (postgres.empty())
         std::printf("PostgreSQL: no database given, not measured\n");
     else

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the game's memory and start-up: a bare SDL OpenGL window,
 // opened as the game opens its own, cleared and shown for 30 frames. Started
 // by bench_demarrage under the same probe as the game.

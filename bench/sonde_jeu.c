@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Loaded into the real vorna program (LD_PRELOAD) by bench_demarrage: it
  * watches the buffer swaps, the program's own frames (not the swap that
  * shows the window as it opens), without changing the program.

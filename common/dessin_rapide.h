@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_DESSIN_RAPIDE_H
 #define VORNA_DESSIN_RAPIDE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_DOSSIER_JOUEUR_H
 #define VORNA_DOSSIER_JOUEUR_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_LOT_BLOCS_H
 #define VORNA_LOT_BLOCS_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_SKYBOX_H
 #define VORNA_SKYBOX_H
 

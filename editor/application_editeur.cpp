@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application_editeur.h"
 
 #include <SDL.h>
@@ -64,7 +65,7 @@ int lancerBramelt(int argc, char** argv) {
                              "bramelt needs an X display with OpenGL\n");
         return 1;
     }
-    if (!demarrerVideo()) return 1;
+    if (!demarrerVideo("org.vorna_game.bramelt")) return 1;
     // SIGINT and SIGTERM end the program from the menu or a map, as a normal
     // exit does (a map not saved goes to a rescue copy).
     sys::installerSignaux();

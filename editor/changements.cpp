@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changes an editing session makes to its map: the cursor moved,
 // resized and retyped as the editor always did, and every change to the
 // placed objects made as one step of the history.

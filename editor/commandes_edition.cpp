@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys and the mouse of an editing session. Every key acts when it is
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,

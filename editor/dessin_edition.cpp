@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing of an editing session's frame: the map seen from the camera
 // that follows the edited object (or from above), what helps to place it,
 // and the texts over the view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #define GL_GLEXT_PROTOTYPES
 #include "lot_dessus.h"
 

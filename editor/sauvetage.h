@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_EDITEUR_SAUVETAGE_H
 #define VORNA_EDITEUR_SAUVETAGE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ghost files: any bytes read without a crash; the replay reads at most one
 // position per byte; only a level path inside maps/ is accepted; and what the
 // recording writes reads back the same (written, read back and written again,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Level files: any bytes read without a crash, in time and memory bounded by
 // their size; every record read holds finite numbers; every reader's rules
 // build their objects from them; and what the writer writes reads back the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names the menu reads from its folders (maps, scenario levels, ghosts)
 // are sorted in natural order: that order must be a strict weak ordering on
 // any names, or sorting them is undefined.

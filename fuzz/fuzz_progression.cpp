@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress file: any bytes give a level of at least 1 (level 1 is always
 // open), what the game writes for a level reads back as that level, and
 // unlocking a level over any file never lowers the progress.

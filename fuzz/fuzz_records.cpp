@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records file: any bytes read without a crash, at most one record per
 // line; every map name read is 1 to kNomRecordMax bytes; what the game
 // writes reads back the same, without a damaged line, and written again

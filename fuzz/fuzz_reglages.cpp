@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: any bytes give settings within their bounds, and what
 // the programs write reads back as the same settings and the same text (the
 // lines skipped kept as they were).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_FUZZ_MEMOIRE_H
 #define VORNA_FUZZ_MEMOIRE_H
 

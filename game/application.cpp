@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 
 #include <GL/gl.h>
@@ -33,10 +34,10 @@ namespace {
 // as every line there), then the help, in the language of the environment.
 const char* const kSynopsis = "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n";
 const char* const kAide =
-    "Vorna, the ball-rolling game. Start it in its game folder (with data/, maps/\n"
-    "and ghost/); with no option it shows the logo and the main menu. Installed,\n"
-    "it keeps the player's progress, ghosts and maps in $XDG_DATA_HOME/vorna\n"
-    "(~/.local/share/vorna) and works there.\n"
+    "Vorna, the ball-rolling game. Start it in its game folder (with data/ and\n"
+    "maps/menu/menu.txt); with no option it shows the logo and the main menu.\n"
+    "Installed, it keeps the player's progress, records, ghosts and maps in\n"
+    "$XDG_DATA_HOME/vorna (~/.local/share/vorna) and works there.\n"
     "  --map NAME   play the free map maps/NAME.txt at once, without the logo and\n"
     "               the menu, and quit when the run ends\n"
     "  --score-server HOST[:PORT]\n"
@@ -127,7 +128,7 @@ int SDL_main(int argc, char** argv) {
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
     ressources.jeu->setCourse(reglages.fantomeCourse);
 
-    if (!demarrerVideo()) return 1;
+    if (!demarrerVideo("org.vorna_game.vorna")) return 1;
     // SIGINT and SIGTERM end the program from any screen, as a normal exit.
     sys::installerSignaux();
     // Pads, plugged in now or later, play as the keyboard does (manettes.h).

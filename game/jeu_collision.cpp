@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collision of the ball with the course, the effects of the special blocks
 // and the pick-ups.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up logo, shown once per program run before the menu.
 
 #include "logo.h"

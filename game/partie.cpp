@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run of one level: its set-up, the frame in its fixed order of steps,
 // the events, and the release of everything the run loaded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The race against the level's best ghost: a translucent ball that follows
 // the best run's positions frame by frame. It does not collide, sounds
 // nothing and is not recorded; G hides or shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ghost recording of a run: one position per frame into a working file,
 // kept under a numbered name at the end when the player asked for it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The finish: the end-of-level menu, the closing fade, the progress update and
 // the online score.
 

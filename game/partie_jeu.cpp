@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Play: the ball steered and moved through the course, falls, the camera,
 // the scene and the play texts, and the timers that end every frame.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pause menu (Escape or keypad 0) and the game-over restart.
 
 #include "partie.h"

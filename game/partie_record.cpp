@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level's record: noted at the finish whatever the player chooses next,
 // with the run kept as the level's best ghost when ghost saving is on.
 

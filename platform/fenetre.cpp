@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fenetre.h"
 
 #include <GL/gl.h>
@@ -164,13 +165,25 @@ void fermerFenetreGL() {
     fenetre = nullptr;
 }
 
-bool demarrerVideo() {
+bool demarrerVideo(const char* classe) {
     const char* pilote = std::getenv("SDL_VIDEODRIVER");
     const bool choisi = pilote && *pilote;
-    // Only for SDL_Init, which reads it: the environment is left as it was.
-    if (!choisi) setenv("SDL_VIDEODRIVER", "x11", 1);
+    // Only for SDL_Init, which reads them, and only where the user set
+    // nothing: the environment is left as it was, for the programs started
+    // from here too (the editor's play-test names its own class). SDL takes
+    // the X11 class for Wayland when no Wayland one is set.
+    const char* x11 = std::getenv("SDL_VIDEO_X11_WMCLASS");
+    struct { const char* nom; const char* valeur; bool posee; } variables[] = {
+        {"SDL_VIDEODRIVER", "x11", false},
+        {"SDL_VIDEO_X11_WMCLASS", classe, false},
+        {"SDL_VIDEO_WAYLAND_WMCLASS", x11 && *x11 ? nullptr : classe, false}};
+    for (auto& v : variables) {
+        const char* deja = std::getenv(v.nom);
+        v.posee = v.valeur && !(deja && *deja) && setenv(v.nom, v.valeur, 1) == 0;
+    }
     const bool ok = SDL_Init(SDL_INIT_VIDEO) == 0;
-    if (!choisi) unsetenv("SDL_VIDEODRIVER");
+    for (const auto& v : variables)
+        if (v.posee) unsetenv(v.nom);
     if (ok) return true;
     const char* display = std::getenv("DISPLAY");
     if (choisi)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_FENETRE_H
 #define VORNA_FENETRE_H
 
@@ -9,9 +10,12 @@ bool affichageDisponible();
 
 // Initialises SDL with its video subsystem on the X display. Unless the user
 // chose a driver (SDL_VIDEODRIVER), the X11 driver is asked for, so that a
-// display that cannot be opened is said plainly. Returns false, after one
-// line on standard error ("cannot open the display :77"), when it cannot.
-bool demarrerVideo();
+// display that cannot be opened is said plainly. The window's class (X11's
+// WM_CLASS, Wayland's app id) is `classe`, the program's desktop entry id
+// that its StartupWMClass names, unless the user set SDL_VIDEO_X11_WMCLASS.
+// Returns false, after one line on standard error ("cannot open the display
+// :77"), when it cannot.
+bool demarrerVideo(const char* classe);
 
 // Opens the program's one OpenGL window with its context, `largeur` ×
 // `hauteur` (at least 320 × 240, at most the desktop's size) or full screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_MANETTES_H
 #define VORNA_MANETTES_H
 

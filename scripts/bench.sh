@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of a build folder (the drawing ones under Xvfb), then
 # the load bench of the leaderboard server: SQLite, then a throwaway
 # PostgreSQL cluster started for it and removed after.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the readers of every text file the programs read (levels, ghosts,
 # the progress file, the records, the settings, the names of the listed
 # files): builds the libFuzzer targets of fuzz/ with clang, AddressSanitizer

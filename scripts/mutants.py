@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Deliberate faults, planted one at a time, to see which ones the tests catch.
 
 For people, not for CI: each fault costs a rebuild and a run of the suite, so a

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tests' share of the project: non-blank lines of the files git tracks
 # under tests/, against those of the program's own code (common/, game/,
 # platform/, editor/, server/: the leaderboard server, and tools/: the asset

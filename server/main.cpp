@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vorna-scores: the leaderboard server the game's score links lead to.
 #include <pthread.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_ATELIER_GENERATEUR_H
 #define VORNA_ATELIER_GENERATEUR_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vorna_assets <data folder>: writes every data file of the game.
 // vorna_assets --icons <folder>: writes the desktop's icons (hicolor theme).
 

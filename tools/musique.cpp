@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two pieces of music, composed in code and played by a small synthesiser:
 // FM electric piano, pads, plucked strings, basses, a flute, a lead and drums,
 // with a stereo reverb. Each piece is rendered as a loop (note tails and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real programs in a copy of the game folder, driven by real X key and mouse
 // events (xdotool) and watched through screenshots: vorna from its logo through
 // level 1 and back; bramelt making a map, and ended by SIGTERM.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game program from start-up to shutdown through the seam with a virtual
 // clock: the logo, the menu music, the close request, the exit, the same with
 // each data file missing in turn; and the starts that cannot go on, said plainly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast way of drawing gives the same picture as the plain way (every
 // object's own dessiner): whole runs, a replay and the menu are played twice
 // with the same script, once each way, and every frame is compared to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor driven with scripted keys and mouse as a designer uses it, and a
 // map built in it played to its finish by the game.
 #include <gtest/gtest.h>

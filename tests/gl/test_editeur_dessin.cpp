@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor draws, read back from the window: the menu, the objects,
 // and editing sessions drawn the fast way matching the plain way to the pixel.
 #include <gtest/gtest.h>

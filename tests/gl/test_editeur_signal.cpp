@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGINT, SIGTERM and SIGHUP end bramelt from its menu or a map within two frames,
 // as a normal exit does; placed objects not saved yet go to a rescue copy
 // that no list shows and the next start names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run while its window is resized and goes full screen and back, played on
 // a gamepad: its pause menu, the pad unplugged and plugged back.
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `cmake --install` into a scratch prefix: the files laid out, their tools'
 // checks, and the installed programs preparing a player's folder in a scratch
 // home, showing the menu from there and keeping the player's files.
@@ -48,6 +49,10 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
         "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
         "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
+    for (const std::string paquet : {"vorna", "vorna-scores"})
+        for (const char* f : {"/copyright", "/changelog.Debian.gz", "/README.md.gz"}) attendus.insert("share/doc/" + paquet + f);
+    if (fs::exists(VORNA_BINARY_DIR "/ecrans"))  // drawn by make ecrans
+        for (const std::string& f : fichiers(VORNA_BINARY_DIR "/ecrans")) attendus.insert("share/vorna/screenshots/" + f);
     for (const std::string& f : fichiers(fs::path(VORNA_SOURCE_DIR) / "maps")) {
         attendus.insert("share/vorna/maps/" + f);
         EXPECT_EQ(lireFichier(prefixe + "/share/vorna/maps/" + f), lireFichier(VORNA_SOURCE_DIR "/maps/" + f)) << f;
@@ -72,7 +77,8 @@ TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
         EXPECT_EQ(sortie, "") << "not even a hint";
     }
     const std::string metainfo = prefixe + "/share/metainfo/org.vorna_game.vorna.metainfo.xml";
-    EXPECT_EQ(executer({"appstreamcli", "validate", "--no-net", metainfo}, {}, &sortie), 0) << sortie;
+    EXPECT_EQ(executer({"appstreamcli", "validate", "--no-net", "--pedantic", metainfo}, {}, &sortie), 0) << sortie;
+    EXPECT_NE(sortie.find("successful."), std::string::npos) << "not even a pedantic hint: " << sortie;
 
     const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
     for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8"}) {
@@ -110,6 +116,21 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     EXPECT_TRUE(existe(d.chemin() + "/.local/share/vorna/data/joueur/niveau.txt"));
     EXPECT_TRUE(fs::equivalent(joueur + "/data/font1.TGA", prefixe + "/share/vorna/data/font1.TGA"));
     EXPECT_EQ(lireFichier(joueur + "/data/joueur/niveau.txt"), "1");
+}
+
+TEST_F(Installation, EachWindowHasTheClassItsDesktopEntryNames) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(xdotoolPresent() && present("xprop")) << "xdotool and xprop (x11-utils) are needed";
+    for (const auto& [nom, titre] : {std::pair{"vorna", "^Vorna "}, {"bramelt", "^Bramelt "}}) {
+        const std::string entree = lireFichier(prefixe + "/share/applications/org.vorna_game." + nom + ".desktop");
+        const size_t debut = entree.find("StartupWMClass=") + 15;
+        const std::string classe = entree.substr(debut, entree.find('\n', debut) - debut);
+        Programme programme({prefixe + "/bin/" + nom}, {"HOME=" + d.chemin() + "/maison", "XDG_DATA_HOME"});
+        std::string fenetre, sortie;
+        ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", titre}, {}, &fenetre), 0);
+        EXPECT_EQ(executer({"xprop", "-id", fenetre.substr(0, fenetre.find('\n')), "WM_CLASS"}, {}, &sortie), 0);
+        EXPECT_EQ(sortie, "WM_CLASS(STRING) = \"" + classe + "\", \"" + classe + "\"\n") << nom;
+    }
 }
 
 // Starts the installed game, waits for its main menu, and quits with Escape.

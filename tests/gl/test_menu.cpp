@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu as the player meets it: the whole program from start-up,
 // driven through the seam with scripted keys (or a pad), after the logo; at
 // any window size; its settings kept for the next start.
@@ -334,7 +335,7 @@ TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThr
 
 TEST_F(Menu, WithoutAReadableProgressFileLevelOneIsOpenAndWithoutALevelFolderOrABackgroundLevelTheMenuSaysSo) {
     std::remove("data/joueur/niveau.txt");
-    for (const char* f : {"niveau.txt", "records.txt"}) symlink(f, (std::string("data/joueur/") + f).c_str());  // unreadable
+    for (const char* f : {"niveau.txt", "records.txt"}) std::filesystem::create_symlink(f, std::string("data/joueur/") + f);  // unreadable
     versNiveauUn(systeme);
     systeme.quitter(M + 8);
     std::string err = sortieErreur([&] { EXPECT_EQ(lancer(), 0); });

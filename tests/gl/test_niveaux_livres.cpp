@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped levels can be finished: for each one a stored solution (the
 // waypoints of the autopilot) is played through the real run loop, as a
 // player would, and must reach the finish without a fall, with a fair share

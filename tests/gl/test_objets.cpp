@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Blocks, pick-ups, spheres, the ball and the sky drawn into the real window
 // and read back; the generated accelerator texture on a block.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole runs of Jeu::jouer(), driven through the seam with scripted keys and a
 // virtual clock, drawing for real into the test window.
 #include <gtest/gtest.h>
@@ -122,7 +123,7 @@ TEST_F(Partie, TheNextLevelOpensAtTheFinishOfTheHighestScenarioLevelOnlyAndProgr
         SCOPED_TRACE(c.cas);
         suivante();
         std::remove("data/joueur/niveau.txt");
-        *c.avant ? ecrireFichier("data/joueur/niveau.txt", c.avant) : void(symlink("niveau.txt", "data/joueur/niveau.txt"));
+        *c.avant ? ecrireFichier("data/joueur/niveau.txt", c.avant) : std::filesystem::create_symlink("niveau.txt", "data/joueur/niveau.txt");
         jeu.setNiveauMax(1);
         scenario(1, kCourseDroite);
         if (std::string(c.cas) == "free map") perso("piste", kCourseDroite);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records and the race against the best ghost, through whole runs: what a finish
 // keeps and replaces, where the racing ball is frame by frame, what it looks like.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ghost replay, driven through the seam: positions one per frame at the
 // recorded pace, the chronometer, falls, restarts, speeds and unreadable ghosts.
 #include <gtest/gtest.h>

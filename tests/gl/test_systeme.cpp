@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam over SDL2: the key repeat each loop asks for, made by the program
 // and never by the X server (the window's fallback to 4 samples: test_menu).
 #include <gtest/gtest.h>

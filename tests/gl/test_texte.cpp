@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmap text printer, drawn into the real window and read back. The
 // test font's cells are solid blocks, each of its own colour, with a top
 // half and a bottom half that differ, so every glyph can be told from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Images become textures the right way up, with their colours intact, shared
 // while in use; the course's texture sets and the level files' texture words.
 #include <gtest/gtest.h>

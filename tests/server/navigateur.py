@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The player's browser in the leaderboard's end-to-end test: started by the
 game with the score link, it opens it twice in headless Chromium through
 Selenium, names the score "Bille Öst" then "<script>alert(1)</script>", and

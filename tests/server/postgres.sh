@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throwaway PostgreSQL cluster for the leaderboard's tests and bench.
 #   sh postgres.sh start DIR   initdb under DIR, start it on a Unix socket, and write
 #                              its URL to DIR/url ("skip: why" when PostgreSQL is missing)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store's operations, the same table on SQLite and on a real PostgreSQL.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server's answers to good and bad requests, through cpp-httplib's client.
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A finished run's score link, as the game prints and opens it, followed by
 // a real browser: headless Chromium through Selenium (navigateur.py).
 #include <gtest/gtest.h>

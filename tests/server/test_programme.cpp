@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program: its command line, its log, its end on a signal.
 #include <gtest/gtest.h>
 #include <httplib.h>

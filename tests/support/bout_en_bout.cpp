@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bout_en_bout.h"
 
 #include <X11/Xlib.h>

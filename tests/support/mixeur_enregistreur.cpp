@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mixeur_enregistreur.h"
 
 MixeurEnregistreur::MixeurEnregistreur() { audio::installer(this); }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A course, a ball and a session for the physics tests: the blocks are laid
 // out by hand, the sounds reach a recording mixer, and `image` runs the moves
 // of one frame in the order the run loop makes them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The asset generator: every data file exists with the right format, the same
 // bytes on every run; textures tile, skies meet the fog, the font atlas has
 // each glyph in its cell, sounds are clean and the music loops without a jump.

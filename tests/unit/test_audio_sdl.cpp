@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound layer over the real SDL_mixer, on SDL's dummy audio driver: what
 // the mixer hands to the sound card is seen through a post-mix hook.
 #include <gtest/gtest.h>

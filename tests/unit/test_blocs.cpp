@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the special blocks do to a ball that lands on them, and the pick-ups.
 #include <gtest/gtest.h>
 

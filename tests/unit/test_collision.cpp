@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball against the course: walls, floors, ceilings, gravity, and how a
 // frame's moves play out over several frames.
 #include <gtest/gtest.h>

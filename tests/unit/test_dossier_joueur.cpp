@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's folder of an installed game: laid out once over the
 // installation, its links following upgrades, the player's own files never
 // replaced, and a home that cannot hold it reported.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's pieces that need no display: the odd cases of the kind names
 // and the texture lookup, and the rescue copies' names.
 #include <gtest/gtest.h>

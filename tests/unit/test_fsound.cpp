@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound layer's rules, seen through a mixer that records what reaches it.
 #include <gtest/gtest.h>
 

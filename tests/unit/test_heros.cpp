@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ball's own motion rules: thrust, moves, friction and the soft limit.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and damaged files: every reader opens only regular files of at most
 // 64 MB without blocking, a ghost names only a level of maps/, and a lost or
 // damaged progress file still opens level 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Level files: the reading rules every reader shares, the objects each
 // reader builds, and the writer.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped levels are the generator's output, byte for byte, and each one
 // is built so that it can work: the ball rests on the start pad, a finish
 // exists, every pad and checkpoint acts before the floor it lies on, and the

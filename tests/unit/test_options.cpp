@@ -1,12 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of both programs: help, version, the game's --map, and
-// anything else refused with status 2.
+// anything else refused with status 2; the keys their documents list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "application.h"
 #include "application_editeur.h"
+#include "dossier.h"
 #include "version.h"
 
 namespace {
@@ -47,6 +52,38 @@ TEST(Options, HelpVersionAndRefusals) {
         EXPECT_NE(sortie.find(c.sortie), std::string::npos) << quoi << ": " << sortie;
         EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << quoi << ": " << erreurs;
         EXPECT_TRUE(*c.sortie || sortie.empty()) << quoi << ": " << sortie;
+    }
+}
+
+// The keys of a document's list ("a / b", "a, b"), in lower case, without roff's backslashes.
+std::set<std::string> touches(std::string texte) {
+    texte.erase(std::remove(texte.begin(), texte.end(), '\\'), texte.end());
+    std::transform(texte.begin(), texte.end(), texte.begin(), ::tolower);
+    for (size_t p; (p = texte.find(" / ")) != std::string::npos;) texte.replace(p, 3, ", ");
+    std::set<std::string> r;
+    for (size_t debut = 0, fin = 0; fin != std::string::npos; debut = fin + 2)
+        r.insert(texte.substr(debut, (fin = texte.find(", ", debut)) - debut));
+    return r;
+}
+
+TEST(Documents, EveryKeyOfTheReadmesKeyTablesIsAKeyOfItsManPage) {
+    const std::map<std::string, std::string> pages = {{"## Playing", "vorna.6.in"}, {"## The level editor", "bramelt.6.in"}};
+    std::map<std::string, std::set<std::string>> tables;  // the README's section → the keys of its tables
+    std::string section;
+    bool table = false;
+    for (const std::string& l : lignes(lireFichier(VORNA_SOURCE_DIR "/README.md"))) {
+        if (l.rfind("## ", 0) == 0) section = l;
+        table = l.rfind("| Key", 0) == 0 || (table && l[0] == '|');
+        if (table && l.rfind("| Key", 0) != 0 && l.rfind("|-", 0) != 0) tables[section].merge(touches(l.substr(2, l.find(" |", 2) - 2)));
+    }
+    EXPECT_EQ(tables.size(), pages.size()) << "a key table in a section of the README without its man page";
+    for (const auto& [titre, page] : pages) {
+        const std::string man = lireFichier(VORNA_SOURCE_DIR "/packaging/" + page), debut = ".SH KEYS";
+        std::set<std::string> cles;
+        for (const std::string& l : lignes(man.substr(man.find(debut), man.find("\n.SH ", man.find(debut)) - man.find(debut))))
+            if (l.rfind(".B ", 0) == 0) cles.merge(touches(l.substr(3)));
+        EXPECT_FALSE(tables[titre].empty()) << titre;
+        for (const std::string& k : tables[titre]) EXPECT_EQ(cles.count(k), 1u) << page << " lacks the key " << k;
     }
 }
 

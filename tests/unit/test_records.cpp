@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records file: what a line holds, how damaged ones are skipped, that any
 // map name reads back, and the best ghosts' names.
 #include <gtest/gtest.h>
@@ -71,9 +72,9 @@ TEST(Records, AnUpdateMergesWithTheFileReadAgainWritesThroughItsLinkAndLeavesAnU
     // How the file is found: the folder of the path given, that of the text afterwards ("": left as it was).
     const struct { const char *etat, *dossier, *texte; std::function<void(const std::string&, const char*)> preparer; } etats[] = {
         {"file", ".", ".", [](const std::string& n, const char* t) { ecrireFichier(n, t); }},
-        {"link", "l", "a", [](const std::string& n, const char* t) { ecrireFichier("a/" + n, t), symlink(("../a/" + n).c_str(), ("l/" + n).c_str()); }},
-        {"dangling", "d", "b", [](const std::string& n, const char*) { symlink(("../b/" + n).c_str(), ("d/" + n).c_str()); }},
-        {"loop", "o", "", [](const std::string& n, const char*) { symlink(n.c_str(), ("o/" + n).c_str()); }},
+        {"link", "l", "a", [](const std::string& n, const char* t) { ecrireFichier("a/" + n, t), std::filesystem::create_symlink("../a/" + n, "l/" + n); }},
+        {"dangling", "d", "b", [](const std::string& n, const char*) { std::filesystem::create_symlink("../b/" + n, "d/" + n); }},
+        {"loop", "o", "", [](const std::string& n, const char*) { std::filesystem::create_symlink(n, "o/" + n); }},
         {"folder", "f", "", [](const std::string& n, const char*) { creerDossiers("f/" + n + "/x"); }},
     };
     for (const char* dossier : {"a", "b", "l", "d", "o", "f"}) creerDossiers(dossier);

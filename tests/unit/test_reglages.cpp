@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: what each line sets, what is skipped (said, and kept
 // when the file is written again), what is no settings file at all and is
 // never written over, and a change written atomically.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session's sound effects, heard through a mixer that records every call.
 #include <gtest/gtest.h>
 

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's texts, the score link and the browser it goes to, and the file
 // operations that keep the player's files whole.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -114,7 +117,7 @@ TEST(Repertoire, ListsTheRegularFilesEndingInTheExtensionInNaturalOrder) {
         ecrireFichier(std::string("niveau/") + n, "");
     creerDossiers("niveau/dossier.qzm");
     mkfifo("niveau/fifo.qzm", 0600);
-    symlink("map1.qzm", "niveau/lien.qzm");
+    std::filesystem::create_symlink("map1.qzm", "niveau/lien.qzm");
     EXPECT_EQ(listerFichiers("./niveau", ".qzm"), (std::vector<std::string>{"lien.qzm", "map1.qzm", "map2.qzm", "map10.qzm"}));
     EXPECT_TRUE(listerFichiers("./absent", ".qzm").empty());
     EXPECT_TRUE(ordreNaturel("map9ghost2", "map10ghost1") && ordreNaturel("a01", "a2"));

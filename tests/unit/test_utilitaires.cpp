@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fade's steps and the layout of any text on the window. (The texture words are checked with the texture sets, in
 // test_texture; myRand, myIntRand and stringtochar, which no program calls,
 // are not tested.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 5. Alpha City: a city of blocks with streets. Three districts on islands,
 // each reached by one bridge on the other side from the last, so the ball
 // crosses every district through its streets; a checkpoint on two bridges, a

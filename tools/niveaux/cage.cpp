@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 14. Cage: the final test, everything at once inside a long cage of bars.
 // A narrow beam to the gate; a floor of tiles with holes to thread; a lane
 // crossed by turbo belts over a pit; a turbo leap down to a ledge and a jump

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 1. Camp d'entrainement: steering and the finish. A fenced lane, two fenced
 // turns, then a lane without fences with a slalom of posts, a narrowing and
 // the finish. Nothing can go wrong before the last third.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 4. Citadelle: walls and narrow gates. A causeway to a walled island; three
 // curtain walls, each with one gate four units wide and each gate on another
 // side, so the ball zigzags through the courtyards; a life lies in a corner

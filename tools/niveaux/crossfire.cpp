@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 6. Crossfire: crossing paths and choices. Three lanes run north and south;
 // across each one run turbo belts that sweep toward −x, so every crossing
 // takes a counter-steer. Between the second and the third lane a narrow

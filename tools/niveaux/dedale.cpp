@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 8. Dedale: a maze. Twelve rooms by eight, carved by a seeded random walk
 // (the same maze every time), corridors eight units wide between crate walls
 // low enough to see over. The way in is on the east side, the way out on the

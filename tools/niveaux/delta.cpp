@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 11. Delta City: the long city. Three districts on the islands of a delta,
 // each crossed from one bridge to the next on its other side; a turbo
 // boulevard along the last island; then the roofs: jump pads in a square

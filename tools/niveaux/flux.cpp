@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 3. Flux: turbo pads. A first pad shows the push; a longer lane throws the
 // ball over a gap no ball can clear without it; a walled stream of pads and
 // rocks takes it fast to a cascade of ledges and the finish. A speed pick-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The free maps of "Map perso": a walk up to a lookout, a long downhill
 // slide, and islands joined by bridges and jumps. Players open free maps in
 // the editor, so they use only the texture words the editor writes back for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the shipped levels: vorna_niveaux MAPS_FOLDER
 #include <cstdio>
 #include <string>

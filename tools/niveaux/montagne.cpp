@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 12. Mountain: over a mountain and down to its lake. From a meadow, jump
 // pads at the ends of long switchback ledges lift the ball up the rock face;
 // a narrow ridge leads over the pass, steps go down to a lake crossed on

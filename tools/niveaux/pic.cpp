@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 13. Peak: the hard climb. No wide ledges any more: jump pads fling the ball
 // from one rock pillar to the next, each higher and small enough that every
 // landing must be steered. Three pillars up from the base camp, a knife-edge

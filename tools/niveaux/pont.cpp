@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 7. Speed's Bridge: a long narrow bridge taken at speed. Four units wide or
 // less, on tall piers over the void, with turbo lanes, jogs to the side on
 // wider landings, drops over short gaps that want speed, a flight of steps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 2. Promenade: a long, easy walk with turns. Lamp-lit paths wind down two
 // flights of steps, over a slim footbridge to a checkpoint, past a belvedere
 // (a life for the detour) and down again to the finish.

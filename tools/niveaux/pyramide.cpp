@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 10. Pyramid: a climb by jump pads. Seven tiers, each six units higher and
 // narrower than the one below; the pad of each terrace lies further round, so
 // the ball spirals up, rolling along a terrace to its pad and jumping inward

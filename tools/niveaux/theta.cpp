@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 9. Theta City: heights and jumps between roofs. The course runs over the
 // roofs of towers standing in the void: it rolls off onto lower roofs across
 // the streets, and jump pads near the edges throw it up onto higher ones, up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_VILLE_H
 #define VORNA_VILLE_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact sheet of the shipped levels: for each level a picture of the
 // whole course from above and the first frame of a real run (the player's
 // camera at the start), side by side, all in one PNG.
@@ -10,7 +11,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <stb_image_write.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,64 +19,22 @@
 #include <string>
 #include <vector>
 
+#include "capture.h"
 #include "fenetre.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "niveau.h"
 #include "niveaux.h"
 #include "scene.h"
-#include "systeme.h"
 #include "texte.h"
 #include "texture.h"
 
 namespace {
 
-const int L = 640, H = 480;
-
-using Image = std::vector<unsigned char>;  // RGB rows from the top
-
-Image lireImage() {
-    Image brut(L * H * 3), r(L * H * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, L, H, GL_RGB, GL_UNSIGNED_BYTE, brut.data());
-    for (int y = 0; y < H; ++y)
-        std::copy_n(&brut[(H - 1 - y) * L * 3], L * 3, &r[y * L * 3]);
-    return r;
-}
-
-// A clock that runs as fast as the drawing and a run that quits by itself
-// after a few frames; the last frame before the quit is kept.
-class SystemePlanche : public sys::Systeme {
-public:
-    explicit SystemePlanche(int frames) : m_frames(frames) { sys::installer(this); }
-    ~SystemePlanche() override { sys::installer(nullptr); }
-    Uint32 ticks() override { return m_temps; }
-    void delay(Uint32 ms) override { m_temps += ms; }
-    int pollEvent(SDL_Event* e) override {
-        SDL_Event reel;
-        while (SDL_PollEvent(&reel)) {}
-        if (m_frame < m_frames || m_quitte == m_frame) return 0;
-        m_quitte = m_frame;
-        *e = SDL_Event{};
-        e->type = SDL_QUIT;
-        return 1;
-    }
-    void swapBuffers() override {
-        if (m_frame == m_frames - 1) image = lireImage();
-        SDL_GL_SwapWindow(fenetreGL());
-        ++m_frame;
-    }
-    void keyRepeat(int, int) override {}
-    void showCursor(bool) override {}
-    Image image;
-
-private:
-    int m_frames;
-    int m_frame = 0;
-    int m_quitte = -1;
-    Uint32 m_temps = 1000;
-};
+using capture::H;
+using capture::Image;
+using capture::L;
+using capture::lireImage;
 
 // The course from above: an orthographic view from high in the south (−y),
 // +x to the right, framing every visible block.
@@ -168,7 +126,7 @@ Image vueDessus(const std::string& chemin, const std::string& lieu, const std::s
 
 // The first frames of a real run of the level, with the player's camera.
 Image vueDepart(const NiveauLivre& n, std::string& lieu) {
-    SystemePlanche s(4);
+    capture::Systeme s([](int frame) { return frame == 3; });
     Jeu jeu(L, H);
     jeu.setFantome(false);
     const std::string& f = n.fichier;
@@ -252,10 +210,7 @@ int main(int argc, char** argv) {
     FSOUND_Close();
     fermerFenetreGL();
     SDL_Quit();
-    if (!stbi_write_png(sortie.c_str(), largeur, lignes * (hc + 4), 3, planche.data(), largeur * 3)) {
-        std::fprintf(stderr, "vorna_planche: cannot write %s\n", sortie.c_str());
-        return 1;
-    }
+    if (!capture::ecrirePng(sortie, planche, largeur, lignes * (hc + 4))) return 1;
     std::printf("contact sheet: %s\n", sortie.c_str());
     return 0;
 }
