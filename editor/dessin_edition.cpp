@@ -64,35 +64,30 @@ void Edition::dessinerScene() {
 // object is chosen; bottom left the kind's help; top right the unsaved mark.
 void Edition::dessinerTextes() {
     const Heros& s = edite();
-    textesImage.clear();
     if (selection.active()) {
-        ecrire(std::to_string(selection.index() + 1) + ": " + nomDuType(s), 1, 0);
-        ecrire(explicationDuType(s), 0, 0);
+        texte->mervoprint((std::to_string(selection.index() + 1) + ": " + nomDuType(s)).c_str(), 1, 0, 0);
+        texte->mervoprint(explicationDuType(s).c_str(), 0, 0, 0);
     } else {
-        ecrire(objToChar(objet_courant, "nature"), 1, 0);
-        ecrire(objToChar(objet_courant, "explication"), 0, 0);
+        texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
+        texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);
     }
     ecrireLigne(textureTexte, coordonnees(s), 0, 24, kPetit);
     if (selection.active()) {
         const Heros& c = joueur.back();
         ecrireLigne(textureTexte,
-                    std::string(tr("curseur")) + " x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) + " z " + nombreCourt(c.getZ()),
+                    std::string(tr("curseur")) + " x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) +
+                        " z " + nombreCourt(c.getZ()),
                     0, 42, kPetit);
     }
-    if (historique.modifie()) ecrire(tr("Non sauvegardee"), 2, 0);
+    if (historique.modifie()) texte->mervoprint(tr("Non sauvegardee"), 2, 0, 0);
     if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
     if (!message.empty()) {
         glColor3ub(221, 137, 107);
-        ecrire(message, -1, 0.5);
+        texte->mervoprint(message.c_str(), -1, 0, 0.5);
         glColor3ub(255, 255, 255);
     }
     if (aide) dessinerAide(textureTexte);
     if (question) dessinerQuestion(textureTexte);
-}
-
-void Edition::ecrire(const std::string& t, int pos, double posy) {
-    textesImage.push_back(t);
-    texte->mervoprint(t.c_str(), pos, 0, posy);
 }
 
 }  // namespace editeur

@@ -238,7 +238,6 @@ void Edition::instantane() {
     instant.mapALoad = mapALoad;
     instant.modifiee = historique.modifie();
     instant.message = message;
-    instant.textes = textesImage;
     instant.selection = selection.index();
     instant.grille = grille;
     instant.aimant = aimant;

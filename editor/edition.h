@@ -38,7 +38,6 @@ struct InstantEdition {
     std::string mapALoad;       // where the map is saved
     bool modifiee = false;      // the map differs from the one saved (or opened)
     std::string message;        // the notice on screen, if any
-    std::vector<std::string> textes;  // the texts printed over the view, in order (not the panels)
     int selection = -1;         // the chosen object, −1 for none (the cursor is edited)
     bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview
     bool aide = false, question = false;  // the help screen, the question before leaving

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "systeme.h"
 #include "texte.h"
 #include "traduction.h"
 
@@ -38,6 +39,7 @@ void voile(double x0, double y0, double x1, double y1, float opacite) {
 }  // namespace
 
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille) {
+    sys::texteDessine(texte);
     debutTexte(kLargeur, kHauteur);
     glBindTexture(GL_TEXTURE_2D, police);
     const double l = 64 * taille, h = 48 * taille;  // units, as the printer's glyphs

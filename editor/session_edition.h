@@ -83,7 +83,6 @@ private:
     void dessiner();
     void dessinerScene();
     void dessinerTextes();
-    void ecrire(const std::string& t, int pos, double posy);
 
     std::unique_ptr<GestionTexture> gestionT;
     unsigned int textureTexte = 0;
@@ -108,7 +107,6 @@ private:
     int numeroNouvelle = 0;
     std::string message;
     Uint32 finMessage = 0;
-    std::vector<std::string> textesImage;  // the texts printed over the view this frame
     Uint32 repere = 0;  // the last 100 ms mark of the pacing
     int frames = 0;
     bool instantPerime = true;  // the objects shown to tests are to be copied whole

@@ -3,7 +3,6 @@
 #define VORNA_INSTANT_PARTIE_H
 
 #include <string>
-#include <vector>
 
 // What a run shows and holds at the end of a frame, just before the buffers
 // are swapped. The run keeps it up to date so that a test (or a debugging
@@ -33,7 +32,6 @@ struct InstantPartie {
     std::string record;         // "Nouveau record" on the end-of-level screen
     std::string messageRecord;  // why the record or its ghost was not kept
     std::string messageProgression;  // why the level unlocked is not kept on disk
-    std::vector<std::string> textes;  // every text the run printed this frame, in order (not the replay)
     // The ball racing the best ghost, when it is drawn.
     bool course = false;
     double xCourse = 0, yCourse = 0, zCourse = 0;

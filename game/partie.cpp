@@ -159,7 +159,6 @@ void Partie::frame() {
 
     // The texts take their colours as they are: no light on them.
     glDisable(GL_LIGHTING);
-    textesImage.clear();
     if (ecrireEnvoyer)
         textesFin();
     else
@@ -255,7 +254,6 @@ void Partie::recommencerCommun() {
 }
 
 void Partie::imprimer(const std::string& texte, int pos, double posy) {
-    textesImage.push_back(texte);
     Texte::mervoprint(texte.c_str(), textureFont, pos, 0, posy, m.m_hauteur, m.m_largeur);
 }
 
@@ -297,7 +295,6 @@ void Partie::instantane() {
     i.texteTemps = texteTemps;
     i.texteVies = texteVies;
     i.nomAffiche = nomAffiche;
-    i.textes = textesImage;
     if (ecrireEnvoyer) {
         i.texteFin = texteFinNiveau(points, i.chrono);
         i.message = messageFantome;

@@ -117,7 +117,6 @@ private:
     std::string cheminNiveau;
 
     std::string textePoints, texteTemps, texteVies;
-    std::vector<std::string> textesImage;  // every text printed this frame, in order
 
     Uint32 tempsActuel3 = 0, tempsPrecedent3 = 0;  // chrono
     Uint32 tempsActuel4 = 0, tempsPrecedent4 = 0;  // fall

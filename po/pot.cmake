@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # xgettext over the files FICHIERS lists (paths relative to SOURCES) into SORTIE, without
 # the date of extraction, so the same sources give the same bytes.
 execute_process(
