@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_LANGUE_H
 #define VORNA_LANGUE_H
 
@@ -14,9 +15,9 @@
 // LC_ALL, LC_MESSAGES and LANG; in it the first entry that is French
 // ("fr", "fr_CA.UTF-8"...), C or POSIX, or a language with a catalogue of
 // its own ("pt_BR" or "pt" for "pt_BR.UTF-8"); when no entry is, English.
-// Nothing set counts as C. C shows the texts as written: French on screen,
-// English in the terminal; French shows French everywhere (its catalogue
-// translates the terminal's texts).
+// Nothing set counts as C. C and French show the texts as written: French
+// on screen, English in the terminal (a catalogue fr.po could translate the
+// terminal's texts, looked up under the context "terminal").
 //
 // How it is applied, whatever locales the system has installed: the
 // LC_MESSAGES locale becomes "C.UTF-8" (built into glibc 2.35 and later)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef VORNA_TRADUCTION_H
 #define VORNA_TRADUCTION_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programs in English: under LANGUAGE=en every text drawn is looked up
 // in the English catalogue the build put in the game folder; the texts are
 // read back as the seam saw them drawn, two of them on pixels too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogues against the texts of the sources (po/vorna.pot): every text
 // has its English, which the font can draw and which fits where it shows;
 // and the language rule.
