@@ -73,7 +73,8 @@ for f in usr/games/vorna usr/games/bramelt usr/share/doc/vorna/copyright usr/sha
          $(for e in $ecrans; do echo usr/share/vorna/screenshots/$e; done) usr/share/vorna/data/font1.TGA usr/share/vorna/maps/menu/menu.txt \
          usr/share/vorna/maps/niveau/map1.qzm usr/share/applications/org.vorna_game.vorna.desktop \
          usr/share/applications/org.vorna_game.bramelt.desktop usr/share/metainfo/org.vorna_game.vorna.metainfo.xml \
-         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png; do
+         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png \
+         usr/share/locale/en/LC_MESSAGES/vorna.mo; do
     echo "$contenu" | grep -q " \./$f\$" || faute "$f is not in the package"
 done
 [ -n "$ecrans" ] || faute "the AppStream file lists no screenshot"
