@@ -24,7 +24,8 @@ namespace {
 // The usage line (standard error says it after a wrong option, in English
 // as every line there), then the help, in the language of the environment.
 const char* const kSynopsis = "usage: bramelt [--help] [--version]\n";
-const char* const kAide =
+const char* const kAide = aTraduireContexte(
+    "terminal",
     "Bramelt, the level editor of Vorna. Start it in the game folder (beside vorna,\n"
     "with data/ and maps/); it saves the maps it makes into maps/. Installed, it\n"
     "works in the player's folder $XDG_DATA_HOME/vorna (~/.local/share/vorna).\n"
@@ -50,7 +51,7 @@ const char* const kAide =
     "  Ctrl+Z, Ctrl+Y       undo, redo (Ctrl+Shift+Z redoes too)\n"
     "  G, Shift+G           the ground grid; snapping to it (whole units, half-sizes by halves)\n"
     "  O                    the overview of the whole map (clicks still choose)\n"
-    "  F1                   the help screen\n";
+    "  F1                   the help screen\n");
 
 }  // namespace
 

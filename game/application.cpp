@@ -33,7 +33,8 @@ namespace {
 // The usage line (standard error says it after a wrong option, in English
 // as every line there), then the help, in the language of the environment.
 const char* const kSynopsis = "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n";
-const char* const kAide =
+const char* const kAide = aTraduireContexte(
+    "terminal",
     "Vorna, the ball-rolling game. Start it in its game folder (with data/ and\n"
     "maps/menu/menu.txt); with no option it shows the logo and the main menu.\n"
     "Installed, it keeps the player's progress, records, ghosts and maps in\n"
@@ -44,7 +45,7 @@ const char* const kAide =
     "               send the scores of this run to that server instead of\n"
     "               $VORNA_SCORE_SERVER or www.vorna-game.org\n"
     "  --help       show this help\n"
-    "  --version    show the version\n";
+    "  --version    show the version\n");
 
 // A free map played on its own (the editor's play-test): the run, again for
 // as long as the player picks "Niveau suivant", as from the menu.

@@ -13,10 +13,13 @@ const char* trContexte(const char* contexte, const char* texte) {
 }
 
 std::string formater(const char* format, ...) {
-    char buf[256];
-    va_list a;
+    va_list a, b;
     va_start(a, format);
-    std::vsnprintf(buf, sizeof buf, format, a);
+    va_copy(b, a);
+    const int n = std::vsnprintf(nullptr, 0, format, a);
     va_end(a);
-    return buf;
+    std::string r(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0) std::vsnprintf(r.data(), r.size() + 1, format, b);
+    va_end(b);
+    return r;
 }

@@ -19,13 +19,15 @@ inline const char* tr(const char* texte) { return *texte ? gettext(texte) : text
 
 // Marks a text of a table for the catalogue; tr translates it where it is shown.
 constexpr const char* aTraduire(const char* texte) { return texte; }
+// The same for a text trContexte translates.
+constexpr const char* aTraduireContexte(const char*, const char* texte) { return texte; }
 
 // The text in the language in use, told apart from the same text elsewhere
 // by `contexte`. The contexts "terminal" (standard output) and "fenetre"
 // (window captions) mark texts not drawn with the game's font.
 const char* trContexte(const char* contexte, const char* texte) __attribute__((format_arg(2)));
 
-// printf into a std::string (texts of a few dozen characters); with tr,
+// printf into a std::string (of any length); with tr,
 // the format is translated and the values put in.
 std::string formater(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

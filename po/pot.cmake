@@ -3,7 +3,7 @@
 # the date of extraction, so the same sources give the same bytes.
 execute_process(
   COMMAND ${XGETTEXT} --from-code=UTF-8 --language=C++ --keyword --keyword=tr --keyword=aTraduire
-          --keyword=trContexte:1c,2 --add-comments=TRANSLATORS: --add-location=file --package-name=vorna
+          --keyword=trContexte:1c,2 --keyword=aTraduireContexte:1c,2 --add-comments=TRANSLATORS: --add-location=file --package-name=vorna
           --msgid-bugs-address=vorna@vorna-game.org -o ${SORTIE}.tmp --files-from=${FICHIERS}
   WORKING_DIRECTORY ${SOURCES}
   RESULT_VARIABLE statut ERROR_VARIABLE erreurs)
