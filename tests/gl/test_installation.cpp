@@ -49,6 +49,9 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
         "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
         "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
+    for (const std::string& f : fichiers(VORNA_SOURCE_DIR "/po"))  // each catalogue, compiled
+        if (f.size() > 3 && f.substr(f.size() - 3) == ".po")
+            attendus.insert("share/locale/" + f.substr(0, f.size() - 3) + "/LC_MESSAGES/vorna.mo");
     for (const std::string paquet : {"vorna", "vorna-scores"})
         for (const char* f : {"/copyright", "/changelog.Debian.gz", "/README.md.gz"}) attendus.insert("share/doc/" + paquet + f);
     if (fs::exists(VORNA_BINARY_DIR "/ecrans"))  // drawn by make ecrans
@@ -97,6 +100,7 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     const std::string vorna = prefixe + "/bin/vorna", bramelt = prefixe + "/bin/bramelt";
     const struct { std::vector<std::string> args; std::string home; int statut; std::string message; } cas[] = {
         {{vorna, "--version"}, maison + "/v", 0, "Vorna " VORNA_VERSION},
+        {{bramelt, "--help"}, maison + "/v", 0, "Bramelt, l'\xc3\xa9" "diteur de niveaux"},  // its catalogue found
         {{vorna}, d.chemin() + "/fichier/maison", 1, "vorna: cannot create the folder " + d.chemin() + "/fichier/"},
         {{bramelt}, d.chemin() + "/fichier/maison", 1, "bramelt: cannot create the folder"},
         // Started from a game folder: that folder, and no player's folder.
@@ -108,10 +112,11 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     };
     for (const auto& c : cas) {
         std::string sortie;
-        EXPECT_EQ(executer(c.args, {"HOME=" + c.home, "XDG_DATA_HOME", "DISPLAY"}, &sortie), c.statut) << sortie;
+        EXPECT_EQ(executer(c.args, {"HOME=" + c.home, "XDG_DATA_HOME", "DISPLAY", "LANGUAGE=fr"}, &sortie), c.statut)
+            << sortie;
         EXPECT_NE(sortie.find(c.message), std::string::npos) << sortie;
     }
-    EXPECT_FALSE(existe(maison + "/v")) << "--version touches nothing";
+    EXPECT_FALSE(existe(maison + "/v")) << "--version and --help touch nothing";
     EXPECT_FALSE(existe(maison + "/jeu"));
     EXPECT_TRUE(existe(d.chemin() + "/.local/share/vorna/data/joueur/niveau.txt"));
     EXPECT_TRUE(fs::equivalent(joueur + "/data/font1.TGA", prefixe + "/share/vorna/data/font1.TGA"));
