@@ -24,8 +24,8 @@
 #include "score.h"
 #include "systeme.h"
 #include "texte.h"
-#include "version.h"
 #include "traduction.h"
+#include "version.h"
 
 void lireProgression(Jeu& jeu) {
     bool illisible = false;
