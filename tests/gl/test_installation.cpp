@@ -46,7 +46,8 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
     std::set<std::string> attendus = {
         "bin/vorna", "bin/bramelt", "share/applications/org.vorna_game.vorna.desktop",
         "share/applications/org.vorna_game.bramelt.desktop", "share/metainfo/org.vorna_game.vorna.metainfo.xml",
-        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
+        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "share/man/fr/man6/vorna.6.gz",
+        "share/man/fr/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
         "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
     for (const std::string& f : fichiers(VORNA_SOURCE_DIR "/po"))  // each catalogue, compiled
@@ -84,13 +85,16 @@ TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
     EXPECT_NE(sortie.find("successful."), std::string::npos) << "not even a pedantic hint: " << sortie;
 
     const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
-    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8"}) {
+    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8", "fr/man6/vorna.6", "fr/man6/bramelt.6"}) {
         ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/" + page + ".gz"}, env, &sortie), 0)
             << sortie;
         EXPECT_EQ(sortie.find("warning"), std::string::npos) << sortie;
-        for (const char* titre : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "SEE ALSO", page[3] == '6' ? "KEYS" : "SIGNALS"})
+        const bool fr = page[0] == 'f';
+        for (const char* titre : {fr ? "NOM" : "NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", fr ? "FICHIERS" : "FILES",
+                                  fr ? "VOIR AUSSI" : "SEE ALSO", fr ? "TOUCHES" : page[3] == '6' ? "KEYS" : "SIGNALS"})
             EXPECT_NE(sortie.find("\n" + std::string(titre) + "\n"), std::string::npos) << page << ": " << titre;
-        EXPECT_NE(sortie.find(page.substr(5, page.size() - 7) + " - "), std::string::npos) << sortie;
+        const size_t nom = page.rfind('/') + 1;
+        EXPECT_NE(sortie.find(page.substr(nom, page.size() - nom - 2) + " - "), std::string::npos) << sortie;
     }
 }
 
