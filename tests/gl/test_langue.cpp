@@ -111,7 +111,7 @@ const Cas kCas[] = {
      },
      {"New map", "Edit a map", "Quit", "Player", "Cube[floor]", "Cube[wall]", "Jump", "Turbo", "Finish",
       "Void[invisible]", "Start", "Checkpoint", "Not saved", "Help: every key. Any key closes this page.",
-      "Save the changes", "Escape: quit without saving"},
+      "Save the changes?", "Escape: quit without saving"},
      "New map"},
     {"main menu and scenario list",  // last: the program closes the test window
      [](Anglais& a) {
