@@ -26,13 +26,15 @@ const size_t kTexteMax = 200;
 const size_t kRejetsMontres = 10;
 
 // A name of the file and the field it sets: a number within bounds, a yes/no
-// written 1 or 0, or a text of printable characters.
+// written 1 or 0, a text of printable characters, or one of the words of
+// `mots` (a text always written).
 struct Cle {
     const char* nom;
     int Reglages::*nombre = nullptr;
     bool Reglages::*ouiNon = nullptr;
     std::string Reglages::*texte = nullptr;
     int min = 0, max = 0;
+    std::vector<std::string> mots = {};
 };
 Cle nombre(const char* nom, int Reglages::*champ, int min, int max) {
     Cle c{nom};
@@ -51,6 +53,11 @@ Cle texte(const char* nom, std::string Reglages::*champ) {
     c.texte = champ;
     return c;
 }
+Cle mot(const char* nom, std::string Reglages::*champ, std::vector<std::string> mots) {
+    Cle c = texte(nom, champ);
+    c.mots = std::move(mots);
+    return c;
+}
 
 // Every setting, in the order they are written.
 const Cle kCles[] = {
@@ -64,11 +71,13 @@ const Cle kCles[] = {
     nombre("editeur_fenetre_largeur", &Reglages::largeurEditeur, kLargeurFenetreMin, kTailleFenetreMax),
     nombre("editeur_fenetre_hauteur", &Reglages::hauteurEditeur, kHauteurFenetreMin, kTailleFenetreMax),
     texte("serveur_scores", &Reglages::serveurScores),
+    mot("langue", &Reglages::langue, {"auto", "en", "fr"}),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is
 // no value of that setting.
 bool poser(const Cle& c, const std::string& valeur, Reglages& r) {
+    if (!c.mots.empty() && std::find(c.mots.begin(), c.mots.end(), valeur) == c.mots.end()) return false;
     if (c.texte) {
         if (valeur.size() > kTexteMax) return false;
         for (unsigned char o : valeur)
@@ -161,6 +170,7 @@ std::string texteReglages(const Reglages& r) {
     std::string t;
     for (const Cle& c : kCles) {
         if (c.texte && (r.*c.texte).empty()) continue;  // an empty text is the default
+        if (!c.mots.empty() && std::find(c.mots.begin(), c.mots.end(), r.*c.texte) == c.mots.end()) continue;
         t += c.nom;
         t += ' ';
         if (c.texte)

@@ -14,7 +14,7 @@
 // settings survive an older one.
 //
 // Adding a setting: a field here, and one line in the table of names in
-// reglages.cpp (a number with its bounds, a yes/no, or a text).
+// reglages.cpp (a number with its bounds, a yes/no, a text, or a word of a list).
 struct Reglages {
     int volumeMusique = 10;     // 0 … 10; 10 is the game's own loudness
     int volumeEffets = 10;      // 0 … 10
@@ -27,6 +27,8 @@ struct Reglages {
     // The score server (HOST[:PORT]) the end-of-level link goes to; empty:
     // the game's own (VORNA_SCORE_SERVER and --score-server come first).
     std::string serveurScores;
+    // The language of the texts: "auto" (the environment's, langue.h), "en" or "fr".
+    std::string langue = "auto";
 
     // The lines skipped when reading, in their order, kept for writing.
     std::vector<std::string> autres;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cadre.h"
+#include "systeme.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double
 void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double posx, double posy,
                        int hauteur, int largeur) {
     const std::vector<GlypheTexte> glyphes = disposerTexte(texte ? texte : "", pos, posx, posy, hauteur, largeur);
+    sys::texteDessine(texte ? texte : "");
 
     // An orthographic view twice the window's size, centred on its centre.
     debutTexte(hauteur, largeur);

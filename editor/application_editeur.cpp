@@ -8,19 +8,24 @@
 
 #include "dossier_joueur.h"
 #include "fenetre.h"
+#include "langue.h"
 #include "menu_editeur.h"
 #include "options.h"
 #include "reglages.h"
 #include "sauvetage.h"
 #include "systeme.h"
+#include "traduction.h"
 #include "version.h"
 
 namespace editeur {
 
 namespace {
 
-const char* const kUsage =
-    "usage: bramelt [--help] [--version]\n"
+// The usage line (standard error says it after a wrong option, in English
+// as every line there), then the help, in the language of the environment.
+const char* const kSynopsis = "usage: bramelt [--help] [--version]\n";
+const char* const kAide = aTraduireContexte(
+    "terminal",
     "Bramelt, the level editor of Vorna. Start it in the game folder (beside vorna,\n"
     "with data/ and maps/); it saves the maps it makes into maps/. Installed, it\n"
     "works in the player's folder $XDG_DATA_HOME/vorna (~/.local/share/vorna).\n"
@@ -46,12 +51,14 @@ const char* const kUsage =
     "  Ctrl+Z, Ctrl+Y       undo, redo (Ctrl+Shift+Z redoes too)\n"
     "  G, Shift+G           the ground grid; snapping to it (whole units, half-sizes by halves)\n"
     "  O                    the overview of the whole map (clicks still choose)\n"
-    "  F1                   the help screen\n";
+    "  F1                   the help screen\n");
 
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
-    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, kUsage);
+    initialiserLangue();
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder
     if (!affichageDisponible()) {
@@ -66,8 +73,9 @@ int lancerBramelt(int argc, char** argv) {
     // The window as it was left last time; the caption in UTF-8, as window
     // managers read it.
     const Reglages r = lireReglages();
+    choisirLangue(r.langue);
     if (!ouvrirFenetreGL(r.largeurEditeur, r.hauteurEditeur, 0, "bramelt",
-                         "Bramelt adapt\xc3\xa9 pour Vorna by Mervo", r.pleinEcranEditeur)) {
+                         trContexte("fenetre", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo"), r.pleinEcranEditeur)) {
         sys::retirerSignaux();
         SDL_Quit();
         return 1;

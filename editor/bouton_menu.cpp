@@ -3,11 +3,13 @@
 
 #include <GL/gl.h>
 
+#include "systeme.h"
 #include "texte.h"
 
 namespace editeur {
 
 void Bouton_menu::dessiner(int longueur, int largeur) const {
+    sys::texteDessine(m_texte);
     debutTexte(longueur, largeur);
     if (m_choisi)
         glColor3ub(221, 137, 107);

@@ -6,6 +6,7 @@
 
 #include "reperes.h"
 #include "session_edition.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -151,7 +152,7 @@ void Edition::annuler(bool refaire) {
     fermerGeste();
     const Pas* pas = refaire ? historique.refaire(joueur) : historique.annuler(joueur);
     if (!pas) {
-        afficher(refaire ? "Rien a refaire" : "Rien a annuler");
+        afficher(refaire ? tr("Rien a refaire") : tr("Rien a annuler"));
         return;
     }
     // The chosen object stays chosen through changes that keep the objects' places.

@@ -10,6 +10,7 @@
 #include "reperes.h"
 #include "session_edition.h"
 #include "systeme.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -74,10 +75,11 @@ void Edition::dessinerTextes() {
     if (selection.active()) {
         const Heros& c = joueur.back();
         ecrireLigne(textureTexte,
-                    "curseur x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) + " z " + nombreCourt(c.getZ()),
+                    std::string(tr("curseur")) + " x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) +
+                        " z " + nombreCourt(c.getZ()),
                     0, 42, kPetit);
     }
-    if (historique.modifie()) texte->mervoprint("Non sauvegardee", 2, 0, 0);
+    if (historique.modifie()) texte->mervoprint(tr("Non sauvegardee"), 2, 0, 0);
     if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
     if (!message.empty()) {
         glColor3ub(221, 137, 107);

@@ -22,6 +22,7 @@
 #include "session_edition.h"
 #include "systeme.h"
 #include "texture.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -131,17 +132,17 @@ void Edition::jouer() {
 bool Edition::sauver() {
     fermerGeste();
     if (nbre_obj <= 1) {
-        afficher("Placez au moins deux objets");
+        afficher(tr("Placez au moins deux objets"));
         return false;
     }
     if (!ecrire(enregistrementsPlaces())) {
         std::fprintf(stderr, "bramelt: the map is not saved; it stays in the editor, "
                              "press Space to try again\n");
-        afficher("Sauvegarde impossible");
+        afficher(tr("Sauvegarde impossible"));
         return false;
     }
     historique.marquerSauve();
-    afficher("Sauvee: " + mapALoad.substr(5));
+    afficher(formater(tr("Sauvee: %s"), mapALoad.substr(5).c_str()));
     return true;
 }
 
@@ -178,13 +179,13 @@ bool Edition::ecrire(const std::vector<Enregistrement>& enregistrements) {
 // waits for the run to end.
 void Edition::essayer() {
     if (nbre_obj <= 1) {
-        afficher("Placez d'abord deux objets");
+        afficher(tr("Placez d'abord deux objets"));
         return;
     }
     if (!sauver()) return;
     const std::string fichier = mapALoad.substr(5);  // after "maps/"
     if (!finitPar(fichier, ".txt")) {
-        afficher("Le jeu ne lit que les maps .txt");
+        afficher(tr("Le jeu ne lit que les maps .txt"));
         return;
     }
     const std::string nom = fichier.substr(0, fichier.size() - 4);
@@ -192,10 +193,10 @@ void Edition::essayer() {
     const Lancement l = lancerProgramme({vorna, "--map", nom}, true);
     if (!l.demarre) {
         std::fprintf(stderr, "bramelt: cannot start %s: %s\n", vorna.c_str(), std::strerror(l.erreur));
-        afficher("Impossible de lancer vorna");
+        afficher(tr("Impossible de lancer vorna"));
     } else if (l.statut != 0) {
         std::fprintf(stderr, "bramelt: vorna --map %s ended with status %d\n", nom.c_str(), l.statut);
-        afficher("Le jeu s'est arrete sur une erreur");
+        afficher(tr("Le jeu s'est arrete sur une erreur"));
     }
     // What was typed meanwhile went to the game; a close request still counts.
     SDL_Event e;

@@ -12,6 +12,7 @@
 #include "systeme.h"
 #include "texte.h"
 #include "texture.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -41,9 +42,9 @@ void Menu::boutonsPrincipaux() {
     dansListe = false;
     premier = 0;
     boutons.clear();
-    boutons.emplace_back(Vector3D(0, 0.1, 0), "Nouvelle map");
-    boutons.emplace_back(Vector3D(0, 0, 0), "Editer une map");
-    boutons.emplace_back(Vector3D(0, -0.1, 0), "Quitter");
+    boutons.emplace_back(Vector3D(0, 0.1, 0), tr("Nouvelle map"));
+    boutons.emplace_back(Vector3D(0, 0, 0), tr("Editer une map"));
+    boutons.emplace_back(Vector3D(0, -0.1, 0), tr("Quitter"));
 }
 
 // The maps then "Retour", centred as a column; of a list longer than the
@@ -51,7 +52,7 @@ void Menu::boutonsPrincipaux() {
 void Menu::listeDesMaps() {
     dansListe = true;
     std::vector<std::string> labels = nomMap;
-    labels.push_back("Retour");
+    labels.push_back(tr("Retour"));
     premier = labels.size() > kVisibles ? std::min(premier, labels.size() - kVisibles) : 0;
     const size_t fin = std::min(labels.size(), premier + kVisibles);
     const double n = static_cast<double>(fin - premier - 1);
@@ -77,21 +78,22 @@ void Menu::deplacerChoix(int pas) {
         choix += pas;
 }
 
+// The labels in the language in use; a map's always holds ".txt", no other's does.
 void Menu::agir(const std::string& label) {
-    if (label == "Editer une map") {
+    if (label.find(".txt") != std::string::npos) {
+        jouer(label, 0);
+        boutonsPrincipaux();
+    } else if (label == tr("Editer une map")) {
         choix = 0;
         listeDesMaps();
-    } else if (label == "Nouvelle map") {
+    } else if (label == tr("Nouvelle map")) {
         jouer("nomap", static_cast<int>(nomMap.size()));
         loadListeMaps();
         boutonsPrincipaux();
-    } else if (label == "Retour") {
+    } else if (label == tr("Retour")) {
         boutonsPrincipaux();
-    } else if (label == "Quitter") {
+    } else if (label == tr("Quitter")) {
         m_continuer = false;
-    } else if (label.find(".txt") != std::string::npos) {
-        jouer(label, 0);
-        boutonsPrincipaux();
     }
 }
 
@@ -173,9 +175,9 @@ void Menu::draw() {
         Bouton_menu(Vector3D(0, boutons.back().getPos().Y - 0.1, 0), "...").dessiner(m_longueur, m_largeur);
     if (!sauvetages.empty()) {
         // Rescue copies left by an editor ended by a signal, at the bottom left.
-        const std::string avis =
-            sauvetages.size() == 1 ? "Copie de secours: " + sauvetages[0].substr(5)
-                                   : std::to_string(sauvetages.size()) + " copies de secours dans maps";
+        const std::string avis = sauvetages.size() == 1
+                                     ? formater(tr("Copie de secours: %s"), sauvetages[0].substr(5).c_str())
+                                     : formater(tr("%zu copies de secours dans maps"), sauvetages.size());
         glColor3ub(221, 137, 107);
         ::Texte::mervoprint(avis.c_str(), m_texture_texte, 0, 0, 0, m_longueur, m_largeur);
         glColor3ub(255, 255, 255);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "texture.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -19,15 +20,15 @@ struct Type {
 };
 
 const Type kTypes[kNombreTypes] = {
-    {"data/bois.jpg", "Joueur", "Le joueur demarrera ici", "textureSphere"},
-    {"data/sol.jpg", "Cube[sol]", "Cube, a utiliser sans moderation", "textureSol"},
-    {"data/caisse.jpg", "Cube[mur]", "Cube, a utiliser sans moderation", "textureCaisse"},
-    {"data/jump.jpg", "Jump", "Propulse le joueur en l'air", "textureJump"},
-    {"data/speed.jpg", "Turbo", "Acceleration vers l'avant", "textureSpeed"},
-    {"data/caisse2.jpg", "Arrivee", "Fin de la partie", "textureArrivee"},
-    {"data/vide.jpg", "Vide[invisible]", "Fait tomber le joueur dans le vide", "textureVide"},
-    {"data/depart.jpg", "Depart", "Zone ou le joueur commence", "textureDepart"},
-    {"data/save.jpg", "Checkpoint", "Le joueur reaparaitra la s'il tombe", "textureSauvegarde"},
+    {"data/bois.jpg", aTraduire("Joueur"), aTraduire("Le joueur demarrera ici"), "textureSphere"},
+    {"data/sol.jpg", aTraduire("Cube[sol]"), aTraduire("Cube, a utiliser sans moderation"), "textureSol"},
+    {"data/caisse.jpg", aTraduire("Cube[mur]"), aTraduire("Cube, a utiliser sans moderation"), "textureCaisse"},
+    {"data/jump.jpg", aTraduire("Jump"), aTraduire("Propulse le joueur en l'air"), "textureJump"},
+    {"data/speed.jpg", aTraduire("Turbo"), aTraduire("Acceleration vers l'avant"), "textureSpeed"},
+    {"data/caisse2.jpg", aTraduire("Arrivee"), aTraduire("Fin de la partie"), "textureArrivee"},
+    {"data/vide.jpg", aTraduire("Vide[invisible]"), aTraduire("Fait tomber le joueur dans le vide"), "textureVide"},
+    {"data/depart.jpg", aTraduire("Depart"), aTraduire("Zone ou le joueur commence"), "textureDepart"},
+    {"data/save.jpg", aTraduire("Checkpoint"), aTraduire("Le joueur reaparaitra la s'il tombe"), "textureSauvegarde"},
 };
 
 bool dansPalette(int i) { return i >= 0 && i < kNombreTypes; }
@@ -88,8 +89,8 @@ int indexDuMot(const std::string& mot) {
 
 std::string objToChar(int objet, const std::string& type) {
     if (!dansPalette(objet)) return "erreur";
-    if (type == "nature") return kTypes[objet].nature;
-    if (type == "explication") return kTypes[objet].explication;
+    if (type == "nature") return tr(kTypes[objet].nature);
+    if (type == "explication") return tr(kTypes[objet].explication);
     return "";
 }
 

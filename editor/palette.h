@@ -43,7 +43,7 @@ std::string intToCharTexture(int texture);
 int indexDuMot(const std::string& mot);
 
 // For `type` "nature" the name of kind `objet`, for "explication" its help
-// text; "erreur" for a kind outside 0 … 8, an empty text for any other type.
+// text, in the language in use; "erreur" for a kind outside 0 … 8, an empty text for any other type.
 std::string objToChar(int objet, const std::string& type);
 
 // Editor kinds and the kinds of the level file: 0 and 1 are the same, every

@@ -3,7 +3,11 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
+#include "systeme.h"
 #include "texte.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -35,6 +39,7 @@ void voile(double x0, double y0, double x1, double y1, float opacite) {
 }  // namespace
 
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille) {
+    sys::texteDessine(texte);
     debutTexte(kLargeur, kHauteur);
     glBindTexture(GL_TEXTURE_2D, police);
     const double l = 64 * taille, h = 48 * taille;  // units, as the printer's glyphs
@@ -46,41 +51,55 @@ void ecrireLigne(unsigned int police, const std::string& texte, double gauche, d
     finTexte(kLargeur, kHauteur);
 }
 
-const std::vector<std::string>& lignesAide() {
-    static const std::vector<std::string> lignes = {
-        "Aide: toutes les touches. Une touche ferme cette page.",
-        "w s, a d, q e   deplacer en x, en y, en z, tenues",
-        "Haut Bas        demi-taille en x, plus 1, moins 1",
-        "Droite Gauche   demi-taille en y, plus 1, moins 1",
-        "j n             demi-taille en z, plus 1, moins 1",
-        "t r             type suivant, precedent",
-        "Entree          poser une copie du curseur",
-        "Retour arriere  le dernier objet pose redevient curseur",
-        "p               tout effacer sauf le depart",
-        "Espace          sauver la map",
-        "F5              sauver et essayer la map dans le jeu",
-        "z x             depart plein, en fil de fer",
-        "Molette         camera plus pres, plus loin",
-        "Echap           revenir au curseur, ou quitter",
-        "Tab, Maj Tab    choisir l'objet suivant, precedent",
-        "Clic gauche     choisir l'objet vise, rien: le curseur",
-        "Suppr           effacer l'objet choisi",
-        "Ctrl D          dupliquer l'objet choisi a cote",
-        "Ctrl Z          annuler",
-        "Ctrl Y, Ctrl Maj Z  refaire",
-        "G               grille au sol",
-        "Maj G           aimanter: unites entieres, demi-tailles",
-        "O               vue de dessus de toute la map",
-        "F1              cette aide",
-        "",
-        "L'objet choisi, entoure, suit les touches du curseur:",
-        "deplacer, demi-tailles, t r. Entree pose le curseur.",
-    };
-    return lignes;
+namespace {
+
+// Every key, the first line a title; an empty line leaves a gap.
+const char* const kAide[] = {
+    aTraduire("Aide: toutes les touches. Une touche ferme cette page."),
+    aTraduire("w s, a d, q e   deplacer en x, en y, en z, tenues"),
+    aTraduire("Haut Bas        demi-taille en x, plus 1, moins 1"),
+    aTraduire("Droite Gauche   demi-taille en y, plus 1, moins 1"),
+    aTraduire("j n             demi-taille en z, plus 1, moins 1"),
+    aTraduire("t r             type suivant, precedent"),
+    aTraduire("Entree          poser une copie du curseur"),
+    aTraduire("Retour arriere  le dernier objet pose redevient curseur"),
+    aTraduire("p               tout effacer sauf le depart"),
+    aTraduire("Espace          sauver la map"),
+    aTraduire("F5              sauver et essayer la map dans le jeu"),
+    aTraduire("z x             depart plein, en fil de fer"),
+    aTraduire("Molette         camera plus pres, plus loin"),
+    aTraduire("Echap           revenir au curseur, ou quitter"),
+    aTraduire("Tab, Maj Tab    choisir l'objet suivant, precedent"),
+    aTraduire("Clic gauche     choisir l'objet vise, rien: le curseur"),
+    aTraduire("Suppr           effacer l'objet choisi"),
+    aTraduire("Ctrl D          dupliquer l'objet choisi a cote"),
+    aTraduire("Ctrl Z          annuler"),
+    aTraduire("Ctrl Y, Ctrl Maj Z  refaire"),
+    aTraduire("G               grille au sol"),
+    aTraduire("Maj G           aimanter: unites entieres, demi-tailles"),
+    aTraduire("O               vue de dessus de toute la map"),
+    aTraduire("F1              cette aide"),
+    "",
+    aTraduire("L'objet choisi, entoure, suit les touches du curseur:"),
+    aTraduire("deplacer, demi-tailles, t r. Entree pose le curseur."),
+};
+
+const char* const kQuestion[] = {aTraduire("Sauver les changements ?"), aTraduire("Espace: oui"),
+                                 aTraduire("Echap: quitter sans sauver"), aTraduire("Autre touche: rester")};
+
+template <std::size_t N>
+std::vector<std::string> traduites(const char* const (&lignes)[N]) {
+    std::vector<std::string> r;
+    for (const char* l : lignes) r.push_back(tr(l));
+    return r;
 }
 
+}  // namespace
+
+std::vector<std::string> lignesAide() { return traduites(kAide); }
+
 void dessinerAide(unsigned int police) {
-    const std::vector<std::string>& l = lignesAide();
+    const std::vector<std::string> l = lignesAide();
     const double pas = 16, haut = (kHauteur - pas * l.size()) / 2;
     voile(0, 0, kLargeur, kHauteur, 0.8f);
     for (std::size_t i = 0; i < l.size(); ++i) {
@@ -90,16 +109,16 @@ void dessinerAide(unsigned int police) {
     }
 }
 
-const std::vector<std::string>& lignesQuestion() {
-    static const std::vector<std::string> lignes = {"Sauver les changements ?", "Espace: oui",
-                                                    "Echap: quitter sans sauver", "Autre touche: rester"};
-    return lignes;
-}
+std::vector<std::string> lignesQuestion() { return traduites(kQuestion); }
 
 void dessinerQuestion(unsigned int police) {
-    const std::vector<std::string>& l = lignesQuestion();
+    const std::vector<std::string> l = lignesQuestion();
     const double pas = 30, haut = (kHauteur - pas * l.size()) / 2;
-    voile(100, haut - 20, kLargeur - 100, haut + pas * l.size() + 14, 0.85f);
+    // The veil 440 pixels wide, wider for longer lines (a glyph every 16 pixels).
+    std::size_t glyphes = 0;
+    for (const std::string& t : l) glyphes = std::max(glyphes, t.size());
+    const double demi = std::max(220.0, 8.0 * glyphes + 12);
+    voile(kLargeur / 2 - demi, haut - 20, kLargeur / 2 + demi, haut + pas * l.size() + 14, 0.85f);
     for (std::size_t i = 0; i < l.size(); ++i) {
         if (i == 0) glColor3ub(221, 137, 107);
         ecrireLigne(police, l[i], (kLargeur - 16.0 * l[i].size()) / 2, haut + pas * i, 1);

@@ -16,12 +16,14 @@ namespace editeur {
 // glyph every 16), in the current colour, its top-left corner at (gauche, haut).
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille);
 
-// The help screen: every key, the first line a title, over a dark veil.
-const std::vector<std::string>& lignesAide();
+// The help screen: every key, the first line a title, over a dark veil; its
+// lines in the language in use.
+std::vector<std::string> lignesAide();
 void dessinerAide(unsigned int police);
 
-// The question asked before leaving a map with changes not saved.
-const std::vector<std::string>& lignesQuestion();
+// The question asked before leaving a map with changes not saved (its veil
+// as wide as its longest line needs).
+std::vector<std::string> lignesQuestion();
 void dessinerQuestion(unsigned int police);
 
 }  // namespace editeur

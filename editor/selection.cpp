@@ -6,6 +6,7 @@
 
 #include "niveau.h"
 #include "palette.h"
+#include "traduction.h"
 
 namespace editeur {
 
@@ -30,7 +31,7 @@ std::string nomDuType(const Heros& h) {
 }
 
 std::string explicationDuType(const Heros& h) {
-    return h.getGarde() ? "Garde tel que lu dans la map" : objToChar(h.getObj(), "explication");
+    return h.getGarde() ? tr("Garde tel que lu dans la map") : objToChar(h.getObj(), "explication");
 }
 
 std::string nombreCourt(double v) {
@@ -44,7 +45,7 @@ std::string nombreCourt(double v) {
 
 std::string coordonnees(const Heros& h) {
     return "x " + nombreCourt(h.getX()) + " y " + nombreCourt(h.getY()) + " z " + nombreCourt(h.getZ()) +
-           "  taille " + nombreCourt(h.getLX()) + " " + nombreCourt(h.getLY()) + " " + nombreCourt(h.getLZ());
+           "  " + tr("taille") + " " + nombreCourt(h.getLX()) + " " + nombreCourt(h.getLY()) + " " + nombreCourt(h.getLZ());
 }
 
 }  // namespace editeur

@@ -15,6 +15,7 @@
 #include "dossier_joueur.h"
 #include "fenetre.h"
 #include "fsound.h"
+#include "langue.h"
 #include "lecture.h"
 #include "menu.h"
 #include "niveau.h"
@@ -24,12 +25,16 @@
 #include "score.h"
 #include "systeme.h"
 #include "texture.h"
+#include "traduction.h"
 #include "version.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n"
+// The usage line (standard error says it after a wrong option, in English
+// as every line there), then the help, in the language of the environment.
+const char* const kSynopsis = "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n";
+const char* const kAide = aTraduireContexte(
+    "terminal",
     "Vorna, the ball-rolling game. Start it in its game folder (with data/ and\n"
     "maps/menu/menu.txt); with no option it shows the logo and the main menu.\n"
     "Installed, it keeps the player's progress, records, ghosts and maps in\n"
@@ -40,7 +45,7 @@ const char* const kUsage =
     "               send the scores of this run to that server instead of\n"
     "               $VORNA_SCORE_SERVER or www.vorna-game.org\n"
     "  --help       show this help\n"
-    "  --version    show the version\n";
+    "  --version    show the version\n");
 
 // A free map played on its own (the editor's play-test): the run, again for
 // as long as the player picks "Niveau suivant", as from the menu.
@@ -86,7 +91,9 @@ int SDL_main(int argc, char** argv) {
         options.action = Options::Erreur;
         options.erreur = "--score-server takes HOST[:PORT], not '" + options.serveurScore + "'";
     }
-    const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, kUsage);
+    initialiserLangue();
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
 
@@ -112,6 +119,7 @@ int SDL_main(int argc, char** argv) {
     RessourcesMenu ressources;
     ressources.reglages = lireReglages();
     const Reglages& reglages = ressources.reglages;
+    choisirLangue(reglages.langue);
     setServeurScore(kServeurScore);
     if (!reglages.serveurScores.empty() && !setServeurScore(reglages.serveurScores))
         std::fprintf(stderr, "vorna: serveur_scores '%s' of %s is not HOST[:PORT]; ignored\n",

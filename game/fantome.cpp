@@ -104,7 +104,7 @@ struct Allure {
         dernier = maintenant;
         return static_cast<Uint32>(horloge / 4);
     }
-    std::string coin() const { return pause ? "Pause" : kTexteVitesse[vitesse]; }
+    std::string coin() const { return pause ? tr("Pause") : kTexteVitesse[vitesse]; }
 };
 
 // Says why the replay cannot start, on standard error and, through the menu,
@@ -173,19 +173,19 @@ bool Replay::lireFantome() {
     const std::string cheminGhost = "ghost/" + nomAffiche;
     FichierLu fichier = ouvrirLecture(cheminGhost, "ghost");
     if (!fichier) {
-        annoncer("Fantome illisible : " + nomAffiche);
+        annoncer(formater(tr("Fantome illisible : %s"), nomAffiche.c_str()));
         return false;
     }
     ghost = std::make_unique<LecteurFantome>(std::move(fichier));
     if (!ghost->lireEntete(niveauALoad)) {
-        renoncer(cheminGhost + ": it names no level", "Fantome vide : " + nomAffiche);
+        renoncer(cheminGhost + ": it names no level", formater(tr("Fantome vide : %s"), nomAffiche.c_str()));
         return false;
     }
     // A ghost only ever names a level of maps/: any other path (a device, a
     // file elsewhere) is not opened.
     if (!cheminNiveauAdmis(niveauALoad)) {
         renoncer(cheminGhost + ": its level \"" + niveauALoad + "\" lies outside maps/",
-                 "Fantome refuse : niveau hors de maps");
+                 tr("Fantome refuse : niveau hors de maps"));
         return false;
     }
     return true;
@@ -206,7 +206,7 @@ bool Replay::preparer() {
     regles.textureInitiale = textures.caisse;  // the first record starts from the wall texture
     if (!chargerNiveau(niveauALoad, regles, contenu)) {
         renoncer("ghost/" + nomAffiche + ": its level " + niveauALoad + " cannot be read",
-                 "Niveau du fantome illisible : " + nomDeFichier(niveauALoad));
+                 formater(tr("Niveau du fantome illisible : %s"), nomDeFichier(niveauALoad).c_str()));
         return false;
     }
     joueur.push_back(balleDuNiveau(contenu));
@@ -317,7 +317,7 @@ void Replay::dessiner() {
     glDisable(GL_LIGHTING);  // the texts take their colour as it is
     Texte::mervoprint(textes.c_str(), textures.font, 0, 0, 0, hauteur, largeur);
     Texte::mervoprint(nomAffiche.c_str(), textures.font, 1, 0, 0, hauteur, largeur);
-    Texte::mervoprint("3pv", textures.font, 2, 0, 0, hauteur, largeur);
+    Texte::mervoprint(tr("3pv"), textures.font, 2, 0, 0, hauteur, largeur);
     if (!coin.empty()) Texte::mervoprint(coin.c_str(), textures.font, 3, 0, 0, hauteur, largeur);
     glEnable(GL_LIGHTING);
 }

@@ -24,12 +24,13 @@
 #include "score.h"
 #include "systeme.h"
 #include "texte.h"
+#include "traduction.h"
 #include "version.h"
 
 void lireProgression(Jeu& jeu) {
     bool illisible = false;
     jeu.setNiveauMax(lireProgression(kFichierProgression, &illisible));
-    if (illisible) annoncer(kProgressionIllisible);
+    if (illisible) annoncer(tr(kProgressionIllisible));
 }
 
 namespace {
@@ -174,7 +175,7 @@ void MenuPrincipal::construire() {
     sys::showCursor(false);
     tempsPrecedent = tempsActuel = 0;
     annonce = prendreAnnonce();  // at start-up, an unreadable progress file
-    if (illisibles) annonce += (annonce.empty() ? "" : "\n") + std::string(kRecordsIllisibles);
+    if (illisibles) annonce += (annonce.empty() ? "" : "\n") + std::string(tr(kRecordsIllisibles));
     debutAnnonce = 0;  // its time counts from its first showing (after the logo)
 }
 
@@ -344,12 +345,13 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
     for (size_t i = debut; i < fin; ++i) {
         const double y = taille / 20.0 - (i - debut) / 10.0;
         const bool verrouille = scenario && i >= jeu.getNiveauMax();
+        // The scenario levels' titles in the player's language; names of files as they are.
+        std::string texte = scenario && i < kNombreScenarios ? tr(noms[i].c_str()) : noms[i];
         if (verrouille) {
             glColor3ubv(kGris);
-            imprimer(noms[i].c_str(), -1, y);
+            imprimer(texte.c_str(), -1, y);
             glColor3ubv(kBlanc);
         } else {
-            std::string texte = noms[i];
             Parcours p;
             p.niveau = static_cast<unsigned int>(i + 1);
             if (const Record* r = scenario ? records.trouver(p) : nullptr)
@@ -361,25 +363,25 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
 
 void MenuPrincipal::dessinerEntrees() {
     if (choix1 == 1) {
-        entree("Jouer", 0, 0.1);
+        entree(tr("Jouer"), 0, 0.1);
         glColor3ubv(choix == 1 ? kGrisSelection : kGris);
-        imprimer("Multijoueur", -1, 0);
+        imprimer(tr("Multijoueur"), -1, 0);
         glColor3ubv(kBlanc);
-        entree("Options", 2, -0.1);
-        entree("Quitter", 3, -0.2);
+        entree(tr("Options"), 2, -0.1);
+        entree(tr("Quitter"), 3, -0.2);
     }
     if (choix2 == 1) {
-        entree("Scenario", 0, 0.1);
-        entree("Map perso", 1, 0);
-        entree("Fantome", 2, -0.1);
-        entree("Retour", 3, -0.2);
+        entree(tr("Scenario"), 0, 0.1);
+        entree(tr("Map perso"), 1, 0);
+        entree(tr("Fantome"), 2, -0.1);
+        entree(tr("Retour"), 3, -0.2);
     } else if (choix2 == 3) {
         // The settings above ghost saving, from the top: Up from ghost saving
         // reaches the last of them, Down from "Retour" the first.
         for (int i = 0; i < kReglagesMenu; ++i)
             entree(texteReglage(i, res.reglages, jeu).c_str(), 2 + i, 0.1 * (kReglagesMenu - i));
-        entree(jeu.getFantome() ? "-Tjrs sauver fantome" : "-Jamais sauver fantome", 0, 0);
-        entree("Retour", 1, -0.1);
+        entree(jeu.getFantome() ? tr("-Tjrs sauver fantome") : tr("-Jamais sauver fantome"), 0, 0);
+        entree(tr("Retour"), 1, -0.1);
     } else if (choix2 == 0 && choix3 == 0) {
         liste(nomSce, true);
     } else if (choix2 == 0 && choix3 == 1) {
@@ -394,10 +396,10 @@ void MenuPrincipal::dessinerFin() {
     long long total = 0;
     for (const auto& n : records.niveaux)
         if (n.first >= 1 && n.first <= nomSce.size()) total += n.second.points;
-    imprimer("Tous les niveaux sont finis", -1, 0.1);
-    imprimer(("Total des records : " + std::to_string(total) + " points").c_str(), -1, 0);
+    imprimer(tr("Tous les niveaux sont finis"), -1, 0.1);
+    imprimer(formater(tr("Total des records : %lld points"), total).c_str(), -1, 0);
     glColor3ubv(kSelection);
-    imprimer("Retour", -1, -0.2);
+    imprimer(tr("Retour"), -1, -0.2);
     glColor3ubv(kBlanc);
 }
 

@@ -56,11 +56,11 @@ bool Partie::preparer() {
     if (m.m_scenario) {
         cheminNiveau = cheminScenario(m.m_mapScenario);
         if (const NiveauScenario* n = niveauScenario(m.m_mapScenario)) {
-            nomAffiche = n->titre;
+            nomAffiche = tr(n->titre);
             points_depart = n->points;
             m.m_typeLieu = n->lieu;
         } else {
-            nomAffiche = formater("Niveau-%u", m.m_mapScenario);
+            nomAffiche = formater(tr("Niveau-%u"), m.m_mapScenario);
         }
     } else {
         cheminNiveau = cheminMapPerso(m.m_mapALoad);
@@ -82,7 +82,7 @@ bool Partie::preparer() {
     if (!chargerNiveau(cheminNiveau, reglesPartie(m.m_texture), contenu)) {
         std::fprintf(stderr, "vorna: cannot play %s: the level file is missing, unreadable or empty\n",
                      cheminNiveau.c_str());
-        annoncer("Niveau illisible : " + nomDeFichier(cheminNiveau));
+        annoncer(formater(tr("Niveau illisible : %s"), nomDeFichier(cheminNiveau).c_str()));
         return false;
     }
     joueur.push_back(balleDuNiveau(contenu));
@@ -166,9 +166,9 @@ void Partie::frame() {
     if (m.m_menu)
         textesPause();
     else if (m.m_loose)
-        imprimer("Perdu !", -1, -0.05);
+        imprimer(tr("Perdu !"), -1, -0.05);
     else if (m.m_checkpoint)
-        imprimer("Checkpoint reached.", -1, -0.05);
+        imprimer(tr("Checkpoint reached."), -1, -0.05);
     glEnable(GL_LIGHTING);
 
     instantane();

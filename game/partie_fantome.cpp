@@ -17,6 +17,7 @@
 #include "fichiers.h"
 #include "partie.h"
 #include "textes_partie.h"
+#include "traduction.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ void nettoyerTravail() {
     closedir(d);
 }
 
-const char* const kFantomePerdu = "Fantome non enregistre : ecriture impossible";
+const char* const kFantomePerdu = aTraduire("Fantome non enregistre : ecriture impossible");
 
 }  // namespace
 
@@ -115,7 +116,7 @@ void Partie::fantomeEchec(int erreur) {
     ghost.clear();
     std::fprintf(stderr, "vorna: the ghost recording cannot be written (%s): no ghost is kept from it\n",
                  std::strerror(erreur ? erreur : EIO));
-    messageFantome = kFantomePerdu;
+    messageFantome = tr(kFantomePerdu);
 }
 
 void Partie::fantomeFin() {
@@ -148,7 +149,7 @@ void Partie::fantomeFin() {
     std::fprintf(stderr, "vorna: cannot keep the ghost %s (%s); it is dropped\n", ghost.c_str(),
                  std::strerror(errno));
     std::remove(travail.c_str());
-    annoncer(kFantomePerdu);
+    annoncer(tr(kFantomePerdu));
 }
 
 // The positions of the run the chronometer timed become the level's best

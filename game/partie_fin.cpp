@@ -10,6 +10,7 @@
 #include "systeme.h"
 #include "texte.h"
 #include "textes_partie.h"
+#include "traduction.h"
 
 // The end-of-level menu acts when Return is pressed.
 void Partie::appuiEntree() {
@@ -97,19 +98,19 @@ void Partie::majProgression() {
     const Maj maj = debloquerNiveau(m.m_mapScenario + 1, ouvert, &lu);
     m.m_niveauMax = ouvert;
     if (lu.premiereFois)
-        messageProgression = kProgressionIllisible;
+        messageProgression = tr(kProgressionIllisible);
     else if (maj == Maj::Echec)
-        messageProgression = "Progression non enregistree";
+        messageProgression = tr("Progression non enregistree");
 }
 
 void Partie::textesFin() {
-    static const char* const kItems[5] = {"Niveau suivant", "Recommencer",
-                                          "Envoyer son score en ligne", "Enregistrer le fantome",
-                                          "Menu principal"};
+    static const char* const kItems[5] = {aTraduire("Niveau suivant"), aTraduire("Recommencer"),
+                                          aTraduire("Envoyer son score en ligne"),
+                                          aTraduire("Enregistrer le fantome"), aTraduire("Menu principal")};
     imprimer(texteFinNiveau(points, static_cast<int>(tempsActuel3 - tempsPrecedent3)), -1, 0.2);
     for (int i = 0; i < 5; ++i) {
         if (choixSend == i) glColor3ubv(kSelection);
-        imprimer(kItems[i], -1, 0.1 - 0.1 * i);
+        imprimer(tr(kItems[i]), -1, 0.1 - 0.1 * i);
         glColor3ub(255, 255, 255);
     }
     // The warnings, one under the other.

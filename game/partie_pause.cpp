@@ -3,6 +3,7 @@
 
 #include "partie.h"
 #include "systeme.h"
+#include "traduction.h"
 
 void Partie::basculerPause() {
     Heros& b = balle();
@@ -73,10 +74,11 @@ void Partie::recommencerPerdu() {
 }
 
 void Partie::textesPause() {
-    static const char* const kItems[3] = {"Retour au jeu", "Recommencer le niveau", "Quitter"};
+    static const char* const kItems[3] = {aTraduire("Retour au jeu"), aTraduire("Recommencer le niveau"),
+                                          aTraduire("Quitter")};
     for (int i = 0; i < 3; ++i) {
         if (choixMenu == i) glColor3ubv(kSelection);
-        imprimer(kItems[i], -1, -0.1 * i);
+        imprimer(tr(kItems[i]), -1, -0.1 * i);
         glColor3ub(255, 255, 255);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "fichiers.h"
 #include "partie.h"
+#include "traduction.h"
 
 Parcours Partie::parcours() const {
     Parcours p;
@@ -22,17 +23,17 @@ void Partie::noterRecord() {
     const Parcours p = parcours();
     const ResultatRecord r = enregistrerRecord(p, Record{points, static_cast<int>(tempsActuel3 - tempsPrecedent3)});
     if (r.premiereFois)
-        messageRecord = kRecordsIllisibles;
+        messageRecord = tr(kRecordsIllisibles);
     else if (r.ecriture == Maj::Echec)
-        messageRecord = "Record non enregistre : ecriture impossible";
+        messageRecord = tr("Record non enregistre : ecriture impossible");
     if (!r.meilleur) return;
-    if (r.ancien) texteRecord = "Nouveau record";
+    if (r.ancien) texteRecord = tr("Nouveau record");
     const std::string nom = nomFantomeRecord(p);
     if (!m.m_fantome || nom.empty()) return;
     if (garderFantomeRecord(nom))
         courseARecharger = true;
     else
-        messageRecord = "Fantome du record non enregistre";
+        messageRecord = tr("Fantome du record non enregistre");
 }
 
 // Over the end-of-level line, and under the menu's own warning.

@@ -7,8 +7,9 @@
 #include <cstring>
 
 #include "lecture.h"
+#include "traduction.h"
 
-const char* const kProgressionIllisible = "Progression illisible : laissee intacte";
+const char* const kProgressionIllisible = aTraduire("Progression illisible : laissee intacte");
 
 std::string texteProgression(unsigned int niveau) { return std::to_string(niveau); }
 

@@ -15,7 +15,7 @@
 // What the file holds for the level `niveau`.
 std::string texteProgression(unsigned int niveau);
 
-// What the screen says when the progress file cannot be read.
+// What the screen says when the progress file cannot be read (to translate, traduction.h).
 extern const char* const kProgressionIllisible;
 
 // The level the first line of an open progress file gives: its leading

@@ -7,9 +7,10 @@
 #include <filesystem>
 
 #include "lecture.h"
+#include "traduction.h"
 
 const char* const kFichierRecords = "data/joueur/records.txt";
-const char* const kRecordsIllisibles = "Records illisibles : laisses intacts";
+const char* const kRecordsIllisibles = aTraduire("Records illisibles : laisses intacts");
 
 bool meilleurQue(const Record& a, const Record& b) {
     return a.points > b.points || (a.points == b.points && a.temps < b.temps);

@@ -5,13 +5,31 @@
 
 #include "fenetre.h"
 #include "fsound.h"
+#include "langue.h"
+#include "traduction.h"
+
+namespace {
+
+// The language choices in their order, and how the entry names them: each
+// language by its own name, so a player lost in another finds it again.
+const char* const kLangues[] = {"auto", "en", "fr"};
+const char* const kNomsLangues[] = {aTraduire("auto"), "English", "Francais"};
+
+int indexLangue(const std::string& l) {
+    for (int k = 0; k < 3; ++k)
+        if (l == kLangues[k]) return k;
+    return 0;
+}
+
+}  // namespace
 
 std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     switch (i) {
-    case 0: return "-Volume musique " + std::to_string(r.volumeMusique);
-    case 1: return "-Volume effets " + std::to_string(r.volumeEffets);
-    case 2: return pleinEcran() ? "-Plein ecran oui" : "-Plein ecran non";
-    default: return jeu.getCourse() ? "-Fantome de course oui" : "-Fantome de course non";
+    case kReglageLangue: return formater(tr("-Langue %s"), tr(kNomsLangues[indexLangue(r.langue)]));
+    case kReglageMusique: return formater(tr("-Volume musique %d"), r.volumeMusique);
+    case kReglageEffets: return formater(tr("-Volume effets %d"), r.volumeEffets);
+    case kReglagePleinEcran: return pleinEcran() ? tr("-Plein ecran oui") : tr("-Plein ecran non");
+    default: return jeu.getCourse() ? tr("-Fantome de course oui") : tr("-Fantome de course non");
     }
 }
 
@@ -20,16 +38,21 @@ void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
         v = boucler && v + pas > 10 ? 0 : std::clamp(v + pas, 0, 10);
         volumesJoueur(r.volumeMusique, r.volumeEffets);
     };
-    if (i == 0) volume(r.volumeMusique);
-    if (i == 1) volume(r.volumeEffets);
-    if (i == 2) basculerPleinEcran(), r.pleinEcranJeu = pleinEcran();
-    if (i == 3) jeu.setCourse(!jeu.getCourse()), r.fantomeCourse = jeu.getCourse();
+    if (i == kReglageLangue) {
+        r.langue = kLangues[(indexLangue(r.langue) + 3 + pas) % 3];
+        choisirLangue(r.langue);
+    }
+    if (i == kReglageMusique) volume(r.volumeMusique);
+    if (i == kReglageEffets) volume(r.volumeEffets);
+    if (i == kReglagePleinEcran) basculerPleinEcran(), r.pleinEcranJeu = pleinEcran();
+    if (i == kReglageCourse) jeu.setCourse(!jeu.getCourse()), r.fantomeCourse = jeu.getCourse();
     // Only what changed is written: the rest of the file stays as it is now.
     const Reglages c = r;
     modifierReglages([i, &c](Reglages& f) {
-        if (i == 0) f.volumeMusique = c.volumeMusique;
-        if (i == 1) f.volumeEffets = c.volumeEffets;
-        if (i == 2) f.pleinEcranJeu = c.pleinEcranJeu;
-        if (i == 3) f.fantomeCourse = c.fantomeCourse;
+        if (i == kReglageLangue) f.langue = c.langue;
+        if (i == kReglageMusique) f.volumeMusique = c.volumeMusique;
+        if (i == kReglageEffets) f.volumeEffets = c.volumeEffets;
+        if (i == kReglagePleinEcran) f.pleinEcranJeu = c.pleinEcranJeu;
+        if (i == kReglageCourse) f.fantomeCourse = c.fantomeCourse;
     });
 }

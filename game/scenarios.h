@@ -5,7 +5,7 @@
 #include <string>
 
 // The fourteen scenario levels: the title shown in the menu and during the
-// run, the points a run starts with, and the place type that chooses the
+// run (to translate where it is shown, traduction.h), the points a run starts with, and the place type that chooses the
 // textures, fog and sky.
 struct NiveauScenario {
     const char* titre;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "textes_partie.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 namespace {
@@ -14,15 +13,6 @@ struct Temps {
 
 }  // namespace
 
-std::string formater(const char* format, ...) {
-    char buf[256];
-    va_list a;
-    va_start(a, format);
-    std::vsnprintf(buf, sizeof buf, format, a);
-    va_end(a);
-    return buf;
-}
-
 std::string texteChrono(int millisecondes) {
     const Temps t(millisecondes);
     char buf[48];
@@ -32,9 +22,10 @@ std::string texteChrono(int millisecondes) {
 }
 
 std::string texteVies(double vies) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, vies > 1 ? "%g vies" : "%g vie", vies);
-    return buf;
+    // French takes the singular up to one; other languages may not below it.
+    if (vies > 1) return formater(tr("%g vies"), vies);
+    if (vies == 1) return formater(tr("%g vie"), vies);
+    return formater(trContexte("moins d'une", "%g vie"), vies);
 }
 
 std::string texteFinNiveau(int points, int millisecondes) {

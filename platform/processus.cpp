@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "langue.h"
+
 namespace {
 
 pid_t attendreFin(pid_t pid, int* statut) {
@@ -29,6 +31,11 @@ Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre) {
     std::vector<char*> argv;
     for (std::string& a : copies) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // The user's environment, not the language this program chose for itself.
+    std::vector<std::string> variables = environnementUtilisateur();
+    std::vector<char*> envp;
+    for (std::string& v : variables) envp.push_back(v.data());
+    envp.push_back(nullptr);
 
     // A failed exec reports its errno through this pipe; a successful one
     // closes it (close-on-exec) without a byte.
@@ -57,7 +64,7 @@ Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre) {
                 if (nul > STDERR_FILENO) close(nul);
             }
         }
-        execvp(argv[0], argv.data());
+        execvpe(argv[0], argv.data(), envp.data());
         const int erreur = errno;
         ssize_t ignore = write(tube[1], &erreur, sizeof erreur);
         (void)ignore;

@@ -18,7 +18,7 @@ struct Lancement {
 // the program has ended, with its exit status; otherwise the program is
 // detached (adopted by init through a double fork, its standard input on
 // /dev/null, in a session of its own) and the call returns once it has been
-// executed.
+// executed. It gets the user's environment (langue.h).
 Lancement lancerProgramme(const std::vector<std::string>& argv, bool attendre);
 
 #endif

@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 // Every loop of the game and of the editor (logo, main menu, run, ghost
 // replay, editor menu and editing loop) reaches the clock, the event queue,
 // the buffer swap and the input settings through this one seam. Its events
@@ -30,6 +32,9 @@ public:
     // too. The window's close button is an SDL_QUIT event, never this. By default, whether
     // such a signal was received (see installerSignaux).
     virtual bool arretDemande();
+    // Every text drawn with the font passes here as it is drawn, in the
+    // language in use; a test keeps them (the program draws, nothing more).
+    virtual void texteDessine(const std::string&) {}
 };
 
 // The implementation in use: SDL's, unless a test installed another one.
@@ -44,6 +49,7 @@ inline void swapBuffers() { courant().swapBuffers(); }
 inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
 inline void showCursor(bool v) { courant().showCursor(v); }
 inline bool arretDemande() { return courant().arretDemande(); }
+inline void texteDessine(const std::string& t) { courant().texteDessine(t); }
 
 // A turn of the mouse wheel: +1 away from the user, −1 towards, 0 for any
 // other event (SDL 1.2 gave these as buttons 4 and 5).

@@ -49,7 +49,7 @@ echo "$validation" | grep -q "successful\.$" || { rm -f "$metainfo"; faute "apps
 grep -q "<release version=\"$v\"" "$metainfo" || faute "no AppStream release $v"
 ecrans=$(sed -n 's#.*<image[^>]*>https://.*/\([^/]*\.png\)</image>#\1#p' "$metainfo")
 rm -f "$metainfo"
-for page in man6/vorna.6 man6/bramelt.6; do
+for page in man6/vorna.6 man6/bramelt.6 fr/man6/vorna.6 fr/man6/bramelt.6; do
     fichier "$deb" usr/share/man/$page.gz | gzip -dc | head -n 5 | grep -q "\"Vorna $v\"" || faute "$page does not name version $v"
 done
 fichier "$deb" usr/share/doc/vorna/changelog.Debian.gz | gzip -dc | head -n 1 | grep -q "^vorna ($version)" \
@@ -73,7 +73,9 @@ for f in usr/games/vorna usr/games/bramelt usr/share/doc/vorna/copyright usr/sha
          $(for e in $ecrans; do echo usr/share/vorna/screenshots/$e; done) usr/share/vorna/data/font1.TGA usr/share/vorna/maps/menu/menu.txt \
          usr/share/vorna/maps/niveau/map1.qzm usr/share/applications/org.vorna_game.vorna.desktop \
          usr/share/applications/org.vorna_game.bramelt.desktop usr/share/metainfo/org.vorna_game.vorna.metainfo.xml \
-         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png; do
+         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png \
+         usr/share/man/fr/man6/vorna.6.gz usr/share/man/fr/man6/bramelt.6.gz \
+         usr/share/locale/en/LC_MESSAGES/vorna.mo usr/share/locale/fr/LC_MESSAGES/vorna.mo; do
     echo "$contenu" | grep -q " \./$f\$" || faute "$f is not in the package"
 done
 [ -n "$ecrans" ] || faute "the AppStream file lists no screenshot"

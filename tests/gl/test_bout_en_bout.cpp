@@ -42,7 +42,7 @@ struct BoutEnBout : ::testing::Test {
 
 TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     Programme vorna({"./vorna"});
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "^Vorna "}), 0);
+    ASSERT_EQ(chercherFenetre("^Vorna "), 0);
 
     // The logo first: bright, no menu text yet.
     Capture c;
@@ -78,7 +78,7 @@ bool edition(const Capture& c) { return compter(c, 0, 0, 120, 24, blanc) > 30; }
 
 // bramelt started, "Nouvelle map" clicked, and in the session a start and a floor block placed.
 void deuxObjetsDansUneNouvelleMap() {
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
+    ASSERT_EQ(chercherFenetre("Bramelt"), 0);
     Capture c;
     xdotool({}, 320, 204);
     ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 192); }, 20)) << "the menu never showed";
@@ -150,7 +150,7 @@ TEST_F(BoutEnBout, TheEditorUndoesADeletionAndAsksBeforeLeavingChangesNotSaved) 
     fs::copy_file("maps/niveau/map4.qzm", "maps/a.txt");
     const std::string avant = lireFichier("maps/a.txt");
     Programme bramelt({"./bramelt"});
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "Bramelt"}), 0);
+    ASSERT_EQ(chercherFenetre("Bramelt"), 0);
     ouvrirA();
     xdotool({"click", "1"}, 320, 240);  // the start, where the cursor stands
     Capture c;

@@ -46,9 +46,13 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
     std::set<std::string> attendus = {
         "bin/vorna", "bin/bramelt", "share/applications/org.vorna_game.vorna.desktop",
         "share/applications/org.vorna_game.bramelt.desktop", "share/metainfo/org.vorna_game.vorna.metainfo.xml",
-        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
+        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "share/man/fr/man6/vorna.6.gz",
+        "share/man/fr/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
         "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
+    for (const std::string& f : fichiers(VORNA_SOURCE_DIR "/po"))  // each catalogue, compiled
+        if (f.size() > 3 && f.substr(f.size() - 3) == ".po")
+            attendus.insert("share/locale/" + f.substr(0, f.size() - 3) + "/LC_MESSAGES/vorna.mo");
     for (const std::string paquet : {"vorna", "vorna-scores"})
         for (const char* f : {"/copyright", "/changelog.Debian.gz", "/README.md.gz"}) attendus.insert("share/doc/" + paquet + f);
     if (fs::exists(VORNA_BINARY_DIR "/ecrans"))  // drawn by make ecrans
@@ -81,13 +85,16 @@ TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
     EXPECT_NE(sortie.find("successful."), std::string::npos) << "not even a pedantic hint: " << sortie;
 
     const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
-    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8"}) {
+    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8", "fr/man6/vorna.6", "fr/man6/bramelt.6"}) {
         ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/" + page + ".gz"}, env, &sortie), 0)
             << sortie;
         EXPECT_EQ(sortie.find("warning"), std::string::npos) << sortie;
-        for (const char* titre : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "SEE ALSO", page[3] == '6' ? "KEYS" : "SIGNALS"})
+        const bool fr = page[0] == 'f';
+        for (const char* titre : {fr ? "NOM" : "NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", fr ? "FICHIERS" : "FILES",
+                                  fr ? "VOIR AUSSI" : "SEE ALSO", fr ? "TOUCHES" : page[3] == '6' ? "KEYS" : "SIGNALS"})
             EXPECT_NE(sortie.find("\n" + std::string(titre) + "\n"), std::string::npos) << page << ": " << titre;
-        EXPECT_NE(sortie.find(page.substr(5, page.size() - 7) + " - "), std::string::npos) << sortie;
+        const size_t nom = page.rfind('/') + 1;
+        EXPECT_NE(sortie.find(page.substr(nom, page.size() - nom - 2) + " - "), std::string::npos) << sortie;
     }
 }
 
@@ -97,6 +104,7 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     const std::string vorna = prefixe + "/bin/vorna", bramelt = prefixe + "/bin/bramelt";
     const struct { std::vector<std::string> args; std::string home; int statut; std::string message; } cas[] = {
         {{vorna, "--version"}, maison + "/v", 0, "Vorna " VORNA_VERSION},
+        {{bramelt, "--help"}, maison + "/v", 0, "Bramelt, l'\xc3\xa9" "diteur de niveaux"},  // its catalogue found
         {{vorna}, d.chemin() + "/fichier/maison", 1, "vorna: cannot create the folder " + d.chemin() + "/fichier/"},
         {{bramelt}, d.chemin() + "/fichier/maison", 1, "bramelt: cannot create the folder"},
         // Started from a game folder: that folder, and no player's folder.
@@ -108,10 +116,11 @@ TEST_F(Installation, TheInstalledProgramsPrepareThePlayersFolderOrSayWhyNot) {
     };
     for (const auto& c : cas) {
         std::string sortie;
-        EXPECT_EQ(executer(c.args, {"HOME=" + c.home, "XDG_DATA_HOME", "DISPLAY"}, &sortie), c.statut) << sortie;
+        EXPECT_EQ(executer(c.args, {"HOME=" + c.home, "XDG_DATA_HOME", "DISPLAY", "LANGUAGE=fr"}, &sortie), c.statut)
+            << sortie;
         EXPECT_NE(sortie.find(c.message), std::string::npos) << sortie;
     }
-    EXPECT_FALSE(existe(maison + "/v")) << "--version touches nothing";
+    EXPECT_FALSE(existe(maison + "/v")) << "--version and --help touch nothing";
     EXPECT_FALSE(existe(maison + "/jeu"));
     EXPECT_TRUE(existe(d.chemin() + "/.local/share/vorna/data/joueur/niveau.txt"));
     EXPECT_TRUE(fs::equivalent(joueur + "/data/font1.TGA", prefixe + "/share/vorna/data/font1.TGA"));
@@ -127,7 +136,7 @@ TEST_F(Installation, EachWindowHasTheClassItsDesktopEntryNames) {
         const std::string classe = entree.substr(debut, entree.find('\n', debut) - debut);
         Programme programme({prefixe + "/bin/" + nom}, {"HOME=" + d.chemin() + "/maison", "XDG_DATA_HOME"});
         std::string fenetre, sortie;
-        ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", titre}, {}, &fenetre), 0);
+        ASSERT_EQ(chercherFenetre(titre, &fenetre), 0);
         EXPECT_EQ(executer({"xprop", "-id", fenetre.substr(0, fenetre.find('\n')), "WM_CLASS"}, {}, &sortie), 0);
         EXPECT_EQ(sortie, "WM_CLASS(STRING) = \"" + classe + "\", \"" + classe + "\"\n") << nom;
     }
@@ -136,7 +145,7 @@ TEST_F(Installation, EachWindowHasTheClassItsDesktopEntryNames) {
 // Starts the installed game, waits for its main menu, and quits with Escape.
 void jusquAuMenu(const std::string& vorna, const Environnement& env) {
     Programme programme({vorna}, env);
-    ASSERT_EQ(executer({"xdotool", "search", "--sync", "--name", "^Vorna "}), 0);
+    ASSERT_EQ(chercherFenetre("^Vorna "), 0);
     Capture menu;
     ASSERT_TRUE(attendre([&] { return menuHaut(menu = capturerEcran()); }, 30)) << "the menu never showed";
     EXPECT_GT(couleurs(menu), 100) << "the menu's level is drawn behind it";

@@ -162,6 +162,16 @@ void xdotool(const std::vector<std::string>& args, int x, int y) {
     dormir(250);
 }
 
+int chercherFenetre(const std::string& motif, std::string* ids) {
+    int statut = -1;
+    for (int essai = 0; essai < 5 && statut != 0; ++essai) {
+        std::string sortie;
+        statut = executer({"xdotool", "search", "--sync", "--name", motif}, {}, &sortie);
+        if (ids) *ids = sortie;
+    }
+    return statut;
+}
+
 std::string nomFenetre() {
     std::string nom;
     executer({"xdotool", "search", "--onlyvisible", "--name", "^(Vorna|Bramelt)", "getwindowname"}, {}, &nom);

@@ -35,6 +35,10 @@ using Environnement = std::vector<std::string>;
 // Runs a program to its end: its exit status (−1 if killed), its output and errors in `sortie`.
 int executer(const std::vector<std::string>& args, const Environnement& env = {},
              std::string* sortie = nullptr);
+// Waits for a window whose name matches `motif` (xdotool search --sync): its
+// exit status, the window ids in `ids`. Retried, since xdotool dies of
+// BadWindow when another test's window goes away during its search.
+int chercherFenetre(const std::string& motif, std::string* ids = nullptr);
 // Polls `condition` every 100 ms for up to `secondes`.
 bool attendre(const std::function<bool()>& condition, double secondes);
 

@@ -92,6 +92,8 @@ int SystemeScript::pollEvent(SDL_Event* event) {
 }
 
 void SystemeScript::swapBuffers() {
+    m_textes.swap(m_enCours);
+    m_enCours.clear();
     if (m_surImage) m_surImage(m_frame);
     if (m_vraiSwap && fenetreGL()) SDL_GL_SwapWindow(fenetreGL());
     m_temps += m_travail;

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "entrees.h"
@@ -59,6 +60,8 @@ public:
     const std::vector<Uint32>& delais() const { return m_delais; }
     // Frame numbers at which each delay was asked, in order.
     const std::vector<int>& framesDesDelais() const { return m_framesDelais; }
+    // The texts drawn with the font in the last frame swapped, in order.
+    const std::vector<std::string>& textes() const { return m_textes; }
 
     Uint32 ticks() override { return m_temps; }
     void delay(Uint32 ms) override;
@@ -67,6 +70,7 @@ public:
     void keyRepeat(int delai, int intervalle) override;
     void showCursor(bool visible) override { m_curseur = visible; }
     bool arretDemande() override;
+    void texteDessine(const std::string& t) override { m_enCours.push_back(t); }
 
 private:
     std::multimap<int, SDL_Event> m_script;
@@ -84,6 +88,7 @@ private:
     std::vector<Uint32> m_delais;
     std::vector<int> m_framesDelais;
     std::function<void(int)> m_surImage;
+    std::vector<std::string> m_enCours, m_textes;
 };
 
 #endif

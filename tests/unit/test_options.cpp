@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -12,9 +13,25 @@
 #include "application.h"
 #include "application_editeur.h"
 #include "dossier.h"
+#include "langue.h"
 #include "version.h"
 
 namespace {
+
+// Runs vorna (else bramelt) with `args`; its status, what it wrote on standard output and error.
+int lancer(bool jeu, std::vector<std::string> args, std::string& sortie, std::string& erreurs) {
+    args.insert(args.begin(), jeu ? "vorna" : "bramelt");
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int n = static_cast<int>(args.size());
+    const int statut = jeu ? SDL_main(n, argv.data()) : editeur::lancerBramelt(n, argv.data());
+    sortie = testing::internal::GetCapturedStdout();
+    erreurs = testing::internal::GetCapturedStderr();
+    return statut;
+}
 
 TEST(Options, HelpVersionAndRefusals) {
     // vorna (else bramelt), its arguments, the status, what standard output and standard error hold.
@@ -36,23 +53,36 @@ TEST(Options, HelpVersionAndRefusals) {
         {false, {"--map", "m"}, 2, "", "bramelt: unknown option '--map'\nusage: bramelt"},
     };
     for (const auto& c : cas) {
-        std::vector<std::string> copie = c.args;
-        copie.insert(copie.begin(), c.jeu ? "vorna" : "bramelt");
-        std::vector<char*> argv;
-        for (std::string& a : copie) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        const int n = static_cast<int>(copie.size());
-        const int statut = c.jeu ? SDL_main(n, argv.data()) : editeur::lancerBramelt(n, argv.data());
-        const std::string sortie = testing::internal::GetCapturedStdout();
-        const std::string erreurs = testing::internal::GetCapturedStderr();
-        const std::string quoi = copie[0] + " " + copie[1];
+        std::string sortie, erreurs;
+        const int statut = lancer(c.jeu, c.args, sortie, erreurs);
+        const std::string quoi = (c.jeu ? "vorna " : "bramelt ") + c.args[0];
         EXPECT_EQ(statut, c.statut) << quoi;
         EXPECT_NE(sortie.find(c.sortie), std::string::npos) << quoi << ": " << sortie;
         EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << quoi << ": " << erreurs;
         EXPECT_TRUE(*c.sortie || sortie.empty()) << quoi << ": " << sortie;
     }
+}
+
+TEST(Options, TheHelpIsInTheLanguageOfTheEnvironmentTheUsageAndTheErrorsInEnglish) {
+    fixerDossierCatalogues(VORNA_GAME_DIR "/share/locale");
+    const struct { const char* langue; bool jeu; const char* option; const char *sortie, *erreurs; } cas[] = {
+        {"fr_FR.UTF-8", true, "--help", "usage: vorna [--map NAME]", ""},
+        {"fr_FR.UTF-8", true, "--help", "Vorna, le jeu de bille.", ""},
+        {"fr", false, "--help", "Bramelt, l'\xc3\xa9" "diteur de niveaux", ""},
+        {"fr", true, "--bidon", "", "unknown option '--bidon'\nusage: vorna"},
+        {"de_DE", true, "--help", "Vorna, the ball-rolling game.", ""},
+        {"C", false, "--help", "Bramelt, the level editor", ""},
+    };
+    for (const auto& c : cas) {
+        setenv("LANGUAGE", c.langue, 1);
+        std::string sortie, erreurs;
+        lancer(c.jeu, {c.option}, sortie, erreurs);
+        EXPECT_NE(sortie.find(c.sortie), std::string::npos) << c.langue << ": " << sortie;
+        EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << c.langue << ": " << erreurs;
+    }
+    unsetenv("LANGUAGE");
+    fixerDossierCatalogues("");
+    choisirLangue("auto");
 }
 
 // The keys of a document's list ("a / b", "a, b"), in lower case, without roff's backslashes.
