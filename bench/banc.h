@@ -91,6 +91,16 @@ inline void afficherMesure(const char* nom, const Mesure& m) {
                 rang(m.principal, 0.5));
 }
 
+// One row of the targets table that scripts/bench.sh gathers at the end of
+// `make bench`: the figure, its value beside its target, met or not. `auPlus`:
+// the target is a ceiling (else a floor).
+inline void ligneCible(const char* figure, double valeur, const char* unite, double cible, bool auPlus = true) {
+    const bool atteinte = valeur >= 0 && (auPlus ? valeur <= cible : valeur >= cible);
+    std::printf("| %-58s | %7.2f %-2s | %s %5.1f %-2s | %s |\n", figure, valeur, unite, auPlus ? "<=" : ">=", cible,
+                unite, atteinte ? "met" : "NOT met");
+    std::fflush(stdout);
+}
+
 // When profiling one way only ("rapide" or "simple").
 inline void afficherUneFacon(const std::string& seul, const Mesure& m) {
     std::printf("%s way only: median frame work %.2f ms, CPU %.2f ms\n", seul.c_str(), rang(m.travail, 0.5),

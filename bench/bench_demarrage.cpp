@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "banc.h"
 #include "dossier.h"
 
 namespace {
@@ -97,11 +98,10 @@ int main() {
     const std::vector<std::string> nue = sonder(VORNA_FENETRE_NUE, "fin");
     const std::vector<std::string> p = sonder("./vorna", "parcours");
 
-    const double msLogo = mediane(logo);
-    std::printf("start-up to the first logo frame: median %.0f ms of %zu starts (target <= 300 ms "
-                "on an idle machine): %s; a bare window's first frame: %.0f ms\n",
-                msLogo, logo.size(), msLogo >= 0 && msLogo <= 300 ? "met" : "NOT met",
-                mediane(nueDemarrage));
+    const double msLogo = mediane(logo), msNue = mediane(nueDemarrage);
+    std::printf("start-up to the first logo frame: median %.0f ms of %zu starts; a bare window's first "
+                "frame: %.0f ms\n",
+                msLogo, logo.size(), msNue);
     const auto hwmNue = valeurs(nue, "hwm_kB"), hwm = valeurs(p, "hwm_kB");
     const auto menus = valeurs(p, "menu_kB"), parties = valeurs(p, "partie_kB");
     if (hwmNue.empty() || hwm.empty() || menus.size() < 2) {
@@ -109,9 +109,11 @@ int main() {
         return 1;
     }
     const double dessus = (hwm.back() - hwmNue.back()) / 1024;
-    std::printf("peak resident memory: game %.1f MB, bare SDL OpenGL window %.1f MB: %.1f MB above "
-                "(target <= 40): %s\n",
-                hwm.back() / 1024, hwmNue.back() / 1024, dessus, dessus <= 40 ? "met" : "NOT met");
+    std::printf("peak resident memory: game %.1f MB, bare SDL OpenGL window %.1f MB: %.1f MB above\n",
+                hwm.back() / 1024, hwmNue.back() / 1024, dessus);
+    if (msLogo >= 0 && msNue >= 0)
+        ligneCible("start-up to the first logo frame, minus a bare window's", msLogo - msNue, "ms", 60);
+    ligneCible("peak memory above the bare window opened the game's way", dessus, "MB", 30);
     std::printf("resident memory at each return to the menu (MB):");
     for (double m : menus) std::printf(" %.1f", m / 1024);
     std::printf("\nresident memory in each run (MB):");

@@ -15,6 +15,14 @@ ChampVision::ChampVision() {
             for (int k = 0; k < 4; ++k) v += p[k * 4 + l] * mv[c * 4 + k];
             m_m[c * 4 + l] = v;
         }
+    // The camera's matrix turns and moves only: the eye is minus the
+    // translation turned back.
+    for (int a = 0; a < 3; ++a) m_oeil[a] = -(mv[a * 4] * mv[12] + mv[a * 4 + 1] * mv[13] + mv[a * 4 + 2] * mv[14]);
+}
+
+bool ChampVision::oeilLoin(double x, double y, double z, double d) const {
+    const double dx = m_oeil[0] - x, dy = m_oeil[1] - y, dz = m_oeil[2] - z;
+    return dx * dx + dy * dy + dz * dz > d * d;
 }
 
 bool ChampVision::voit(const double (*coins)[3], int n) const {

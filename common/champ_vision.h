@@ -17,9 +17,12 @@ public:
     bool voit(const double (*coins)[3], int n) const;
     // Whether any part of the box [x ± r] × [y ± r] × [z ± r] may show.
     bool voitCube(double x, double y, double z, double r) const;
+    // Whether the eye lies farther than `d` from (x, y, z), world coordinates.
+    bool oeilLoin(double x, double y, double z, double d) const;
 
 private:
-    double m_m[16];  // projection × modelview, column-major like GL's
+    double m_m[16];    // projection × modelview, column-major like GL's
+    double m_oeil[3];  // the eye in the world
 };
 
 #endif

@@ -16,7 +16,7 @@ bool simple = false;
 // Every ring is 0.1 high and no wider than the emblem's radius.
 double rayonEmblem(double r) { return std::sqrt(r * r + 0.1 * 0.1) * (1 + 1e-6) + 1e-6; }
 
-void dessinerEmbleme(Bonus& b) {
+void dessinerEmbleme(Bonus& b, const ChampVision& champ) {
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -31,12 +31,12 @@ void dessinerEmbleme(Bonus& b) {
         glRotated(-2 * b.getRY(), 0, 1, 0);
         glRotated(-2 * b.getRZ(), 0, 0, 1);
     };
-    auto anneau = [](double base, double haut) { cylindre20(base, haut, 0.1).dessiner(); };
+    auto anneau = [](double base, double haut) { anneau20(base, haut, 0.1).dessiner(); };
     anneau(r, r);
     pas();
     anneau(r, r);
     glDisable(GL_BLEND);
-    sphere20(r / 2).dessiner();
+    dessinerFermee(sphere20(r / 2), champ, b.getX(), b.getY(), b.getZ(), r / 2);
     glEnable(GL_BLEND);
     pas();
     anneau(r / 1.5, r / 1.5);
@@ -62,7 +62,7 @@ void dessinerBonusRapide(std::vector<Bonus>& bonus, const ChampVision& champ) {
         existe = true;
         b.tourner();
         if (champ.voitCube(b.getX(), b.getY(), b.getZ(), rayonEmblem(std::fabs(b.getLX()))))
-            dessinerEmbleme(b);
+            dessinerEmbleme(b, champ);
     }
     // The spheres drawn next blend with the pick-ups' function.
     if (existe) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -83,6 +83,17 @@ void dessinerSpheresRapide(const std::vector<Sphere>& spheres, const ChampVision
         glPopMatrix();
         glDisable(GL_BLEND);
     }
+}
+
+void dessinerFermee(const Forme& f, const ChampVision& champ, double x, double y, double z, double r) {
+    // The near plane's corners lie within 1.6 of the eye.
+    const bool cacher = champ.oeilLoin(x, y, z, std::fabs(r) + 2);
+    if (cacher) {
+        glCullFace(GL_BACK);
+        glEnable(GL_CULL_FACE);
+    }
+    f.dessiner();
+    if (cacher) glDisable(GL_CULL_FACE);
 }
 
 void dessinerCielRapide(const Skybox& ciel) {

@@ -142,11 +142,11 @@ Forme formeSphere(double radius, int slices, int stacks) {
     return f;
 }
 
-const Forme& cylindre20(double base, double haut, double hauteur) {
+const Forme& anneau20(double base, double haut, double hauteur) {
     static std::map<std::tuple<double, double, double>, Forme> formes;
     auto cle = std::make_tuple(base, haut, hauteur);
     auto it = formes.find(cle);
-    if (it == formes.end()) it = formes.emplace(cle, formeCylindre(base, haut, hauteur, 20, 20)).first;
+    if (it == formes.end()) it = formes.emplace(cle, formeCylindre(base, haut, hauteur, 20, 1)).first;
     return it->second;
 }
 

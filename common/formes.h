@@ -37,9 +37,13 @@ Forme formeCylindre(double base, double haut, double hauteur, int tranches, int 
 Forme formeSphere(double rayon, int tranches, int piles);
 
 // The shapes of the game, built on first use and kept for the life of the
-// process: the rings and the centre ball of the pick-ups, the balls, the
-// decorative spheres and the sky all use 20 slices and 20 stacks.
-const Forme& cylindre20(double base, double haut, double hauteur);
+// process: the centre ball of the pick-ups, the balls, the decorative spheres
+// and the sky use 20 slices and 20 stacks. The pick-ups' rings use 20 slices
+// and a single stack: their walls are straight from bottom to top, so one
+// stack describes the same surface, with the same normals and texture, as
+// the twenty hair-thin stacks the plain way draws, in 40 triangles instead
+// of 800 (only which edge pixels are covered may differ).
+const Forme& anneau20(double base, double haut, double hauteur);
 const Forme& sphere20(double rayon);
 
 #endif

@@ -52,7 +52,9 @@ private:
     struct Entree {
         Boite boite;
         double coins[8][3];  // the box's corners in the world, for the view test
+        bool fermee;         // a block of a course: every face counter-clockwise seen from outside
     };
+    bool oeilPres(const Entree& e, const double oeil[3]) const;
     std::vector<Entree> m_boites;
     std::vector<float> m_sommets;  // 24 per box: x, y, z
     std::vector<float> m_texture;  // 24 per box: s, t

@@ -44,14 +44,18 @@ void eclairage() {
 
 namespace {
 
-// The same as Heros::dessiner from a kept shape.
-void dessinerBalleRapide(const Heros& b) {
+// The same as Heros::dessiner from a kept shape (closed: its back faces
+// culled when `champ` is given).
+void dessinerBalleRapide(const Heros& b, const ChampVision* champ = nullptr) {
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, b.getTexture());
     glTranslated(b.getX(), b.getY(), b.getZ());
     glRotated(b.getX() * 100, 0, 1, 0);
     glRotated(b.getY() * -100, 1, 0, 0);
-    sphere20(b.getLX()).dessiner();
+    if (champ)
+        dessinerFermee(sphere20(b.getLX()), *champ, b.getX(), b.getY(), b.getZ(), b.getLX());
+    else
+        sphere20(b.getLX()).dessiner();
     glPopMatrix();
 }
 
@@ -79,7 +83,7 @@ void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<B
     lot.dessiner(&champ);
     if (bonus) dessinerBonusRapide(*bonus, champ);
     dessinerSpheresRapide(spheres, champ);
-    dessinerBalleRapide(balle);
+    dessinerBalleRapide(balle, &champ);
 }
 
 void dessinerBalleTranslucide(const Heros& balle, const unsigned char couleur[4],

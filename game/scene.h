@@ -36,7 +36,8 @@ void eclairage();
 // blocks from `lot` (built from `cubes`) and the round shapes from kept
 // arrays, skipping what the camera cannot see; the plain way (chosen with
 // choisirDessinSimple) calls every object's own dessiner. Both give the same
-// picture and leave the same state behind.
+// picture, but for a few edge pixels (rings in one stack, back faces of
+// blocks culled), and leave the same state behind.
 void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
                     std::vector<Sphere>& spheres, Heros& balle);
 

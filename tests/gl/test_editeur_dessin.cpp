@@ -142,7 +142,7 @@ void session(const char* map, const std::function<void(Saisie&)>& saisie, std::s
                 [map] { editeur::jouer(map, 0); }, map, framesMin);
 }
 
-TEST_F(EditeurDessin, EditingSessionsLookTheSameToThePixelDrawnTheFastWayOrThePlainWay) {
+TEST_F(EditeurDessin, EditingSessionsLookAlikeDrawnTheFastWayOrThePlainWay) {
     ecrireFichier("maps/tout.txt", carteEditeur(300));  // every kind, unknown ones too
     ecrireFichier("maps/grande.txt", carteEditeur(1000));
     // Copies placed where the cursor stands (equal faces, a box in a sphere), every kind,

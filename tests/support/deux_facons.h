@@ -26,8 +26,11 @@ struct ScriptImages {
 std::vector<uint64_t> empreintesImages(bool simple, const ScriptImages& script,
                                        const std::function<void()>& activite);
 
-// GTest: both ways give the same frames to the pixel, at least `framesMin`
-// of them.
+// GTest: both ways give the same frames, at least `framesMin` of them, alike
+// but for at most 0.1 % of the pixels of any frame (the fast way may draw a
+// surface with fewer primitives, which may cover a few edge pixels
+// differently). The largest share seen in the test is printed when it ends
+// and recorded as its property "ecart_max".
 void memesImages(const ScriptImages& script, const std::function<void()>& activite,
                  const std::string& quoi, std::size_t framesMin);
 
