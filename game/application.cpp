@@ -82,21 +82,9 @@ std::string dossierCourant() {
     return getcwd(buf, sizeof buf) ? std::string(buf) : std::string("the current folder");
 }
 
-}  // namespace
-
-int SDL_main(int argc, char** argv) {
-    Options options = lireOptions(argc, argv, true);
-    if (options.action == Options::Lancer && !options.serveurScore.empty() &&
-        !adresseServeurValide(options.serveurScore)) {
-        options.action = Options::Erreur;
-        options.erreur = "--score-server takes HOST[:PORT], not '" + options.serveurScore + "'";
-    }
-    initialiserLangue();
-    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
-    const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, usage.c_str());
-    if (statut >= 0) return statut;
-    if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
-
+// What the program cannot start without, said on standard error: 1, or 0
+// when all is there.
+int verifierDepart(const Options& options) {
     if (!dossierJeuPresent()) {
         std::fprintf(stderr,
                      "vorna: no data/ folder in %s; start vorna from its game folder "
@@ -114,9 +102,12 @@ int SDL_main(int argc, char** argv) {
                      dossierCourant().c_str());
         return 1;
     }
+    return 0;
+}
 
-    Shell shell;
-    RessourcesMenu ressources;
+// The player's settings: language, score server (the settings' one, then the
+// command line's), the game and its racing ghost.
+void appliquerReglages(RessourcesMenu& ressources, const Options& options, const Shell& shell) {
     ressources.reglages = lireReglages();
     const Reglages& reglages = ressources.reglages;
     choisirLangue(reglages.langue);
@@ -128,27 +119,10 @@ int SDL_main(int argc, char** argv) {
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
     ressources.jeu->setCourse(reglages.fantomeCourse);
+}
 
-    if (!demarrerVideo("org.vorna_game.vorna")) return 1;
-    // SIGINT and SIGTERM end the program from any screen, as a normal exit.
-    sys::installerSignaux();
-    // Pads, plugged in now or later, play as the keyboard does (manettes.h).
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-        std::fprintf(stderr, "vorna: no gamepad support: %s\n", SDL_GetError());
-
-    FSOUND_Init(44100, 32, 0);
-    volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);
-
-    SDL_Window* ecran = ouvrirFenetreGL(reglages.largeurJeu, reglages.hauteurJeu, 16, "vorna", "Vorna " VORNA_VERSION,
-                                        reglages.pleinEcranJeu);
-    if (!ecran) {
-        ressources.jeu.reset();
-        FSOUND_Close();
-        sys::retirerSignaux();
-        SDL_Quit();
-        return 1;
-    }
-
+// Sounds, icon, font, logo, sky and textures of the menu, and the progress.
+void chargerMenu(Shell& shell, RessourcesMenu& ressources) {
     FSOUND_SetVolume(FSOUND_ALL, 60);
     shell.musique = FSOUND_Stream_Open("data/sound/menu.mp3", FSOUND_LOOP_NORMAL, 0, 0);
     ressources.cursor = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/cursor.wav", 0, 0, 0);
@@ -171,15 +145,10 @@ int SDL_main(int argc, char** argv) {
     ressources.skybox = std::make_unique<Skybox>("data/sky/sky.jpg");
     ressources.textureGestion.loadTextures("normal");
     lireProgression(*ressources.jeu);
+}
 
-    if (!options.map.empty())
-        jouerMapSeule(*ressources.jeu, options.map);
-    else
-        while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
-
-    garderFenetre(reglages, ressources.jeu->getCourse());
-
-    // Shutdown, in this order.
+// Shutdown, in this order.
+void liberer(Shell& shell, RessourcesMenu& ressources) {
     ressources.textureGestion.deleteTexture();
     FSOUND_Stream_Close(shell.musique);
     shell.musique = nullptr;
@@ -194,6 +163,56 @@ int SDL_main(int argc, char** argv) {
     FSOUND_Close();
     sys::retirerSignaux();
     SDL_Quit();
+}
+
+}  // namespace
+
+int SDL_main(int argc, char** argv) {
+    Options options = lireOptions(argc, argv, true);
+    if (options.action == Options::Lancer && !options.serveurScore.empty() &&
+        !adresseServeurValide(options.serveurScore)) {
+        options.action = Options::Erreur;
+        options.erreur = "--score-server takes HOST[:PORT], not '" + options.serveurScore + "'";
+    }
+    initialiserLangue();
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, usage.c_str());
+    if (statut >= 0) return statut;
+    if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
+    if (verifierDepart(options) != 0) return 1;
+
+    Shell shell;
+    RessourcesMenu ressources;
+    appliquerReglages(ressources, options, shell);
+    const Reglages& reglages = ressources.reglages;
+
+    if (!demarrerVideo("org.vorna_game.vorna")) return 1;
+    // SIGINT and SIGTERM end the program from any screen, as a normal exit.
+    sys::installerSignaux();
+    // Pads, plugged in now or later, play as the keyboard does (manettes.h).
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        std::fprintf(stderr, "vorna: no gamepad support: %s\n", SDL_GetError());
+
+    FSOUND_Init(44100, 32, 0);
+    volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);
+
+    if (!ouvrirFenetreGL(reglages.largeurJeu, reglages.hauteurJeu, 16, "vorna", "Vorna " VORNA_VERSION,
+                         reglages.pleinEcranJeu)) {
+        ressources.jeu.reset();
+        FSOUND_Close();
+        sys::retirerSignaux();
+        SDL_Quit();
+        return 1;
+    }
+    chargerMenu(shell, ressources);
+
+    if (!options.map.empty())
+        jouerMapSeule(*ressources.jeu, options.map);
+    else
+        while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
+
+    garderFenetre(reglages, ressources.jeu->getCourse());
+    liberer(shell, ressources);
     // Ended by a signal: the shell's status for it.
     if (const int signal = sys::signalRecu()) return 128 + signal;
     return shell.echec ? 1 : 0;

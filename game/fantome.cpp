@@ -306,12 +306,7 @@ void Replay::dessiner() {
     dessinerObjets(lot, contenu.cubes, nullptr, contenu.spheres, b);
 
     glDisable(GL_FOG);
-    const double cx = b.getTombe() ? x_tombe : b.getX();
-    const double cy = b.getTombe() ? y_tombe : b.getY();
-    const double cz = b.getTombe() ? z_tombe : b.getZ();
-    glTranslated(cx, cy, cz - 50);
-    dessinerCiel(*skybox);
-    glTranslated(-cx, -cy, -(cz - 50));
+    dessinerCielAutour(*skybox, b, x_tombe, y_tombe, z_tombe);
     if (!mort.getF()) glEnable(GL_FOG);
 
     glDisable(GL_LIGHTING);  // the texts take their colour as it is

@@ -58,12 +58,7 @@ void Partie::dessiner() {
         glDisable(GL_LIGHTING);
         glColor3ub(255, 255, 255);
     }
-    const double cx = b.getTombe() ? x_tombe : b.getX();
-    const double cy = b.getTombe() ? y_tombe : b.getY();
-    const double cz = b.getTombe() ? z_tombe : b.getZ();
-    glTranslated(cx, cy, cz - 50);
-    dessinerCiel(*skybox);
-    glTranslated(-cx, -cy, -(cz - 50));
+    dessinerCielAutour(*skybox, b, x_tombe, y_tombe, z_tombe);
     glEnable(GL_LIGHTING);
     if (!mort.getF()) glEnable(GL_FOG);
     courseDessiner();  // seen through: after everything opaque

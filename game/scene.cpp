@@ -109,3 +109,12 @@ void dessinerCiel(Skybox& ciel) {
     else
         dessinerCielRapide(ciel);
 }
+
+void dessinerCielAutour(Skybox& ciel, const Heros& balle, double x, double y, double z) {
+    const double cx = balle.getTombe() ? x : balle.getX();
+    const double cy = balle.getTombe() ? y : balle.getY();
+    const double cz = balle.getTombe() ? z : balle.getZ();
+    glTranslated(cx, cy, cz - 50);
+    dessinerCiel(ciel);
+    glTranslated(-cx, -cy, -(cz - 50));
+}

@@ -53,5 +53,8 @@ void dessinerBalleTranslucide(const Heros& balle, const unsigned char couleur[4]
 
 // The sky around the current origin, the fast or the plain way.
 void dessinerCiel(Skybox& ciel);
+// The sky around the ball, its centre 50 below it; while the ball falls, around
+// the point it fell from (x, y, z).
+void dessinerCielAutour(Skybox& ciel, const Heros& balle, double x, double y, double z);
 
 #endif
