@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "heros.h"
-#include "jeu.h"
+#include "simulation.h"
 #include "objet.h"
 
 namespace {
@@ -51,7 +51,7 @@ Heros balleAuMilieu(const std::vector<Cube>& blocs) {
 
 void BM_RequeteX(benchmark::State& state) {
     const std::vector<Cube> blocs = parcours(static_cast<int>(state.range(0)));
-    Jeu jeu(640, 480);
+    Simulation jeu;
     jeu.setDebut(false);
     Heros b = balleAuMilieu(blocs);
     if (!jeu.collisionDetect(1, 0, 0, &b, blocs)) state.SkipWithError("the ball is blocked");
@@ -61,7 +61,7 @@ void BM_RequeteX(benchmark::State& state) {
 
 void BM_RequeteZ(benchmark::State& state) {
     const std::vector<Cube> blocs = parcours(static_cast<int>(state.range(0)));
-    Jeu jeu(640, 480);
+    Simulation jeu;
     jeu.setDebut(false);
     Heros b = balleAuMilieu(blocs);
     if (jeu.collisionDetect(0, 0, 1, &b, blocs)) state.SkipWithError("the ball is not carried");
@@ -76,7 +76,7 @@ void BM_RequeteZ(benchmark::State& state) {
 // x, y and z moves.
 void BM_Image(benchmark::State& state) {
     const std::vector<Cube> blocs = parcours(static_cast<int>(state.range(0)));
-    Jeu jeu(640, 480);
+    Simulation jeu;
     jeu.setDebut(false);
     Heros b = balleAuMilieu(blocs);
     for (auto _ : state) {

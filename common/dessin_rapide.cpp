@@ -16,7 +16,7 @@ bool simple = false;
 // Every ring is 0.1 high and no wider than the emblem's radius.
 double rayonEmblem(double r) { return std::sqrt(r * r + 0.1 * 0.1) * (1 + 1e-6) + 1e-6; }
 
-void dessinerEmbleme(Bonus& b, const ChampVision& champ) {
+void dessinerEmbleme(const Bonus& b, const ChampVision& champ) {
     glPushMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -55,12 +55,11 @@ void dessinerEmbleme(Bonus& b, const ChampVision& champ) {
 void choisirDessinSimple(bool s) { simple = s; }
 bool dessinSimple() { return simple; }
 
-void dessinerBonusRapide(std::vector<Bonus>& bonus, const ChampVision& champ) {
+void dessinerBonusRapide(const std::vector<Bonus>& bonus, const ChampVision& champ) {
     bool existe = false;
-    for (Bonus& b : bonus) {
+    for (const Bonus& b : bonus) {
         if (!b.getExiste()) continue;
         existe = true;
-        b.tourner();
         if (champ.voitCube(b.getX(), b.getY(), b.getZ(), rayonEmblem(std::fabs(b.getLX()))))
             dessinerEmbleme(b, champ);
     }

@@ -16,9 +16,10 @@ void choisirDessinSimple(bool simple);
 bool dessinSimple();
 
 // The same commands as Bonus::dessiner with the rings and the ball taken
-// from the kept shapes (the rings in one stack, see anneau20). Pick-ups the camera cannot see are only turned, as
-// drawing turns them; the blend function is left as drawing them leaves it.
-void dessinerBonusRapide(std::vector<Bonus>& bonus, const ChampVision& champ);
+// from the kept shapes (the rings in one stack, see anneau20), for the
+// pick-ups the camera may see; the blend function is left as drawing them
+// leaves it.
+void dessinerBonusRapide(const std::vector<Bonus>& bonus, const ChampVision& champ);
 // The same as Sphere::dessiner from a kept shape, for the spheres the
 // camera may see.
 void dessinerSpheresRapide(const std::vector<Sphere>& spheres, const ChampVision& champ);

@@ -72,6 +72,8 @@ const Cle kCles[] = {
     nombre("editeur_fenetre_hauteur", &Reglages::hauteurEditeur, kHauteurFenetreMin, kTailleFenetreMax),
     texte("serveur_scores", &Reglages::serveurScores),
     mot("langue", &Reglages::langue, {"auto", "en", "fr"}),
+    ouiNon("synchro_verticale", &Reglages::synchroVerticale),
+    nombre("images_max", &Reglages::imagesMax, 0, 1000),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is

@@ -27,6 +27,10 @@ struct Reglages {
     // The score server (HOST[:PORT]) the end-of-level link goes to; empty:
     // the game's own (VORNA_SCORE_SERVER and --score-server come first).
     std::string serveurScores;
+    // The display: vertical sync (adaptive where the driver has it), and the
+    // most frames drawn a second where there is none (0: no limit).
+    bool synchroVerticale = true;
+    int imagesMax = 60;
     // The language of the texts: "auto" (the environment's, langue.h), "en" or "fr".
     std::string langue = "auto";
 

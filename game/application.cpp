@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string>
 
+#include "cadence.h"
 #include "cadre.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
@@ -204,6 +205,9 @@ int SDL_main(int argc, char** argv) {
         SDL_Quit();
         return 1;
     }
+    // Frames at the screen's rate where the driver syncs them, else at most
+    // the settings' rate.
+    fixerImagesMax(synchroVerticale(reglages.synchroVerticale) ? 0 : reglages.imagesMax);
     chargerMenu(shell, ressources);
 
     if (!options.map.empty())

@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "annonce.h"
+#include "cadence.h"
 #include "cadre.h"
 #include "fichier_fantome.h"
 #include "fondu.h"
 #include "heros.h"
 #include "niveau.h"
 #include "scene.h"
+#include "simulation.h"
 #include "skybox.h"
 #include "systeme.h"
 #include "texte.h"
@@ -62,7 +64,7 @@ struct TexturesReplay {
 
 InstantPartie instant;
 
-// The replay's speeds, in quarters of a recorded position per frame: 1/4x,
+// The replay's speeds, in quarters of a recorded position per step: 1/4x,
 // 1/2x, 1x, 2x, 4x; + and - step through them.
 const int kQuarts[] = {1, 2, 4, 8, 16};
 const char* const kTexteVitesse[] = {"x0.25", "x0.5", "", "x2", "x4"};
@@ -75,12 +77,10 @@ const int kVitesseMax = 4;
 struct Allure {
     bool pause = false;
     int vitesse = kVitesseNormale;
-    int credit = 4;      // quarters of a position due: one is read per 4
-    Uint64 horloge = 0;  // the replay's clock, in quarters of a millisecond
-    Uint32 dernier = 0;  // the tick count it was last moved at
+    int credit = 4;          // quarters of a position due: one is read per 4
+    long long horloge = 0;   // the replay's clock, in quarters of a step
 
-    explicit Allure(Uint32 maintenant) : horloge(Uint64(maintenant) * 4), dernier(maintenant) {}
-    // Back to the first position: it shows on this frame, whatever the speed.
+    // Back to the first position: it shows on this step, whatever the speed.
     void rembobiner() { credit = 4; }
     // A key released ('=' is + without Shift on most keyboards).
     void touche(SDL_Keycode k) {
@@ -91,18 +91,17 @@ struct Allure {
         else if (k == SDLK_MINUS || k == SDLK_KP_MINUS)
             vitesse = std::max(vitesse - 1, 0);
     }
-    // Positions to read this frame.
+    // Positions to read this step.
     int aLire() {
         if (pause) return 0;
         const int n = credit / 4;
         credit = credit % 4 + kQuarts[vitesse];
         return n;
     }
-    // The replay's clock in milliseconds, moved on by the time since the last call.
-    Uint32 temps(Uint32 maintenant) {
-        if (!pause) horloge += Uint64(maintenant - dernier) * kQuarts[vitesse];
-        dernier = maintenant;
-        return static_cast<Uint32>(horloge / 4);
+    // The replay's clock in steps, moved on by one step of play.
+    long long temps() {
+        if (!pause) horloge += kQuarts[vitesse];
+        return horloge / 4;
     }
     std::string coin() const { return pause ? tr("Pause") : kTexteVitesse[vitesse]; }
 };
@@ -114,8 +113,10 @@ void renoncer(const std::string& detail, const std::string& ligne) {
     annoncer(ligne);
 }
 
-// One replay of a ghost: its set-up, then frame after frame its events, the
-// positions read at the player's pace, the scene and its texts, the clocks.
+// One replay of a ghost: its set-up, then step after step (1/30 s each) its
+// events, the positions read at the player's pace, the fall's fade and the
+// clocks; frames drawn at the display's rate, the ball between the step
+// before and the last one.
 class Replay {
 public:
     Replay(int hauteur, int largeur, const std::string& mapALoad)
@@ -126,8 +127,9 @@ public:
 private:
     bool lireFantome();
     void evenements();
+    void pas();
     void avancer();
-    void dessiner();
+    void dessiner(double alpha);
     void instantane();
     void minuteries();
     void auDepart() {
@@ -148,8 +150,14 @@ private:
     double x_depart = 0, y_depart = 0, z_depart = 0;
     double x_tombe = 0, y_tombe = 0, z_tombe = 0;
     double z_begin_tombe = 0;
-    Uint32 tempsActuel3 = 0, tempsPrecedent3 = 0, tempsActuel4 = 0, tempsPrecedent4 = 0;
-    std::unique_ptr<Allure> allure;
+    // The replay's clock, in steps: the chronometer (3) and a fall (4).
+    long long tempsActuel3 = 0, tempsPrecedent3 = 0, tempsActuel4 = 0, tempsPrecedent4 = 0;
+    Allure allure;
+    std::vector<SDL_Keycode> relachees;  // keys released since the last step
+    bool rembobiner = false;             // Return released since the last step
+    std::array<double, 3> precedente{};  // the ball where the step before left it
+    Fondu teinte{255, 255, 255};         // the colour the step's picture is drawn in
+    bool premierPas = true;
     std::string textes, coin;
     int continuer = 2;
     int frames = 0;
@@ -218,22 +226,50 @@ bool Replay::preparer() {
     eclairage();
     sys::keyRepeat(10, 10);
     sys::showCursor(false);
-    tempsActuel3 = tempsPrecedent3 = sys::ticks();
-    allure = std::make_unique<Allure>(tempsActuel3);
+    precedente = {balle().getX(), balle().getY(), balle().getZ()};
     return true;
 }
 
 void Replay::jouer() {
+    Cadence cadence(sys::ticks(), imagesMax());
     while (continuer == 2) {
-        textes = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
         evenements();
-        avancer();
-        dessiner();
+        for (int n = cadence.pasDus(sys::ticks()); n > 0 && continuer == 2; --n) pas();
+        dessiner(cadence.alpha(sys::ticks()));
         instantane();
         glFlush();
         sys::swapBuffers();
-        minuteries();
-        sys::delay(30);
+        if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
+    }
+}
+
+// One step: the clocks of the step before, the keys, the positions due, the fade.
+void Replay::pas() {
+    if (!premierPas) minuteries();
+    premierPas = false;
+    textes = texteChrono(millisecondes(tempsActuel3 - tempsPrecedent3));
+    bool debut = false;
+    for (SDL_Keycode k : relachees) {
+        if (k == SDLK_RETURN) {
+            debut = true;
+            auDepart();
+            ghost->rembobiner();
+            allure.rembobiner();
+            tempsPrecedent3 = tempsActuel3;
+        } else {
+            allure.touche(k);
+        }
+    }
+    relachees.clear();
+    precedente = {balle().getX(), balle().getY(), balle().getZ()};
+    avancer();
+    if (debut) precedente = {balle().getX(), balle().getY(), balle().getZ()};  // from the start, not slid there
+    teinte = mort;
+    if (balle().getTombe()) {
+        mort.assombrir();
+    } else {
+        mort.setF(false);
+        mort.setRGB(178, 178, 178);
     }
 }
 
@@ -245,21 +281,16 @@ void Replay::evenements() {
             continuer = 0;
         } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_ESCAPE) {
             continuer = 0;
-        } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_RETURN) {
-            auDepart();
-            ghost->rembobiner();
-            allure->rembobiner();
-            tempsPrecedent3 = tempsActuel3;
         } else if (ev.type == SDL_KEYUP) {
-            allure->touche(ev.key.keysym.sym);
+            relachees.push_back(ev.key.keysym.sym);  // acted on by the next step
         } else if (ev.type == SDL_CONTROLLERDEVICEREMOVED) {
-            allure->pause = true;  // a pad unplugged: the replay waits
+            allure.pause = true;  // a pad unplugged: the replay waits
         }
     }
 }
 
-// The fall noticed, then the positions due this frame: at 2x two positions
-// a frame (the first only passed through), at 1/2x one every second frame,
+// The fall noticed, then the positions due this step: at 2x two positions
+// a step (the first only passed through), at 1/2x one every second step,
 // none while paused.
 void Replay::avancer() {
     Heros& b = balle();
@@ -269,7 +300,7 @@ void Replay::avancer() {
         z_tombe = b.getZ();
         b.tombe(true);
     }
-    for (int n = allure->aLire(); n > 0; --n) {
+    for (int n = allure.aLire(); n > 0; --n) {
         float x, y, z;
         if (!ghost->suivante(x, y, z)) {
             continuer = 0;
@@ -279,11 +310,17 @@ void Replay::avancer() {
         b.setY(y);
         b.setZ(z);
     }
-    coin = allure->coin();
+    coin = allure.coin();
 }
 
-void Replay::dessiner() {
-    Heros& b = balle();
+void Replay::dessiner(double alpha) {
+    Heros b = balle();
+    // Between the step before and the last one; a jump back to the start is shown at once.
+    if (alpha < 1) {
+        b.setX(precedente[0] + (b.getX() - precedente[0]) * alpha);
+        b.setY(precedente[1] + (b.getY() - precedente[1]) * alpha);
+        b.setZ(precedente[2] + (b.getZ() - precedente[2]) * alpha);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -292,17 +329,7 @@ void Replay::dessiner() {
     else
         gluLookAt(x_tombe + 10, y_tombe, z_tombe + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
 
-    mort.appliquer();
-    if (b.getTombe()) {
-        mort.setF(true);
-        if (mort.getR() > 4) mort.fR(-5);
-        if (mort.getG() > 4) mort.fG(-5);
-        if (mort.getB() > 4) mort.fB(-5);
-    } else {
-        mort.setF(false);
-        mort.setRGB(178, 178, 178);
-    }
-
+    teinte.appliquer();
     dessinerObjets(lot, contenu.cubes, nullptr, contenu.spheres, b);
 
     glDisable(GL_FOG);
@@ -323,11 +350,11 @@ void Replay::instantane() {
     instant.y = balle().getY();
     instant.z = balle().getZ();
     instant.tombe = balle().getTombe();
-    instant.chrono = static_cast<int>(tempsActuel3 - tempsPrecedent3);
+    instant.chrono = millisecondes(tempsActuel3 - tempsPrecedent3);
     instant.texteTemps = textes;
     instant.nomAffiche = nomAffiche;
     instant.continuer = continuer;
-    instant.pause = allure->pause;
+    instant.pause = allure.pause;
     instant.texteCoin = coin;
     instant.mortR = mort.getR();
     instant.mortG = mort.getG();
@@ -335,12 +362,12 @@ void Replay::instantane() {
     instant.mortF = mort.getF();
 }
 
-// The replay's clock, and the fall that ends 1.5 s (of the replay's time)
-// after it began: back to the start.
+// The replay's clock, and the fall that ends 1.5 s (45 steps of the
+// replay's time) after it began: back to the start.
 void Replay::minuteries() {
-    tempsActuel3 = tempsActuel4 = allure->temps(sys::ticks());
+    tempsActuel3 = tempsActuel4 = allure.temps();
     if (!balle().getTombe()) tempsPrecedent4 = tempsActuel4;
-    if (tempsActuel4 - tempsPrecedent4 > 1500) {
+    if (tempsActuel4 - tempsPrecedent4 > 45) {
         balle().tombe(false);
         auDepart();
         tempsPrecedent3 = tempsActuel3;

@@ -5,10 +5,11 @@
 #include <string>
 
 // What a run shows and holds at the end of a frame, just before the buffers
-// are swapped. The run keeps it up to date so that a test (or a debugging
+// are swapped: the state its last step left. The run keeps it up to date so that a test (or a debugging
 // session) can follow a run frame by frame without reaching into it.
 struct InstantPartie {
     int frame = 0;
+    long long pas = 0;  // the steps the run has taken
     // The ball.
     double x = 0, y = 0, z = 0;
     double sx = 0, sy = 0, sz = 0;

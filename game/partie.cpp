@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One run of one level: its set-up, the frame in its fixed order of steps,
-// the events, and the release of everything the run loaded.
+// One run of one level: its set-up, the loop of steps and frames, the
+// inputs, the effects of each step, and the release of everything the run
+// loaded.
 
 #include "partie.h"
 
@@ -11,6 +12,7 @@
 #include <ctime>
 
 #include "annonce.h"
+#include "cadence.h"
 #include "cadre.h"
 #include "niveau.h"
 #include "scenarios.h"
@@ -39,25 +41,27 @@ void Jeu::jouer() {
 
 void Partie::jouer() {
     if (!preparer()) return;
-    while (continuer == 2) frame();
+    boucle();
     quitter();
 }
 
 bool Partie::preparer() {
     m.m_suivant = false;
     textureFont = loadTexture("data/font1.TGA", true);
-    m.resetDonnees();
 
     musique = FSOUND_Stream_Open("data/sound/ig.mp3", FSOUND_LOOP_NORMAL, 0, 0);
 
     perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
 
+    Simulation::Depart depart;
+    depart.scenario = m.m_scenario;
+    depart.fantome = m.m_fantome;
     if (m.m_scenario) {
         cheminNiveau = cheminScenario(m.m_mapScenario);
         if (const NiveauScenario* n = niveauScenario(m.m_mapScenario)) {
             nomAffiche = tr(n->titre);
-            points_depart = n->points;
+            depart.pointsDepart = n->points;
             m.m_typeLieu = n->lieu;
         } else {
             nomAffiche = formater(tr("Niveau-%u"), m.m_mapScenario);
@@ -85,89 +89,127 @@ bool Partie::preparer() {
         annoncer(formater(tr("Niveau illisible : %s"), nomDeFichier(cheminNiveau).c_str()));
         return false;
     }
-    joueur.push_back(balleDuNiveau(contenu));
-    tableaucube = std::move(contenu.cubes);
-    tableaubonus = std::move(contenu.bonus);
+    lot = LotBlocs(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
-    lot = LotBlocs(tableaucube);
+    sim = std::make_unique<Simulation>(balleDuNiveau(contenu), std::move(contenu.cubes), std::move(contenu.bonus),
+                                       depart);
 
     FSOUND_Stream_SetLoopCount(musique, -1);
     FSOUND_Stream_Play(1, musique);
 
-    m.m_x_depart = m.m_x_save = balle().getX();
-    m.m_y_depart = m.m_y_save = balle().getY();
-    m.m_z_depart = m.m_z_save = balle().getZ();
-
-    z_begin_tombe = hauteurDeChute(tableaucube);
     eclairage();
 
     if (m.m_fantome) fantomeDebut();
     courseCharger();
 
-    texteVies = ::texteVies(balle().getVie());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-
-    points = points_depart;
-    tempsPrecedent6 = sys::ticks();
     sys::keyRepeat(10, 10);
     sys::showCursor(false);
     return true;
 }
 
-void Partie::frame() {
-    Heros& b = balle();
-
-    if (!b.getWin()) {
-        texteTemps = texteChrono(static_cast<int>(tempsActuel3 - tempsPrecedent3));
-        textePoints = formater("%d", points);
-        score = points;
+// Steps of 1/30 s as the clock gives them, each with the inputs that came
+// by the time it was due, whatever the frame rate; a frame after them, at
+// the display's rate.
+void Partie::boucle() {
+    Cadence cadence(sys::ticks(), imagesMax());
+    while (sim->continuer() == 2) {
+        lireEntrees();
+        const int n = cadence.pasDus(sys::ticks());
+        for (long long k = cadence.pasFaits() - n; k < cadence.pasFaits() && sim->continuer() == 2; ++k)
+            pas(cadence.echeance(k));
+        image(cadence.alpha(sys::ticks()));
+        if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
     }
+}
 
-    evenements();
-    deplacements();
-    b.verifSpeed();
-    chuteDebut();
+namespace {
 
-    for (Bonus& bonus : tableaubonus) m.verifieBonus(&b, &bonus);
+// The run's keys; every other key does nothing in a run.
+bool touche(SDL_Keycode k, Touche& t) {
+    switch (k) {
+        case SDLK_UP: t = Touche::Haut; return true;
+        case SDLK_DOWN: t = Touche::Bas; return true;
+        case SDLK_RIGHT: t = Touche::Droite; return true;
+        case SDLK_LEFT: t = Touche::Gauche; return true;
+        case SDLK_RETURN: t = Touche::Entree; return true;
+        case SDLK_ESCAPE:
+        case SDLK_KP_0: t = Touche::Echap; return true;
+        case SDLK_g: t = Touche::Course; return true;
+        default: return false;
+    }
+}
 
-    texteVies = ::texteVies(b.getVie());
+}  // namespace
 
+void Partie::lireEntrees() {
+    if (sys::arretDemande()) entrees.push_back({0, {Touche::Quitter, true}});  // the program is ending
+    SDL_Event e;
+    while (sys::pollEvent(&e)) {
+        Touche t;
+        if (e.type == SDL_QUIT)
+            entrees.push_back({e.common.timestamp, {Touche::Quitter, true}});
+        else if (e.type == SDL_CONTROLLERDEVICEREMOVED)
+            entrees.push_back({e.common.timestamp, {Touche::Manette, true}});
+        else if ((e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && touche(e.key.keysym.sym, t))
+            entrees.push_back({e.common.timestamp, {t, e.type == SDL_KEYDOWN}});
+    }
+}
+
+// One step, with what came by the time it was due.
+void Partie::pas(uint32_t echeance) {
+    EntreesPas pas;
+    while (!entrees.empty() && static_cast<int32_t>(entrees.front().first - echeance) <= 0) {
+        pas.push_back(entrees.front().second);
+        entrees.pop_front();
+    }
+    pasCoursePrecedent = sim->pasCourse();
+    sim->pas(pas);
+    effets(sim->sorties());
+}
+
+// What the step did outside its rules, in the order the step did it.
+void Partie::effets(const Sorties& s) {
+    for (const Sorties::Son& son : s.sons) m.m_son.jouerPreSon(son.nom, son.volume);
+    if (s.roll) m.m_son.setVolume("roll", s.volumeRoll);
+    if (s.repetition == Sorties::Repetition::Menu) sys::keyRepeat(400, 200);
+    if (s.repetition == Sorties::Repetition::Jeu) sys::keyRepeat(10, 10);
+    if (s.musique == Sorties::Musique::Pause) FSOUND_SetPaused(1, 1);
+    if (s.musique == Sorties::Musique::Reprise) FSOUND_SetPaused(1, 0);
+    if (s.musique == Sorties::Musique::RepriseTout) FSOUND_SetPaused(FSOUND_ALL, 0);
+    if (s.basculerCourse) m.m_course = !m.m_course;
+    if (s.suivant) m.m_suivant = true;
+    if (s.recommence && courseARecharger) courseCharger();
+    if (s.fantomeRecommence) fantomeRecommencer();
+    if (s.fantomeGarde) fantomeVerifier();
+    if (s.envoyerScore) m.sendScoreOnline(sim->score());
+    if (s.echantillon) fantomeEchantillon();
+    if (s.arrivee) {
+        noterRecord();
+        majProgression();
+    }
+}
+
+void Partie::image(double alpha) {
+    const Heros vue = balleVue(alpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    camera();
-
-    mort.appliquer();
-    if (b.getTombe() && !m.m_pause) {
-        mort.setF(true);
-        if (mort.getR() > 4) mort.fR(-5);
-        if (mort.getG() > 4) mort.fG(-5);
-        if (mort.getB() > 4) mort.fB(-5);
-    }
-
-    if (b.getWin())
-        finDeNiveau();
-    else
-        fantomeEchantillon();
-
-    if (!b.getWin() && !b.getTombe()) {
-        mort.setF(false);
-        mort.setRGB(178, 178, 178);
-    }
-
-    dessiner();
+    camera(vue, alpha);
+    sim->teinte().appliquer();
+    dessiner(vue, alpha);
 
     // The texts take their colours as they are: no light on them.
     glDisable(GL_LIGHTING);
-    if (ecrireEnvoyer)
+    if (sim->ecrireEnvoyer())
         textesFin();
     else
         textesJeu();
-    if (m.m_menu)
+    if (sim->getMenu())
         textesPause();
-    else if (m.m_loose)
+    else if (sim->getLoose())
         imprimer(tr("Perdu !"), -1, -0.05);
-    else if (m.m_checkpoint)
+    else if (sim->getCheckpoint())
         imprimer(tr("Checkpoint reached."), -1, -0.05);
     glEnable(GL_LIGHTING);
 
@@ -175,82 +217,6 @@ void Partie::frame() {
     glFlush();
     sys::swapBuffers();
     ++frames;
-
-    minuteries();
-    sys::delay(30);
-}
-
-void Partie::evenements() {
-    if (sys::arretDemande()) continuer = 0;  // the program is ending
-    SDL_Event e;
-    while (sys::pollEvent(&e)) {
-        if (e.type == SDL_QUIT) {
-            continuer = 0;
-        } else if (e.type == SDL_CONTROLLERDEVICEREMOVED) {
-            // A pad unplugged (its keys already released): the run waits in
-            // the pause menu, where Escape would have put it.
-            if (!ecrireEnvoyer && !m.m_loose && !m.m_pause) basculerPause();
-        } else if (e.type == SDL_KEYDOWN) {
-            switch (e.key.keysym.sym) {
-                case SDLK_UP:
-                    if (ecrireEnvoyer) {
-                        m.m_son.jouerPreSon("cursor", -1);
-                        choixSend = choixSend == 0 ? 4 : choixSend - 1;
-                    } else if (m.m_menu) {
-                        m.m_son.jouerPreSon("cursor", -1);
-                        choixMenu = choixMenu == 0 ? 2 : choixMenu - 1;
-                    }
-                    direction[0] = true;
-                    break;
-                case SDLK_DOWN:
-                    if (ecrireEnvoyer) {
-                        m.m_son.jouerPreSon("cursor", -1);
-                        choixSend = choixSend == 4 ? 0 : choixSend + 1;
-                    } else if (m.m_menu) {
-                        m.m_son.jouerPreSon("cursor", -1);
-                        choixMenu = choixMenu == 2 ? 0 : choixMenu + 1;
-                    }
-                    direction[1] = true;
-                    break;
-                case SDLK_RIGHT: direction[2] = true; break;
-                case SDLK_LEFT: direction[3] = true; break;
-                case SDLK_RETURN:
-                    if (balle().getWin())
-                        appuiEntree();
-                    else if (m.m_loose)
-                        recommencerPerdu();
-                    break;
-                default: break;
-            }
-        } else if (e.type == SDL_KEYUP) {
-            switch (e.key.keysym.sym) {
-                case SDLK_UP: direction[0] = false; break;
-                case SDLK_DOWN: direction[1] = false; break;
-                case SDLK_RIGHT: direction[2] = false; break;
-                case SDLK_LEFT: direction[3] = false; break;
-                case SDLK_RETURN: relacheEntree(); break;
-                case SDLK_g: m.m_course = !m.m_course; break;
-                case SDLK_ESCAPE:
-                case SDLK_KP_0:
-                    // Not from the end-of-level menu, nor from game over:
-                    // only Return leaves "Perdu !".
-                    if (!ecrireEnvoyer && !m.m_loose) basculerPause();
-                    break;
-                default: break;
-            }
-        }
-    }
-}
-
-// What every restart shares once the ball is back at the start.
-void Partie::recommencerCommun() {
-    m.m_x_save = m.m_x_depart;
-    m.m_y_save = m.m_y_depart;
-    m.m_z_save = m.m_z_depart;
-    tempsActuel3 = tempsPrecedent3 = sys::ticks();
-    m.resetDonnees();
-    framesCourse = 0;
-    if (courseARecharger) courseCharger();
 }
 
 void Partie::imprimer(const std::string& texte, int pos, double posy) {
@@ -262,41 +228,40 @@ void Partie::quitter() {
     FSOUND_Stream_Stop(musique);
     FSOUND_Stream_Close(musique);
     musique = nullptr;
-    tableaucube.clear();
     lot.vider();
-    tableaubonus.clear();
     tableausphere.clear();
-    joueur.clear();
     m.m_son.deleteSon();
     m.m_texture.deleteTexture();
     donneesChargees = false;
 }
 
 void Partie::instantane() {
-    Heros& b = balle();
+    const Simulation& s = *sim;
+    const Heros& b = s.balle();
     InstantPartie& i = m.m_instant;
     i.frame = frames;
+    i.pas = s.numeroPas();
     i.x = b.getX(); i.y = b.getY(); i.z = b.getZ();
     i.sx = b.getSX(); i.sy = b.getSY(); i.sz = b.getSZ();
     i.vie = b.getVie();
     i.maxspeed = b.getMaxSpeed();
     i.win = b.getWin(); i.tombe = b.getTombe(); i.tombe2 = b.getTombe2();
-    i.points = points;
-    i.score = score;
-    i.chrono = static_cast<int>(tempsActuel3 - tempsPrecedent3);
-    i.pause = m.m_pause; i.menu = m.m_menu; i.loose = m.m_loose;
-    i.checkpoint = m.m_checkpoint; i.debut = m.m_debut;
-    i.ecrireEnvoyer = ecrireEnvoyer; i.finpartie = finpartie;
-    i.choixMenu = choixMenu; i.choixSend = choixSend;
-    i.continuer = continuer; i.niveau = niveau; i.renameghost = renameghost;
-    i.mortR = mort.getR(); i.mortG = mort.getG(); i.mortB = mort.getB(); i.mortF = mort.getF();
-    i.xSave = m.m_x_save; i.ySave = m.m_y_save; i.zSave = m.m_z_save;
-    i.textePoints = textePoints;
-    i.texteTemps = texteTemps;
-    i.texteVies = texteVies;
+    i.points = s.points();
+    i.score = s.score();
+    i.chrono = s.chrono();
+    i.pause = s.getPause(); i.menu = s.getMenu(); i.loose = s.getLoose();
+    i.checkpoint = s.getCheckpoint(); i.debut = s.getDebut();
+    i.ecrireEnvoyer = s.ecrireEnvoyer(); i.finpartie = s.finPartie();
+    i.choixMenu = s.choixMenu(); i.choixSend = s.choixSend();
+    i.continuer = s.continuer(); i.niveau = s.niveau(); i.renameghost = s.renameghost();
+    i.mortR = s.mort().getR(); i.mortG = s.mort().getG(); i.mortB = s.mort().getB(); i.mortF = s.mort().getF();
+    i.xSave = s.getXSave(); i.ySave = s.getYSave(); i.zSave = s.getZSave();
+    i.textePoints = formater("%d", s.score());
+    i.texteTemps = texteChrono(s.chronoAffiche());
+    i.texteVies = texteVies(b.getVie());
     i.nomAffiche = nomAffiche;
-    if (ecrireEnvoyer) {
-        i.texteFin = texteFinNiveau(points, i.chrono);
+    if (s.ecrireEnvoyer()) {
+        i.texteFin = texteFinNiveau(s.points(), i.chrono);
         i.message = messageFantome;
         i.record = texteRecord;
         i.messageRecord = messageRecord;
@@ -308,9 +273,9 @@ void Partie::instantane() {
         i.messageRecord.clear();
         i.messageProgression.clear();
     }
-    const std::array<float, 3>* c = positionCourse();
-    i.course = c != nullptr;
-    i.xCourse = c ? (*c)[0] : 0;
-    i.yCourse = c ? (*c)[1] : 0;
-    i.zCourse = c ? (*c)[2] : 0;
+    std::array<double, 3> c{};
+    i.course = positionCourse(1, c);
+    i.xCourse = c[0];
+    i.yCourse = c[1];
+    i.zCourse = c[2];
 }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The race against the level's best ghost: a translucent ball that follows
-// the best run's positions frame by frame. It does not collide, sounds
+// the best run's positions step by step. It does not collide, sounds
 // nothing and is not recorded; G hides or shows it.
 //
-// The best ghost starts with the last frame of its start phase (the ball at
-// the start), and its position n is where that run was after n frames of
-// play. The race shows position n once this run has played n frames since
-// it last (re)started: frames paused or in a start phase do not count, as
+// The best ghost starts with the last step of its start phase (the ball at
+// the start), and its position n is where that run was after n steps of
+// play. The race shows position n once this run has played n steps since
+// it last (re)started: steps paused or in a start phase do not count, as
 // they record nothing or only the start, while the player's falls do. After
 // its last position the ball rests where that run finished.
 
@@ -32,20 +32,25 @@ void Partie::courseCharger() {
     if (lecteur.lireEntete(niveauLu)) course = lecteur.positions(kEchantillonsMax);
 }
 
-const std::array<float, 3>* Partie::positionCourse() const {
-    if (course.empty() || !m.m_course) return nullptr;
-    return &course[std::min<size_t>(static_cast<size_t>(framesCourse), course.size() - 1)];
+bool Partie::positionCourse(double alpha, std::array<double, 3>& p) const {
+    if (course.empty() || !m.m_course) return false;
+    const size_t dernier = course.size() - 1;
+    const std::array<float, 3>& a = course[std::min<size_t>(static_cast<size_t>(pasCoursePrecedent), dernier)];
+    const std::array<float, 3>& b = course[std::min<size_t>(static_cast<size_t>(sim->pasCourse()), dernier)];
+    // Started again: no sliding back to the start.
+    if (alpha >= 1 || sim->pasCourse() < pasCoursePrecedent) alpha = 1;
+    for (int i = 0; i < 3; ++i) p[i] = alpha >= 1 ? b[i] : a[i] + (b[i] - a[i]) * alpha;
+    return true;
 }
 
-void Partie::courseDessiner() {
-    const std::array<float, 3>* position = positionCourse();
-    if (!position) return;
-    const std::array<float, 3>& p = *position;
-    const Heros& b = balle();
+void Partie::courseDessiner(double alpha) {
+    std::array<double, 3> p;
+    if (!positionCourse(alpha, p)) return;
+    const Heros& b = sim->balle();
     Heros fantome(p[0], p[1], p[2], 1, b.getLX(), b.getLY(), b.getLZ(), 0, 0, 0, b.getTexture());
     // Blue, its pattern in bluish white, half seen through, and darkened
     // with the scene.
-    const int gris = std::min(mort.getR(), 178);
+    const int gris = std::min(sim->mort().getR(), 178);
     auto ton = [gris](int c) { return static_cast<GLubyte>(c * gris / 178); };
     const GLubyte teinte[4] = {ton(80), ton(120), ton(220), 128};
     const GLubyte clair[3] = {ton(220), ton(235), ton(255)};

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ghost recording of a run: one position per frame into a working file,
+// The ghost recording of a run: one position per step into a working file,
 // kept under a numbered name at the end when the player asked for it.
 
 #include <dirent.h>
@@ -58,9 +58,6 @@ std::string Partie::nomFantome(int numero) const {
 }
 
 void Partie::fantomeDebut() {
-    echantillons.clear();
-    debutChrono = 0;
-    echantillonsComplets = true;
     numeroFantome = m.m_nbre_game + m.m_nombre_ghost + 1;
     ghost = nomFantome(numeroFantome);
     nettoyerTravail();
@@ -79,23 +76,14 @@ void Partie::fantomeDebut() {
     if (!ecrireEnteteFantome(fghost, cheminNiveau)) fantomeEchec(errno);
 }
 
+// The position the step took, at the end of the working file.
 void Partie::fantomeEchantillon() {
-    if (niveau > 98 || !m.m_fantome || m.m_pause) return;
-    Heros& b = balle();
-    // Kept in memory too, for the level's best ghost: the run the chronometer
-    // timed, from the last frame of its start phase on.
-    if (echantillons.size() < kEchantillonsMax) {
-        if (m.m_debut) debutChrono = echantillons.size();
-        echantillons.push_back({b.getX(), b.getY(), b.getZ()});
-    } else {
-        echantillonsComplets = false;
-    }
+    const Heros& b = sim->balle();
     if (fghost && !ecrirePositionFantome(fghost, b.getX(), b.getY(), b.getZ())) fantomeEchec(errno);
 }
 
+// The recording starts again with the run: the positions so far are dropped.
 void Partie::fantomeRecommencer() {
-    const bool actif = m.m_scenario ? niveau <= 98 : niveau == 1;
-    if (!actif) return;
     if (fghost) std::fclose(fghost);
     fghost = nullptr;
     fantomeDebut();
@@ -121,7 +109,7 @@ void Partie::fantomeEchec(int erreur) {
 
 void Partie::fantomeFin() {
     const std::string travail = fichierTravail();
-    if (!renameghost) {
+    if (!sim->renameghost()) {
         if (fghost) std::fclose(fghost);
         fghost = nullptr;
         std::remove(travail.c_str());
@@ -129,8 +117,10 @@ void Partie::fantomeFin() {
     }
     m.m_nbre_game += 1;
     if (fghost) {
-        int erreur = 0;
-        if (std::fflush(fghost) != 0) erreur = errno;
+        // The inputs of every step after the positions: the run can be
+        // played again from them.
+        int erreur = ecrireEntreesFantome(fghost, sim->journal()) ? 0 : errno;
+        if (!erreur && std::fflush(fghost) != 0) erreur = errno;
         if (!erreur && fsync(fileno(fghost)) != 0) erreur = errno;
         if (std::fclose(fghost) != 0 && !erreur) erreur = errno;
         fghost = nullptr;
@@ -156,10 +146,10 @@ void Partie::fantomeFin() {
 // ghost `nom`, written whole under a temporary name of its own and renamed
 // over the previous one. False, after a line on standard error, when it cannot be.
 bool Partie::garderFantomeRecord(const std::string& nom) {
-    if (!echantillonsComplets) {
+    if (!sim->complets()) {
         std::fprintf(stderr, "vorna: the run is too long to keep as the best ghost %s\n", nom.c_str());
         return false;
     }
-    const std::string texte = texteFantome(cheminNiveau, echantillons, debutChrono);
+    const std::string texte = texteFantome(cheminNiveau, sim->echantillons(), sim->debutChrono(), &sim->journal());
     return !texte.empty() && ecrireFichierAtomique(nom, texte);
 }

@@ -21,7 +21,7 @@ void Partie::noterRecord() {
     texteRecord.clear();
     messageRecord.clear();
     const Parcours p = parcours();
-    const ResultatRecord r = enregistrerRecord(p, Record{points, static_cast<int>(tempsActuel3 - tempsPrecedent3)});
+    const ResultatRecord r = enregistrerRecord(p, Record{sim->points(), sim->chrono()});
     if (r.premiereFois)
         messageRecord = tr(kRecordsIllisibles);
     else if (r.ecriture == Maj::Echec)

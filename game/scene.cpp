@@ -15,13 +15,6 @@ Heros balleDuNiveau(const ContenuNiveau& contenu) {
     return Heros(e.x, e.y, e.z, vies, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, contenu.textureBalle);
 }
 
-double hauteurDeChute(const std::vector<Cube>& blocs) {
-    double z = 0;
-    for (const Cube& c : blocs)
-        if (c.getZ() - c.getLZ() / 2 < z) z = c.getZ() - c.getLZ() / 2;
-    return z;
-}
-
 void brouillard(float r, float g, float b) {
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, 60);
@@ -62,20 +55,20 @@ void dessinerBalleRapide(const Heros& b, const ChampVision* champ = nullptr) {
 // The ball the fast or the plain way.
 void dessinerBalle(const Heros& b) {
     if (dessinSimple())
-        Heros(b).dessiner();
+        b.dessiner();
     else
         dessinerBalleRapide(b);
 }
 
 }  // namespace
 
-void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
-                    std::vector<Sphere>& spheres, Heros& balle) {
+void dessinerObjets(const LotBlocs& lot, const std::vector<Cube>& cubes, const std::vector<Bonus>* bonus,
+                    const std::vector<Sphere>& spheres, const Heros& balle) {
     if (dessinSimple()) {
-        for (Cube& c : cubes) c.dessiner();
+        for (const Cube& c : cubes) c.dessiner();
         if (bonus)
-            for (Bonus& b : *bonus) b.dessiner();
-        for (Sphere& s : spheres) s.dessiner();
+            for (const Bonus& b : *bonus) b.dessiner();
+        for (const Sphere& s : spheres) s.dessiner();
         balle.dessiner();
         return;
     }

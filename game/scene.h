@@ -21,10 +21,6 @@ const double kViesMin = 1, kViesMax = 99;
 // kept within kViesMin … kViesMax.
 Heros balleDuNiveau(const ContenuNiveau& contenu);
 
-// The height below which the ball has fallen off the course: the lowest
-// z − lz/2 of the blocks, never above 0.
-double hauteurDeChute(const std::vector<Cube>& blocs);
-
 // Linear fog from 60 to 65 units in the given colour, switched on.
 void brouillard(float r, float g, float b);
 
@@ -38,8 +34,8 @@ void eclairage();
 // choisirDessinSimple) calls every object's own dessiner. Both give the same
 // picture, but for a few edge pixels (rings in one stack, back faces of
 // blocks culled), and leave the same state behind.
-void dessinerObjets(const LotBlocs& lot, std::vector<Cube>& cubes, std::vector<Bonus>* bonus,
-                    std::vector<Sphere>& spheres, Heros& balle);
+void dessinerObjets(const LotBlocs& lot, const std::vector<Cube>& cubes, const std::vector<Bonus>* bonus,
+                    const std::vector<Sphere>& spheres, const Heros& balle);
 
 // A ball seen through, after the opaque scene: lit in `couleur` (its alpha
 // says how much of the ball shows), its texture's light parts drawn toward

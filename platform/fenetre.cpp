@@ -114,6 +114,14 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
     return nullptr;
 }
 
+bool synchroVerticale(bool oui) {
+    if (!oui) {
+        SDL_GL_SetSwapInterval(0);
+        return false;
+    }
+    return SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+}
+
 SDL_Window* fenetreGL() { return fenetre; }
 
 void surPerteAffichage(void (*f)(void*), void* donnee) {

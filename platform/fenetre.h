@@ -39,6 +39,12 @@ void tailleFenetre(int& largeur, int& hauteur);
 // fills the window (cadre.h).
 void evenementFenetre(const SDL_Event& e);
 
+// Vertical sync of the window's buffer swaps: adaptive where the driver has
+// it, else plain; off when `oui` is false. True when the driver took it (many
+// drivers, Xvfb's among them, have none: then frames are paced by the
+// program's own cap).
+bool synchroVerticale(bool oui);
+
 // The window opened by ouvrirFenetreGL, or nullptr.
 SDL_Window* fenetreGL();
 

@@ -46,9 +46,12 @@ TEST_F(Partie, RollingToTheFinishStopsTheCountersThenTheMenuKeepsTheGhostAndUnlo
     EXPECT_EQ(instants[instants.size() - 2].mortR, 3);
     EXPECT_EQ(instants[menuPrincipal + 10].mortR, 178 - 5 * 11);
     EXPECT_EQ(static_cast<int>(instants.size()) - menuPrincipal, 36);
-    // The ghost: the level, then one position per frame before the touch.
+    // The ghost: the level, then one position per step before the touch, then
+    // the inputs of every step, from which the run plays again to the same bytes.
     EXPECT_FALSE(existe(travail()));
-    EXPECT_EQ(lireFichier("ghost/map1ghost0.qzg"), fantomeDeLaPartie("maps/niveau/map1.qzm"));
+    const std::string garde = lireFichier("ghost/map1ghost0.qzg");
+    EXPECT_EQ(positions(garde), fantomeDeLaPartie("maps/niveau/map1.qzm"));
+    EXPECT_EQ(rejoue(garde), garde);
     EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2");
     EXPECT_TRUE(jeu.getNiveauMax() == 2 && !jeu.getSuivant() && jeu.getNbreGame() == 1);
     EXPECT_EQ(mixeur.vivants(), 0) << "the run must release its sounds and music";

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "fsound.h"
+#include "rejeu.h"
 
 const char* const kCourseDroite =
     "@0,0,0,2,3,1,1,1,0,0,0,textureSphere\n"
@@ -74,4 +75,16 @@ void PartieScriptee::alArrivee(std::function<void(int)> apres) {
             apres(debut + i.frame + 1);
         }
     };
+}
+
+std::string PartieScriptee::positions(const std::string& ghost) {
+    const size_t i = ghost.find("\n#pas ");
+    return i == std::string::npos ? ghost : ghost.substr(0, i + 1);
+}
+
+std::string PartieScriptee::rejoue(const std::string& ghost, bool record) {
+    Rejeu r;
+    std::string pourquoi;
+    if (!r.rejouer(ghost, pourquoi)) return "not played again: " + pourquoi;
+    return r.fantome(record ? r.simulation().debutChrono() : 0);
 }

@@ -52,6 +52,12 @@ struct PartieScriptee : ::testing::Test {
     int premiereFrame(const std::function<bool(const InstantPartie&)>& p) const;
     // The ghost text of the run's frames before the finish, for `niveau`.
     std::string fantomeDeLaPartie(const std::string& niveau) const;
+    // A ghost's text without the line of its inputs: its positions.
+    static std::string positions(const std::string& ghost);
+    // The ghost the game keeps when the run `ghost` keeps the inputs of is
+    // played again from them (its best ghost, from its timed start, when
+    // `record`); a line on failure.
+    static std::string rejoue(const std::string& ghost, bool record = false);
     // When the ball first wins, run `apres(frame)` (the seam's next frame) to script the menu.
     void alArrivee(std::function<void(int)> apres);
 };

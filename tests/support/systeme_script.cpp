@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "systeme_script.h"
 
+#include "cadence.h"
 #include "fenetre.h"
 
 SystemeScript::SystemeScript() {
     sys::oublierSignal();
     sys::installer(this);
+    forcerImagesMax(30);
 }
 SystemeScript::~SystemeScript() {
+    forcerImagesMax(-1);
     sys::installer(nullptr);
     sys::oublierSignal();
 }
@@ -16,13 +19,23 @@ bool SystemeScript::arretDemande() { return (m_arret >= 0 && m_frame >= m_arret)
 
 void SystemeScript::evenement(int frame, const SDL_Event& e) { m_script.emplace(frame, e); }
 
-void SystemeScript::touche(int frame, SDL_Keycode k, bool enfoncee, Uint16 mod) {
+namespace {
+
+SDL_Event evenementTouche(SDL_Keycode k, bool enfoncee, Uint16 mod) {
     SDL_Event e{};
     e.type = e.key.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = k;
     e.key.keysym.mod = mod;
-    evenement(frame, e);
+    return e;
+}
+
+}  // namespace
+
+void SystemeScript::toucheA(Uint32 ms, SDL_Keycode k, bool enfoncee) { evenementA(ms, evenementTouche(k, enfoncee, 0)); }
+
+void SystemeScript::touche(int frame, SDL_Keycode k, bool enfoncee, Uint16 mod) {
+    evenement(frame, evenementTouche(k, enfoncee, mod));
 }
 
 void SystemeScript::tape(int frame, SDL_Keycode k, int duree, Uint16 mod) {
@@ -74,11 +87,23 @@ int SystemeScript::pollEvent(SDL_Event* event) {
     std::deque<SDL_Event> sortie;
     if (SDL_WasInit(SDL_INIT_VIDEO))
         while (SDL_PollEvent(&reel)) m_entrees.recevoir(reel, sortie);
-    for (const SDL_Event& e : sortie)
+    for (SDL_Event& e : sortie) {
+        e.common.timestamp = m_temps;
         if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP || e.type == SDL_CONTROLLERDEVICEREMOVED) m_file.push_back(e);
+    }
+    // F11 and Alt+Return are taken as the program takes them.
+    auto recevoir = [this](const SDL_Event& e, Uint32 quand) {
+        std::deque<SDL_Event> recus;
+        m_entrees.recevoir(e, recus);
+        for (SDL_Event& r : recus) r.common.timestamp = quand, m_file.push_back(r);
+    };
     for (auto it = m_script.begin(); m_file.empty() && it != m_script.end() && it->first <= m_frame;) {
-        m_entrees.recevoir(it->second, m_file);  // F11 and Alt+Return as the program takes them
+        recevoir(it->second, m_temps);
         it = m_script.erase(it);
+    }
+    for (auto it = m_scriptTemps.begin(); m_file.empty() && it != m_scriptTemps.end() && it->first <= m_temps;) {
+        recevoir(it->second, it->first);
+        it = m_scriptTemps.erase(it);
     }
     if (!m_file.empty()) {
         if (event) *event = m_file.front();
@@ -101,3 +126,5 @@ void SystemeScript::swapBuffers() {
 }
 
 void SystemeScript::keyRepeat(int delai, int) { m_delai = delai; }
+
+void SystemeScript::images(int n) { forcerImagesMax(n); }

@@ -12,7 +12,9 @@
 #include "systeme.h"
 
 // A virtual clock and a script of input events by frame, installed in place
-// of SDL for the life of the object; the events, scripted or real (a pad's),
+// of SDL for the life of the object, with the loops' frame cap at 30 a
+// second: a run's frame is then one step, as runs were always scripted
+// (images() sets another rate); the events, scripted or real (a pad's),
 // pass through the seam's own Entrees. A frame is what lies between two buffer
 // swaps: frame 0 runs until the first swap. Events scheduled for frame n are
 // delivered by the first pollEvent of that frame. Delays advance the clock
@@ -22,8 +24,12 @@ public:
     SystemeScript();
     ~SystemeScript() override;
 
-    // Script.
+    // Script. Events come stamped with the time they are delivered at.
     void evenement(int frame, const SDL_Event& e);
+    // An event at a time of the clock rather than a frame: delivered by the
+    // first poll at or after `ms`, stamped `ms`, whatever the frame rate.
+    void evenementA(Uint32 ms, const SDL_Event& e) { m_scriptTemps.emplace(ms, e); }
+    void toucheA(Uint32 ms, SDL_Keycode k, bool enfoncee);
     // A key pressed or released with the modifiers `mod` held (KMOD_LCTRL...).
     void touche(int frame, SDL_Keycode k, bool enfoncee, Uint16 mod = 0);
     void appui(int frame, SDL_Keycode k) { touche(frame, k, true); }
@@ -32,7 +38,7 @@ public:
     void tape(int frame, SDL_Keycode k, int duree = 1, Uint16 mod = 0);
     void quitter(int frame);
     // Forgets every event still to come.
-    void oublier() { m_script.clear(), m_file.clear(); }
+    void oublier() { m_script.clear(), m_scriptTemps.clear(), m_file.clear(); }
     void bouton(int frame, int bouton, bool enfonce, int x, int y);
     void mouvement(int frame, int x, int y);
     // A turn of the wheel: +1 away from the user, −1 towards.
@@ -50,6 +56,8 @@ public:
     // Called at each swap with the number of the frame that ends, before the
     // buffers are swapped: the back buffer still holds that frame.
     void surImage(std::function<void(int frame)> f) { m_surImage = std::move(f); }
+    // The most frames a second the loops draw (30 unless set; 0: no cap).
+    void images(int n);
     // Swap the real buffers too (on by default when a window is open).
     void vraiSwap(bool v) { m_vraiSwap = v; }
 
@@ -74,6 +82,7 @@ public:
 
 private:
     std::multimap<int, SDL_Event> m_script;
+    std::multimap<Uint32, SDL_Event> m_scriptTemps;
     sys::Entrees m_entrees;
     std::deque<SDL_Event> m_file;  // events taken from the script or SDL, still to deliver
     int m_frame = 0;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A course, a ball and a session for the physics tests: the blocks are laid
-// out by hand, the sounds reach a recording mixer, and `image` runs the moves
-// of one frame in the order the run loop makes them.
+// A course, a ball and the rules of a run for the physics tests: the blocks
+// are laid out by hand, the sounds the rules play reach a recording mixer
+// through the game's sound manager, and `image` runs the moves of one step in
+// the order a step makes them.
 #ifndef VORNA_TEST_MONDE_PHYSIQUE_H
 #define VORNA_TEST_MONDE_PHYSIQUE_H
 
@@ -12,7 +13,8 @@
 #include <vector>
 
 #include "fsound.h"
-#include "jeu.h"
+#include "simulation.h"
+#include "son.h"
 #include "mixeur_enregistreur.h"
 
 namespace monde {
@@ -37,8 +39,8 @@ struct Touches {
     bool haut = false, bas = false, droite = false, gauche = false;
 };
 
-// One frame of a run: the run's moves, then friction.
-inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t = {}) {
+// One step of a run: the run's moves, then friction.
+inline void image(Simulation& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t = {}) {
     const bool direction[4] = {t.haut, t.bas, t.droite, t.gauche};
     jeu.deplacerBalle(b, blocs, direction, 0.02);
     b.verifSpeed();
@@ -46,26 +48,28 @@ inline void image(Jeu& jeu, Heros& b, const std::vector<Cube>& blocs, Touches t 
 
 using Sons = std::vector<std::pair<std::string, int>>;
 
-// A session out of its start phase, with its sounds loaded over a mixer that
-// records every play.
+// Rules out of their start phase, their sounds played by the game's sound
+// manager over a mixer that records every play.
 struct Monde : ::testing::Test {
     MixeurEnregistreur mixeur;
-    Jeu jeu{640, 480};
+    Simulation jeu;
+    Son son{255};
     std::vector<Cube> blocs;
 
     void SetUp() override {
         ASSERT_EQ(FSOUND_Init(44100, 32, 0), 1);
         FSOUND_SetVolume(FSOUND_ALL, 255);
-        jeu.son().loadSon();
-        jeu.setDebut(false);
+        son.loadSon();
         mixeur.effacer();
     }
     void TearDown() override {
-        jeu.son().deleteSon();
+        son.deleteSon();
         FSOUND_Close();
     }
     // The samples played since the last look, as (file, volume), and forget them.
     Sons sons() {
+        for (const Sorties::Son& s : jeu.sorties().sons) son.jouerPreSon(s.nom, s.volume);
+        jeu.sorties().sons.clear();
         Sons r;
         for (const auto& a : mixeur.appels("jouer")) r.emplace_back(a.fichier, a.volume);
         mixeur.effacer();

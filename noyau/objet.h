@@ -8,7 +8,9 @@
 // The plain record every thing of a course shares: centre, life, half-extents
 // (the radius of round objects along x), rotation angles in degrees (drawing
 // only) and whether collision may stop the ball on it. Objects are values,
-// copied freely, with no virtual operations.
+// copied freely, with no virtual operations. The rules of a run only read and
+// change their values; their drawing (each kind's dessiner) is defined apart,
+// by the programs that draw, in common/objet.cpp.
 class Objet {
 public:
     Objet(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
@@ -61,7 +63,7 @@ public:
     bool getEtale() const { return m_etale != 0.0; }
     // Draws the box in the current modelview matrix; a "limite" block draws
     // nothing.
-    void dessiner();
+    void dessiner() const;
 
 private:
     unsigned int m_texture;
@@ -77,10 +79,9 @@ public:
 
     std::string getClasse() const { return m_classe; }
     unsigned int getTexture() const { return m_texture; }
-    // Draws the spinning emblem and turns it one degree on every axis;
-    // a taken pick-up draws nothing.
-    void dessiner();
-    // The emblem turns one degree on every axis per drawn frame.
+    // Draws the spinning emblem; a taken pick-up draws nothing.
+    void dessiner() const;
+    // The emblem turns one degree on every axis per step of the run.
     void tourner() {
         m_rx += 1.0;
         m_ry += 1.0;
@@ -102,7 +103,7 @@ public:
            double ry, double rz, unsigned int texture);
 
     unsigned int getTexture() const { return m_texture; }
-    void dessiner();
+    void dessiner() const;
 
 private:
     unsigned int m_texture;

@@ -7,7 +7,8 @@
 // The ball the player steers. It owns the motion rules that do not depend on
 // the course: thrust, moves, friction with a soft speed limit, and its look.
 // Everything that depends on the blocks lives in the collision code of Jeu.
-// Speeds are world units per frame.
+// Speeds are world units per step (1/30 s). Its look (dessiner) is drawn by
+// the game, the only part of it that knows OpenGL.
 class Heros : public Objet {
 public:
     Heros(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
@@ -16,7 +17,7 @@ public:
     void accelerer(double dx, double dy, double dz);  // ignored while paused
     void deplacer(double dx, double dy, double dz);   // ignored while won or paused
     void verifSpeed();                                // friction and soft limit on x and y
-    void dessiner();
+    void dessiner() const;
 
     void setSX(double s) { m_xspeed = s; }
     void setSY(double s) { m_yspeed = s; }

@@ -2,7 +2,7 @@
 #ifndef VORNA_FONDU_H
 #define VORNA_FONDU_H
 
-// The colour that tints the whole scene, stepped each frame during a fade.
+// The colour that tints the whole scene, stepped during a fade.
 class Fondu {
 public:
     Fondu(int r, int g, int b) : m_r(r), m_g(g), m_b(b), m_fondu(false) {}
@@ -17,7 +17,18 @@ public:
     int getR() const { return m_r; }
     int getG() const { return m_g; }
     int getB() const { return m_b; }
-    // Sets the colour as the current GL colour (each component modulo 256).
+    // One step of a fade to black: each component above 4 goes down by 5 (the
+    // fade is switched on). False once red is down to 4 or less: the fade is over.
+    bool assombrir() {
+        m_fondu = true;
+        const bool encore = m_r > 4;
+        if (m_r > 4) fR(-5);
+        if (m_g > 4) fG(-5);
+        if (m_b > 4) fB(-5);
+        return encore;
+    }
+    // Sets the colour as the current GL colour (each component modulo 256);
+    // defined by the programs that draw.
     void appliquer() const;
 
 private:
