@@ -207,7 +207,7 @@ int SDL_main(int argc, char** argv) {
     }
     // Frames at the screen's rate where the driver syncs them, else at most
     // the settings' rate.
-    fixerImagesMax(synchroVerticale(reglages.synchroVerticale) ? 0 : reglages.imagesMax);
+    appliquerCadence(reglages.synchroVerticale, reglages.imagesMax);
     chargerMenu(shell, ressources);
 
     if (!options.map.empty())

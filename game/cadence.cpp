@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fenetre.h"
 #include "simulation.h"
 
 namespace {
@@ -17,6 +18,7 @@ int g_force = -1;
 int imagesMax() { return g_force >= 0 ? g_force : g_imagesMax; }
 void fixerImagesMax(int n) { g_imagesMax = std::max(0, n); }
 void forcerImagesMax(int n) { g_force = n; }
+void appliquerCadence(bool synchro, int images) { fixerImagesMax(synchroVerticale(synchro) ? 0 : images); }
 
 Cadence::Cadence(uint32_t debut, int imagesMax) : m_debut(debut), m_imagesMax(imagesMax) {}
 

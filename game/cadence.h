@@ -51,5 +51,9 @@ private:
 int imagesMax();
 void fixerImagesMax(int n);
 void forcerImagesMax(int n);
+// Vertical sync as the settings ask (`synchro`), and frames at most
+// `images` a second where the driver gives no sync: with sync, the screen
+// paces them.
+void appliquerCadence(bool synchro, int images);
 
 #endif

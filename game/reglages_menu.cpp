@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "cadence.h"
 #include "fenetre.h"
 #include "fsound.h"
 #include "langue.h"
@@ -14,6 +15,16 @@ namespace {
 // language by its own name, so a player lost in another finds it again.
 const char* const kLangues[] = {"auto", "en", "fr"};
 const char* const kNomsLangues[] = {aTraduire("auto"), "English", "Francais"};
+
+// The frame caps offered, 0 for none.
+const int kImages[] = {30, 60, 120, 144, 0};
+const int kNombreImages = 5;
+
+int indexImages(int n) {
+    for (int k = 0; k < kNombreImages; ++k)
+        if (n == kImages[k]) return k;
+    return 1;
+}
 
 int indexLangue(const std::string& l) {
     for (int k = 0; k < 3; ++k)
@@ -29,7 +40,12 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     case kReglageMusique: return formater(tr("-Volume musique %d"), r.volumeMusique);
     case kReglageEffets: return formater(tr("-Volume effets %d"), r.volumeEffets);
     case kReglagePleinEcran: return pleinEcran() ? tr("-Plein ecran oui") : tr("-Plein ecran non");
-    default: return jeu.getCourse() ? tr("-Fantome de course oui") : tr("-Fantome de course non");
+    case kReglageCourse: return jeu.getCourse() ? tr("-Fantome de course oui") : tr("-Fantome de course non");
+    case kReglageSynchro:
+        return r.synchroVerticale ? tr("-Synchronisation verticale oui") : tr("-Synchronisation verticale non");
+    default:
+        return r.imagesMax ? formater(tr("-Images par seconde max %d"), r.imagesMax)
+                           : std::string(tr("-Images par seconde max illimite"));
     }
 }
 
@@ -46,6 +62,9 @@ void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
     if (i == kReglageEffets) volume(r.volumeEffets);
     if (i == kReglagePleinEcran) basculerPleinEcran(), r.pleinEcranJeu = pleinEcran();
     if (i == kReglageCourse) jeu.setCourse(!jeu.getCourse()), r.fantomeCourse = jeu.getCourse();
+    if (i == kReglageSynchro) r.synchroVerticale = !r.synchroVerticale;
+    if (i == kReglageImages) r.imagesMax = kImages[(indexImages(r.imagesMax) + kNombreImages + pas) % kNombreImages];
+    if (i == kReglageSynchro || i == kReglageImages) appliquerCadence(r.synchroVerticale, r.imagesMax);
     // Only what changed is written: the rest of the file stays as it is now.
     const Reglages c = r;
     modifierReglages([i, &c](Reglages& f) {
@@ -54,5 +73,7 @@ void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
         if (i == kReglageEffets) f.volumeEffets = c.volumeEffets;
         if (i == kReglagePleinEcran) f.pleinEcranJeu = c.pleinEcranJeu;
         if (i == kReglageCourse) f.fantomeCourse = c.fantomeCourse;
+        if (i == kReglageSynchro) f.synchroVerticale = c.synchroVerticale;
+        if (i == kReglageImages) f.imagesMax = c.imagesMax;
     });
 }

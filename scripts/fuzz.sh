@@ -12,7 +12,7 @@ set -eu
 cd "$(dirname "$0")/.."
 SECONDES=${1:-60}
 BUILD=${BUILD_FUZZ:-build-fuzz}
-CIBLES="niveau fantome progression noms records reglages"
+CIBLES="niveau fantome progression noms records reglages entrees"
 
 # clang with libFuzzer (Debian: clang, libclang-rt-14-dev).
 if ! command -v clang++ >/dev/null 2>&1 ||

@@ -83,7 +83,7 @@ TEST_F(Horloge, ARunDependsOnlyOnItsLevelAndItsInputsWhateverTheDisplayRateAndTh
             if (&d == cadences) {
                 reference = garde, fin = i;
                 EXPECT_EQ(garde.empty(), c.journal.find('Q') != std::string::npos) << "a finish keeps its ghost";
-                if (!garde.empty()) EXPECT_EQ(rejoue(garde), garde) << "played again from its inputs alone";
+                EXPECT_TRUE(garde.empty() || rejoue(garde) == garde) << "played again from its inputs alone";
                 continue;
             }
             EXPECT_EQ(garde, reference);

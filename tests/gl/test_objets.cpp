@@ -15,6 +15,7 @@
 #include "generateur.h"
 #include "heros.h"
 #include "objet.h"
+#include "simulation.h"
 #include "skybox.h"
 #include "texture.h"
 #include "textures.h"
@@ -197,15 +198,18 @@ TEST_F(Objets, ABlockIsTurnedAboutXThenYThenZAroundItsCentreAndAFallZoneDrawsNot
     EXPECT_EQ(allumes(), 0);
 }
 
-TEST_F(Objets, APickUpSpinsOneDegreePerDrawUntilItIsTaken) {
+TEST_F(Objets, APickUpSpinsOneDegreeAStepAndIsDrawnAtItsAnglesUntilItIsTaken) {
     regarderDepuis({0, 0, 1});
-    Bonus b(1, 1, 0, 0, 2, 0, 0, 10, 20, 30, 0, "vie");
+    Simulation course(Heros(100, 100, 100, 3, 1, 1, 1, 0, 0, 0, 0), {}, {Bonus(1, 1, 0, 0, 2, 0, 0, 10, 20, 30, 0, "vie")},
+                      Simulation::Depart());
+    for (int i = 0; i < 10; ++i) course.pas({});
+    Bonus b = course.bonus()[0];
     {
         MemeMatrice m;
-        for (int i = 0; i < 10; ++i) b.dessiner();
+        for (int i = 0; i < 3; ++i) b.dessiner();
     }
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_TRUE(b.getRX() == 20 && b.getRY() == 30 && b.getRZ() == 40);
+    EXPECT_TRUE(b.getRX() == 20 && b.getRY() == 30 && b.getRZ() == 40) << "ten steps, drawn three times";
     EXPECT_EQ(pixelDe({1, 1, 0}), kBlanc) << "the small ball at its centre is opaque";
     // Rings of radius 2 reach beyond the ball of radius 1.
     const auto [cx, cy] = projeter({1, 1, 0});
@@ -218,7 +222,7 @@ TEST_F(Objets, APickUpSpinsOneDegreePerDrawUntilItIsTaken) {
     b.detruire();
     regarderDepuis({0, 0, 1});
     b.dessiner();
-    EXPECT_TRUE(allumes() == 0 && b.getRX() == 20) << "a pick-up taken is neither drawn nor turned";
+    EXPECT_EQ(allumes(), 0) << "a pick-up taken is not drawn";
 }
 
 TEST_F(Objets, ASphereIsTurnedByItsSwappedAnglesAndCoversADiscOfItsRadius) {

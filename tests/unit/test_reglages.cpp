@@ -46,7 +46,7 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     EXPECT_EQ(lireFichier("reglages.txt"),
               "volume_musique 4\nvolume_effets 2\nfantome_course 1\nplein_ecran 0\nfenetre_largeur 640\n"
               "fenetre_hauteur 480\nediteur_plein_ecran 0\nediteur_fenetre_largeur 640\nediteur_fenetre_hauteur 480\n"
-              "serveur_scores l:80\nlangue fr\nlangue de\n# a note\nserveur_score http://x\n");
+              "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nlangue de\n# a note\nserveur_score http://x\n");
 
     // No settings file: a FIFO, links to devices, a folder, huge files. The
     // defaults, said once, and the file left as it is when a change comes.
