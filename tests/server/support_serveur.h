@@ -33,7 +33,7 @@ private:
 // The server on 127.0.0.1 (a free port) over `depot`, serving from a thread
 // until destroyed.
 struct ServeurEssai {
-    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG"});
+    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG", {}});
     ~ServeurEssai();
     httplib::Client client() const { return httplib::Client("127.0.0.1", port); }
     std::string hote() const { return "127.0.0.1:" + std::to_string(port); }
