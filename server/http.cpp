@@ -36,11 +36,10 @@ bool ServeurHttp::Etat::arrete() {
 
 void ServeurHttp::Etat::accepter() {
     accepteur.async_accept(net::make_strand(io), [soi = shared_from_this()](boost::system::error_code e, tcp::socket s) {
+        // Accepted as the listening stopped: it is served all the same.
+        if (!e) soi->accueillir(std::move(s));
         if (!soi->accepteur.is_open()) return;
-        if (!e) {
-            soi->accueillir(std::move(s));
-            return soi->accepter();
-        }
+        if (!e) return soi->accepter();
         // Out of descriptors (or some passing fault): breathe, then listen again.
         soi->pause.expires_after(std::chrono::milliseconds(50));
         soi->pause.async_wait([soi](boost::system::error_code) {

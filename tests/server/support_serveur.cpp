@@ -104,6 +104,12 @@ std::string echanger(int port, const std::string& octets, const std::string& dep
         if (n <= 0) break;
         envoye += static_cast<size_t>(n);
     }
+    const std::string reponse = lireJusquaLaFin(prise);
+    close(prise);
+    return reponse;
+}
+
+std::string lireJusquaLaFin(int prise) {
     std::string reponse;
     char tampon[4096];
     pollfd p{prise, POLLIN, 0};
@@ -111,8 +117,20 @@ std::string echanger(int port, const std::string& octets, const std::string& dep
         n = recv(prise, tampon, sizeof tampon, 0);
         if (n > 0) reponse.append(tampon, static_cast<size_t>(n));
     }
-    close(prise);
     return reponse;
+}
+
+int ecouteMuette(int& port) {
+    const int prise = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+    socklen_t l = sizeof a;
+    bind(prise, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    listen(prise, 64);
+    getsockname(prise, reinterpret_cast<sockaddr*>(&a), &l);
+    port = ntohs(a.sin_port);
+    return prise;
 }
 
 bool fermeeParLeServeur(int prise, double secondes) {
@@ -124,15 +142,7 @@ bool fermeeParLeServeur(int prise, double secondes) {
 }
 
 RelaisGelable::RelaisGelable(const std::string& dossierSocket) : m_cible(dossierSocket + "/.s.PGSQL.5432") {
-    m_ecoute = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
-    socklen_t l = sizeof a;
-    bind(m_ecoute, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    listen(m_ecoute, 64);
-    getsockname(m_ecoute, reinterpret_cast<sockaddr*>(&a), &l);
-    port = ntohs(a.sin_port);
+    m_ecoute = ecouteMuette(port);
     m_fil = std::thread([this] { relayer(); });
 }
 

@@ -49,6 +49,10 @@ int connecter(int port, const std::string& depuis = "127.0.0.1");
 // Sends `octets` on a fresh connection and reads the answer until the server
 // closes or 10 s pass.
 std::string echanger(int port, const std::string& octets, const std::string& depuis = "127.0.0.1");
+// What comes on `prise` until the server closes it or 10 s pass.
+std::string lireJusquaLaFin(int prise);
+// A socket listening on 127.0.0.1 that never accepts: its port in `port`.
+int ecouteMuette(int& port);
 // True when the server closes `prise` within `secondes` (what it sent first is read and dropped).
 bool fermeeParLeServeur(int prise, double secondes);
 
