@@ -87,7 +87,9 @@ int demarrer(const OptionsScores& o) {
     signal(SIGPIPE, SIG_IGN);
 
     assezDeDescripteurs();
-    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), {}});
+    ReglagesHttp http;
+    http.connexionsParAdresse = o.parAdresse;
+    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http});
     const int port = serveur.lier(o.adresse, o.port);
     if (port < 0) {
         std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,

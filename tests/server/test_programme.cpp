@@ -26,6 +26,7 @@ TEST(Programme, OptionsAreCheckedOneLinePerRequestIsLoggedAndSigtermEndsItCleanl
         {{"--port", "70000"}, 2, "--port takes a number from 0 to 65535"},
         {{"--limit"}, 2, "--limit takes a value"},
         {{"--database", "mysql://x"}, 2, "--database takes a postgresql:// URL"},
+        {{"--connections-per-address", "-1"}, 2, "--connections-per-address takes a number from 0"},
         {{"--data", "/nonexistent/folder"}, 1, "cannot open the scores (/nonexistent/folder/scores.sqlite)"},
     };
     for (const auto& c : cas) {
