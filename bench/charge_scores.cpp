@@ -123,7 +123,9 @@ long stockes(const std::string& base) {
 bool banc(const std::string& programme, const std::string& nom, const std::vector<std::string>& stockage,
           const std::string& base, int clients, int secondes) {
     const std::string journal = "/tmp/charge-scores-" + std::to_string(getpid()) + ".log";
-    std::vector<std::string> args = {programme, "--listen", "127.0.0.1", "--port", "0", "--limit", "0"};
+    // Every client comes from 127.0.0.1: no cap on the connections of an address.
+    std::vector<std::string> args = {programme, "--listen", "127.0.0.1", "--port", "0", "--limit", "0",
+                                     "--connections-per-address", "0"};
     args.insert(args.end(), stockage.begin(), stockage.end());
     int port = -1;
     const pid_t pid = lancer(args, journal, port);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,15 @@ struct Place {
     int rang = 0;
 };
 
+// The database does not answer in time (or cannot be reached): worth another try later.
+struct DepotIndisponible : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // Where the scores live: SQLite or PostgreSQL behind the same operations.
 // Every operation is one transaction and may be called from any thread;
-// a failure of the database throws std::runtime_error and leaves it as it was.
+// a failure of the database throws std::runtime_error (DepotIndisponible
+// when it does not answer within a few seconds) and leaves it as it was.
 class Depot {
 public:
     virtual ~Depot() = default;
@@ -46,16 +53,17 @@ public:
     virtual Nommage nommer(const std::string& jeton, const std::string& nom, int64_t perime) = 0;
     // Drops the pending scores received at or before `perime`; their count.
     virtual int purger(int64_t perime) = 0;
-    // The best `nombre` entries of `niveau`: most points first, then the
-    // earliest, then the first stored.
-    virtual std::vector<Entree> classement(int niveau, int nombre) = 0;
+    // The best `nombre` entries of `niveau` after the first `debut`: most
+    // points first, then the earliest, then the first stored.
+    virtual std::vector<Entree> classement(int niveau, int nombre, int debut = 0) = 0;
     // Entry `id` and its place on its leaderboard.
     virtual Place place(int64_t id) = 0;
 };
 
 // "postgresql://..." or "postgres://..." opens that database, anything else
-// is the path of a SQLite file (created if missing). The tables are created
-// when missing. Null, with the reason in `erreur`, when it cannot be opened.
+// is the path of a SQLite file (created if missing; refused when it cannot be
+// written). The tables are created when missing. Null, with the reason in
+// `erreur`, when it cannot be opened.
 std::unique_ptr<Depot> ouvrirDepot(const std::string& base, std::string& erreur);
 
 #endif

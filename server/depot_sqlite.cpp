@@ -3,8 +3,10 @@
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -21,6 +23,13 @@ const char* const kPlace =
     "SELECT e.id, e.nom, e.points, e.date, e.niveau, (SELECT COUNT(*) FROM scores s WHERE s.niveau = e.niveau"
     " AND (s.points > e.points OR (s.points = e.points AND (s.date < e.date OR (s.date = e.date AND s.id <= e.id)))))"
     " FROM scores e WHERE e.id = ?";
+
+// A lock another connection holds past the wait is the database being busy, not broken.
+[[noreturn]] void echouer(sqlite3* base, const std::string& message) {
+    const int code = sqlite3_errcode(base) & 0xFF;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw DepotIndisponible("sqlite: " + message);
+    throw std::runtime_error("sqlite: " + message);
+}
 
 // One prepared statement: parameters bound from 1, rows stepped through.
 class Requete {
@@ -55,7 +64,7 @@ public:
     }
 
 private:
-    [[noreturn]] void echec() const { throw std::runtime_error(std::string("sqlite: ") + sqlite3_errmsg(m_base)); }
+    [[noreturn]] void echec() const { echouer(m_base, sqlite3_errmsg(m_base)); }
     sqlite3* m_base;
     sqlite3_stmt* m_stmt = nullptr;
 };
@@ -65,7 +74,7 @@ void executer(sqlite3* base, const char* sql) {
     if (sqlite3_exec(base, sql, nullptr, nullptr, &message) != SQLITE_OK) {
         const std::string texte = message ? message : sqlite3_errmsg(base);
         sqlite3_free(message);
-        throw std::runtime_error("sqlite: " + texte);
+        echouer(base, texte);
     }
 }
 
@@ -86,26 +95,67 @@ private:
     bool m_fini = false;
 };
 
+using Base = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+
+// A connection to the file, waiting a few seconds at most for another's write.
+Base ouvrir(const std::string& chemin, int drapeaux) {
+    sqlite3* b = nullptr;
+    const int r = sqlite3_open_v2(chemin.c_str(), &b, drapeaux, nullptr);
+    Base base(b, sqlite3_close);
+    if (r != SQLITE_OK)
+        throw std::runtime_error("sqlite: " + chemin + ": " + (b ? sqlite3_errmsg(b) : "out of memory"));
+    sqlite3_busy_timeout(b, 3000);
+    return base;
+}
+
+// The connections that read, each lent to one thread at a time: in WAL
+// mode they read on while a write is under way.
+class Lecteurs {
+public:
+    explicit Lecteurs(std::string chemin) : m_chemin(std::move(chemin)) {}
+    class Pret {
+    public:
+        Pret(Lecteurs& l, Base b) : m_lecteurs(l), m_base(std::move(b)) {}
+        ~Pret() {
+            std::lock_guard<std::mutex> verrou(m_lecteurs.m_mutex);
+            m_lecteurs.m_libres.push_back(std::move(m_base));
+        }
+        sqlite3* operator*() const { return m_base.get(); }
+
+    private:
+        Lecteurs& m_lecteurs;
+        Base m_base;
+    };
+    Pret emprunter() {
+        {
+            std::lock_guard<std::mutex> verrou(m_mutex);
+            if (!m_libres.empty()) {
+                Base b = std::move(m_libres.back());
+                m_libres.pop_back();
+                return Pret(*this, std::move(b));
+            }
+        }
+        return Pret(*this, ouvrir(m_chemin, SQLITE_OPEN_READONLY));
+    }
+
+private:
+    std::string m_chemin;
+    std::mutex m_mutex;
+    std::vector<Base> m_libres;
+};
+
 class DepotSqlite : public Depot {
 public:
-    explicit DepotSqlite(const std::string& chemin) {
-        if (sqlite3_open_v2(chemin.c_str(), &m_base, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-            SQLITE_OK) {
-            const std::string message = m_base ? sqlite3_errmsg(m_base) : "out of memory";
-            sqlite3_close(m_base);
-            throw std::runtime_error("sqlite: " + chemin + ": " + message);
-        }
-        try {
-            sqlite3_busy_timeout(m_base, 5000);
-            // The log keeps the file whole through a crash; NORMAL syncs at checkpoints.
-            executer(m_base, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
-            executer(m_base, kSchema);
-        } catch (...) {
-            sqlite3_close(m_base);
-            throw;
-        }
+    explicit DepotSqlite(const std::string& chemin)
+        : m_ecrivain(ouvrir(chemin, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)), m_base(m_ecrivain.get()),
+          m_lecteurs(chemin) {
+        // A file the server cannot write would start and then fail every score.
+        if (sqlite3_db_readonly(m_base, "main") == 1) throw std::runtime_error("sqlite: " + chemin + " is read-only");
+        // The log keeps the file whole through a crash and lets reads go on
+        // beside a write; NORMAL syncs at checkpoints.
+        executer(m_base, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+        executer(m_base, kSchema);
     }
-    ~DepotSqlite() override { sqlite3_close(m_base); }
 
     void garderEnAttente(const std::string& jeton, int niveau, int points, int64_t date) override {
         std::lock_guard<std::mutex> verrou(m_mutex);
@@ -141,19 +191,19 @@ public:
         return sqlite3_changes(m_base);
     }
 
-    std::vector<Entree> classement(int niveau, int nombre) override {
-        std::lock_guard<std::mutex> verrou(m_mutex);
-        Requete r(m_base, "SELECT id, nom, points, date FROM scores WHERE niveau = ?"
-                          " ORDER BY points DESC, date, id LIMIT ?");
-        r.lier(1, niveau).lier(2, nombre);
+    std::vector<Entree> classement(int niveau, int nombre, int debut) override {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, "SELECT id, nom, points, date FROM scores WHERE niveau = ?"
+                         " ORDER BY points DESC, date, id LIMIT ? OFFSET ?");
+        r.lier(1, niveau).lier(2, nombre).lier(3, debut);
         std::vector<Entree> liste;
         while (r.ligne()) liste.push_back({r.entier(0), r.texte(1), static_cast<int>(r.entier(2)), r.entier(3)});
         return liste;
     }
 
     Place place(int64_t id) override {
-        std::lock_guard<std::mutex> verrou(m_mutex);
-        Requete r(m_base, kPlace);
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, kPlace);
         r.lier(1, id);
         Place p;
         if (r.ligne() && r.entier(5) > 0)
@@ -163,8 +213,10 @@ public:
     }
 
 private:
-    sqlite3* m_base = nullptr;
-    std::mutex m_mutex;
+    Base m_ecrivain;
+    sqlite3* m_base;
+    std::mutex m_mutex;  // one write at a time on the writing connection
+    Lecteurs m_lecteurs;
 };
 
 }  // namespace

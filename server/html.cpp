@@ -15,7 +15,9 @@ const char* const kStyle =
     "table{width:100%;border-collapse:collapse;background:rgba(0,0,0,.35)}"
     "th,td{padding:.35rem .5rem;text-align:left;border-bottom:1px solid rgba(255,255,255,.12)}"
     "th{color:#dd896b;font-weight:bold;white-space:nowrap}td.n{text-align:right;white-space:nowrap}"
-    "td.nom{overflow-wrap:anywhere;width:50%}td.d{font-size:.8rem}"
+    "td.nom{overflow-wrap:anywhere;width:50%}td.d{font-size:.8rem;white-space:nowrap}"
+    ".marque{display:block;font-size:2.6rem;font-weight:bold;letter-spacing:.3rem;text-align:center;"
+    "text-decoration:none;margin:1rem 0 0}"
     "tr.nouveau td{background:#dd896b;color:#111;font-weight:bold}"
     ".boite{background:rgba(0,0,0,.35);padding:1rem;border-radius:.4rem}"
     ".erreur{border-left:.3rem solid #e24;padding:.5rem 1rem;background:rgba(226,34,68,.18)}"
@@ -49,11 +51,13 @@ std::string dateLisible(int64_t date) {
     return texte;
 }
 
-std::string pageHtml(const std::string& titre, const std::string& corps) {
+std::string pageHtml(const std::string& titre, const std::string& corps, bool logo) {
     return "<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\">"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
            "<title>" + echapperHtml(titre) + " \xe2\x80\x93 Vorna</title><style>" + kStyle + "</style></head>\n"
-           "<body><main><header><a href=\"/\"><img src=\"/logo.jpg\" alt=\"Vorna\" width=\"1024\" height=\"512\">"
-           "</a></header>\n<h1>" + echapperHtml(titre) + "</h1>\n" + corps +
+           "<body><main><header>" +
+           (logo ? "<a href=\"/\"><img src=\"/logo.jpg\" alt=\"Vorna\" width=\"1024\" height=\"512\"></a>"
+                 : "<a class=\"marque\" href=\"/\" role=\"heading\" aria-level=\"1\">Vorna</a>") +
+           "</header>\n<h1>" + echapperHtml(titre) + "</h1>\n" + corps +
            "\n<footer><a href=\"/\">Tous les niveaux</a></footer></main></body></html>\n";
 }

@@ -12,9 +12,10 @@ std::string echapperHtml(const std::string& texte);
 std::string dateLisible(int64_t date);
 
 // A whole page in the game's look: the night-blue of its sky, white text,
-// the orange of its menu highlight, its logo on top linking to the home page.
-// `titre` is plain text, `corps` HTML already escaped. No script; readable
-// on a phone (the width follows the screen).
-std::string pageHtml(const std::string& titre, const std::string& corps);
+// the orange of its menu highlight, its logo on top linking to the home page
+// (without `logo`, the game's name as a heading). `titre` is plain text,
+// `corps` HTML already escaped. No script; readable on a phone (the width
+// follows the screen; a date never wraps).
+std::string pageHtml(const std::string& titre, const std::string& corps, bool logo);
 
 #endif

@@ -2,6 +2,7 @@
 // vorna-scores: the leaderboard server the game's score links lead to.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,6 +41,33 @@ std::string logo(const std::string& dossier) {
     return "";
 }
 
+// Every connection holds a descriptor: take all the system grants.
+void assezDeDescripteurs() {
+    rlimit l{};
+    if (getrlimit(RLIMIT_NOFILE, &l) == 0 && l.rlim_cur < l.rlim_max) {
+        l.rlim_cur = l.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &l);
+    }
+}
+
+// A password given in --database shows in ps for every user of the
+// machine: blank it out of the command line (the libpq environment or a
+// password file keeps it out from the start).
+void cacherMotDePasse(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--database") != 0) continue;
+        char* url = argv[i + 1];
+        char* arobase = std::strchr(url, '@');
+        char* schema = std::strstr(url, "://");
+        if (!arobase || !schema) continue;
+        char* deuxPoints = std::strchr(schema + 3, ':');
+        if (!deuxPoints || deuxPoints > arobase) continue;
+        std::fprintf(stderr, "vorna-scores: a password on the command line shows in ps; PGPASSWORD or "
+                             "PGPASSFILE keep it out (see man vorna-scores)\n");
+        for (char* c = deuxPoints + 1; c < arobase; ++c) *c = 'x';
+    }
+}
+
 int demarrer(const OptionsScores& o) {
     const std::string base = o.base.empty() ? o.dossier + "/scores.sqlite" : o.base;
     std::string faute;
@@ -58,15 +86,19 @@ int demarrer(const OptionsScores& o) {
     pthread_sigmask(SIG_BLOCK, &signaux, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier)});
+    assezDeDescripteurs();
+    ReglagesHttp http;
+    http.connexionsParAdresse = o.parAdresse;
+    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http});
     const int port = serveur.lier(o.adresse, o.port);
     if (port < 0) {
         std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,
                      std::strerror(errno));
         return 1;
     }
-    std::fprintf(stderr, "vorna-scores %s: listening on http://%s:%d/, scores in %s\n", VORNA_VERSION,
-                 o.adresse.c_str(), port, o.base.empty() ? base.c_str() : "PostgreSQL");
+    const bool ipv6 = o.adresse.find(':') != std::string::npos;
+    std::fprintf(stderr, "vorna-scores %s: listening on http://%s%s%s:%d/, scores in %s\n", VORNA_VERSION,
+                 ipv6 ? "[" : "", o.adresse.c_str(), ipv6 ? "]" : "", port, o.base.empty() ? base.c_str() : "PostgreSQL");
     bool servi = true;
     std::thread ecoute([&] {
         servi = serveur.servir();
@@ -88,6 +120,7 @@ int demarrer(const OptionsScores& o) {
 
 int main(int argc, char** argv) {
     const OptionsScores o = lireOptionsScores(argc, argv);
+    cacherMotDePasse(argc, argv);
     switch (o.action) {
     case OptionsScores::Aide:
         std::fputs(kAideScores, stdout);

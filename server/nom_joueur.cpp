@@ -23,9 +23,21 @@ long suivant(const std::string& s, size_t& i) {
     return v;
 }
 
+// Controls, format characters, line and paragraph separators, bidi marks
+// and embeddings: nothing a name may hold.
 bool invisible(long v) {
-    return v < 0x20 || (v >= 0x7F && v <= 0x9F) || (v >= 0x200B && v <= 0x200F) ||
-           (v >= 0x202A && v <= 0x202E) || (v >= 0x2060 && v <= 0x2069) || v == 0xFEFF;
+    return v < 0x20 || (v >= 0x7F && v <= 0x9F) || v == 0xAD || v == 0x061C || v == 0x180E ||
+           (v >= 0x200B && v <= 0x200F) || (v >= 0x2028 && v <= 0x202E) || (v >= 0x2060 && v <= 0x206F) ||
+           v == 0xFEFF || (v >= 0xFFF9 && v <= 0xFFFB);
+}
+
+// Spaces, fillers that draw as nothing and joiners: allowed in a name, but
+// not as the whole of it.
+bool blanc(long v) {
+    return v == 0x20 || v == 0xA0 || v == 0x034F || v == 0x115F || v == 0x1160 || v == 0x1680 || v == 0x17B4 ||
+           v == 0x17B5 || (v >= 0x2000 && v <= 0x200A) || v == 0x202F || v == 0x205F || v == 0x2800 ||
+           v == 0x3000 || v == 0x3164 || (v >= 0xFE00 && v <= 0xFE0F) || v == 0xFFA0 ||
+           (v >= 0xE0000 && v <= 0xE01EF);
 }
 
 }  // namespace
@@ -39,6 +51,7 @@ std::string nettoyerNom(const std::string& brut, std::string& erreur) {
         return "";
     }
     int caracteres = 0;
+    bool visible = false;
     for (size_t i = 0; i < nom.size(); ++caracteres) {
         const long v = suivant(nom, i);
         if (v < 0) {
@@ -49,6 +62,11 @@ std::string nettoyerNom(const std::string& brut, std::string& erreur) {
             erreur = "Le nom contient un caractère de contrôle.";
             return "";
         }
+        visible = visible || !blanc(v);
+    }
+    if (!visible) {
+        erreur = "Le nom n'a aucun caractère visible.";
+        return "";
     }
     if (caracteres > kLongueurNomMax) {
         erreur = "Le nom dépasse " + std::to_string(kLongueurNomMax) + " caractères.";

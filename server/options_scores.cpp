@@ -5,16 +5,18 @@
 
 const char* const kAideScores =
     "usage: vorna-scores [--port N] [--data DIR | --database URL] [--listen ADDRESS] [--limit N]\n"
-    "                    [--behind-proxy] [--help] [--version]\n"
+    "                    [--connections-per-address N] [--behind-proxy] [--help] [--version]\n"
     "The leaderboard server of Vorna: it answers the link the game opens for a finished\n"
     "scenario level (/writescorevorna.php?act=2&score=S&map=N&v=14&a=C), asks the\n"
-    "player's name and keeps the top 100 of each level.\n"
+    "player's name, keeps every score and shows each level's, 100 a page.\n"
     "  --port N          the TCP port (8080; 0 takes a free one and says which)\n"
     "  --data DIR        keep the scores in DIR/scores.sqlite (the current folder)\n"
-    "  --database URL    keep them in PostgreSQL instead: postgresql://USER@HOST/DB\n"
+    "  --database URL    keep them in PostgreSQL instead: postgresql://USER@HOST/DB (the\n"
+    "                    password from PGPASSWORD or PGPASSFILE, never in the URL)\n"
     "  --listen ADDRESS  the address to listen on (0.0.0.0: all of them)\n"
     "  --limit N         score links, and names, accepted from one address a minute (10;\n"
     "                    0: no limit)\n"
+    "  --connections-per-address N  connections one address may hold open (32; 0: no cap)\n"
     "  --behind-proxy    count the address a reverse proxy puts last in X-Forwarded-For\n"
     "  --help            show this help\n"
     "  --version         show the version\n";
@@ -37,7 +39,8 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             o.action = a == "--version" ? OptionsScores::Version : OptionsScores::Aide;
             return o;
         }
-        const bool avecValeur = a == "--port" || a == "--data" || a == "--database" || a == "--listen" || a == "--limit";
+        const bool avecValeur = a == "--port" || a == "--data" || a == "--database" || a == "--listen" || a == "--limit" ||
+                                a == "--connections-per-address";
         o.action = OptionsScores::Erreur;
         if (a == "--behind-proxy") {
             o.derriereProxy = true;
@@ -49,6 +52,8 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             const std::string v = argv[++i];
             if (a == "--port" && !nombre(v, 65535, o.port)) o.erreur = "--port takes a number from 0 to 65535";
             if (a == "--limit" && !nombre(v, 100000, o.limite)) o.erreur = "--limit takes a number from 0 to 100000";
+            if (a == "--connections-per-address" && !nombre(v, 100000, o.parAdresse))
+                o.erreur = "--connections-per-address takes a number from 0 to 100000";
             if (a == "--data") o.dossier = v;
             if (a == "--listen") o.adresse = v;
             if (a == "--database") o.base = v;

@@ -13,6 +13,7 @@ struct OptionsScores {
     std::string dossier = ".";        // --data: where scores.sqlite lives
     std::string base;                 // --database postgresql://...: instead of SQLite
     int limite = 10;                  // --limit: score links (and names) per address and minute
+    int parAdresse = 32;              // --connections-per-address: open at once (0: no cap)
     bool derriereProxy = false;       // --behind-proxy
     std::string erreur;               // Erreur: what was wrong
 };

@@ -38,7 +38,7 @@ std::string json(const std::string& texte) {
 
 }  // namespace
 
-std::string pageAccueil(const std::vector<Entree>& meilleurs) {
+std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo) {
     std::string corps = "<table><tr><th>Niveau</th><th>Record</th><th>Joueur</th></tr>\n";
     for (size_t i = 0; i < meilleurs.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
@@ -48,45 +48,58 @@ std::string pageAccueil(const std::vector<Entree>& meilleurs) {
                                : "<td class=\"n\">" + std::to_string(e.points) + "</td><td class=\"nom\">" + echapperHtml(e.nom) +
                                      "</td></tr>\n";
     }
-    return pageHtml("Meilleurs scores", corps + "</table>");
+    return pageHtml("Meilleurs scores", corps + "</table>", logo);
 }
 
-std::string pageNiveau(int niveau, const std::vector<Entree>& liste, const Entree& nouveau, int rang) {
+std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const Entree& nouveau, int rang, bool logo) {
     std::string corps;
     if (nouveau.id)
         corps += "<p class=\"boite\">Score enregistré : <b>" + echapperHtml(nouveau.nom) + "</b>, " +
                  std::to_string(nouveau.points) + " points, " + std::to_string(rang) +
                  (rang == 1 ? "<sup>re</sup>" : "<sup>e</sup>") + " place.</p>\n";
-    if (liste.empty()) return pageHtml(titre(niveau), corps + "<p>Aucun score pour l'instant.</p>");
+    const std::string base = "/niveau/" + std::to_string(t.niveau);
+    const auto lien = [&](int page, const char* texte) {
+        return "<a href=\"" + base + (page > 1 ? "?page=" + std::to_string(page) : "") + "\">" + texte + "</a>";
+    };
+    std::string pages;
+    if (t.page > 1) pages += lien(t.page - 1, "\xe2\x86\x90 Précédents");
+    if (t.suite) pages += std::string(pages.empty() ? "" : " \xc2\xb7 ") + lien(t.page + 1, "Suivants \xe2\x86\x92");
+    if (!pages.empty()) pages = "<p class=\"pages\">" + pages + "</p>\n";
+    if (liste.empty())
+        return pageHtml(titre(t.niveau), corps + "<p>Aucun score " + (t.page > 1 ? "sur cette page" : "pour l'instant") +
+                                             ".</p>" + pages, logo);
     corps += "<table><tr><th>Rang</th><th>Nom</th><th>Points</th><th>Date</th></tr>\n";
-    for (size_t i = 0; i < liste.size(); ++i) corps += ligne(static_cast<int>(i) + 1, liste[i], liste[i].id == nouveau.id);
-    corps += "</table>\n<p><a href=\"/niveau/" + std::to_string(niveau) + ".json\">Ce classement en JSON</a></p>";
-    return pageHtml(titre(niveau), corps);
+    for (size_t i = 0; i < liste.size(); ++i)
+        corps += ligne(t.premierRang + static_cast<int>(i), liste[i], liste[i].id == nouveau.id);
+    corps += "</table>\n" + pages + "<p><a href=\"" + base + ".json" + (t.page > 1 ? "?page=" + std::to_string(t.page) : "") +
+             "\">Ce classement en JSON</a></p>";
+    return pageHtml(titre(t.niveau), corps, logo);
 }
 
-std::string pageFormulaire(int niveau, int points, const std::string& jeton) {
+std::string pageFormulaire(int niveau, int points, const std::string& jeton, bool logo) {
     const std::string corps = "<form class=\"boite\" method=\"post\" action=\"/nommer\"><p>Votre score : <b>" + std::to_string(points) +
              " points</b></p><input type=\"hidden\" name=\"jeton\" value=\"" + echapperHtml(jeton) +
              "\"><label for=\"nom\">Votre nom</label><input type=\"text\" id=\"nom\" name=\"nom\" maxlength=\"" +
              std::to_string(kLongueurNomMax) + "\" required autofocus autocomplete=\"nickname\">"
              "<button type=\"submit\">Enregistrer</button></form>\n"
              "<p>Ce score attend un nom pendant 24 heures.</p>";
-    return pageHtml(titre(niveau), corps);
+    return pageHtml(titre(niveau), corps, logo);
 }
 
-std::string pageErreur(const std::string& titre, const std::string& message) {
-    return pageHtml(titre, "<p class=\"erreur\">" + echapperHtml(message) + "</p>");
+std::string pageErreur(const std::string& titre, const std::string& message, bool logo) {
+    return pageHtml(titre, "<p class=\"erreur\">" + echapperHtml(message) + "</p>", logo);
 }
 
-std::string jsonNiveau(int niveau, const std::vector<Entree>& liste) {
-    std::string s = "{\"niveau\":" + std::to_string(niveau) + ",\"titre\":" + json(titre(niveau)) + ",\"scores\":[";
+std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste) {
+    std::string s = "{\"niveau\":" + std::to_string(t.niveau) + ",\"titre\":" + json(titre(t.niveau)) +
+                    ",\"page\":" + std::to_string(t.page) + ",\"suite\":" + (t.suite ? "true" : "false") + ",\"scores\":[";
     for (size_t i = 0; i < liste.size(); ++i) {
-        const std::time_t t = static_cast<std::time_t>(liste[i].date);
+        const std::time_t quand = static_cast<std::time_t>(liste[i].date);
         std::tm tm{};
         char date[32] = "";
-        if (gmtime_r(&t, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-        s += std::string(i ? "," : "") + "{\"rang\":" + std::to_string(i + 1) + ",\"nom\":" + json(liste[i].nom) +
-             ",\"points\":" + std::to_string(liste[i].points) + ",\"date\":\"" + date + "\"}";
+        if (gmtime_r(&quand, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
+        s += std::string(i ? "," : "") + "{\"rang\":" + std::to_string(t.premierRang + static_cast<int>(i)) +
+             ",\"nom\":" + json(liste[i].nom) + ",\"points\":" + std::to_string(liste[i].points) + ",\"date\":\"" + date + "\"}";
     }
     return s + "]}\n";
 }

@@ -7,24 +7,34 @@
 
 #include "depot.h"
 
-// The pages of the leaderboard server, whole HTML documents.
+// The pages of the leaderboard server, whole HTML documents. With `logo`
+// false (no logo to serve) they show the game's name as a heading instead.
+
+// One page of a level's leaderboard: `premierRang` is the rank of its first
+// entry; `suite` says whether a next page holds more.
+struct Tranche {
+    int niveau = 0;
+    int page = 1;
+    int premierRang = 1;
+    bool suite = false;
+};
 
 // The fourteen levels with their best entry (`meilleurs[n - 1]`, empty
 // name when the level has none yet).
-std::string pageAccueil(const std::vector<Entree>& meilleurs);
+std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo);
 
-// The leaderboard of `niveau`; the entry `nouveau` (0: none) is highlighted,
-// and told apart with its `rang` when it lies beyond the list.
-std::string pageNiveau(int niveau, const std::vector<Entree>& liste, const Entree& nouveau, int rang);
+// A page of a leaderboard; the entry `nouveau` (0: none) is highlighted,
+// and told apart with its `rang` when it lies on another page.
+std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const Entree& nouveau, int rang, bool logo);
 
 // The form that names the pending score `jeton`.
-std::string pageFormulaire(int niveau, int points, const std::string& jeton);
+std::string pageFormulaire(int niveau, int points, const std::string& jeton, bool logo);
 
 // What went wrong, in words for the player (plain text).
-std::string pageErreur(const std::string& titre, const std::string& message);
+std::string pageErreur(const std::string& titre, const std::string& message, bool logo);
 
-// The same leaderboard as JSON: {"niveau":N,"titre":"...","scores":[{"rang":1,
-// "nom":"...","points":P,"date":"2026-12-07T14:03:00Z"},...]}.
-std::string jsonNiveau(int niveau, const std::vector<Entree>& liste);
+// The same page as JSON: {"niveau":N,"titre":"...","page":1,"suite":false,
+// "scores":[{"rang":1,"nom":"...","points":P,"date":"2026-12-07T14:03:00Z"},...]}.
+std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste);
 
 #endif

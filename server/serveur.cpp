@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serveur.h"
 
-#include <sys/socket.h>
-
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <regex>
 
 #include "jeton.h"
 #include "nom_joueur.h"
@@ -17,16 +16,12 @@ namespace {
 
 const int64_t kJour = 24 * 60 * 60;
 const int kTaillePage = 100;
+const int kPagesMax = 100000;
 const char* const kHtml = "text/html; charset=utf-8";
 
 int64_t maintenant() { return static_cast<int64_t>(std::time(nullptr)); }
 double secondes() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-void erreur(httplib::Response& res, int statut, const std::string& titre, const std::string& message) {
-    res.status = statut;
-    res.set_content(pageErreur(titre, message), kHtml);
 }
 
 // The request line as logged: bytes outside printable ASCII as %XX, cut at 200.
@@ -45,80 +40,97 @@ std::string cibleLisible(const std::string& cible) {
     return cible.size() > 200 ? s + "..." : s;
 }
 
-void journal(const std::string& adresse, const httplib::Request& req, const httplib::Response& res) {
+void journal(const std::string& adresse, const Demande& req, const Reponse& res) {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
     char date[32] = "";
     if (gmtime_r(&t, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    // A request refused before it was read (too long a line) has no address nor method.
+    // A request refused before its headers were whole has no method nor target.
     const auto ouTiret = [](const std::string& s) { return s.empty() ? std::string("-") : cibleLisible(s); };
-    std::fprintf(stderr, "%s %s %s %s %d %zu\n", date, ouTiret(adresse).c_str(), ouTiret(req.method).c_str(),
-                 ouTiret(req.target).c_str(), res.status, res.body.size());
+    std::fprintf(stderr, "%s %s %s %s %d %zu\n", date, ouTiret(adresse).c_str(), ouTiret(req.methode).c_str(),
+                 ouTiret(req.cible).c_str(), res.statut, res.corps.size());
 }
 
 }  // namespace
 
 ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
     : m_depot(depot), m_reglages(std::move(reglages)), m_limiteScores(m_reglages.limiteParMinute),
-      m_limiteNoms(m_reglages.limiteParMinute) {
-    using namespace httplib;
-    // Enough threads for many slow clients; each connection holds one.
-    m_http.new_task_queue = [] { return new ThreadPool(32); };
-    m_http.set_socket_options([this](socket_t prise) {
-        int oui = 1;
-        setsockopt(prise, SOL_SOCKET, SO_REUSEADDR, &oui, sizeof oui);
-        m_prise = prise;
-    });
-    // Headers and body leave in separate writes: no waiting for the delayed ACK.
-    m_http.set_tcp_nodelay(true);
-    m_http.set_payload_max_length(4096).set_keep_alive_timeout(2).set_read_timeout(5).set_write_timeout(5);
-    m_http.set_default_headers({{"Content-Security-Policy", "default-src 'none'; img-src 'self'; "
-                                 "style-src 'unsafe-inline'; form-action 'self'; frame-ancestors 'none'"},
-                                {"X-Content-Type-Options", "nosniff"}, {"Referrer-Policy", "same-origin"}});
-    m_http.Get("/", [this](const Request&, Response& res) { accueil(res); });
-    m_http.Get("/writescorevorna.php", [this](const Request& req, Response& res) { scoreDuJeu(req, res); });
-    m_http.Post("/nommer", [this](const Request& req, Response& res) { nommer(req, res); });
-    m_http.Get(R"(/niveau/(\d{1,6}))", [this](const Request& req, Response& res) { niveau(req, res, false); });
-    m_http.Get(R"(/niveau/(\d{1,6})\.json)", [this](const Request& req, Response& res) { niveau(req, res, true); });
-    m_http.Get("/logo.jpg", [this](const Request&, Response& res) {
-        if (m_reglages.logo.empty()) return erreur(res, 404, "Page introuvable", "Pas de logo ici.");
-        res.set_header("Cache-Control", "max-age=86400");
-        res.set_content(m_reglages.logo, "image/jpeg");
-    });
-    m_http.set_error_handler(Server::HandlerWithResponse([](const Request&, Response& res) {
-        if (!res.body.empty()) return Server::HandlerResponse::Unhandled;
-        if (res.status == 404) erreur(res, 404, "Page introuvable", "Il n'y a rien à cette adresse.");
-        else if (res.status == 413 || res.status == 414 || res.status == 431)
-            erreur(res, res.status, "Requête trop grande", "Cette requête dépasse la taille permise.");
-        else
-            erreur(res, res.status, "Requête refusée", "Ce serveur ne comprend pas cette requête.");
-        return Server::HandlerResponse::Handled;
-    }));
-    m_http.set_exception_handler([](const Request&, Response& res, std::exception_ptr e) {
+      m_limiteNoms(m_reglages.limiteParMinute),
+      m_http(
+          [this] {
+              ReglagesHttp h = m_reglages.http;
+              // Behind a proxy every client comes from its address: the proxy caps them.
+              if (m_reglages.derriereProxy) h.connexionsParAdresse = 0;
+              return h;
+          }(),
+          [this](const Demande& d, Repondre r) { traiter(d, std::move(r)); },
+          [this](int statut) {
+              if (statut == 413 || statut == 431)
+                  return erreur(statut, "Requête trop grande", "Cette requête dépasse la taille permise.");
+              return erreur(statut, "Requête refusée", "Ce serveur ne comprend pas cette requête.");
+          },
+          [this](const Demande& d, const Reponse& r) { journal(adresse(d), d, r); },
+          {{"Content-Security-Policy", "default-src 'none'; img-src 'self'; "
+                                       "style-src 'unsafe-inline'; form-action 'self'; frame-ancestors 'none'"},
+           {"X-Content-Type-Options", "nosniff"}, {"Referrer-Policy", "same-origin"}}) {}
+
+int ServeurScores::lier(const std::string& adresse, int port) { return m_http.lier(adresse, port); }
+
+Reponse ServeurScores::erreur(int statut, const std::string& titre, const std::string& message) const {
+    Reponse r;
+    r.statut = statut;
+    r.type = kHtml;
+    r.corps = pageErreur(titre, message, !m_reglages.logo.empty());
+    return r;
+}
+
+void ServeurScores::traiter(const Demande& d, Repondre repondre) {
+    static const std::regex kNiveau(R"(/niveau/(\d{1,6})(\.json)?)");
+    std::smatch m;
+    const bool get = d.methode == "GET";
+    if (get && d.chemin == "/logo.jpg") {
+        if (m_reglages.logo.empty()) return repondre(erreur(404, "Page introuvable", "Pas de logo ici."));
+        Reponse r;
+        r.entete("Cache-Control", "max-age=86400");
+        r.type = "image/jpeg";
+        r.corps = m_reglages.logo;
+        return repondre(std::move(r));
+    }
+    if (get && d.chemin == "/") return avecDepot(repondre, [this](Reponse& r) { accueil(r); });
+    if (get && d.chemin == "/writescorevorna.php")
+        return avecDepot(repondre, [this, d](Reponse& r) { scoreDuJeu(d, r); });
+    if (d.methode == "POST" && d.chemin == "/nommer")
+        return avecDepot(repondre, [this, d](Reponse& r) { nommer(d, r); });
+    if (get && std::regex_match(d.chemin, m, kNiveau)) {
+        const int n = std::stoi(m[1].str());
+        const bool enJson = m[2].matched;
+        return avecDepot(repondre, [this, d, n, enJson](Reponse& r) { niveau(d, r, n, enJson); });
+    }
+    repondre(erreur(404, "Page introuvable", "Il n'y a rien à cette adresse."));
+}
+
+void ServeurScores::avecDepot(Repondre repondre, std::function<void(Reponse&)> page) {
+    m_http.enFond([this, repondre, page] {
+        Reponse r;
         try {
-            std::rethrow_exception(e);
+            page(r);
+        } catch (const DepotIndisponible& x) {
+            std::fprintf(stderr, "vorna-scores: %s\n", x.what());
+            r = erreur(503, "Scores indisponibles",
+                       "Les scores ne sont pas joignables pour l'instant ; réessayez dans une minute.");
+            r.entete("Retry-After", "60");
         } catch (const std::exception& x) {
             std::fprintf(stderr, "vorna-scores: %s\n", x.what());
+            r = erreur(500, "Erreur du serveur", "Les scores ne sont pas joignables ; réessayez plus tard.");
         }
-        erreur(res, 500, "Erreur du serveur", "Les scores ne sont pas joignables ; réessayez plus tard.");
+        repondre(std::move(r));
     });
-    m_http.set_logger([this](const Request& req, const Response& res) { journal(adresse(req), req, res); });
 }
 
-int ServeurScores::lier(const std::string& adresse, int port) {
-    const int lie = port == 0 ? m_http.bind_to_any_port(adresse) : m_http.bind_to_port(adresse, port) ? port : -1;
-    // The library queues 5 connections only: a burst of clients would see
-    // their connections dropped and retried a second later.
-    if (lie > 0) ::listen(m_prise, SOMAXCONN);
-    return lie;
-}
-
-bool ServeurScores::servir() { return m_http.listen_after_bind(); }
-
-std::string ServeurScores::adresse(const httplib::Request& req) const {
-    if (!m_reglages.derriereProxy || !req.has_header("X-Forwarded-For")) return req.remote_addr;
+std::string ServeurScores::adresse(const Demande& req) const {
+    if (!m_reglages.derriereProxy || !req.aEntete("X-Forwarded-For")) return req.adresse;
     // The proxy appends the address it saw; what comes before is the client's say.
-    const std::string chaine = req.get_header_value("X-Forwarded-For");
+    const std::string chaine = req.entete("X-Forwarded-For");
     std::string a = chaine.substr(chaine.find_last_of(',') == std::string::npos ? 0 : chaine.find_last_of(',') + 1);
     a.erase(0, a.find_first_not_of(' '));
     a.erase(a.find_last_not_of(' ') + 1);
@@ -130,61 +142,77 @@ void ServeurScores::purgerDeTempsEnTemps(int64_t t) {
     if (t - derniere >= 60 && m_dernierePurge.compare_exchange_strong(derniere, t)) m_depot.purger(t - kJour);
 }
 
-void ServeurScores::scoreDuJeu(const httplib::Request& req, httplib::Response& res) {
+void ServeurScores::scoreDuJeu(const Demande& req, Reponse& res) {
     if (!m_limiteScores.accepter(adresse(req), secondes())) {
-        res.set_header("Retry-After", "60");
-        return erreur(res, 429, "Trop de scores", "Cette adresse a envoyé trop de scores : " +
-                      std::to_string(m_reglages.limiteParMinute) + " par minute au plus. Réessayez dans une minute.");
+        res = erreur(429, "Trop de scores", "Cette adresse a envoyé trop de scores : " +
+                     std::to_string(m_reglages.limiteParMinute) + " par minute au plus. Réessayez dans une minute.");
+        return res.entete("Retry-After", "60");
     }
     ScoreRecu s;
     const std::string faute = lireScore(req.params, s);
-    if (!faute.empty()) return erreur(res, 400, "Lien de score refusé", faute);
+    if (!faute.empty()) return void(res = erreur(400, "Lien de score refusé", faute));
     const int64_t t = maintenant();
     purgerDeTempsEnTemps(t);
     const std::string jeton = nouveauJeton();
     m_depot.garderEnAttente(jeton, s.niveau, s.points, t);
-    res.set_header("Cache-Control", "no-store");
-    res.set_content(pageFormulaire(s.niveau, s.points, jeton), kHtml);
+    res.entete("Cache-Control", "no-store");
+    res.type = kHtml;
+    res.corps = pageFormulaire(s.niveau, s.points, jeton, !m_reglages.logo.empty());
 }
 
-void ServeurScores::nommer(const httplib::Request& req, httplib::Response& res) {
+void ServeurScores::nommer(const Demande& req, Reponse& res) {
     if (!m_limiteNoms.accepter(adresse(req), secondes())) {
-        res.set_header("Retry-After", "60");
-        return erreur(res, 429, "Trop de noms", "Cette adresse a envoyé trop de noms. Réessayez dans une minute.");
+        res = erreur(429, "Trop de noms", "Cette adresse a envoyé trop de noms. Réessayez dans une minute.");
+        return res.entete("Retry-After", "60");
     }
-    if (req.get_param_value_count("jeton") != 1 || req.get_param_value_count("nom") != 1 ||
-        !formeDeJeton(req.get_param_value("jeton")))
-        return erreur(res, 400, "Formulaire refusé", "Ce formulaire ne vient pas de ce serveur.");
+    if (req.nombreDe("jeton") != 1 || req.nombreDe("nom") != 1 || !formeDeJeton(req.param("jeton")))
+        return void(res = erreur(400, "Formulaire refusé", "Ce formulaire ne vient pas de ce serveur."));
     std::string faute;
-    const std::string nom = nettoyerNom(req.get_param_value("nom"), faute);
+    const std::string nom = nettoyerNom(req.param("nom"), faute);
     if (nom.empty())
-        return erreur(res, 400, "Nom refusé", faute + " Revenez à la page précédente pour en choisir un autre.");
-    const Nommage n = m_depot.nommer(req.get_param_value("jeton"), nom, maintenant() - kJour);
+        return void(res = erreur(400, "Nom refusé", faute + " Revenez à la page précédente pour en choisir un autre."));
+    const Nommage n = m_depot.nommer(req.param("jeton"), nom, maintenant() - kJour);
     if (n.etat == Nommage::Inconnu)
-        return erreur(res, 410, "Score expiré",
-                      "Ce score n'attend plus de nom : il a plus de 24 heures ou n'a jamais été reçu.");
-    res.set_redirect("/niveau/" + std::to_string(n.niveau) + "?nouveau=" + std::to_string(n.id) + "#nouveau", 303);
+        return void(res = erreur(410, "Score expiré",
+                                 "Ce score n'attend plus de nom : il a plus de 24 heures ou n'a jamais été reçu."));
+    // To the page of the leaderboard that holds it.
+    const int rang = m_depot.place(n.id).rang;
+    const std::string page = rang > kTaillePage ? "page=" + std::to_string((rang - 1) / kTaillePage + 1) + "&" : "";
+    res.statut = 303;
+    res.entete("Location", "/niveau/" + std::to_string(n.niveau) + "?" + page + "nouveau=" + std::to_string(n.id) +
+                               "#nouveau");
 }
 
-void ServeurScores::niveau(const httplib::Request& req, httplib::Response& res, bool enJson) {
-    const int n = std::stoi(req.matches[1].str());
+void ServeurScores::niveau(const Demande& req, Reponse& res, int n, bool enJson) {
     if (!niveauScenario(static_cast<unsigned>(n)))
-        return erreur(res, 404, "Niveau inconnu", "Les niveaux vont de 1 à 14.");
-    const std::vector<Entree> liste = m_depot.classement(n, kTaillePage);
-    if (enJson) return res.set_content(jsonNiveau(n, liste), "application/json");
+        return void(res = erreur(404, "Niveau inconnu", "Les niveaux vont de 1 à 14."));
+    const std::string p = req.param("page");
+    const bool pageLisible = p.size() <= 6 && p.find_first_not_of("0123456789") == std::string::npos;
+    const int page = p.empty() ? 1 : pageLisible ? std::atoi(p.c_str()) : 0;
+    if (page < 1 || page > kPagesMax || req.nombreDe("page") > 1)
+        return void(res = erreur(404, "Page inconnue", "Les pages d'un classement vont de 1 à " +
+                                                          std::to_string(kPagesMax) + "."));
+    const int premier = (page - 1) * kTaillePage;
+    std::vector<Entree> liste = m_depot.classement(n, kTaillePage + 1, premier);
+    const bool suite = liste.size() > static_cast<size_t>(kTaillePage);
+    if (suite) liste.pop_back();
+    const Tranche t{n, page, premier + 1, suite};
+    res.type = enJson ? "application/json" : kHtml;
+    if (enJson) return void(res.corps = jsonNiveau(t, liste));
     Place nouveau;
-    const std::string id = req.get_param_value("nouveau");
+    const std::string id = req.param("nouveau");
     if (!id.empty() && id.size() < 19 && id.find_first_not_of("0123456789") == std::string::npos)
         nouveau = m_depot.place(std::stoll(id));
     if (nouveau.niveau != n) nouveau = Place();
-    res.set_content(pageNiveau(n, liste, nouveau.entree, nouveau.rang), kHtml);
+    res.corps = pageNiveau(t, liste, nouveau.entree, nouveau.rang, !m_reglages.logo.empty());
 }
 
-void ServeurScores::accueil(httplib::Response& res) {
+void ServeurScores::accueil(Reponse& res) {
     std::vector<Entree> meilleurs;
     for (unsigned n = 1; n <= kNombreScenarios; ++n) {
-        const std::vector<Entree> premier = m_depot.classement(static_cast<int>(n), 1);
+        const std::vector<Entree> premier = m_depot.classement(static_cast<int>(n), 1, 0);
         meilleurs.push_back(premier.empty() ? Entree() : premier[0]);
     }
-    res.set_content(pageAccueil(meilleurs), kHtml);
+    res.type = kHtml;
+    res.corps = pageAccueil(meilleurs, !m_reglages.logo.empty());
 }

@@ -2,46 +2,53 @@
 #ifndef VORNA_SCORES_SERVEUR_H
 #define VORNA_SCORES_SERVEUR_H
 
-#include <httplib.h>
-
 #include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "depot.h"
+#include "http.h"
 #include "limiteur.h"
 
 struct ReglagesServeur {
     int limiteParMinute = 10;    // score links and names per address and minute (0: no limit)
     bool derriereProxy = false;  // the address is the last one of X-Forwarded-For
-    std::string logo;            // the JPEG served as /logo.jpg (404 when empty)
+    std::string logo;            // the JPEG served as /logo.jpg (404, and the name as a heading, when empty)
+    ReglagesHttp http;           // caps and deadlines of the connections
 };
 
 // The leaderboard over HTTP:
 //   GET  /writescorevorna.php?act=2&score=S&map=N&v=14&a=C   the game's link: the name form
 //   POST /nommer (jeton, nom)       names the pending score, then 303 to its leaderboard
 //   GET  /                          the fourteen levels and their records
-//   GET  /niveau/N[?nouveau=ID]     the top 100 of level N, ID highlighted
-//   GET  /niveau/N.json             the same as JSON
+//   GET  /niveau/N[?page=P][&nouveau=ID]   level N's scores, 100 a page, ID highlighted
+//   GET  /niveau/N.json[?page=P]    the same as JSON
 //   GET  /logo.jpg                  the game's logo
 // One line per request on standard error. Bad requests get a page that says
-// what is wrong; only a failing database gives a 500.
+// what is wrong. The pages that read or write the scores do it off the
+// network threads; a database that does not answer gives them a 503 while
+// the others are served as usual.
 class ServeurScores {
 public:
     ServeurScores(Depot& depot, ReglagesServeur reglages);
     // Binds `adresse`:`port` (0: a free port); the port bound, or -1.
     int lier(const std::string& adresse, int port);
     // Serves on the bound port until arreter(); false when it could not.
-    bool servir();
-    // From any thread: ends servir() once the requests in hand are answered.
-    void arreter() { m_http.stop(); }
+    bool servir() { return m_http.servir(); }
+    // From any thread: ends servir() once the requests accepted are answered
+    // (a few seconds at most).
+    void arreter() { m_http.arreter(); }
 
 private:
-    void scoreDuJeu(const httplib::Request& req, httplib::Response& res);
-    void nommer(const httplib::Request& req, httplib::Response& res);
-    void niveau(const httplib::Request& req, httplib::Response& res, bool enJson);
-    void accueil(httplib::Response& res);
-    std::string adresse(const httplib::Request& req) const;
+    void traiter(const Demande& d, Repondre repondre);
+    // Runs `page` off the network threads; a failing store makes it a 503 (or a 500).
+    void avecDepot(Repondre repondre, std::function<void(Reponse&)> page);
+    void scoreDuJeu(const Demande& d, Reponse& r);
+    void nommer(const Demande& d, Reponse& r);
+    void niveau(const Demande& d, Reponse& r, int n, bool enJson);
+    void accueil(Reponse& r);
+    Reponse erreur(int statut, const std::string& titre, const std::string& message) const;
+    std::string adresse(const Demande& d) const;
     // Drops the pending scores older than a day, at most once a minute.
     void purgerDeTempsEnTemps(int64_t maintenant);
 
@@ -49,8 +56,7 @@ private:
     ReglagesServeur m_reglages;
     Limiteur m_limiteScores, m_limiteNoms;
     std::atomic<int64_t> m_dernierePurge{0};
-    int m_prise = -1;  // the listening socket
-    httplib::Server m_http;
+    ServeurHttp m_http;
 };
 
 #endif

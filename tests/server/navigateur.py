@@ -4,8 +4,8 @@
 game with the score link, it opens it twice in headless Chromium through
 Selenium, names the score "Bille Öst" then "<script>alert(1)</script>", and
 writes, to $VORNA_SELENIUM_RESULTAT, the link it got and for each name the
-page title, the address the form led to, the highlighted row and whether an
-alert showed."""
+page title, the address the form led to, the highlighted row, how many lines
+its date takes on a 390-pixel-wide phone and whether an alert showed."""
 import os
 import sys
 import tempfile
@@ -22,12 +22,16 @@ def nommer(pilote, url, nom):
     pilote.find_element(By.NAME, "nom").send_keys(nom)
     pilote.find_element(By.CSS_SELECTOR, "button[type=submit]").click()
     ligne = pilote.find_element(By.ID, "nouveau").text
+    date = pilote.find_element(By.CSS_SELECTOR, "#nouveau td.d")
+    lignes_date = pilote.execute_script(
+        "const r = document.createRange(); r.selectNodeContents(arguments[0]);"
+        "return new Set([...r.getClientRects()].map(c => Math.round(c.top))).size;", date)
     try:
         pilote.switch_to.alert
         alerte = "alert"
     except NoAlertPresentException:
         alerte = "none"
-    return f"{titre}|{pilote.current_url}|{ligne}|{alerte}"
+    return f"{titre}|{pilote.current_url}|{ligne}|{lignes_date}|{alerte}"
 
 
 def main():
@@ -39,7 +43,7 @@ def main():
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-              "--window-size=420,900", "--user-data-dir=" + tempfile.mkdtemp(prefix="vorna-chromium-")):
+              "--window-size=390,900", "--user-data-dir=" + tempfile.mkdtemp(prefix="vorna-chromium-")):
         options.add_argument(a)
     pilote = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     pilote.implicitly_wait(20)

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support_serveur.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -74,4 +79,108 @@ std::string jetonDe(const std::string& page) {
     const std::string cle = "name=\"jeton\" value=\"";
     const size_t i = page.find(cle);
     return i == std::string::npos ? "" : page.substr(i + cle.size(), 32);
+}
+
+int connecter(int port, const std::string& depuis) {
+    const int prise = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, depuis.c_str(), &a.sin_addr);
+    sockaddr_in b = a;
+    b.sin_port = htons(static_cast<uint16_t>(port));
+    inet_pton(AF_INET, "127.0.0.1", &b.sin_addr);
+    if (bind(prise, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        connect(prise, reinterpret_cast<sockaddr*>(&b), sizeof b) == 0)
+        return prise;
+    close(prise);
+    return -1;
+}
+
+std::string echanger(int port, const std::string& octets, const std::string& depuis) {
+    const int prise = connecter(port, depuis);
+    if (prise < 0) return "";
+    for (size_t envoye = 0; envoye < octets.size();) {
+        const ssize_t n = send(prise, octets.data() + envoye, octets.size() - envoye, MSG_NOSIGNAL);
+        if (n <= 0) break;
+        envoye += static_cast<size_t>(n);
+    }
+    const std::string reponse = lireJusquaLaFin(prise);
+    close(prise);
+    return reponse;
+}
+
+std::string lireJusquaLaFin(int prise) {
+    std::string reponse;
+    char tampon[4096];
+    pollfd p{prise, POLLIN, 0};
+    for (ssize_t n = 1; n > 0 && poll(&p, 1, 10000) == 1;) {
+        n = recv(prise, tampon, sizeof tampon, 0);
+        if (n > 0) reponse.append(tampon, static_cast<size_t>(n));
+    }
+    return reponse;
+}
+
+int ecouteMuette(int& port) {
+    const int prise = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+    socklen_t l = sizeof a;
+    bind(prise, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    listen(prise, 64);
+    getsockname(prise, reinterpret_cast<sockaddr*>(&a), &l);
+    port = ntohs(a.sin_port);
+    return prise;
+}
+
+bool fermeeParLeServeur(int prise, double secondes) {
+    char tampon[4096];
+    pollfd p{prise, POLLIN, 0};
+    for (auto fin = secondes * 1000; fin > 0; fin -= 100)
+        if (poll(&p, 1, 100) == 1 && recv(prise, tampon, sizeof tampon, MSG_DONTWAIT) <= 0) return true;
+    return false;
+}
+
+RelaisGelable::RelaisGelable(const std::string& dossierSocket) : m_cible(dossierSocket + "/.s.PGSQL.5432") {
+    m_ecoute = ecouteMuette(port);
+    m_fil = std::thread([this] { relayer(); });
+}
+
+RelaisGelable::~RelaisGelable() {
+    m_fin = true;
+    m_fil.join();
+    close(m_ecoute);
+}
+
+void RelaisGelable::relayer() {
+    std::vector<pollfd> p{{m_ecoute, POLLIN, 0}};  // then pairs: client, server
+    char tampon[65536];
+    while (!m_fin) {
+        if (gele || poll(p.data(), p.size(), 50) <= 0) {
+            if (gele) usleep(50000);
+            continue;
+        }
+        if (p[0].revents & POLLIN) {
+            const int client = accept4(m_ecoute, nullptr, nullptr, SOCK_CLOEXEC);
+            const int serveur = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_un u{};
+            u.sun_family = AF_UNIX;
+            m_cible.copy(u.sun_path, sizeof u.sun_path - 1);
+            connect(serveur, reinterpret_cast<sockaddr*>(&u), sizeof u);
+            p.push_back({client, POLLIN, 0});
+            p.push_back({serveur, POLLIN, 0});
+        }
+        for (size_t i = 1; i < p.size(); ++i) {
+            if (!p[i].revents) continue;
+            const size_t autre = i % 2 ? i + 1 : i - 1;
+            const ssize_t n = read(p[i].fd, tampon, sizeof tampon);
+            if (n > 0 && send(p[autre].fd, tampon, static_cast<size_t>(n), MSG_NOSIGNAL) == n) continue;
+            const size_t premier = i % 2 ? i : i - 1;  // one side gone: both are closed
+            close(p[premier].fd);
+            close(p[premier + 1].fd);
+            p.erase(p.begin() + static_cast<long>(premier), p.begin() + static_cast<long>(premier) + 2);
+            break;
+        }
+    }
+    for (size_t i = 1; i < p.size(); ++i) close(p[i].fd);
 }

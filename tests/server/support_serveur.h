@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <thread>
@@ -33,7 +34,7 @@ private:
 // The server on 127.0.0.1 (a free port) over `depot`, serving from a thread
 // until destroyed.
 struct ServeurEssai {
-    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG"});
+    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG", {}});
     ~ServeurEssai();
     httplib::Client client() const { return httplib::Client("127.0.0.1", port); }
     std::string hote() const { return "127.0.0.1:" + std::to_string(port); }
@@ -41,6 +42,35 @@ struct ServeurEssai {
     ServeurScores serveur;
     int port = -1;
     std::thread fil;
+};
+
+// A TCP connection from `depuis` (any 127.x.y.z) to 127.0.0.1:`port`; -1 when refused.
+int connecter(int port, const std::string& depuis = "127.0.0.1");
+// Sends `octets` on a fresh connection and reads the answer until the server
+// closes or 10 s pass.
+std::string echanger(int port, const std::string& octets, const std::string& depuis = "127.0.0.1");
+// What comes on `prise` until the server closes it or 10 s pass.
+std::string lireJusquaLaFin(int prise);
+// A socket listening on 127.0.0.1 that never accepts: its port in `port`.
+int ecouteMuette(int& port);
+// True when the server closes `prise` within `secondes` (what it sent first is read and dropped).
+bool fermeeParLeServeur(int prise, double secondes);
+
+// A relay from 127.0.0.1 to a PostgreSQL's Unix socket that can freeze like
+// a stopped server: connections still open, nothing answered.
+class RelaisGelable {
+public:
+    explicit RelaisGelable(const std::string& dossierSocket);
+    ~RelaisGelable();
+    int port = -1;
+    std::atomic<bool> gele{false};
+
+private:
+    void relayer();
+    int m_ecoute = -1;
+    std::string m_cible;
+    std::atomic<bool> m_fin{false};
+    std::thread m_fil;
 };
 
 // The path and query of the game's link for a level and a score.

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The store's operations, the same table on SQLite and on a real PostgreSQL.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -88,6 +91,29 @@ TEST_P(Stockage, ConcurrentSubmitsNameOnceAndTenThousandScoresKeepTheirOrder) {
                   std::make_tuple(-tous[i].points, tous[i].date, tous[i].id)) << i;
     EXPECT_TRUE(std::equal(top.begin(), top.end(), tous.begin(), [](auto& a, auto& b) { return a.id == b.id; }));
     EXPECT_EQ(depot().place(tous[4321].id).rang, 4322);
+    EXPECT_EQ(depot().classement(7, 3, 4321)[0].id, tous[4321].id);
+}
+
+TEST(StockageSqlite, AReadGoesOnWhileAWriteWaitsForTheLockAnotherProgramHolds) {
+    DossierTemporaire dossier;
+    DepotEssai essai(Magasin::Sqlite);
+    sqlite3* autre = nullptr;
+    sqlite3_open("scores.sqlite", &autre);
+    ASSERT_EQ(sqlite3_exec(autre, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::atomic<bool> ecrit{false};
+    std::thread ecrivain([&] {
+        try {
+            essai.depot->garderEnAttente("t", 1, 10, 1);
+        } catch (const DepotIndisponible&) {  // the lock outlived the wait
+        }
+        ecrit = true;
+    });
+    usleep(300000);  // the write waits for the lock
+    EXPECT_TRUE(essai.depot->classement(1, 10).empty());
+    EXPECT_FALSE(ecrit) << "the read waited for the write";
+    sqlite3_exec(autre, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(autre);
+    ecrivain.join();
 }
 
 INSTANTIATE_TEST_SUITE_P(Magasins, Stockage, testing::Values(Magasin::Sqlite, Magasin::Postgres),

@@ -53,6 +53,10 @@ TEST_F(Http, GoodLinksAskANameBadOnesSayWhyAndOnlyGoodNamesAreKeptOnce) {
         {"POST", "/nommer", "jeton={J}&nom=a%01b", 400, "caractère de contrôle"},
         {"POST", "/nommer", "jeton={J}&nom=a%E2%80%AEb", 400, "caractère de contrôle"},
         {"POST", "/nommer", "jeton={J}&nom=%C0%AF", 400, "UTF-8 valide"},
+        {"POST", "/nommer", "jeton={J}&nom=%C2%A0%C2%A0", 400, "aucun caractère visible"},  // no-break spaces
+        {"POST", "/nommer", "jeton={J}&nom=%E3%85%A4%E2%80%83", 400, "aucun caractère visible"},  // a filler, an em space
+        {"POST", "/nommer", "jeton={J}&nom=a%D8%9Cb", 400, "caractère de contrôle"},  // the Arabic letter mark
+        {"POST", "/nommer", "jeton={J}&nom=a%E2%80%A8b", 400, "caractère de contrôle"},  // a line separator
         {"POST", "/nommer", "jeton=0123456789abcdef0123456789abcdef&nom=Zoe", 410, "plus de 24 heures"},
         {"POST", "/nommer", "jeton=..%2Fx&nom=Zoe", 400, "ne vient pas de ce serveur"},
         {"POST", "/nommer", "jeton={J}", 400, "ne vient pas de ce serveur"},
@@ -94,7 +98,7 @@ TEST_F(Http, GoodLinksAskANameBadOnesSayWhyAndOnlyGoodNamesAreKeptOnce) {
 
 TEST_F(Http, TenScoreLinksAMinuteFromOneAddressThen429AndBehindAProxyItsLastForwardedAddressCounts) {
     for (const bool proxy : {false, true}) {
-        ServeurEssai s(*essai.depot, {10, proxy, ""});
+        ServeurEssai s(*essai.depot, {10, proxy, "", {}});
         auto client = s.client();
         const httplib::Headers de = {{"X-Forwarded-For", "198.51.100.7, 203.0.113.1"}};
         for (int i = 1; i <= 11; ++i) EXPECT_EQ(client.Get(lienScore(1, i).c_str(), de)->status, i <= 10 ? 200 : 429) << i;
@@ -102,8 +106,41 @@ TEST_F(Http, TenScoreLinksAMinuteFromOneAddressThen429AndBehindAProxyItsLastForw
         EXPECT_EQ(autre->status, proxy ? 200 : 429);
         EXPECT_EQ(autre->get_header_value("Retry-After"), proxy ? "" : "60");
         EXPECT_EQ(client.Get("/logo.jpg")->status, 404) << "no logo, no picture";
+        const std::string accueil = client.Get("/")->body;
+        EXPECT_TRUE(accueil.find("<img") == std::string::npos && accueil.find(">Vorna</a></header>") != std::string::npos);
     }
     EXPECT_EQ(lignesDe("en_attente"), 10 + 11);
+}
+
+TEST_F(Http, EveryScoreIsKeptAndTheLeaderboardAndItsJsonGoPastTheTopHundredByPages) {
+    for (int i = 0; i < 150; ++i) {
+        essai.depot->garderEnAttente("p" + std::to_string(i), 4, 1000 + i, 100);
+        essai.depot->nommer("p" + std::to_string(i), "n" + std::to_string(i), 0);
+    }
+    ServeurEssai s(*essai.depot);
+    auto client = s.client();
+    // Target, status, what the answer holds, what it does not.
+    const struct { const char *cible; int statut; const char *contient, *pas; } cas[] = {
+        {"/niveau/4", 200, "<a href=\"/niveau/4?page=2\">Suivants", "Précédents"},
+        {"/niveau/4?page=2", 200, "<td class=\"n\">150</td><td class=\"nom\">n0<", "Suivants"},
+        {"/niveau/4.json?page=2", 200, "\"page\":2,\"suite\":false,\"scores\":[{\"rang\":101,\"nom\":\"n49\"", "n50\""},
+        {"/niveau/4.json", 200, "\"suite\":true", "\"rang\":101"},
+        {"/niveau/4?page=3", 200, "Aucun score sur cette page", "<table>"},
+        {"/niveau/4?page=0", 404, "Les pages d&#39;un classement", "<table>"},
+        {"/niveau/4?page=2x", 404, "Les pages d&#39;un classement", "<table>"},
+    };
+    for (const auto& c : cas) {
+        const auto r = client.Get(c.cible);
+        ASSERT_TRUE(r) << c.cible;
+        EXPECT_EQ(r->status, c.statut) << c.cible;
+        EXPECT_NE(r->body.find(c.contient), std::string::npos) << c.cible << "\n" << r->body;
+        EXPECT_EQ(r->body.find(c.pas), std::string::npos) << c.cible;
+    }
+    // A name given beyond the top hundred leads to the page that shows it.
+    const std::string jeton = jetonDe(client.Get(lienScore(4, 900).c_str())->body);
+    const auto r = client.Post("/nommer", "jeton=" + jeton + "&nom=Lou", "application/x-www-form-urlencoded");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->get_header_value("Location"), "/niveau/4?page=2&nouveau=151#nouveau");
 }
 
 }  // namespace
