@@ -55,7 +55,7 @@ public:
     double calculPoint(double x, double y, double z, double longueur, double largeur,
                        double angle);
     void verifieBonus(Heros* joueur, Bonus* tableaubonus);
-    void sendScoreOnline(int score);
+    bool sendScoreOnline(int score);  // false when no browser could be started
 
     // Read access for the run loop's collaborators and for tests.
     Son& son() { return m_son; }

@@ -29,7 +29,7 @@ void Partie::appuiEntree() {
             recommencerFinDeNiveau();
             break;
         case 2:  // "Envoyer son score en ligne"
-            if (m.m_scenario) m.sendScoreOnline(score);
+            if (m.m_scenario && !m.sendScoreOnline(score)) messageRecord = tr("Navigateur introuvable");
             break;
         case 3:  // "Enregistrer le fantome"
             renameghost = true;
@@ -101,6 +101,8 @@ void Partie::majProgression() {
         messageProgression = tr(kProgressionIllisible);
     else if (maj == Maj::Echec)
         messageProgression = tr("Progression non enregistree");
+    else if (maj == Maj::Attente)
+        messageProgression = tr("Progression en attente : fichier verrouille");
 }
 
 void Partie::textesFin() {
@@ -122,9 +124,10 @@ void Partie::textesFin() {
     textesRecord();
 }
 
-void Jeu::sendScoreOnline(int score) {
+bool Jeu::sendScoreOnline(int score) {
     const std::string url = urlScore(score, m_mapScenario);
-    ouvrirUrl(url);
+    const bool ouvert = ouvrirUrl(url);
     std::printf("url:%s\n", url.c_str());
     std::fflush(stdout);
+    return ouvert;
 }

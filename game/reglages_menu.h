@@ -10,7 +10,10 @@
 // The settings of the "Options" screen, shown above ghost saving, from the
 // top: the language, the music volume, the effects volume, full screen,
 // the racing ghost.
-enum ReglageMenu { kReglageLangue, kReglageMusique, kReglageEffets, kReglagePleinEcran, kReglageCourse };
+// Ghost saving, the entry below them, is kept in the settings too.
+enum ReglageMenu {
+    kReglageLangue, kReglageMusique, kReglageEffets, kReglagePleinEcran, kReglageCourse, kReglageSauverFantome
+};
 const int kReglagesMenu = 5;
 
 // The entry of setting `i`, as the screen shows it.
@@ -20,7 +23,8 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu);
 // moves by `pas` (+1 or −1) within 0 … 10, or from 10 back to 0 when
 // `boucler`; the language goes round automatic, English, French (the texts
 // change from the next frame); the others switch. `r` holds the settings in
-// use.
-void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu);
+// use. False when the file could not be written (the change holds until the
+// program ends).
+bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu);
 
 #endif

@@ -4,10 +4,15 @@
 // never written over, and a change written atomically.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <string>
 
 #include "dossier.h"
+#include "fichiers.h"
 #include "reglages.h"
 
 namespace {
@@ -26,6 +31,8 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     const struct { std::string texte, lu; size_t rejets; } cas[] = {
         {"", kDefaut, 0},
         {"volume_musique 0\nvolume_effets 7\r\n", "0 7 1 0 640x480 / 0 640x480", 0},
+        {"volume_effets 0\n", "10 0 1 0 640x480 / 0 640x480", 0},
+        {"volume_effets 0\nvolume_effets 10\n", kDefaut, 0},
         {"fantome_course 0\nplein_ecran 1\nfenetre_largeur 1920\tx\nfenetre_largeur  1920\nfenetre_hauteur 1080",
          "10 10 0 1 1920x1080 / 0 640x480", 1},
         {"editeur_plein_ecran 1\nediteur_fenetre_largeur 800\nediteur_fenetre_hauteur 600\n",
@@ -72,6 +79,41 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
               }),
               "");
     EXPECT_TRUE(resume(lireReglages()) == "10 10 1 0 1280x480 / 0 640x480" && releve("data/joueur").size() == 1);
+}
+
+// Written as every file of the player's is: through a link (a dangling one
+// too), keeping the file's mode, and under its lock, so what another
+// program changed meanwhile stays.
+TEST(Reglages, AChangeGoesThroughALinkKeepsTheModeAndKeepsAnotherProgramsChange) {
+    DossierTemporaire d;
+    ecrireFichier("vrai.txt", "volume_musique 3\n");
+    chmod("vrai.txt", 0600);
+    ASSERT_TRUE(symlink("vrai.txt", "reglages.txt") == 0 && symlink("loin.txt", "pendant.txt") == 0);
+    EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 4; }, "reglages.txt") &&
+                modifierReglages([](Reglages& r) { r.volumeEffets = 5; }, "pendant.txt"));
+    struct stat st;
+    EXPECT_TRUE(std::filesystem::is_symlink("reglages.txt") && std::filesystem::is_symlink("pendant.txt"));
+    EXPECT_TRUE(stat("vrai.txt", &st) == 0 && (st.st_mode & 0777) == 0600);
+    EXPECT_EQ(resume(lireReglages("vrai.txt")) + ", " + resume(lireReglages("loin.txt")),
+              "3 4 1 0 640x480 / 0 640x480, 10 5 1 0 640x480 / 0 640x480");
+
+    int tube[2];
+    ASSERT_EQ(pipe(tube), 0);
+    const pid_t autre = fork();  // changes the music once told to
+    if (autre == 0) {
+        char c;
+        _exit(read(tube[0], &c, 1) == 1 && modifierReglages([](Reglages& r) { r.volumeMusique = 1; }, "vrai.txt") ? 0 : 1);
+    }
+    {
+        Verrou verrou("vrai.txt");  // this program changes the effects meanwhile
+        ASSERT_EQ(write(tube[1], "x", 1), 1);
+        usleep(200000);
+        EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 9; }, "autre.txt"));
+        std::filesystem::rename("autre.txt", "vrai.txt");
+    }
+    int statut = -1;
+    EXPECT_TRUE(waitpid(autre, &statut, 0) == autre && statut == 0);
+    EXPECT_EQ(resume(lireReglages("vrai.txt")), "1 9 1 0 640x480 / 0 640x480");
 }
 
 }  // namespace
