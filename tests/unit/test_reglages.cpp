@@ -51,7 +51,7 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     // Written again, the lines skipped stay, in their order, after the settings.
     ASSERT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 2; }, "reglages.txt"));
     EXPECT_EQ(lireFichier("reglages.txt"),
-              "volume_musique 4\nvolume_effets 2\nfantome_course 1\nplein_ecran 0\nfenetre_largeur 640\n"
+              "volume_musique 4\nvolume_effets 2\nfantome_course 1\nsauver_fantome 1\nplein_ecran 0\nfenetre_largeur 640\n"
               "fenetre_hauteur 480\nediteur_plein_ecran 0\nediteur_fenetre_largeur 640\nediteur_fenetre_hauteur 480\n"
               "serveur_scores l:80\nlangue fr\nlangue de\n# a note\nserveur_score http://x\n");
 
@@ -70,15 +70,16 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
         lstat(c.c_str(), &apres);
         EXPECT_TRUE(lignes(err).size() == 2 && avant.st_ino == apres.st_ino && avant.st_size == apres.st_size) << err;
     }
+    EXPECT_FALSE(lireTexteReglages("sauver_fantome 0").sauverFantome) << "ghost saving is kept";
     // Missing: the defaults, silently; a change creates it (and its folder),
-    // through a temporary file that does not stay.
+    // through a temporary file that does not stay; its lock stays beside it.
     creerDossiers("data");
     EXPECT_EQ(sortieErreur([] {
                   EXPECT_EQ(resume(lireReglages(kFichierReglages)), kDefaut);
                   EXPECT_TRUE(modifierReglages([](Reglages& r) { r.largeurJeu = 1280; }, kFichierReglages));
               }),
               "");
-    EXPECT_TRUE(resume(lireReglages()) == "10 10 1 0 1280x480 / 0 640x480" && releve("data/joueur").size() == 1);
+    EXPECT_TRUE(resume(lireReglages()) == "10 10 1 0 1280x480 / 0 640x480" && releve("data/joueur").size() == 2);
 }
 
 // Written as every file of the player's is: through a link (a dangling one
