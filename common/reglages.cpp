@@ -192,22 +192,30 @@ Reglages lireReglages(const std::string& chemin, bool* lisible, bool bavard) {
     return r;
 }
 
-bool modifierReglages(const std::function<void(Reglages&)>& changer, const std::string& chemin) {
+bool modifierReglages(const std::function<void(Reglages&)>& changer, const std::string& chemin, bool* enAttente) {
     const std::string::size_type barre = chemin.rfind('/');
     if (barre != std::string::npos && barre > 0) mkdir(chemin.substr(0, barre).c_str(), 0777);  // no data/joueur/ yet
-    bool tropGrand = false;
-    const Maj maj = mettreAJourFichier(chemin, "settings file", [&](const std::string* texte) -> std::optional<std::string> {
-        if (texte && texte->size() > kTailleMax) {
-            tropGrand = true;
+    // The file as it is now, read again, with the change: what another
+    // program changed meanwhile stays.
+    const auto fusion = [changer, chemin](const std::string* texte, bool& tropGrand) -> std::optional<std::string> {
+        tropGrand = texte && texte->size() > kTailleMax;
+        if (tropGrand) {
+            std::fprintf(stderr, "%s: the settings are not saved: %s cannot be read as settings\n",
+                         program_invocation_short_name, chemin.c_str());
             return std::nullopt;
         }
-        // Read again as it is now: what another program changed meanwhile stays.
         Reglages r = texte ? lireTexteReglages(*texte) : Reglages();
         changer(r);
         return texteReglages(r);
-    });
-    if (tropGrand)
-        std::fprintf(stderr, "%s: the settings are not saved: %s cannot be read as settings\n",
-                     program_invocation_short_name, chemin.c_str());
-    return maj == Maj::Ecrit && !tropGrand;
+    };
+    bool tropGrand = false;
+    const Maj maj = mettreAJourFichier(
+        chemin, "settings file", [&](const std::string* texte) { return fusion(texte, tropGrand); }, nullptr,
+        enAttente ? Fusion([fusion](const std::string* texte) {
+            bool ignore = false;
+            return fusion(texte, ignore);
+        })
+                  : Fusion());
+    if (enAttente) *enAttente = maj == Maj::Attente;
+    return (maj == Maj::Ecrit || maj == Maj::Attente) && !tropGrand;
 }

@@ -59,8 +59,10 @@ Reglages lireReglages(const std::string& chemin = kFichierReglages, bool* lisibl
 // writer (through a link, keeping the file's mode), so that what another
 // program wrote meanwhile is kept. Returns false, after a line on standard
 // error, when the file cannot be read as settings or written; it is then
-// left as it was.
+// left as it was. With `enAttente`, a lock held by another program is not
+// waited for: the change is made in the background once the lock is free
+// (`changer` must then hold copies of all it uses), and `*enAttente` is set.
 bool modifierReglages(const std::function<void(Reglages&)>& changer,
-                      const std::string& chemin = kFichierReglages);
+                      const std::string& chemin = kFichierReglages, bool* enAttente = nullptr);
 
 #endif

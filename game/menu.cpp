@@ -80,10 +80,11 @@ private:
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
     }
     void lancer();
-    // Changes a setting; a change the file could not keep is said on screen.
+    // Changes a setting; a change the file could not keep, or not yet, is said on screen.
     void regler(int i, int pas, bool boucler) {
-        if (changerReglage(i, pas, boucler, res.reglages, jeu)) return;
-        annonce = tr("Reglage non enregistre");
+        bool enAttente = false;
+        if (changerReglage(i, pas, boucler, res.reglages, jeu, &enAttente) && !enAttente) return;
+        annonce = enAttente ? tr("Reglage en attente : fichier verrouille") : tr("Reglage non enregistre");
         debutAnnonce = 0;
     }
     // The setting highlighted on the Options screen (reglages_menu.h), or −1.

@@ -33,7 +33,7 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     }
 }
 
-bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
+bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* enAttente) {
     auto volume = [&](int& v) {
         v = boucler && v + pas > 10 ? 0 : std::clamp(v + pas, 0, 10);
         volumesJoueur(r.volumeMusique, r.volumeEffets);
@@ -48,13 +48,15 @@ bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
     if (i == kReglageCourse) jeu.setCourse(!jeu.getCourse()), r.fantomeCourse = jeu.getCourse();
     if (i == kReglageSauverFantome) jeu.setFantome(!jeu.getFantome()), r.sauverFantome = jeu.getFantome();
     // Only what changed is written: the rest of the file stays as it is now.
+    // The change holds copies: it may be written later, once a lock is free.
     const Reglages c = r;
-    return modifierReglages([i, &c](Reglages& f) {
+    const auto changer = [i, c](Reglages& f) {
         if (i == kReglageLangue) f.langue = c.langue;
         if (i == kReglageMusique) f.volumeMusique = c.volumeMusique;
         if (i == kReglageEffets) f.volumeEffets = c.volumeEffets;
         if (i == kReglagePleinEcran) f.pleinEcranJeu = c.pleinEcranJeu;
         if (i == kReglageCourse) f.fantomeCourse = c.fantomeCourse;
         if (i == kReglageSauverFantome) f.sauverFantome = c.sauverFantome;
-    });
+    };
+    return modifierReglages(changer, kFichierReglages, enAttente);
 }

@@ -24,7 +24,8 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu);
 // `boucler`; the language goes round automatic, English, French (the texts
 // change from the next frame); the others switch. `r` holds the settings in
 // use. False when the file could not be written (the change holds until the
-// program ends).
-bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu);
+// program ends). Another program's lock on the file is not waited for: the
+// file is written once it is free, and `enAttente` set.
+bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* enAttente);
 
 #endif

@@ -115,6 +115,17 @@ TEST(Reglages, AChangeGoesThroughALinkKeepsTheModeAndKeepsAnotherProgramsChange)
     int statut = -1;
     EXPECT_TRUE(waitpid(autre, &statut, 0) == autre && statut == 0);
     EXPECT_EQ(resume(lireReglages("vrai.txt")), "1 9 1 0 640x480 / 0 640x480");
+
+    // Asked not to wait (a change on the Options screen): the change is made
+    // once the lock is free, never without it.
+    bool enAttente = false;
+    {
+        Verrou verrou("vrai.txt");
+        EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeMusique = 6; }, "vrai.txt", &enAttente) && enAttente);
+        EXPECT_EQ(resume(lireReglages("vrai.txt")), "1 9 1 0 640x480 / 0 640x480");
+    }
+    EXPECT_TRUE(attendreMisesAJour(20000));
+    EXPECT_EQ(resume(lireReglages("vrai.txt")), "6 9 1 0 640x480 / 0 640x480");
 }
 
 }  // namespace
