@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <thread>
 
 #include "lecture.h"
@@ -65,11 +66,12 @@ void synchroniserDossier(const std::string& chemin) {
 }
 
 // The files found unreadable, by absolute path: never written again. The
-// updates left to later read them from their own threads.
+// updates left to later read them from their own threads, up to the
+// program's very end: never freed.
 std::mutex verrouIllisibles;
 std::set<std::string>& illisibles() {
-    static std::set<std::string> s;
-    return s;
+    static auto* s = new std::set<std::string>;
+    return *s;
 }
 
 // The updates left to later, by the file they update. Never freed: a thread
@@ -225,22 +227,33 @@ Maj majSousVerrou(const std::string& chemin, const char* quoi, const Fusion& fus
     return ecrireFichierAtomique(chemin, *texte) ? Maj::Ecrit : Maj::Echec;
 }
 
-// Runs the update on a thread of its own as soon as the lock is free.
-void plusTardAuFond(const std::string& chemin, const std::string& quoi, const Fusion& fusion) {
+void finirAttente(const std::string& chemin) {
+    EnAttente& e = enAttente();
+    std::lock_guard<std::mutex> g(e.mutex);
+    e.fichiers.erase(e.fichiers.find(chemin));
+    e.fini.notify_all();
+}
+
+// Runs the update on a thread of its own as soon as the lock is free; false
+// when no thread can be started.
+bool plusTardAuFond(const std::string& chemin, const std::string& quoi, const Fusion& fusion) {
     {
         std::lock_guard<std::mutex> g(enAttente().mutex);
         enAttente().fichiers.insert(chemin);
     }
-    std::thread([chemin, quoi, fusion] {
-        {
-            Verrou verrou(chemin, Verrou::toujours);
-            majSousVerrou(chemin, quoi.c_str(), fusion, nullptr);
-        }
-        EnAttente& e = enAttente();
-        std::lock_guard<std::mutex> g(e.mutex);
-        e.fichiers.erase(e.fichiers.find(chemin));
-        e.fini.notify_all();
-    }).detach();
+    try {
+        std::thread([chemin, quoi, fusion] {
+            {
+                Verrou verrou(chemin, Verrou::toujours);
+                majSousVerrou(chemin, quoi.c_str(), fusion, nullptr);
+            }
+            finirAttente(chemin);
+        }).detach();
+        return true;
+    } catch (const std::system_error&) {
+        finirAttente(chemin);
+        return false;
+    }
 }
 
 }  // namespace
@@ -257,10 +270,7 @@ Maj mettreAJourFichier(const std::string& chemin, const char* quoi, const Fusion
     const Verrou verrou(chemin, plusTard ? Verrou::essayer : Verrou::borne);
     if (verrou.tenu()) return majSousVerrou(chemin, quoi, fusion, lu);
     if (lu) *lu = l;
-    if (plusTard) {
-        plusTardAuFond(chemin, quoi, plusTard);
-        return Maj::Attente;
-    }
+    if (plusTard && plusTardAuFond(chemin, quoi, plusTard)) return Maj::Attente;
     std::fprintf(stderr, "%s: %s stays locked by another program; it is not written\n",
                  program_invocation_short_name, chemin.c_str());
     return Maj::Echec;
