@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "traduction.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -81,7 +82,8 @@ const char* verifiee(const char* texte, const char* traduction) {
 }  // namespace
 
 bool memesConversions(const char* texte, const char* traduction) {
-    return valeurs(texte) == valeurs(traduction);
+    const std::vector<std::string> v = valeurs(texte);
+    return v == valeurs(traduction) && std::find(v.begin(), v.end(), "?") == v.end();
 }
 
 const char* tr(const char* texte) { return *texte ? verifiee(texte, gettext(texte)) : texte; }

@@ -91,7 +91,8 @@ TEST(Catalogue, ATranslationTakingOtherValuesThanItsTextIsIgnoredAndNamedOnce) {
     for (const auto& [texte, traduction, memes] :
          {std::tuple{"%d", "%i", true}, {"%d", "%s", false}, {"%d", "%ld", false}, {"%d %d", "%d", false},
           {"%s %d", "%2$s %1$d", false}, {"%1$s %2$d", "%2$d %1$s", true}, {"%*d", "%*d!", true},
-          {"%*d", "%d", false}, {"100%% %s", "%s 100 %%", true}, {"%5.2f", "%f", true}, {"a", "%n", false}})
+          {"%*d", "%d", false}, {"100%% %s", "%s 100 %%", true}, {"%5.2f", "%f", true}, {"a", "%n", false},
+          {"%1$d %1$s", "%1$d %1$s", false}})
         EXPECT_EQ(memesConversions(texte, traduction), memes) << texte << " / " << traduction;
     DossierTemporaire d;
     creerDossiers("l/en/LC_MESSAGES");
