@@ -9,9 +9,13 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <set>
+#include <system_error>
+#include <thread>
 
 #include "lecture.h"
 
@@ -61,11 +65,37 @@ void synchroniserDossier(const std::string& chemin) {
     close(fd);
 }
 
-// The files found unreadable, by absolute path: never written again.
+// The files found unreadable, by absolute path: never written again. The
+// updates left to later read them from their own threads, up to the
+// program's very end: never freed.
+std::mutex verrouIllisibles;
 std::set<std::string>& illisibles() {
-    static std::set<std::string> s;
-    return s;
+    static auto* s = new std::set<std::string>;
+    return *s;
 }
+
+// The updates left to later, by the file they update. Never freed: a thread
+// still waiting when the program ends must find it whole.
+struct EnAttente {
+    std::mutex mutex;
+    std::condition_variable fini;
+    std::multiset<std::string> fichiers;
+};
+EnAttente& enAttente() {
+    static EnAttente* e = new EnAttente;
+    return *e;
+}
+
+// At the program's end, the updates left to later get their chance.
+struct FinDuProgramme {
+    ~FinDuProgramme() {
+        if (attendreMisesAJour(10000)) return;
+        std::lock_guard<std::mutex> g(enAttente().mutex);
+        for (const std::string& f : enAttente().fichiers)
+            std::fprintf(stderr, "%s: %s stayed locked by another program; this update of it is lost\n",
+                         program_invocation_short_name, f.c_str());
+    }
+} finDuProgramme;
 
 }  // namespace
 
@@ -125,25 +155,24 @@ bool renommerSansRemplacer(const std::string& source, const std::string& cible) 
     return true;
 }
 
-Verrou::Verrou(const std::string& chemin) {
+Verrou::Verrou(const std::string& chemin, Attente attente) {
     std::string cible = cibleEcriture(chemin);
     if (cible.empty()) cible = chemin;
     const std::string nom = dossierDe(cible) + "/" + nomDeFichierBorne(".", nomDe(cible), ".verrou");
     m_fd = open(nom.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    // A program stopped while it holds the lock must not stop every other
-    // one: after 5 s the update goes on without it.
-    for (int essai = 0; m_fd >= 0 && flock(m_fd, LOCK_EX | LOCK_NB) != 0; ++essai) {
-        const bool occupe = errno == EWOULDBLOCK || errno == EINTR;
-        if (occupe && essai < 500) {
-            usleep(10000);
-            continue;
+    if (m_fd < 0) return;
+    const int essais = attente == essayer ? 1 : 500;
+    for (int essai = 0;; ++essai) {
+        if (flock(m_fd, attente == toujours ? LOCK_EX : LOCK_EX | LOCK_NB) == 0) return;
+        if (errno != EWOULDBLOCK && errno != EINTR) break;  // no lock on this file system
+        if (attente != toujours && essai + 1 >= essais) {
+            m_occupe = true;
+            break;
         }
-        if (occupe)
-            std::fprintf(stderr, "%s: %s stays locked by another program; updating it anyway\n",
-                         program_invocation_short_name, chemin.c_str());
-        close(m_fd);
-        m_fd = -1;
+        if (attente != toujours) usleep(10000);
     }
+    close(m_fd);
+    m_fd = -1;
 }
 
 Verrou::~Verrou() {
@@ -154,9 +183,12 @@ Lecture lireFichierGarde(const std::string& chemin, const char* quoi) {
     Lecture l;
     std::error_code ec;
     const std::string cle = fs::absolute(chemin, ec).lexically_normal().string();
-    if (illisibles().count(cle)) {
-        l.etat = Lecture::Illisible;
-        return l;
+    {
+        std::lock_guard<std::mutex> g(verrouIllisibles);
+        if (illisibles().count(cle)) {
+            l.etat = Lecture::Illisible;
+            return l;
+        }
     }
     int erreur = 0;
     if (FichierLu f = ouvrirLecture(chemin)) {
@@ -172,7 +204,10 @@ Lecture lireFichierGarde(const std::string& chemin, const char* quoi) {
     }
     l.texte.clear();
     if (erreur == ENOENT) return l;
-    illisibles().insert(cle);
+    {
+        std::lock_guard<std::mutex> g(verrouIllisibles);
+        illisibles().insert(cle);
+    }
     l.etat = Lecture::Illisible;
     l.premiereFois = true;
     std::fprintf(stderr, "%s: %s \"%s\" %s; it is left untouched until the program ends\n",
@@ -180,21 +215,76 @@ Lecture lireFichierGarde(const std::string& chemin, const char* quoi) {
     return l;
 }
 
-Maj mettreAJourFichier(const std::string& chemin, const char* quoi,
-                       const std::function<std::optional<std::string>(const std::string*)>& fusion, Lecture* lu) {
-    // An unreadable file is left alone, without even a lock file beside it;
-    // any other is read again once the lock is held.
-    Lecture l = lireFichierGarde(chemin, quoi);
-    std::optional<Verrou> verrou;
-    if (l.etat != Lecture::Illisible) {
-        verrou.emplace(chemin);
-        l = lireFichierGarde(chemin, quoi);
-    }
+namespace {
+
+// The update itself, under a lock already held.
+Maj majSousVerrou(const std::string& chemin, const char* quoi, const Fusion& fusion, Lecture* lu) {
+    const Lecture l = lireFichierGarde(chemin, quoi);
     if (lu) *lu = l;
     if (l.etat == Lecture::Illisible) return Maj::Illisible;
     const std::optional<std::string> texte = fusion(l.etat == Lecture::Lu ? &l.texte : nullptr);
     if (!texte) return Maj::Inchange;
     return ecrireFichierAtomique(chemin, *texte) ? Maj::Ecrit : Maj::Echec;
+}
+
+void finirAttente(const std::string& chemin) {
+    EnAttente& e = enAttente();
+    std::lock_guard<std::mutex> g(e.mutex);
+    e.fichiers.erase(e.fichiers.find(chemin));
+    e.fini.notify_all();
+}
+
+// Runs the update on a thread of its own as soon as the lock is free; false
+// when no thread can be started.
+bool plusTardAuFond(const std::string& chemin, const std::string& quoi, const Fusion& fusion) {
+    {
+        std::lock_guard<std::mutex> g(enAttente().mutex);
+        enAttente().fichiers.insert(chemin);
+    }
+    try {
+        std::thread([chemin, quoi, fusion] {
+            {
+                Verrou verrou(chemin, Verrou::toujours);
+                majSousVerrou(chemin, quoi.c_str(), fusion, nullptr);
+            }
+            finirAttente(chemin);
+        }).detach();
+        return true;
+    } catch (const std::system_error&) {
+        finirAttente(chemin);
+        return false;
+    }
+}
+
+}  // namespace
+
+Maj mettreAJourFichier(const std::string& chemin, const char* quoi, const Fusion& fusion, Lecture* lu,
+                       const Fusion& plusTard) {
+    // An unreadable file is left alone, without even a lock file beside it;
+    // any other is read again once the lock is held.
+    Lecture l = lireFichierGarde(chemin, quoi);
+    if (l.etat == Lecture::Illisible) {
+        if (lu) *lu = l;
+        return Maj::Illisible;
+    }
+    const Verrou verrou(chemin, plusTard ? Verrou::essayer : Verrou::borne);
+    if (verrou.tenu()) return majSousVerrou(chemin, quoi, fusion, lu);
+    if (lu) *lu = l;
+    if (plusTard && plusTardAuFond(chemin, quoi, plusTard)) return Maj::Attente;
+    std::fprintf(stderr, "%s: %s stays locked by another program; it is not written\n",
+                 program_invocation_short_name, chemin.c_str());
+    return Maj::Echec;
+}
+
+int misesAJourEnAttente() {
+    std::lock_guard<std::mutex> g(enAttente().mutex);
+    return static_cast<int>(enAttente().fichiers.size());
+}
+
+bool attendreMisesAJour(int ms) {
+    EnAttente& e = enAttente();
+    std::unique_lock<std::mutex> g(e.mutex);
+    return e.fini.wait_for(g, std::chrono::milliseconds(ms), [&] { return e.fichiers.empty(); });
 }
 
 std::string nomDeFichierBorne(const std::string& prefixe, const std::string& nom, const std::string& suffixe,

@@ -32,17 +32,24 @@ bool renommerSansRemplacer(const std::string& source, const std::string& cible);
 
 // An exclusive lock on a file's updates, held for the object's life: a
 // flock on the hidden file ".NAME.verrou" beside the target of `chemin`.
-// Programs that update one file take turns; where no lock can be taken (a
-// read-only folder) the update goes on without it.
+// Programs that update one file take turns. How long it waits for another
+// program's turn: not at all (essayer), up to 5 s (borne), or as long as it
+// takes (toujours). Where no lock file can be made (a read-only folder) the
+// update goes on without it; a lock held by another program is never
+// passed over.
 class Verrou {
 public:
-    explicit Verrou(const std::string& chemin);
+    enum Attente { essayer, borne, toujours };
+    explicit Verrou(const std::string& chemin, Attente attente = borne);
     ~Verrou();
     Verrou(const Verrou&) = delete;
     Verrou& operator=(const Verrou&) = delete;
+    // False when another program held the lock all the while.
+    bool tenu() const { return !m_occupe; }
 
 private:
     int m_fd = -1;
+    bool m_occupe = false;
 };
 
 // A file the programs read and write again (the progress, the records).
@@ -60,17 +67,30 @@ struct Lecture {
 // Reads `chemin` whole; `quoi` names it on standard error ("records file").
 Lecture lireFichierGarde(const std::string& chemin, const char* quoi);
 
-// What an update did.
-enum class Maj { Ecrit, Inchange, Illisible, Echec };
+// What an update did. Attente: another program held the lock; the update
+// is done later by a thread of its own (see mettreAJourFichier).
+enum class Maj { Ecrit, Inchange, Illisible, Echec, Attente };
+
+using Fusion = std::function<std::optional<std::string>(const std::string*)>;
 
 // Under the lock of `chemin`: reads it again (lireFichierGarde) and writes
 // what `fusion` makes of its text (null when the file is missing), through
 // ecrireFichierAtomique; `fusion` returns nothing to leave the file as it
 // is. An unreadable file is neither given to `fusion` nor written. `lu`
-// receives the reading.
-Maj mettreAJourFichier(const std::string& chemin, const char* quoi,
-                       const std::function<std::optional<std::string>(const std::string*)>& fusion,
-                       Lecture* lu = nullptr);
+// receives the reading. A lock held 5 s by another program gives Echec,
+// nothing written. With `plusTard`, the lock is only tried: when another
+// program holds it, the call returns Attente at once and a thread of its own
+// runs the same update with `plusTard` (which must hold copies of all it
+// uses) once the lock is free, so a frame never waits for a lock.
+Maj mettreAJourFichier(const std::string& chemin, const char* quoi, const Fusion& fusion, Lecture* lu = nullptr,
+                       const Fusion& plusTard = nullptr);
+
+// The updates left to later (Attente) and not done yet.
+int misesAJourEnAttente();
+// Waits up to `ms` milliseconds for them; true when none is left. At the
+// program's end they get 10 s; those still waiting then are named on
+// standard error.
+bool attendreMisesAJour(int ms);
 
 // A file name `prefixe` + `nom` + `suffixe` within the 255 bytes a file
 // system allows, less `reserve` (for a number added later): when too long,

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fichiers.h"
 #include "lecture.h"
 
 const char* const kFichierReglages = "data/joueur/reglages.txt";
@@ -64,6 +65,7 @@ const Cle kCles[] = {
     nombre("volume_musique", &Reglages::volumeMusique, 0, 10),
     nombre("volume_effets", &Reglages::volumeEffets, 0, 10),
     ouiNon("fantome_course", &Reglages::fantomeCourse),
+    ouiNon("sauver_fantome", &Reglages::sauverFantome),
     ouiNon("plein_ecran", &Reglages::pleinEcranJeu),
     nombre("fenetre_largeur", &Reglages::largeurJeu, kLargeurFenetreMin, kTailleFenetreMax),
     nombre("fenetre_hauteur", &Reglages::hauteurJeu, kHauteurFenetreMin, kTailleFenetreMax),
@@ -110,32 +112,6 @@ std::string montrer(const std::string& s) {
 }
 
 bool blanc(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-bool ecrireTexte(const std::string& chemin, const std::string& texte) {
-    std::string temporaire = chemin + ".XXXXXX";
-    int fd = mkstemp(temporaire.data());
-    if (fd < 0 && errno == ENOENT && chemin.find('/') != std::string::npos) {  // no data/joueur/ yet
-        mkdir(chemin.substr(0, chemin.rfind('/')).c_str(), 0777);
-        temporaire = chemin + ".XXXXXX";
-        fd = mkstemp(temporaire.data());
-    }
-    bool ok = fd >= 0 && fchmod(fd, 0644) == 0;
-    for (size_t fait = 0; ok && fait < texte.size();) {
-        const ssize_t n = write(fd, texte.data() + fait, texte.size() - fait);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) fait += static_cast<size_t>(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    int erreur = ok ? 0 : errno;
-    if (fd >= 0 && close(fd) != 0 && ok) ok = false, erreur = errno;
-    if (ok && std::rename(temporaire.c_str(), chemin.c_str()) != 0) ok = false, erreur = errno;
-    if (ok) return true;
-    std::fprintf(stderr, "%s: the settings cannot be saved in %s: %s\n", program_invocation_short_name,
-                 chemin.c_str(), std::strerror(erreur ? erreur : EIO));
-    if (fd >= 0) unlink(temporaire.c_str());
-    return false;
-}
 
 }  // namespace
 
@@ -218,14 +194,30 @@ Reglages lireReglages(const std::string& chemin, bool* lisible, bool bavard) {
     return r;
 }
 
-bool modifierReglages(const std::function<void(Reglages&)>& changer, const std::string& chemin) {
-    bool lisible = true;
-    Reglages r = lireReglages(chemin, &lisible, false);
-    if (!lisible) {
-        std::fprintf(stderr, "%s: the settings are not saved: %s cannot be read as settings\n",
-                     program_invocation_short_name, chemin.c_str());
-        return false;
-    }
-    changer(r);
-    return ecrireTexte(chemin, texteReglages(r));
+bool modifierReglages(const std::function<void(Reglages&)>& changer, const std::string& chemin, bool* enAttente) {
+    const std::string::size_type barre = chemin.rfind('/');
+    if (barre != std::string::npos && barre > 0) mkdir(chemin.substr(0, barre).c_str(), 0777);  // no data/joueur/ yet
+    // The file as it is now, read again, with the change: what another
+    // program changed meanwhile stays.
+    const auto fusion = [changer, chemin](const std::string* texte, bool& tropGrand) -> std::optional<std::string> {
+        tropGrand = texte && texte->size() > kTailleMax;
+        if (tropGrand) {
+            std::fprintf(stderr, "%s: the settings are not saved: %s cannot be read as settings\n",
+                         program_invocation_short_name, chemin.c_str());
+            return std::nullopt;
+        }
+        Reglages r = texte ? lireTexteReglages(*texte) : Reglages();
+        changer(r);
+        return texteReglages(r);
+    };
+    bool tropGrand = false;
+    const Maj maj = mettreAJourFichier(
+        chemin, "settings file", [&](const std::string* texte) { return fusion(texte, tropGrand); }, nullptr,
+        enAttente ? Fusion([fusion](const std::string* texte) {
+            bool ignore = false;
+            return fusion(texte, ignore);
+        })
+                  : Fusion());
+    if (enAttente) *enAttente = maj == Maj::Attente;
+    return (maj == Maj::Ecrit || maj == Maj::Attente) && !tropGrand;
 }

@@ -19,6 +19,7 @@ struct Reglages {
     int volumeMusique = 10;     // 0 … 10; 10 is the game's own loudness
     int volumeEffets = 10;      // 0 … 10
     bool fantomeCourse = true;  // the racing ghost is shown (G in a run)
+    bool sauverFantome = true;  // a finished run's ghost is kept ("-Tjrs sauver fantome")
     // Each program's window: its size when not full screen, and whether it is.
     int largeurJeu = 640, hauteurJeu = 480;
     bool pleinEcranJeu = false;
@@ -57,12 +58,15 @@ std::string texteReglages(const Reglages& r);
 Reglages lireReglages(const std::string& chemin = kFichierReglages, bool* lisible = nullptr,
                       bool bavard = true);
 
-// Reads the file as it is now, lets `changer` set what it changes, and
-// writes it back atomically (a temporary file beside it, then renamed over
-// it), so that what another program wrote meanwhile is kept. Returns false,
-// after a line on standard error, when the file cannot be read or written;
-// it is then left as it was.
+// Under the file's lock (fichiers.h), reads the file as it is now, lets
+// `changer` set what it changes, and writes it back whole through the shared
+// writer (through a link, keeping the file's mode), so that what another
+// program wrote meanwhile is kept. Returns false, after a line on standard
+// error, when the file cannot be read as settings or written; it is then
+// left as it was. With `enAttente`, a lock held by another program is not
+// waited for: the change is made in the background once the lock is free
+// (`changer` must then hold copies of all it uses), and `*enAttente` is set.
 bool modifierReglages(const std::function<void(Reglages&)>& changer,
-                      const std::string& chemin = kFichierReglages);
+                      const std::string& chemin = kFichierReglages, bool* enAttente = nullptr);
 
 #endif

@@ -41,6 +41,7 @@ void Menu::loadListeMaps() { nomMap = listerFichiers("./maps", ".txt"); }
 void Menu::boutonsPrincipaux() {
     dansListe = false;
     premier = 0;
+    tranche = FenetreListe();
     boutons.clear();
     boutons.emplace_back(Vector3D(0, 0.1, 0), tr("Nouvelle map"));
     boutons.emplace_back(Vector3D(0, 0, 0), tr("Editer une map"));
@@ -53,11 +54,10 @@ void Menu::listeDesMaps() {
     dansListe = true;
     std::vector<std::string> labels = nomMap;
     labels.push_back(tr("Retour"));
-    premier = labels.size() > kVisibles ? std::min(premier, labels.size() - kVisibles) : 0;
-    const size_t fin = std::min(labels.size(), premier + kVisibles);
-    const double n = static_cast<double>(fin - premier - 1);
+    tranche = fenetreListe(labels.size(), kVisibles, premier, premier);
+    const double n = static_cast<double>(tranche.fin - premier - 1);
     boutons.clear();
-    for (size_t i = premier; i < fin; ++i)
+    for (size_t i = premier; i < tranche.fin; ++i)
         boutons.emplace_back(Vector3D(0, (static_cast<double>(i - premier) - n / 2) / -10, 0), labels[i]);
     choix = std::min(choix, boutons.size() - 1);
 }
@@ -118,10 +118,8 @@ void Menu::lancer() {
     // came here or ended an editing session.
     while (m_continuer && !sys::arretDemande()) {
         const Uint32 debut = sys::ticks();
-        // A click acts on the button selected before this round of events.
-        const std::string label = boutons[choix].getTexte();
         SDL_Event e;
-        while (sys::pollEvent(&e)) evenement(e, label);
+        while (sys::pollEvent(&e)) evenement(e);
         for (size_t i = 0; i < boutons.size(); ++i) boutons[i].setChoisi(i == choix);
         draw();
 
@@ -131,7 +129,14 @@ void Menu::lancer() {
     boutons.clear();
 }
 
-void Menu::evenement(const SDL_Event& e, const std::string& label) {
+// A click acts on the button under it, wherever the pointer was before.
+void Menu::cliquer(int y) {
+    reselectionner(yDesign(y, m_longueur, m_largeur));
+    agir(boutons[choix].getTexte());
+    reselectionner(yDesign(y, m_longueur, m_largeur));
+}
+
+void Menu::evenement(const SDL_Event& e) {
     switch (e.type) {
     case SDL_MOUSEMOTION: reselectionner(yDesign(e.motion.y, m_longueur, m_largeur)); break;
     case SDL_KEYDOWN:
@@ -143,19 +148,17 @@ void Menu::evenement(const SDL_Event& e, const std::string& label) {
     case SDL_KEYUP:
         if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER) agir(boutons[choix].getTexte());
         break;
-    case SDL_MOUSEBUTTONUP:  // any button
-        agir(label);
-        reselectionner(yDesign(e.button.y, m_longueur, m_largeur));
-        break;
+    case SDL_MOUSEBUTTONUP: cliquer(e.button.y); break;  // any button
     case SDL_MOUSEWHEEL:
+        if (!sys::molette(e)) break;  // sideways only
         // The wheel scrolls a list longer than the screen; elsewhere a turn
         // of it counts as a click.
         if (dansListe && nomMap.size() + 1 > kVisibles) {
             defiler(-sys::molette(e));
+            reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
         } else {
-            agir(label);
+            cliquer(e.wheel.mouseY);
         }
-        reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
         break;
     case SDL_QUIT: m_continuer = false; break;
     default: break;
@@ -169,9 +172,9 @@ void Menu::draw() {
     glColor3ub(255, 255, 255);
     glBindTexture(GL_TEXTURE_2D, m_texture_texte);
     for (const Bouton_menu& b : boutons) b.dessiner(m_longueur, m_largeur);
-    if (dansListe && premier > 0)  // more labels above, or below
+    if (dansListe && tranche.plusHaut)  // more labels above, or below
         Bouton_menu(Vector3D(0, boutons.front().getPos().Y + 0.1, 0), "...").dessiner(m_longueur, m_largeur);
-    if (dansListe && premier + boutons.size() < nomMap.size() + 1)
+    if (dansListe && tranche.plusBas)
         Bouton_menu(Vector3D(0, boutons.back().getPos().Y - 0.1, 0), "...").dessiner(m_longueur, m_largeur);
     if (!sauvetages.empty()) {
         // Rescue copies left by an editor ended by a signal, at the bottom left.

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include "bouton_menu.h"
+#include "liste_defilante.h"
 
 namespace editeur {
 
@@ -40,7 +41,8 @@ private:
     void listeDesMaps();
     void agir(const std::string& label);
     void reselectionner(int y);
-    void evenement(const SDL_Event& e, const std::string& label);
+    void evenement(const SDL_Event& e);
+    void cliquer(int y);
     void defiler(int pas);
     void deplacerChoix(int pas);
 
@@ -56,6 +58,7 @@ private:
     // from `premier`, moved by the wheel and the arrow keys.
     bool dansListe = false;
     size_t premier = 0;
+    FenetreListe tranche;
 };
 
 }  // namespace editeur

@@ -18,6 +18,7 @@
 #include "fsound.h"
 #include "langue.h"
 #include "lecture.h"
+#include "manettes.h"
 #include "menu.h"
 #include "niveau.h"
 #include "options.h"
@@ -120,6 +121,7 @@ void appliquerReglages(RessourcesMenu& ressources, const Options& options, const
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
     ressources.jeu->setCourse(reglages.fantomeCourse);
+    ressources.jeu->setFantome(reglages.sauverFantome);
 }
 
 // Sounds, icon, font, logo, sky and textures of the menu, and the progress.
@@ -191,8 +193,7 @@ int SDL_main(int argc, char** argv) {
     // SIGINT and SIGTERM end the program from any screen, as a normal exit.
     sys::installerSignaux();
     // Pads, plugged in now or later, play as the keyboard does (manettes.h).
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
-        std::fprintf(stderr, "vorna: no gamepad support: %s\n", SDL_GetError());
+    sys::demarrerManettes();
 
     FSOUND_Init(44100, 32, 0);
     volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);

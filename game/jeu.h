@@ -41,7 +41,7 @@ public:
 
     void loadDonnees();
     void jouer();
-    void sendScoreOnline(int score);
+    bool sendScoreOnline(int score);  // false when no browser could be started
 
     Son& son() { return m_son; }
     const std::string& getTypeLieu() const { return m_typeLieu; }

@@ -14,6 +14,7 @@
 #include "annonce.h"
 #include "cadre.h"
 #include "fantome.h"
+#include "liste_defilante.h"
 #include "niveau.h"
 #include "progression.h"
 #include "records.h"
@@ -79,6 +80,13 @@ private:
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
     }
     void lancer();
+    // Changes a setting; a change the file could not keep, or not yet, is said on screen.
+    void regler(int i, int pas, bool boucler) {
+        bool enAttente = false;
+        if (changerReglage(i, pas, boucler, res.reglages, jeu, &enAttente) && !enAttente) return;
+        annonce = enAttente ? tr("Reglage en attente : fichier verrouille") : tr("Reglage non enregistre");
+        debutAnnonce = 0;
+    }
     // The setting highlighted on the Options screen (reglages_menu.h), or −1.
     int reglage() const { return choix2 == 3 && choix >= 2 ? static_cast<int>(choix) - 2 : -1; }
     void dessinerEntrees();
@@ -203,7 +211,7 @@ void MenuPrincipal::evenements() {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
             } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && reglage() >= 0) {
-                changerReglage(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false, res.reglages, jeu);
+                regler(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false);
                 jouerSon(res.cursor);
             }
         } else if (e.type == SDL_KEYUP) {
@@ -232,7 +240,7 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
 
 void MenuPrincipal::entree() {
     if (reglage() >= 0) {  // Options: a setting, a step up
-        changerReglage(reglage(), 1, true, res.reglages, jeu);
+        regler(reglage(), 1, true);
         return;
     }
     // The list rule: a chosen entry starts the launch fade.
@@ -268,7 +276,7 @@ void MenuPrincipal::entree() {
             } else if (choix1 == 1) {  // Top: "Jouer"
                 ecranJouer();
             }
-            if (choix2 == 3) jeu.setFantome(!jeu.getFantome());  // Options: the ghost option
+            if (choix2 == 3) regler(kReglageSauverFantome, 1, false);  // Options: ghost saving
             break;
         case 1:
             if (choix2 == 1) ouvrirListe(1, static_cast<unsigned>(tailleNomMap + 1));  // Play: "Map perso"
@@ -278,7 +286,7 @@ void MenuPrincipal::entree() {
             if (choix2 == 1) {  // Play: "Fantome"
                 ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));
             } else if (choix1 == 1) {  // Top: "Options"
-                choix = 0;
+                choix = 2;  // the first entry, at the top
                 choix1 = 0;
                 choix2 = 3;
                 choixMax = 2 + kReglagesMenu;
@@ -332,15 +340,11 @@ void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
 // A list longer than the screen shows kVisibles entries, the choice always
 // among them, with "..." above and below where more entries lie.
 void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
-    size_t debut = 0, fin = noms.size();
-    if (noms.size() > kVisibles) {
-        premier = std::clamp<size_t>(premier, choix + 1 > kVisibles ? choix + 1 - kVisibles : 0, choix);
-        premier = std::min(premier, noms.size() - kVisibles);
-        debut = premier;
-        fin = premier + kVisibles;
-        if (debut > 0) imprimer("...", -1, (kVisibles + 1) / 20.0);
-        if (fin < noms.size()) imprimer("...", -1, -(kVisibles + 1) / 20.0);
-    }
+    const FenetreListe f = fenetreListe(noms.size(), kVisibles, choix, premier);
+    const size_t debut = f.debut, fin = f.fin;
+    const double bord = (static_cast<double>(kVisibles) + 1) / 20.0;  // a line beyond the slice
+    if (f.plusHaut) imprimer("...", -1, bord);
+    if (f.plusBas) imprimer("...", -1, -bord);
     const int taille = static_cast<int>(fin - debut) - 1;
     for (size_t i = debut; i < fin; ++i) {
         const double y = taille / 20.0 - (i - debut) / 10.0;

@@ -182,7 +182,7 @@ void Partie::effets(const Sorties& s) {
     if (s.recommence && courseARecharger) courseCharger();
     if (s.fantomeRecommence) fantomeRecommencer();
     if (s.fantomeGarde) fantomeVerifier();
-    if (s.envoyerScore) m.sendScoreOnline(sim->score());
+    if (s.envoyerScore && !m.sendScoreOnline(sim->score())) messageRecord = tr("Navigateur introuvable");
     if (s.echantillon) fantomeEchantillon();
     if (s.arrivee) {
         noterRecord();

@@ -24,6 +24,8 @@ void Partie::majProgression() {
         messageProgression = tr(kProgressionIllisible);
     else if (maj == Maj::Echec)
         messageProgression = tr("Progression non enregistree");
+    else if (maj == Maj::Attente)
+        messageProgression = tr("Progression en attente : fichier verrouille");
 }
 
 void Partie::textesFin() {
@@ -45,9 +47,10 @@ void Partie::textesFin() {
     textesRecord();
 }
 
-void Jeu::sendScoreOnline(int score) {
+bool Jeu::sendScoreOnline(int score) {
     const std::string url = urlScore(score, m_mapScenario);
-    ouvrirUrl(url);
+    const bool ouvert = ouvrirUrl(url);
     std::printf("url:%s\n", url.c_str());
     std::fflush(stdout);
+    return ouvert;
 }

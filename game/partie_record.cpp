@@ -26,6 +26,8 @@ void Partie::noterRecord() {
         messageRecord = tr(kRecordsIllisibles);
     else if (r.ecriture == Maj::Echec)
         messageRecord = tr("Record non enregistre : ecriture impossible");
+    else if (r.ecriture == Maj::Attente)
+        messageRecord = tr("Record en attente : fichier verrouille");
     if (!r.meilleur) return;
     if (r.ancien) texteRecord = tr("Nouveau record");
     const std::string nom = nomFantomeRecord(p);

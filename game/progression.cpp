@@ -72,5 +72,9 @@ Maj debloquerNiveau(unsigned int niveau, unsigned int& resultat, Lecture* lu, co
     resultat = niveau;
     return mettreAJourFichier(
         chemin, "progress file",
-        [&](const std::string* actuel) { return fusionProgression(actuel, niveau, resultat); }, lu);
+        [&](const std::string* actuel) { return fusionProgression(actuel, niveau, resultat); }, lu,
+        [niveau](const std::string* actuel) {  // another program holds the lock: later
+            unsigned int r = 0;
+            return fusionProgression(actuel, niveau, r);
+        });
 }

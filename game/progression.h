@@ -45,7 +45,8 @@ std::optional<std::string> fusionProgression(const std::string* actuel, unsigned
 // read again and the larger level written (mettreAJourFichier), so a level
 // another program unlocked meanwhile stays open. `resultat` receives the
 // level now open: the larger of the two, or `niveau` when the file cannot
-// be read or written.
+// be read or written. A lock held by another program never waits: Attente,
+// and the update is done in the background once the lock is free.
 Maj debloquerNiveau(unsigned int niveau, unsigned int& resultat, Lecture* lu = nullptr,
                     const std::string& chemin = kFichierProgression);
 

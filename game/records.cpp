@@ -214,29 +214,46 @@ Records recordsConnus(bool* premiereFois, const std::string& chemin) {
     return r;
 }
 
+namespace {
+
+// Reads the records file's text into `fichier`, and gives the text with
+// `miens` added: nothing when they add none.
+std::optional<std::string> ajouterRecords(const std::string* texte, const std::string& chemin, const Records& miens,
+                                          Records& fichier) {
+    fichier = texte ? depuisTexte(*texte, chemin) : Records();
+    Records tous = fichier;
+    tous.fusionner(miens);
+    if (tous == fichier) return std::nullopt;
+    return texteRecords(tous);
+}
+
+}  // namespace
+
 ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::string& chemin) {
     ResultatRecord res;
     Records& programme = recordsDuProgramme(chemin);
-    Records connus = programme;  // all there is when the file cannot be read
-    auto proposer = [&] {
-        res.ancien = connus.trouver(p) != nullptr;
-        res.meilleur = connus.proposer(p, r);
-    };
+    Records avecCeluiCi = programme;
+    avecCeluiCi.proposer(p, r);
+    Records connus;  // the file's and this program's, before this one
     Lecture l;
     res.ecriture = mettreAJourFichier(
         chemin, "records file",
-        [&](const std::string* texte) -> std::optional<std::string> {
-            const Records fichier = texte ? depuisTexte(*texte, chemin) : Records();
-            connus = fichier;
-            connus.fusionner(programme);
-            proposer();
-            if (connus == fichier) return std::nullopt;
-            return texteRecords(connus);
-        },
-        &l);
-    if (res.ecriture == Maj::Illisible) proposer();
+        [&](const std::string* texte) { return ajouterRecords(texte, chemin, avecCeluiCi, connus); }, &l,
+        // Another program holds the lock: the same, later, from copies.
+        [chemin, avecCeluiCi](const std::string* texte) {
+            Records fichier;
+            return ajouterRecords(texte, chemin, avecCeluiCi, fichier);
+        });
+    if (res.ecriture == Maj::Illisible || res.ecriture == Maj::Attente) {
+        // What this program knows, and the file as read without the lock.
+        int abimees = 0;
+        connus = l.etat == Lecture::Lu ? recordsDuTexte(l.texte, abimees) : Records();
+    }
+    connus.fusionner(programme);
+    res.ancien = connus.trouver(p) != nullptr;
+    res.meilleur = connus.proposer(p, r);
     res.premiereFois = l.premiereFois;
-    programme.proposer(p, r);
+    programme = avecCeluiCi;
     return res;
 }
 

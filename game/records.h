@@ -84,7 +84,9 @@ struct ResultatRecord {
 
 // Proposes the record `r` for `p`: under the file's lock the file is read
 // again, merged with this program's records, and written with the better
-// one, so a record another program wrote meanwhile is kept.
+// one, so a record another program wrote meanwhile is kept. A lock held by
+// another program never waits: Attente, and the update is done in the
+// background once the lock is free (the record is known meanwhile).
 ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::string& chemin = kFichierRecords);
 
 // The best ghost of a level, in ghost/: "map<N>-record.qzg" for scenario

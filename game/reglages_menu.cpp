@@ -49,7 +49,7 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     }
 }
 
-void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
+bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* enAttente) {
     auto volume = [&](int& v) {
         v = boucler && v + pas > 10 ? 0 : std::clamp(v + pas, 0, 10);
         volumesJoueur(r.volumeMusique, r.volumeEffets);
@@ -65,9 +65,11 @@ void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
     if (i == kReglageSynchro) r.synchroVerticale = !r.synchroVerticale;
     if (i == kReglageImages) r.imagesMax = kImages[(indexImages(r.imagesMax) + kNombreImages + pas) % kNombreImages];
     if (i == kReglageSynchro || i == kReglageImages) appliquerCadence(r.synchroVerticale, r.imagesMax);
+    if (i == kReglageSauverFantome) jeu.setFantome(!jeu.getFantome()), r.sauverFantome = jeu.getFantome();
     // Only what changed is written: the rest of the file stays as it is now.
+    // The change holds copies: it may be written later, once a lock is free.
     const Reglages c = r;
-    modifierReglages([i, &c](Reglages& f) {
+    const auto changer = [i, c](Reglages& f) {
         if (i == kReglageLangue) f.langue = c.langue;
         if (i == kReglageMusique) f.volumeMusique = c.volumeMusique;
         if (i == kReglageEffets) f.volumeEffets = c.volumeEffets;
@@ -75,5 +77,7 @@ void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu) {
         if (i == kReglageCourse) f.fantomeCourse = c.fantomeCourse;
         if (i == kReglageSynchro) f.synchroVerticale = c.synchroVerticale;
         if (i == kReglageImages) f.imagesMax = c.imagesMax;
-    });
+        if (i == kReglageSauverFantome) f.sauverFantome = c.sauverFantome;
+    };
+    return modifierReglages(changer, kFichierReglages, enAttente);
 }

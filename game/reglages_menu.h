@@ -9,7 +9,8 @@
 
 // The settings of the "Options" screen, shown above ghost saving, from the
 // top: the language, the music volume, the effects volume, full screen,
-// the racing ghost, vertical sync, the most frames a second.
+// the racing ghost, vertical sync, the most frames a second. Ghost saving,
+// the entry below them, is kept in the settings too.
 enum ReglageMenu {
     kReglageLangue,
     kReglageMusique,
@@ -17,7 +18,8 @@ enum ReglageMenu {
     kReglagePleinEcran,
     kReglageCourse,
     kReglageSynchro,
-    kReglageImages
+    kReglageImages,
+    kReglageSauverFantome
 };
 const int kReglagesMenu = 7;
 
@@ -28,8 +30,10 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu);
 // moves by `pas` (+1 or −1) within 0 … 10, or from 10 back to 0 when
 // `boucler`; the language goes round automatic, English, French (the texts
 // change from the next frame); the frame cap goes round 30, 60, 120, 144 and
-// no limit; the others switch. `r` holds the settings in
-// use.
-void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu);
+// no limit; the others switch. `r` holds the settings in use. False when the
+// file could not be written (the change holds until the program ends).
+// Another program's lock on the file is not waited for: the file is written
+// once it is free, and `enAttente` set.
+bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* enAttente);
 
 #endif

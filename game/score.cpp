@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "score.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -15,17 +17,37 @@ std::string serveur = kServeurScore;
 
 const std::string& serveurScore() { return serveur; }
 
+namespace {
+
+// A host name: dot-separated labels of 1 to 63 letters, digits and hyphens,
+// none starting or ending with a hyphen, 253 bytes at most in all (an IPv4
+// address is one of them).
+bool nomDHoteValide(const std::string& h) {
+    if (h.empty() || h.size() > 253) return false;
+    for (size_t debut = 0; debut <= h.size();) {
+        const size_t fin = std::min(h.find('.', debut), h.size());
+        const std::string etiquette = h.substr(debut, fin - debut);
+        if (etiquette.empty() || etiquette.size() > 63 || etiquette.front() == '-' || etiquette.back() == '-' ||
+            etiquette.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-") !=
+                std::string::npos)
+            return false;
+        debut = fin + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool adresseServeurValide(const std::string& a) {
     size_t fin = 0;
     if (!a.empty() && a[0] == '[') {
         fin = a.find(']');
-        if (fin == std::string::npos || fin == 1 || a.find_first_not_of("0123456789abcdefABCDEF:.", 1) != fin)
-            return false;
+        in6_addr v6;
+        if (fin == std::string::npos || inet_pton(AF_INET6, a.substr(1, fin - 1).c_str(), &v6) != 1) return false;
         ++fin;
     } else {
         fin = std::min(a.find(':'), a.size());
-        if (fin == 0 || a.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-") < fin)
-            return false;
+        if (!nomDHoteValide(a.substr(0, fin))) return false;
     }
     if (fin == a.size()) return true;
     const std::string port = a.substr(fin + 1);

@@ -10,8 +10,10 @@ extern const char* const kServeurScore;
 // The score server in use: the host part of the score link, HOST or
 // HOST:PORT. Starts as kServeurScore.
 const std::string& serveurScore();
-// True for HOST[:PORT]: a host name or IPv4 address (letters, digits, dots,
-// hyphens) or a bracketed IPv6 address, then an optional port 1 to 65535.
+// True for HOST[:PORT]: a host name or IPv4 address (labels of 1 to 63
+// letters, digits and hyphens joined by dots, no label starting or ending
+// with a hyphen, 253 bytes at most) or a bracketed IPv6 address, then an
+// optional port 1 to 65535.
 bool adresseServeurValide(const std::string& adresse);
 // Sets the score server for the rest of the program run (the player's
 // settings feed it); false, and nothing changed, when the address is invalid.

@@ -2,14 +2,17 @@
 #include "langue.h"
 
 #include <libintl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <set>
 
 // Where the installation's catalogues lie from the folder of the programs;
 // the build gives it from the installation's layout.
@@ -39,8 +42,34 @@ std::optional<std::string> languageDuUtilisateur() {
     return v ? std::optional<std::string>(v) : std::nullopt;
 }
 
-bool catalogue(const std::string& l) {
-    return access((dossierCatalogues() + "/" + l + "/LC_MESSAGES/" + kDomaine + ".mo").c_str(), R_OK) == 0;
+std::string cheminCatalogue(const std::string& l) {
+    return dossierCatalogues() + "/" + l + "/LC_MESSAGES/" + kDomaine + ".mo";
+}
+
+// gettext reads whatever lies at a catalogue's path (a FIFO would hang it):
+// 1 for a readable regular file, 0 for none, -1 for anything else.
+int etatCatalogue(const std::string& l) {
+    struct stat st;
+    const std::string chemin = cheminCatalogue(l);
+    if (stat(chemin.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? 0 : -1;
+    return S_ISREG(st.st_mode) && access(chemin.c_str(), R_OK) == 0 ? 1 : -1;
+}
+
+bool catalogue(const std::string& l) { return etatCatalogue(l) == 1; }
+
+// Whether the catalogue of `l` can be used: a French one may be missing (the
+// texts are written in French); a missing English one, or anything but a
+// regular file, is said once on standard error, and the texts are shown as
+// written.
+bool catalogueUtilisable(const std::string& l) {
+    const int etat = etatCatalogue(l);
+    if (etat == 1 || (etat == 0 && l == "fr")) return true;
+    static std::set<std::string> dits;
+    if (dits.insert(cheminCatalogue(l)).second)
+        std::fprintf(stderr, "%s: the catalogue %s %s; the texts are shown as written\n",
+                     program_invocation_short_name, cheminCatalogue(l).c_str(),
+                     etat == 0 ? "is missing" : "is not a readable regular file");
+    return false;
 }
 
 std::string langueDeLEnvironnement() {
@@ -62,7 +91,8 @@ void lier() {
     bindtextdomain("libc", d.c_str());
 }
 
-void appliquer(const std::string& l) {
+void appliquer(std::string l) {
+    if (!l.empty() && !catalogueUtilisable(l)) l.clear();
     if (!l.empty()) {
         languageUtilisateur = languageDuUtilisateur();
         setenv("LANGUAGE", l.c_str(), 1);

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "manettes.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+
+#include "lecture.h"
 
 namespace sys {
 namespace {
@@ -113,6 +118,18 @@ bool Manettes::recevoir(const SDL_Event& e, std::deque<SDL_Event>& sortie) {
     default:  // the same pads seen as joysticks, and what no loop uses of a pad
         return e.type >= SDL_JOYAXISMOTION && e.type < SDL_FINGERDOWN;
     }
+}
+
+bool demarrerManettes() {
+    const char* fichier = std::getenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    if (fichier && *fichier && !ouvrirLecture(fichier) && errno != ENOENT) {
+        std::fprintf(stderr, "%s: SDL_GAMECONTROLLERCONFIG_FILE %s %s; it is not read\n",
+                     program_invocation_short_name, fichier, raisonLecture(errno).c_str());
+        unsetenv("SDL_GAMECONTROLLERCONFIG_FILE");
+    }
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) return true;
+    std::fprintf(stderr, "%s: no gamepad support: %s\n", program_invocation_short_name, SDL_GetError());
+    return false;
 }
 
 }  // namespace sys

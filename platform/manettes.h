@@ -43,6 +43,12 @@ private:
     std::map<SDL_Keycode, int> m_tenues;  // how many inputs hold each key down
 };
 
+// Starts SDL's game controllers. The file SDL_GAMECONTROLLERCONFIG_FILE
+// names is read by SDL only when it is a regular file (a FIFO would hang the
+// start): anything else is named on standard error and left unread. False,
+// after a line on standard error, when SDL cannot start them.
+bool demarrerManettes();
+
 }  // namespace sys
 
 #endif

@@ -106,7 +106,10 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     ecrireFichier("maps/mapperso2.txt", carte);  // the one map listed: number 2 is taken
     // A 1280 × 720 window: the menu is the 640 × 480 design scaled by 1.5, the pointer taken alike.
     tailleFenetreTest(1280, 720);
-    systeme.mouvement(1, 900, 300);  // over "Nouvelle map" (unscaled, "Quitter")
+    // The pointer over "Quitter", then moved over "Nouvelle map" (unscaled,
+    // "Quitter") and clicked there in one frame: the click's own place counts.
+    systeme.mouvement(1, 640, 562);
+    systeme.mouvement(3, 900, 300);
     systeme.bouton(3, 1, false, 900, 300);
     f = 6;
     taper({SDLK_SPACE, SDLK_RETURN, SDLK_SPACE});  // too few objects: nothing saved

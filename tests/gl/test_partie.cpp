@@ -11,10 +11,12 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "annonce.h"
+#include "fichiers.h"
 #include "navigateur.h"
 #include "partie_scriptee.h"
 #include "repertoire.h"
@@ -58,7 +60,7 @@ TEST_F(Partie, RollingToTheFinishStopsTheCountersThenTheMenuKeepsTheGhostAndUnlo
 }
 
 TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFreeNumberAndSendsNoScore) {
-    setCommandeNavigateur("true");  // the browser's part is tested on its own
+    setCommandeNavigateur("/nonexistent/browser");  // no browser: the screen says so
     jeu.setNiveauMax(3);
     ecrireFichier("data/joueur/niveau.txt", "3");
     scenario(2, kCourseDroite);
@@ -71,8 +73,10 @@ TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFree
         systeme.appui(taper(f + 6, SDLK_UP, 2), SDLK_RETURN);
     });
     testing::internal::CaptureStdout();
-    jeu.jouer();
+    sortieErreur([&] { jeu.jouer(); });
     const std::string urls = testing::internal::GetCapturedStdout();
+    EXPECT_GT(premiereFrame([](const InstantPartie& i) { return i.messageRecord == "Navigateur introuvable"; }), 0);
+    setCommandeNavigateur("true");  // the browser's part is tested on its own
     const int score = instants[premiereFrame([](const InstantPartie& i) { return i.win; })].score;
     const std::string url = "url:http://www.vorna-game.org/writescorevorna.php?act=2&score=" + std::to_string(score) +
                             "&map=2&v=14&a=" + std::to_string(2 * score) + "\n";
@@ -120,7 +124,9 @@ TEST_F(Partie, TheNextLevelOpensAtTheFinishOfTheHighestScenarioLevelOnlyAndProgr
              systeme.relache(f, SDLK_UP), systeme.tape(f + 1, SDLK_DOWN), systeme.tape(f + 3, SDLK_RETURN);
              systeme.relache(f + 6, SDLK_ESCAPE), systeme.tape(taper(f + 8, SDLK_DOWN, 2), SDLK_RETURN); }, "2", 2, ""},
         {"free map", "1", menuPrincipal, "1", 1, ""},  // level 1 started before, then left
-        {"unreadable", "", menuPrincipal, "", 2, "Progression illisible : laissee intacte"},
+        // Another program holds the lock: the run goes on, the file is written once it is free.
+        {"locked", "1", menuPrincipal, "1", 2, "Progression en attente : fichier verrouille"},
+        {"unreadable", "", menuPrincipal, "", 2, "Progression illisible : laissee intacte"},  // for good
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
@@ -128,6 +134,8 @@ TEST_F(Partie, TheNextLevelOpensAtTheFinishOfTheHighestScenarioLevelOnlyAndProgr
         std::remove("data/joueur/niveau.txt");
         *c.avant ? ecrireFichier("data/joueur/niveau.txt", c.avant) : std::filesystem::create_symlink("niveau.txt", "data/joueur/niveau.txt");
         jeu.setNiveauMax(1);
+        std::optional<Verrou> autre;
+        if (std::string(c.cas) == "locked") autre.emplace("data/joueur/niveau.txt");
         scenario(1, kCourseDroite);
         if (std::string(c.cas) == "free map") perso("piste", kCourseDroite);
         systeme.appui(debut + 1, SDLK_UP);
@@ -139,6 +147,10 @@ TEST_F(Partie, TheNextLevelOpensAtTheFinishOfTheHighestScenarioLevelOnlyAndProgr
         EXPECT_EQ(*c.apres ? lireFichier("data/joueur/niveau.txt") : std::filesystem::read_symlink("data/joueur/niveau.txt").string(),
                   *c.apres ? c.apres : "niveau.txt");
         EXPECT_EQ(jeu.getNiveauMax(), c.niveauMax);
+        if (!autre) continue;
+        autre.reset();
+        EXPECT_TRUE(attendreMisesAJour(20000));
+        EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2");
     }
 }
 

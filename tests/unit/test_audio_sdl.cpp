@@ -18,18 +18,23 @@ namespace {
 // What SDL_mixer knows when a sample starts: the voice asked for and the
 // volume that voice already has.
 int voixDemandee = -2, volumeAuDepart = -2;
-std::atomic<long> energie{0};
+std::atomic<long> energie{0}, octetsMixes{0};
 
 void ecoute(void*, Uint8* flux, int octets) {
     long somme = 0;
     for (int i = 0; i < octets / 2; ++i) somme += std::abs(reinterpret_cast<const Sint16*>(flux)[i]);
     energie += somme;
+    octetsMixes += octets;
 }
 
-// What the dummy device mixed over `ms` of real time.
+// What the dummy device mixed over the next `ms` of sound: counted in sound
+// mixed (16-bit stereo at 44.1 kHz), not in real time, so that a loaded
+// machine, whose mixing thread runs late, sees the same sound.
 long energieApres(int ms) {
+    const long octets = 44100L * 4 * ms / 1000;
     energie = 0;
-    SDL_Delay(ms);
+    const long debut = octetsMixes.load();
+    for (int attente = 0; octetsMixes.load() - debut < octets && attente < 20000; attente += 5) SDL_Delay(5);
     return energie.load();
 }
 
@@ -67,7 +72,7 @@ TEST_F(MixerReel, ASampleIsAudibleAtTheVolumeItsVoiceHasBeforeItStartsAndMusicPa
     EXPECT_EQ(energieApres(100), 0);
     ASSERT_GE(FSOUND_PlaySound(FSOUND_FREE, s), 0);
     EXPECT_GT(energieApres(150), 0);
-    SDL_Delay(400);
+    energieApres(400);
     for (int volume : {0, 255, 128}) {
         Mix_Volume(-1, 255 - volume);  // what the voices played at before
         FSOUND_Sample_SetDefaults(s, -1, volume, -1, -1);
@@ -83,21 +88,21 @@ TEST_F(MixerReel, ASampleIsAudibleAtTheVolumeItsVoiceHasBeforeItStartsAndMusicPa
     EXPECT_EQ(FSOUND_Stream_Open("faux.wav", FSOUND_LOOP_NORMAL, 0, 0), nullptr);
 
     // Music: pausing everything silences it, resuming brings it back.
-    SDL_Delay(400);
+    energieApres(400);
     FSOUND_STREAM* m = FSOUND_Stream_Open("bip.wav", FSOUND_LOOP_NORMAL, 0, 0);
     ASSERT_NE(m, nullptr);
     FSOUND_Stream_SetLoopCount(m, -1);
     ASSERT_EQ(FSOUND_Stream_Play(1, m), 1);
     EXPECT_GT(energieApres(150), 0);
     FSOUND_SetPaused(FSOUND_ALL, 1);
-    SDL_Delay(60);
+    energieApres(60);
     EXPECT_EQ(energieApres(150), 0);
     FSOUND_SetPaused(FSOUND_ALL, 0);
     EXPECT_GT(energieApres(150), 0);
-    SDL_Delay(600);  // past the end of the file: a looping stream goes on
+    energieApres(600);  // past the end of the file: a looping stream goes on
     EXPECT_GT(energieApres(150), 0);
     FSOUND_Stream_Close(m);
-    SDL_Delay(60);
+    energieApres(60);
     EXPECT_EQ(energieApres(150), 0);
 }
 

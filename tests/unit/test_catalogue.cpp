@@ -5,13 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <string>
+#include <tuple>
 
+#include "dossier.h"
 #include "langue.h"
 #include "texte.h"
+#include "traduction.h"
 
 namespace {
 
@@ -78,6 +83,35 @@ TEST(Catalogue, TheLanguageIsTheFirstVariableSetFrenchForFrAndC) {
         {{"", "en_US", "fr_FR", ""}, "en"},
     };
     for (const auto& c : kCas) EXPECT_EQ(langueDesVariables(c.variables, catalogue), c.langue) << c.variables[0] + c.variables[3];
+}
+
+// A translation is never a format of its own: one that takes other values
+// than its text is ignored, and named once.
+TEST(Catalogue, ATranslationTakingOtherValuesThanItsTextIsIgnoredAndNamedOnce) {
+    for (const auto& [texte, traduction, memes] :
+         {std::tuple{"%d", "%i", true}, {"%d", "%s", false}, {"%d", "%ld", false}, {"%d %d", "%d", false},
+          {"%s %d", "%2$s %1$d", false}, {"%1$s %2$d", "%2$d %1$s", true}, {"%*d", "%*d!", true},
+          {"%*d", "%d", false}, {"100%% %s", "%s 100 %%", true}, {"%5.2f", "%f", true}, {"a", "%n", false},
+          {"%1$d %1$s", "%1$d %1$s", false}})
+        EXPECT_EQ(memesConversions(texte, traduction), memes) << texte << " / " << traduction;
+    DossierTemporaire d;
+    creerDossiers("l/en/LC_MESSAGES");
+    ecrireFichier("en.po", "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+                           "msgid \"-Volume musique %d\"\nmsgstr \"-Music volume %s\"\n\n"
+                           "msgid \"-Volume effets %d\"\nmsgstr \"-Effects volume %d\"\n");
+    ASSERT_EQ(std::system("msgfmt -o l/en/LC_MESSAGES/vorna.mo en.po"), 0);
+    fixerDossierCatalogues(std::filesystem::absolute("l").string());
+    choisirLangue("en");
+    std::string premier;
+    const std::string err = sortieErreur([&] {
+        premier = formater(tr("-Volume musique %d"), 3);
+        EXPECT_EQ(formater(tr("-Volume musique %d"), 4), "-Volume musique 4");
+    });
+    EXPECT_EQ(premier + ", " + formater(tr("-Volume effets %d"), 5), "-Volume musique 3, -Effects volume 5");
+    EXPECT_EQ(lignes(err).size(), 1u) << err;
+    EXPECT_NE(err.find("\"-Music volume %s\""), std::string::npos) << err;
+    fixerDossierCatalogues("");
+    choisirLangue("auto");
 }
 
 }  // namespace

@@ -4,14 +4,17 @@
 // damaged progress file still opens level 1.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 
 #include "dossier.h"
 #include "fichier_fantome.h"
 #include "lecture.h"
+#include "manettes.h"
 #include "niveau.h"
 #include "progression.h"
 
@@ -43,6 +46,21 @@ TEST_F(Lecture, OnlyRegularFilesUpTo64MegabytesAreOpenedEachRefusalIsOneLineAndN
               std::string::npos);
     ecrireFichier("arobases.txt", std::string(kEnregistrementsMax, '@'));
     EXPECT_EQ(lireEnregistrements("arobases.txt", nullptr), kEnregistrementsMax);
+}
+
+// SDL reads the pads' mapping file itself: only a regular one is left to it.
+TEST_F(Lecture, APadMappingFileIsLeftToSDLOnlyWhenItIsARegularFile) {
+    ecrireFichier("manettes.txt", "");
+    mkfifo("fifo", 0600);
+    for (const auto& [fichier, garde] : {std::pair{"fifo", false}, {"manettes.txt", true}, {".", false}}) {
+        setenv("SDL_GAMECONTROLLERCONFIG_FILE", fichier, 1);
+        const std::string err = sortieErreur([] { sys::demarrerManettes(); });
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        EXPECT_EQ(std::getenv("SDL_GAMECONTROLLERCONFIG_FILE") != nullptr, garde) << fichier;
+        EXPECT_EQ(err.find(std::string(fichier) + " is not a regular file; it is not read") != std::string::npos, !garde)
+            << err;
+    }
+    unsetenv("SDL_GAMECONTROLLERCONFIG_FILE");
 }
 
 TEST_F(Lecture, AGhostNamesOnlyALevelInsideMapsOnItsWholeFirstLineOfBoundedLengthAndItsPositionsFollow) {

@@ -2,9 +2,11 @@
 // The command line of both programs: help, version, the game's --map, and
 // anything else refused with status 2; the keys their documents list.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -45,6 +47,7 @@ TEST(Options, HelpVersionAndRefusals) {
         {true, {"piste"}, 2, "", "unknown option 'piste'"},
         {true, {"--map", "../../abs"}, 2, "", "--map takes the name of a map of maps/ (no '/', not starting with '.')"},
         {true, {"--map", ".cache"}, 2, "", "--map takes the name of a map of maps/"},
+        {true, {"--map", "a/b"}, 2, "", "--map takes the name of a map of maps/"},
         {true, {"--score-server"}, 2, "", "--score-server takes one HOST[:PORT], once"},
         {true, {"--score-server", "h/x", "--map", "m"}, 2, "", "--score-server takes HOST[:PORT], not 'h/x'"},
         {false, {"--score-server", "h"}, 2, "", "unknown option '--score-server'"},
@@ -79,6 +82,29 @@ TEST(Options, TheHelpIsInTheLanguageOfTheEnvironmentTheUsageAndTheErrorsInEnglis
         lancer(c.jeu, {c.option}, sortie, erreurs);
         EXPECT_NE(sortie.find(c.sortie), std::string::npos) << c.langue << ": " << sortie;
         EXPECT_NE(erreurs.find(c.erreurs), std::string::npos) << c.langue << ": " << erreurs;
+    }
+    unsetenv("LANGUAGE");
+    fixerDossierCatalogues("");
+    choisirLangue("auto");
+}
+
+// gettext reads whatever lies at a catalogue's path: a FIFO is never given
+// to it; a missing English catalogue is said once; either way the texts are
+// shown as written.
+TEST(Options, OnlyARegularFileIsACatalogueAndAMissingEnglishOneIsSaidOnce) {
+    DossierTemporaire d;
+    creerDossiers("fifo/en/LC_MESSAGES");
+    mkfifo("fifo/en/LC_MESSAGES/vorna.mo", 0600);
+    creerDossiers("vide");
+    setenv("LANGUAGE", "en", 1);
+    for (const auto& [dossier, raison] : {std::pair{"fifo", "is not a readable regular file"}, {"vide", "is missing"}}) {
+        fixerDossierCatalogues(std::filesystem::absolute(dossier).string());
+        std::string sortie, erreurs, encore;
+        EXPECT_EQ(lancer(true, {"--help"}, sortie, erreurs), 0);
+        lancer(true, {"--help"}, sortie, encore);
+        EXPECT_NE(erreurs.find(std::string("/en/LC_MESSAGES/vorna.mo ") + raison), std::string::npos) << erreurs;
+        EXPECT_EQ(encore.find("catalogue"), std::string::npos) << "said once: " << encore;
+        EXPECT_NE(sortie.find("usage: vorna"), std::string::npos);
     }
     unsetenv("LANGUAGE");
     fixerDossierCatalogues("");

@@ -98,21 +98,27 @@ TEST(Records, AnUpdateMergesWithTheFileReadAgainWritesThroughItsLinkAndLeavesAnU
         }
 }
 
-// Two programs finishing at once: the second waits for the first's update
-// and keeps its record.
-TEST(Records, TwoProgramsAtOnceKeepBothRecords) {
+// Two programs finishing at once: the second never waits for the first's
+// lock (its frames go on), never writes without it, and its record is
+// written, merged, once the lock is free.
+TEST(Records, TwoProgramsAtOnceKeepBothRecordsAndNoneWaitsForTheLock) {
     DossierTemporaire d;
-    int tube[2];
-    ASSERT_EQ(pipe(tube), 0);
+    int tube[2], retour[2];
+    ASSERT_TRUE(pipe(tube) == 0 && pipe(retour) == 0);
     const pid_t autre = fork();  // finishes level 1 once told to
     if (autre == 0) {
         char c;
-        _exit(read(tube[0], &c, 1) == 1 && enregistrerRecord(niveau(1), {100, 200}, "records.txt").ecriture == Maj::Ecrit ? 0 : 1);
+        const bool attend = read(tube[0], &c, 1) == 1 &&
+                            enregistrerRecord(niveau(1), {100, 200}, "records.txt").ecriture == Maj::Attente;
+        _exit(write(retour[1], "x", 1) == 1 && attend && misesAJourEnAttente() == 1 && attendreMisesAJour(20000) ? 0
+                                                                                                             : 1);
     }
     {
         Verrou verrou("records.txt");  // this program updates the file meanwhile
         ASSERT_EQ(write(tube[1], "x", 1), 1);
-        usleep(200000);
+        char c;
+        ASSERT_EQ(read(retour[0], &c, 1), 1) << "the other returned while the lock is held";
+        EXPECT_FALSE(std::filesystem::exists("records.txt")) << "nothing written without the lock";
         ecrireFichier("records.txt", "niveau 2 5 6\n");
     }
     int statut = -1;

@@ -4,10 +4,15 @@
 // never written over, and a change written atomically.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <string>
 
 #include "dossier.h"
+#include "fichiers.h"
 #include "reglages.h"
 
 namespace {
@@ -26,6 +31,8 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     const struct { std::string texte, lu; size_t rejets; } cas[] = {
         {"", kDefaut, 0},
         {"volume_musique 0\nvolume_effets 7\r\n", "0 7 1 0 640x480 / 0 640x480", 0},
+        {"volume_effets 0\n", "10 0 1 0 640x480 / 0 640x480", 0},
+        {"volume_effets 0\nvolume_effets 10\n", kDefaut, 0},
         {"fantome_course 0\nplein_ecran 1\nfenetre_largeur 1920\tx\nfenetre_largeur  1920\nfenetre_hauteur 1080",
          "10 10 0 1 1920x1080 / 0 640x480", 1},
         {"editeur_plein_ecran 1\nediteur_fenetre_largeur 800\nediteur_fenetre_hauteur 600\n",
@@ -44,7 +51,7 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     // Written again, the lines skipped stay, in their order, after the settings.
     ASSERT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 2; }, "reglages.txt"));
     EXPECT_EQ(lireFichier("reglages.txt"),
-              "volume_musique 4\nvolume_effets 2\nfantome_course 1\nplein_ecran 0\nfenetre_largeur 640\n"
+              "volume_musique 4\nvolume_effets 2\nfantome_course 1\nsauver_fantome 1\nplein_ecran 0\nfenetre_largeur 640\n"
               "fenetre_hauteur 480\nediteur_plein_ecran 0\nediteur_fenetre_largeur 640\nediteur_fenetre_hauteur 480\n"
               "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nlangue de\n# a note\nserveur_score http://x\n");
 
@@ -63,15 +70,62 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
         lstat(c.c_str(), &apres);
         EXPECT_TRUE(lignes(err).size() == 2 && avant.st_ino == apres.st_ino && avant.st_size == apres.st_size) << err;
     }
+    EXPECT_FALSE(lireTexteReglages("sauver_fantome 0").sauverFantome) << "ghost saving is kept";
     // Missing: the defaults, silently; a change creates it (and its folder),
-    // through a temporary file that does not stay.
+    // through a temporary file that does not stay; its lock stays beside it.
     creerDossiers("data");
     EXPECT_EQ(sortieErreur([] {
                   EXPECT_EQ(resume(lireReglages(kFichierReglages)), kDefaut);
                   EXPECT_TRUE(modifierReglages([](Reglages& r) { r.largeurJeu = 1280; }, kFichierReglages));
               }),
               "");
-    EXPECT_TRUE(resume(lireReglages()) == "10 10 1 0 1280x480 / 0 640x480" && releve("data/joueur").size() == 1);
+    EXPECT_TRUE(resume(lireReglages()) == "10 10 1 0 1280x480 / 0 640x480" && releve("data/joueur").size() == 2);
+}
+
+// Written as every file of the player's is: through a link (a dangling one
+// too), keeping the file's mode, and under its lock, so what another
+// program changed meanwhile stays.
+TEST(Reglages, AChangeGoesThroughALinkKeepsTheModeAndKeepsAnotherProgramsChange) {
+    DossierTemporaire d;
+    ecrireFichier("vrai.txt", "volume_musique 3\n");
+    chmod("vrai.txt", 0600);
+    ASSERT_TRUE(symlink("vrai.txt", "reglages.txt") == 0 && symlink("loin.txt", "pendant.txt") == 0);
+    EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 4; }, "reglages.txt") &&
+                modifierReglages([](Reglages& r) { r.volumeEffets = 5; }, "pendant.txt"));
+    struct stat st;
+    EXPECT_TRUE(std::filesystem::is_symlink("reglages.txt") && std::filesystem::is_symlink("pendant.txt"));
+    EXPECT_TRUE(stat("vrai.txt", &st) == 0 && (st.st_mode & 0777) == 0600);
+    EXPECT_EQ(resume(lireReglages("vrai.txt")) + ", " + resume(lireReglages("loin.txt")),
+              "3 4 1 0 640x480 / 0 640x480, 10 5 1 0 640x480 / 0 640x480");
+
+    int tube[2];
+    ASSERT_EQ(pipe(tube), 0);
+    const pid_t autre = fork();  // changes the music once told to
+    if (autre == 0) {
+        char c;
+        _exit(read(tube[0], &c, 1) == 1 && modifierReglages([](Reglages& r) { r.volumeMusique = 1; }, "vrai.txt") ? 0 : 1);
+    }
+    {
+        Verrou verrou("vrai.txt");  // this program changes the effects meanwhile
+        ASSERT_EQ(write(tube[1], "x", 1), 1);
+        usleep(200000);
+        EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 9; }, "autre.txt"));
+        std::filesystem::rename("autre.txt", "vrai.txt");
+    }
+    int statut = -1;
+    EXPECT_TRUE(waitpid(autre, &statut, 0) == autre && statut == 0);
+    EXPECT_EQ(resume(lireReglages("vrai.txt")), "1 9 1 0 640x480 / 0 640x480");
+
+    // Asked not to wait (a change on the Options screen): the change is made
+    // once the lock is free, never without it.
+    bool enAttente = false;
+    {
+        Verrou verrou("vrai.txt");
+        EXPECT_TRUE(modifierReglages([](Reglages& r) { r.volumeMusique = 6; }, "vrai.txt", &enAttente) && enAttente);
+        EXPECT_EQ(resume(lireReglages("vrai.txt")), "1 9 1 0 640x480 / 0 640x480");
+    }
+    EXPECT_TRUE(attendreMisesAJour(20000));
+    EXPECT_EQ(resume(lireReglages("vrai.txt")), "6 9 1 0 640x480 / 0 640x480");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run's texts, the score link and the browser it goes to, and the file
 // operations that keep the player's files whole.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,6 +19,30 @@
 
 namespace {
 
+// The fsyncs and renames of this program while `observer` is set: "sync"
+// and the first bytes the file then holds, or "rename" and the new name.
+bool observer = false;
+std::vector<std::string> journal;
+
+}  // namespace
+
+// Stand in front of the C library's own (this program's definitions are the
+// ones linked), then hand over to them.
+extern "C" int fsync(int fd) {
+    static const auto vraie = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    char debut[64];
+    const ssize_t n = observer ? pread(fd, debut, sizeof debut, 0) : 0;
+    if (observer) journal.push_back("sync " + std::string(debut, n > 0 ? static_cast<size_t>(n) : 0));
+    return vraie(fd);
+}
+extern "C" int rename(const char* ancien, const char* nouveau) noexcept {
+    static const auto vraie = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    if (observer) journal.push_back(std::string("rename ") + nouveau);
+    return vraie(ancien, nouveau);
+}
+
+namespace {
+
 TEST(TextesPartie, TheChronoPadsTheSecondsTheEndLineDoesNotLivesTakeThePluralAboveOneTheScoreCheckWraps) {
     for (const auto& [ms, texte] : {std::pair{0, "0:00:0"}, {65432, "1:05:4"}, {65300, "1:05:3"},
                                     {75000, "1:15:0"}, {9999, "0:09:9"}, {3610000, "60:10:0"}})
@@ -32,10 +57,15 @@ TEST(TextesPartie, TheChronoPadsTheSecondsTheEndLineDoesNotLivesTakeThePluralAbo
 }
 
 TEST(ServeurScore, TheOptionWinsOverTheVariableWhichWinsOverTheSettingsAndOnlyTheHostChanges) {
+    const std::string longue(10000, 'a'), etiquettes = std::string(63, 'a') + "." + std::string(63, 'b');
+    EXPECT_FALSE(adresseServeurValide(longue) || adresseServeurValide(std::string(64, 'a')));
+    EXPECT_TRUE(adresseServeurValide(etiquettes + ":80"));
     for (const auto& [adresse, bonne] : {std::pair{"localhost:8080", true}, {"127.0.0.1", true}, {"[::1]:80", true},
                                          {"a-b.example.org:65535", true}, {"", false}, {":80", false},
                                          {"h:0", false}, {"h:65536", false}, {"h:080", false}, {"h/x", false},
-                                         {"u@h", false}, {"h?q", false}, {"h:80/", false}, {"[]", false}, {"h s", false}})
+                                         {"u@h", false}, {"h?q", false}, {"h:80/", false}, {"[]", false}, {"h s", false},
+                                         {"-h", false}, {"...", false}, {"a..b", false}, {"a-:1", false},
+                                         {"[1:2]", false}, {"[fe80::1]", true}})
         EXPECT_EQ(adresseServeurValide(adresse), bonne) << adresse;
     // (option, variable, settings) -> the host in use
     const struct { const char *option, *variable, *reglages, *attendu; } cas[] = {
@@ -73,8 +103,12 @@ TEST(Navigateur, TheLinkReachesTheBrowserAsOneUntouchedArgumentAndAMissingBrowse
 TEST(Fichiers, AReplacementIsWholeOrNoneUnderANameOfItsOwnEvenWithProgramsWritingAtOnce) {
     DossierTemporaire d;
     ecrireFichier("joueur/niveau.txt", "3");
+    observer = true;
     EXPECT_TRUE(ecrireFichierAtomique("joueur/niveau.txt", "4"));
+    observer = false;
     EXPECT_EQ(lireFichier("joueur/niveau.txt"), "4");
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal[0] + ", " + journal[1], "sync 4, rename joueur/niveau.txt") << "on the disk before the rename";
     // A target that cannot be replaced (a folder in its place) keeps what was there.
     creerDossiers("bloque/niveau.txt");
     const std::string err = sortieErreur([] {
