@@ -47,10 +47,11 @@ void Edition::evenements() {
 void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
     if (modificateur(k) || avalees.count(k)) return;
     // Any key closes the help screen or answers the question, and does nothing else.
-    if (aide || question) {
+    if (panneau()) {
         avalees.insert(k);
-        if (question) repondre(k);
         aide = false;
+        if (question) repondre(k);
+        else if (conflit) repondreConflit(k);
         return;
     }
     mods[k] = mod;
@@ -65,7 +66,7 @@ void Edition::toucheRelachee(SDL_Keycode k, Uint16 mod) {
     if (avalees.erase(k)) return;
     const auto m = mods.find(k);
     if (m != mods.end()) mod = m->second, mods.erase(m);
-    if (modificateur(k) || aide || question) return;
+    if (modificateur(k) || panneau()) return;
     if (mod & KMOD_CTRL)
         toucheCtrl(k, mod & KMOD_SHIFT);
     else if (!toucheNouvelle(k, mod & KMOD_SHIFT))
@@ -123,8 +124,8 @@ void Edition::touchePremiere(SDL_Keycode k) {
 // A left click chooses the object under the pointer, in the view of the
 // frame last drawn; on nothing, it goes back to the cursor.
 void Edition::clic(int x, int y) {
-    if (aide || question) {
-        aide = question = false;
+    if (panneau()) {
+        aide = question = conflit = partirApres = false;
         return;
     }
     fermerGeste();
@@ -139,6 +140,7 @@ void Edition::clic(int x, int y) {
 // the window again while asked leaves without saving.
 void Edition::demanderDepart(bool fermeture) {
     fermerGeste();
+    conflit = partirApres = false;  // closing the window answers "not saved"
     if (!fermeture && selection.active()) {
         selection.aucune();
     } else if (question || !historique.modifie()) {
@@ -152,6 +154,8 @@ void Edition::demanderDepart(bool fermeture) {
 void Edition::repondre(SDL_Keycode k) {
     question = false;
     if (k == SDLK_SPACE ? sauver() : k == SDLK_ESCAPE) continuer = 0;
+    // Saving over a map changed on the disk asks first; the answer that saves leaves.
+    partirApres = conflit;
 }
 
 }  // namespace editeur

@@ -10,6 +10,7 @@
 #include "reperes.h"
 #include "session_edition.h"
 #include "systeme.h"
+#include "texte.h"
 #include "traduction.h"
 
 namespace editeur {
@@ -63,6 +64,10 @@ void Edition::dessinerScene() {
 // under it where it stands and its sizes, the cursor's place too when an
 // object is chosen; bottom left the kind's help; top right the unsaved mark.
 void Edition::dessinerTextes() {
+    if (aide) {  // alone over the view: nothing shows through its lines
+        dessinerAide(textureTexte);
+        return;
+    }
     const Heros& s = edite();
     if (selection.active()) {
         texte->mervoprint((std::to_string(selection.index() + 1) + ": " + nomDuType(s)).c_str(), 1, 0, 0);
@@ -82,12 +87,12 @@ void Edition::dessinerTextes() {
     if (historique.modifie()) texte->mervoprint(tr("Non sauvegardee"), 2, 0, 0);
     if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
     if (!message.empty()) {
-        glColor3ub(221, 137, 107);
+        glColor3ubv(kSelection);
         texte->mervoprint(message.c_str(), -1, 0, 0.5);
         glColor3ub(255, 255, 255);
     }
-    if (aide) dessinerAide(textureTexte);
-    if (question) dessinerQuestion(textureTexte);
+    if (question) dessinerQuestion(textureTexte, lignesQuestion());
+    if (conflit) dessinerQuestion(textureTexte, lignesConflit());
 }
 
 }  // namespace editeur

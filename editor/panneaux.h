@@ -21,10 +21,13 @@ void ecrireLigne(unsigned int police, const std::string& texte, double gauche, d
 std::vector<std::string> lignesAide();
 void dessinerAide(unsigned int police);
 
-// The question asked before leaving a map with changes not saved (its veil
-// as wide as its longest line needs).
+// The question asked before leaving a map with changes not saved, and the
+// one asked before saving over a map that changed on the disk since it was
+// opened or saved; either drawn with its veil as wide as its longest line
+// needs, the first line a title.
 std::vector<std::string> lignesQuestion();
-void dessinerQuestion(unsigned int police);
+std::vector<std::string> lignesConflit();
+void dessinerQuestion(unsigned int police, const std::vector<std::string>& lignes);
 
 }  // namespace editeur
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "empreinte.h"
 #include "historique.h"
 #include "lot_dessus.h"
 #include "lot_edition.h"
@@ -40,6 +41,8 @@ private:
     void nouvelleMap(int nombreMaps);
     bool charger(const std::string& chemin);
     bool sauver();
+    bool enregistrer();
+    std::string nomSuivant();
     std::vector<Enregistrement> enregistrementsPlaces() const;
     void sauvetage();
     bool ecrire(const std::vector<Enregistrement>& enregistrements);
@@ -59,6 +62,8 @@ private:
     void clic(int x, int y);
     void demanderDepart(bool fermeture);
     void repondre(SDL_Keycode k);
+    void repondreConflit(SDL_Keycode k);
+    bool panneau() const { return aide || question || conflit; }
 
     // Changes to the map (changements.cpp).
     Heros& edite();
@@ -105,6 +110,11 @@ private:
     // until then an entry found under that name is never replaced.
     bool nomAChoisir = false;
     int numeroNouvelle = 0;
+    // The map's file as it was when opened or last saved: a file changed
+    // since (another editor saved it) is not replaced without asking.
+    Empreinte surDisque;
+    // Keeping both: our map goes to "maps/NAME-N.txt" beside this one.
+    std::string copieDe;
     std::string message;
     Uint32 finMessage = 0;
     Uint32 repere = 0;  // the last 100 ms mark of the pacing
@@ -119,6 +129,8 @@ private:
     std::optional<Heros> gesteAvant;
     bool grille = false, aimant = false, dessus = false;
     bool aide = false, question = false;
+    bool conflit = false;      // asking before saving over a map changed on the disk
+    bool partirApres = false;  // the save asked for was the way out
     VueImage vueImage;                   // of the last frame drawn, for picking
     std::map<SDL_Keycode, Uint16> mods;  // the modifiers each held key was pressed with
     std::set<SDL_Keycode> avalees;       // keys that closed a panel: their release does nothing

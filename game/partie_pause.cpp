@@ -3,6 +3,7 @@
 
 #include "partie.h"
 #include "systeme.h"
+#include "texte.h"
 #include "traduction.h"
 
 void Partie::basculerPause() {
