@@ -38,6 +38,8 @@ void voile(double x0, double y0, double x1, double y1, float opacite) {
 
 }  // namespace
 
+void bandeau(double x0, double y0, double x1, double y1) { voile(x0, y0, x1, y1, 0.85f); }
+
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille) {
     sys::texteDessine(texte);
     debutTexte(kLargeur, kHauteur);

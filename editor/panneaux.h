@@ -16,6 +16,11 @@ namespace editeur {
 // glyph every 16), in the current colour, its top-left corner at (gauche, haut).
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille);
 
+// A dark band behind lines over the view (in pixels of the design space, y
+// down): black at 85 %, so that white text keeps a contrast of at least
+// 4.5 : 1 over any texture.
+void bandeau(double x0, double y0, double x1, double y1);
+
 // The help screen: every key, the first line a title, over a dark veil; its
 // lines in the language in use.
 std::vector<std::string> lignesAide();
