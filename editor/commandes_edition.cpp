@@ -2,7 +2,7 @@
 // The keys and the mouse of an editing session. Every key acts when it is
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,
-// Ctrl+Shift+Z, Ctrl+D) and never its plain one, not even the movement of a
+// Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V) and never its plain one, not even the movement of a
 // held w, a, s, d, q or e.
 #include "session_edition.h"
 #include "systeme.h"
@@ -78,6 +78,9 @@ void Edition::toucheCtrl(SDL_Keycode k, bool maj) {
     case SDLK_z: annuler(maj); break;
     case SDLK_y: annuler(true); break;
     case SDLK_d: dupliquer(); break;
+    case SDLK_c: copier(false); break;
+    case SDLK_x: copier(true); break;
+    case SDLK_v: coller(); break;
     default: break;
     }
 }

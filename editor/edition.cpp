@@ -91,17 +91,7 @@ bool Edition::charger(const std::string& chemin) {
     std::vector<Enregistrement> lus;
     if (!lireNiveau(chemin, lus)) return false;
     joueur.clear();
-    for (const Enregistrement& e : lus) {
-        const int type = typeEditeurDe(e.type, joueur.empty());
-        if (type < 0) {
-            joueur.push_back(Heros::garde(e, gestionT->intToTexture(indexDuMot(e.texture))));
-            continue;
-        }
-        joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
-                            gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
-        // Saved again with its own word: a decoration's "textureJump" is not lost.
-        joueur.back().garderMot(e.texture);
-    }
+    for (const Enregistrement& e : lus) joueur.push_back(objetDe(e, joueur.empty()));
     const Heros& depart = joueur[0];
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
@@ -112,6 +102,17 @@ bool Edition::charger(const std::string& chemin) {
     nomAChoisir = false;
     surDisque = empreinteDe(chemin);
     return true;
+}
+
+// The object a record makes (`premier`: the first of a file, the start).
+Heros Edition::objetDe(const Enregistrement& e, bool premier) const {
+    const int type = typeEditeurDe(e.type, premier);
+    if (type < 0) return Heros::garde(e, gestionT->intToTexture(indexDuMot(e.texture)));
+    Heros h(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
+            gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
+    // Saved again with its own word: a decoration's "textureJump" is not lost.
+    h.garderMot(e.texture);
+    return h;
 }
 
 void Edition::jouer() {

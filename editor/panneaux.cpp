@@ -80,6 +80,8 @@ const LigneAide kAide[] = {
     {aTraduire("Clic gauche"), aTraduire("choisir l'objet vise, rien: le curseur")},
     {aTraduire("Suppr"), aTraduire("effacer l'objet choisi, pas le depart")},
     {aTraduire("Ctrl D"), aTraduire("dupliquer l'objet choisi a cote")},
+    {aTraduire("Ctrl C, Ctrl X"), aTraduire("copier, couper l'objet choisi")},
+    {aTraduire("Ctrl V"), aTraduire("coller au curseur")},
     {aTraduire("Ctrl Z"), aTraduire("annuler")},
     {aTraduire("Ctrl Y, Ctrl Maj Z"), aTraduire("refaire")},
     {aTraduire("G"), aTraduire("grille au sol")},

@@ -26,7 +26,8 @@ namespace editeur {
 // One editing session, from set-up to the way out (see jouer in edition.h).
 // Its work is shared by concern: set-up, the loop, saving and the play-test
 // (edition.cpp); the keys and the mouse (commandes_edition.cpp); the
-// changes made to the map, each a step of the history (changements.cpp);
+// changes made to the map, each a step of the history (changements.cpp),
+// and copy and paste through the clipboard (presse_papiers.cpp);
 // the drawing of a frame (dessin_edition.cpp).
 class Edition {
 public:
@@ -40,6 +41,7 @@ private:
     // Set-up, loop, saving, play-test.
     void nouvelleMap(int nombreMaps);
     bool charger(const std::string& chemin);
+    Heros objetDe(const Enregistrement& e, bool premier) const;
     bool sauver();
     bool enregistrer();
     std::string nomSuivant();
@@ -81,6 +83,8 @@ private:
     void garderDepart();
     void supprimerChoisi();
     void dupliquer();
+    void copier(bool couper);
+    void coller();
     void annuler(bool refaire);
     Heros curseurNeuf(const Heros& a) const;
 

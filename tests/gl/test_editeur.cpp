@@ -482,6 +482,34 @@ TEST_F(Editeur, TabDeleteAndSnappingActOnTheChosenObjectAndTheStartIsNeverDelete
     }
 }
 
+TEST_F(Editeur, ObjectsCopiedFromOneMapArePastedIntoAnotherAtTheCursorAndOtherTextIsRefused) {
+    ecrireFichier("maps/un.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n"
+                                 "@3,10,2,1,5,2,2,1,0,0,30,textureSpeed\n");
+    ecrireFichier("maps/deux.txt", "@0,100,50,7,5,1,1,1,0,0,0,textureSphere\n@1,100,50,0,5,4,4,1,0,0,0,textureSol\n");
+    taper({SDLK_TAB, ctrl(SDLK_x), SDLK_TAB, SDLK_TAB, ctrl(SDLK_x)});  // the start stays; the third is cut
+    const int coupe = f - 1;
+    editer("un.txt");
+    EXPECT_EQ(a(coupe).nbre_obj, 2);
+    taper({ctrl(SDLK_v), SDLK_SPACE});
+    editer("deux.txt");
+    EXPECT_EQ(enregistrements("maps/deux.txt")[2], "3 100,50,7 5 2,2,1 0,0,30 textureSpeed") << "at the cursor";
+    // Two records keep their offsets; a text that is no records changes nothing.
+    for (const char* texte : {"@1,1,1,1,5,2,2,1,0,0,0,textureSol\n@8,4,5,6,5,1,1,1,0,0,0,textureSphere\n",
+                              "pas une map @1,2,3\n", "@1,2,3\n"}) {
+        SDL_SetClipboardText(texte);
+        taper({ctrl(SDLK_v)});
+        const int colle = f - 1;
+        taper({SDLK_ESCAPE});  // the pasted object no longer chosen
+        editer("deux.txt");
+        const bool map = texte[0] == '@' && texte[1] == '1' && texte[2] == ',' && texte[3] == '1';
+        EXPECT_EQ(a(colle).nbre_obj, map ? 5 : 3) << texte;
+        EXPECT_EQ(a(colle).message, map ? "2 objets colles" : "Le presse-papiers ne contient pas de map");
+        if (map) {
+            EXPECT_EQ(places(a(colle))[4], "8 103,54,12 5 1,1,1 0,0,0 textureSphere" + std::to_string(a(colle).objets[4].getText()));
+        }
+    }
+}
+
 TEST_F(Editeur, SavingOverAMapChangedOnTheDiskAsksToReplaceItOrKeepBoth) {
     const std::string theirs = "@0,9,9,9,5,1,1,1,0,0,0,textureSphere\n@1,9,9,0,0,2,2,1,0,0,0,textureSol\n";
     // The answer; a.txt's records then, a-2.txt's (0: none), the notice.
