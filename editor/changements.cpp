@@ -26,7 +26,7 @@ void Edition::bouger() {
             apresChangement();
             tenue = true;
         }
-    if (!tenue) fermerGeste();
+    if (!tenue && !glisse) fermerGeste();
 }
 
 void Edition::agrandir(double x, double y, double z) {

@@ -36,7 +36,11 @@ void Edition::evenements() {
             if (sys::molette(e) < 0) distanceCam += 3;
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (e.button.button == SDL_BUTTON_LEFT) clic(e.button.x, e.button.y);
+            if (e.button.button == SDL_BUTTON_LEFT && clic(e.button.x, e.button.y)) commencerGlisse(e.button.x, e.button.y);
+            break;
+        case SDL_MOUSEMOTION: glisser(e.motion.x, e.motion.y); break;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button == SDL_BUTTON_LEFT) finirGlisse();
             break;
         case SDL_QUIT: demanderDepart(true); break;
         default: break;
@@ -45,6 +49,7 @@ void Edition::evenements() {
 }
 
 void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
+    if (k == SDLK_LSHIFT || k == SDLK_RSHIFT) majTenue = true;
     if (modificateur(k) || avalees.count(k)) return;
     // Any key closes the help screen or answers the question, and does nothing else.
     if (panneau()) {
@@ -61,6 +66,7 @@ void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
 }
 
 void Edition::toucheRelachee(SDL_Keycode k, Uint16 mod) {
+    if (k == SDLK_LSHIFT || k == SDLK_RSHIFT) majTenue = false;
     for (int i = 0; i < 6; ++i)
         if (k == kDeplacements[i]) direction[i] = 0;
     if (avalees.erase(k)) return;
@@ -125,17 +131,19 @@ void Edition::touchePremiere(SDL_Keycode k) {
 }
 
 // A left click chooses the object under the pointer, in the view of the
-// frame last drawn; on nothing, it goes back to the cursor.
-void Edition::clic(int x, int y) {
+// frame last drawn (true then: a drag may follow); on nothing, it goes back
+// to the cursor.
+bool Edition::clic(int x, int y) {
     if (panneau()) {
         aide = question = conflit = partirApres = false;
-        return;
+        return false;
     }
     fermerGeste();
     Rayon r;
-    if (!rayonDuPoint(vueImage, x, y, r)) return;
+    if (!rayonDuPoint(vueImage, x, y, r)) return false;
     const int i = objetVise(joueur, nbre_obj, r);
     i >= 0 ? selection.choisir(i) : selection.aucune();
+    return i >= 0;
 }
 
 // Escape (or the window's close button, `fermeture`): back to the cursor

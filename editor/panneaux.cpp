@@ -78,6 +78,7 @@ const LigneAide kAide[] = {
     {aTraduire("Echap"), aTraduire("revenir au curseur, ou quitter")},
     {aTraduire("Tab, Maj Tab"), aTraduire("choisir l'objet suivant, precedent")},
     {aTraduire("Clic gauche"), aTraduire("choisir l'objet vise, rien: le curseur")},
+    {aTraduire("Glisser gauche"), aTraduire("deplacer au sol, avec Maj en hauteur")},
     {aTraduire("Suppr"), aTraduire("effacer l'objet choisi, pas le depart")},
     {aTraduire("Ctrl D"), aTraduire("dupliquer l'objet choisi a cote")},
     {aTraduire("Ctrl C, Ctrl X"), aTraduire("copier, couper l'objet choisi")},

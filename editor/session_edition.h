@@ -61,7 +61,12 @@ private:
     void toucheCtrl(SDL_Keycode k, bool maj);
     bool toucheNouvelle(SDL_Keycode k, bool maj);
     void touchePremiere(SDL_Keycode k);
-    void clic(int x, int y);
+    bool clic(int x, int y);
+    // Dragging with the mouse (glisser.cpp).
+    bool pointGlisse(int x, int y, double point[3]) const;
+    void commencerGlisse(int x, int y);
+    void glisser(int x, int y);
+    void finirGlisse();
     void demanderDepart(bool fermeture);
     void repondre(SDL_Keycode k);
     void repondreConflit(SDL_Keycode k);
@@ -136,6 +141,15 @@ private:
     bool conflit = false;      // asking before saving over a map changed on the disk
     bool partirApres = false;  // the save asked for was the way out
     VueImage vueImage;                   // of the last frame drawn, for picking
+    // A drag under way: the view it began in, where the object stood, the
+    // offset from the point grabbed to its centre, up and down (Shift).
+    struct Glisse {
+        VueImage vue;
+        double depart[3], prise[3];
+        bool vertical;
+    };
+    std::optional<Glisse> glisse;
+    bool majTenue = false;  // a Shift key is held
     std::map<SDL_Keycode, Uint16> mods;  // the modifiers each held key was pressed with
     std::set<SDL_Keycode> avalees;       // keys that closed a panel: their release does nothing
 };

@@ -392,6 +392,35 @@ TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothin
     EXPECT_EQ(enregistrements("maps/c.txt")[3], "10 -9,-6,0 0 2,1,1 0,0,0 textureCaisse");
 }
 
+TEST_F(Editeur, ADragMovesTheObjectToTheGroundPointUnderThePointerOrWithShiftUpAndDownAsOneStep) {
+    ecrireFichier("maps/g.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n");
+    // Shift held or not, the point the pointer is taken to, where the block ends (snapping on).
+    const struct { bool maj; double cible[3]; const char* attendu; } cas[] = {
+        {false, {-14, 3, 0}, "-14 3 0"}, {true, {-10, 0, 5}, "-10 0 5"}};
+    for (const auto& c : cas) {
+        const int debut = f;
+        taper({maj(SDLK_g)});
+        if (c.maj) systeme.tape(f, SDLK_LSHIFT, 6);
+        surFrame = [&](int n) {
+            if (n != debut + 3) return;
+            const editeur::VueImage& v = instantEdition().vueImage;
+            double x[2], y[2], z;
+            gluProject(-10, 0, 0, v.modele, v.projection, v.viewport, &x[0], &y[0], &z);
+            gluProject(c.cible[0], c.cible[1], c.cible[2], v.modele, v.projection, v.viewport, &x[1], &y[1], &z);
+            systeme.bouton(n + 1, 1, true, int(x[0]), v.hauteurFenetre - int(y[0]));
+            systeme.mouvement(n + 2, int(x[1]), v.hauteurFenetre - int(y[1]));
+            systeme.bouton(n + 3, 1, false, int(x[1]), v.hauteurFenetre - int(y[1]));
+        };
+        f = debut + 8;
+        taper({ctrl(SDLK_z)});
+        editer("g.txt");
+        const editeur::Heros& b = a(debut + 6).objets[1];
+        EXPECT_EQ(editeur::nombreCourt(b.getX()) + " " + editeur::nombreCourt(b.getY()) + " " + editeur::nombreCourt(b.getZ()), c.attendu);
+        EXPECT_EQ(places(a(debut + 10)), places(premiere())) << "the drag undone as one step";
+    }
+    surFrame = nullptr;
+}
+
 TEST_F(Editeur, AListOfMapsLongerThanTheScreenScrollsByTheWheelAndTheKeys) {
     for (int n = 0; n < 40; ++n) ecrireFichier("maps/m" + std::to_string(10 + n) + ".txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n");
     systeme.mouvement(1, 320, 230);
