@@ -66,8 +66,11 @@ int lireEnregistrements(FILE* fichier,
             ++rang;
             precedent = e;
         } else {
-            // A damaged record: skipped, and its values are not carried over.
             if (abimes) ++*abimes;
+            // A damaged first record is a level without a ball: the next
+            // record never takes its place.
+            if (rang == 0) return 0;
+            // A later one is skipped, and its values are not carried over.
             e = precedent;
             std::snprintf(mot, sizeof mot, "%s", precedent.texture.c_str());
         }
@@ -84,7 +87,11 @@ int lireEnregistrements(const std::string& chemin,
     errno = 0;
     int abimes = 0;
     const int n = lireEnregistrements(f.get(), visiteur, &abimes);
-    if (abimes > 0)
+    if (n == 0 && abimes > 0)
+        std::fprintf(stderr, "level file '%s': the ball's record (the first) is damaged (a number that is not "
+                             "finite); the level has no ball\n",
+                     chemin.c_str());
+    else if (abimes > 0)
         std::fprintf(stderr, "level file '%s': %d damaged record%s (a number that is not finite) skipped\n",
                      chemin.c_str(), abimes, abimes > 1 ? "s" : "");
     if (n < 0 && errno == EFBIG)

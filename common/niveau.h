@@ -44,7 +44,9 @@ const int kEnregistrementsMax = 1000000;
 // records (then errno is EFBIG). A record holding a number that is not
 // finite (NaN, an infinity, a value beyond a float's range) is damaged: it
 // is skipped as if it were not there (its values are not carried over), and
-// the damaged records are counted in one line on standard error.
+// the damaged records are counted in one line on standard error. A damaged
+// first record (the ball's) ends the reading there with 0 records: the
+// level has no ball, and no later record is ever taken for it.
 int lireEnregistrements(const std::string& chemin,
                         const std::function<void(const Enregistrement&, int rang)>& visiteur);
 

@@ -11,9 +11,26 @@ namespace {
 
 bool chiffre(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-}  // namespace
+// The name without case and accents: ASCII letters in lower case, the Latin
+// letters of U+00C0 … U+00FF in UTF-8 as their base letter.
+std::string plie(const std::string& s) {
+    static const char kBases[] = "aaaaaaaceeeeiiiidnooooo*ouuuuyty";
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const unsigned char suite = i + 1 < s.size() ? static_cast<unsigned char>(s[i + 1]) : 0;
+        const char base = c == 0xC3 && suite >= 0x80 && suite <= 0xBF ? kBases[(suite - 0x80) & 0x1F] : 0;
+        if (base && base != '*') {
+            r += base;
+            ++i;
+        } else {
+            r += static_cast<char>(std::tolower(c));
+        }
+    }
+    return r;
+}
 
-bool ordreNaturel(const std::string& a, const std::string& b) {
+bool ordreNaturelPlie(const std::string& a, const std::string& b) {
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
         if (chiffre(a[i]) && chiffre(b[j])) {
@@ -36,6 +53,15 @@ bool ordreNaturel(const std::string& a, const std::string& b) {
         }
     }
     if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
+    return a < b;
+}
+
+}  // namespace
+
+bool ordreNaturel(const std::string& a, const std::string& b) {
+    const std::string pa = plie(a), pb = plie(b);
+    if (ordreNaturelPlie(pa, pb)) return true;
+    if (ordreNaturelPlie(pb, pa)) return false;
     return a < b;
 }
 

@@ -16,7 +16,10 @@ std::vector<std::string> listerDossier(const std::string& dossier, const std::st
 // gives an empty list.
 std::vector<std::string> listerFichiers(const std::string& dossier, const std::string& fin);
 
-// Natural order: runs of digits compare by their value.
+// Natural order, as a person reads a list: without regard to case and to
+// the accents of Latin letters ("map4.txt" after "Belvedere.txt", "été"
+// before "f"), runs of digits compared by their value; names alike that way
+// in their bytes' order.
 bool ordreNaturel(const std::string& a, const std::string& b);
 
 #endif

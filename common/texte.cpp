@@ -9,6 +9,8 @@
 #include "cadre.h"
 #include "systeme.h"
 
+const unsigned char kSelection[3] = {221, 137, 107};
+
 namespace {
 
 // Glyph quads are 64 × 48 units (one unit is half a pixel) and the pen moves

@@ -45,6 +45,9 @@ std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double
 
 // The pieces every printer of the font shares (the game's and the editor's).
 
+// The colour of the chosen entry of a list, of titles and of notices: (221, 137, 107).
+extern const unsigned char kSelection[3];
+
 // Sets up the flat view text is drawn in: no depth test, an orthographic
 // projection from (−hauteur, −largeur) to (hauteur, largeur), so one unit is
 // half a pixel of a hauteur × largeur design (scaled and centred in the

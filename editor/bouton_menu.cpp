@@ -12,7 +12,7 @@ void Bouton_menu::dessiner(int longueur, int largeur) const {
     sys::texteDessine(m_texte);
     debutTexte(longueur, largeur);
     if (m_choisi)
-        glColor3ub(221, 137, 107);
+        glColor3ubv(kSelection);
     else
         glColor3ub(255, 255, 255);
 

@@ -22,7 +22,7 @@ public:
     const Vector3D& getPos() const { return m_position; }
 
     // Draws the label with the bound font atlas over a `longueur` ×
-    // `largeur` window, in the highlight colour (221, 137, 107) when chosen,
+    // `largeur` window, in the highlight colour (kSelection) when chosen,
     // else in white. Glyphs are a tenth of the window wide and high and
     // overlap by half; a space leaves a gap, a line break moves down.
     void dessiner(int longueur, int largeur) const;

@@ -26,7 +26,7 @@ void Edition::bouger() {
             apresChangement();
             tenue = true;
         }
-    if (!tenue) fermerGeste();
+    if (!tenue && !glisse) fermerGeste();
 }
 
 void Edition::agrandir(double x, double y, double z) {
@@ -127,9 +127,15 @@ void Edition::garderDepart() {
     selection.aucune();
 }
 
+// Delete: the chosen object, never the player's start (the first record is
+// the ball in the game; p keeps it too).
 void Edition::supprimerChoisi() {
     if (!selection.active()) return;
     const int i = selection.index();
+    if (i == 0) {
+        afficher(tr("Le depart ne peut pas etre efface"));
+        return;
+    }
     Pas pas;
     pas.remplacements.push_back({i, {joueur[i]}, {}});
     faire(std::move(pas));

@@ -2,7 +2,7 @@
 // The keys and the mouse of an editing session. Every key acts when it is
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,
-// Ctrl+Shift+Z, Ctrl+D) and never its plain one, not even the movement of a
+// Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V) and never its plain one, not even the movement of a
 // held w, a, s, d, q or e.
 #include "session_edition.h"
 #include "systeme.h"
@@ -36,7 +36,11 @@ void Edition::evenements() {
             if (sys::molette(e) < 0) distanceCam += 3;
             break;
         case SDL_MOUSEBUTTONDOWN:
-            if (e.button.button == SDL_BUTTON_LEFT) clic(e.button.x, e.button.y);
+            if (e.button.button == SDL_BUTTON_LEFT && clic(e.button.x, e.button.y)) commencerGlisse(e.button.x, e.button.y);
+            break;
+        case SDL_MOUSEMOTION: glisser(e.motion.x, e.motion.y); break;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button == SDL_BUTTON_LEFT) finirGlisse();
             break;
         case SDL_QUIT: demanderDepart(true); break;
         default: break;
@@ -45,12 +49,14 @@ void Edition::evenements() {
 }
 
 void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
+    if (k == SDLK_LSHIFT || k == SDLK_RSHIFT) majTenue = true;
     if (modificateur(k) || avalees.count(k)) return;
     // Any key closes the help screen or answers the question, and does nothing else.
-    if (aide || question) {
+    if (panneau()) {
         avalees.insert(k);
-        if (question) repondre(k);
         aide = false;
+        if (question) repondre(k);
+        else if (conflit) repondreConflit(k);
         return;
     }
     mods[k] = mod;
@@ -60,12 +66,13 @@ void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
 }
 
 void Edition::toucheRelachee(SDL_Keycode k, Uint16 mod) {
+    if (k == SDLK_LSHIFT || k == SDLK_RSHIFT) majTenue = false;
     for (int i = 0; i < 6; ++i)
         if (k == kDeplacements[i]) direction[i] = 0;
     if (avalees.erase(k)) return;
     const auto m = mods.find(k);
     if (m != mods.end()) mod = m->second, mods.erase(m);
-    if (modificateur(k) || aide || question) return;
+    if (modificateur(k) || panneau()) return;
     if (mod & KMOD_CTRL)
         toucheCtrl(k, mod & KMOD_SHIFT);
     else if (!toucheNouvelle(k, mod & KMOD_SHIFT))
@@ -77,6 +84,9 @@ void Edition::toucheCtrl(SDL_Keycode k, bool maj) {
     case SDLK_z: annuler(maj); break;
     case SDLK_y: annuler(true); break;
     case SDLK_d: dupliquer(); break;
+    case SDLK_c: copier(false); break;
+    case SDLK_x: copier(true); break;
+    case SDLK_v: coller(); break;
     default: break;
     }
 }
@@ -121,17 +131,19 @@ void Edition::touchePremiere(SDL_Keycode k) {
 }
 
 // A left click chooses the object under the pointer, in the view of the
-// frame last drawn; on nothing, it goes back to the cursor.
-void Edition::clic(int x, int y) {
-    if (aide || question) {
-        aide = question = false;
-        return;
+// frame last drawn (true then: a drag may follow); on nothing, it goes back
+// to the cursor.
+bool Edition::clic(int x, int y) {
+    if (panneau()) {
+        aide = question = conflit = partirApres = false;
+        return false;
     }
     fermerGeste();
     Rayon r;
-    if (!rayonDuPoint(vueImage, x, y, r)) return;
+    if (!rayonDuPoint(vueImage, x, y, r)) return false;
     const int i = objetVise(joueur, nbre_obj, r);
     i >= 0 ? selection.choisir(i) : selection.aucune();
+    return i >= 0;
 }
 
 // Escape (or the window's close button, `fermeture`): back to the cursor
@@ -139,6 +151,7 @@ void Edition::clic(int x, int y) {
 // the window again while asked leaves without saving.
 void Edition::demanderDepart(bool fermeture) {
     fermerGeste();
+    conflit = partirApres = false;  // closing the window answers "not saved"
     if (!fermeture && selection.active()) {
         selection.aucune();
     } else if (question || !historique.modifie()) {
@@ -152,6 +165,8 @@ void Edition::demanderDepart(bool fermeture) {
 void Edition::repondre(SDL_Keycode k) {
     question = false;
     if (k == SDLK_SPACE ? sauver() : k == SDLK_ESCAPE) continuer = 0;
+    // Saving over a map changed on the disk asks first; the answer that saves leaves.
+    partirApres = conflit;
 }
 
 }  // namespace editeur

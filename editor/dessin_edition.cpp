@@ -4,12 +4,15 @@
 // and the texts over the view.
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "camera_edition.h"
 #include "dessin_rapide.h"
 #include "panneaux.h"
 #include "reperes.h"
 #include "session_edition.h"
 #include "systeme.h"
+#include "texte.h"
 #include "traduction.h"
 
 namespace editeur {
@@ -63,31 +66,38 @@ void Edition::dessinerScene() {
 // under it where it stands and its sizes, the cursor's place too when an
 // object is chosen; bottom left the kind's help; top right the unsaved mark.
 void Edition::dessinerTextes() {
+    if (aide) {  // alone over the view: nothing shows through its lines
+        dessinerAide(textureTexte);
+        return;
+    }
     const Heros& s = edite();
-    if (selection.active()) {
-        texte->mervoprint((std::to_string(selection.index() + 1) + ": " + nomDuType(s)).c_str(), 1, 0, 0);
-        texte->mervoprint(explicationDuType(s).c_str(), 0, 0, 0);
-    } else {
-        texte->mervoprint(objToChar(objet_courant, "nature").c_str(), 1, 0, 0);
-        texte->mervoprint(objToChar(objet_courant, "explication").c_str(), 0, 0, 0);
-    }
-    ecrireLigne(textureTexte, coordonnees(s), 0, 24, kPetit);
-    if (selection.active()) {
-        const Heros& c = joueur.back();
-        ecrireLigne(textureTexte,
-                    std::string(tr("curseur")) + " x " + nombreCourt(c.getX()) + " y " + nombreCourt(c.getY()) +
-                        " z " + nombreCourt(c.getZ()),
-                    0, 42, kPetit);
-    }
-    if (historique.modifie()) texte->mervoprint(tr("Non sauvegardee"), 2, 0, 0);
+    const bool choisi = selection.active();
+    const std::string nom = choisi ? std::to_string(selection.index() + 1) + ": " + nomDuType(s)
+                                   : objToChar(objet_courant, "nature");
+    const std::string aide = choisi ? explicationDuType(s) : objToChar(objet_courant, "explication");
+    const std::string place = coordonnees(s);
+    const Heros& c = joueur.back();
+    const std::string curseur = choisi ? std::string(tr("curseur")) + " x " + nombreCourt(c.getX()) + " y " +
+                                             nombreCourt(c.getY()) + " z " + nombreCourt(c.getZ())
+                                       : "";
+    const std::string nonSauvee = historique.modifie() ? tr("Non sauvegardee") : "";
+    // Dark bands behind them (a glyph every 16 pixels, 12 for the small lines).
+    bandeau(0, 0, std::max({16.0 * nom.size(), 12.0 * place.size(), 12.0 * curseur.size()}) + 6, choisi ? 62 : 44);
+    bandeau(0, 454, 16.0 * aide.size() + 6, 480);
+    if (!nonSauvee.empty()) bandeau(640 - 16.0 * (nonSauvee.size() + 1) - 6, 0, 640, 26);
+    texte->mervoprint(nom.c_str(), 1, 0, 0);
+    texte->mervoprint(aide.c_str(), 0, 0, 0);
+    ecrireLigne(textureTexte, place, 0, 24, kPetit);
+    if (choisi) ecrireLigne(textureTexte, curseur, 0, 42, kPetit);
+    if (!nonSauvee.empty()) texte->mervoprint(nonSauvee.c_str(), 2, 0, 0);
     if (!message.empty() && static_cast<Sint32>(finMessage - sys::ticks()) <= 0) message.clear();
     if (!message.empty()) {
-        glColor3ub(221, 137, 107);
+        glColor3ubv(kSelection);
         texte->mervoprint(message.c_str(), -1, 0, 0.5);
         glColor3ub(255, 255, 255);
     }
-    if (aide) dessinerAide(textureTexte);
-    if (question) dessinerQuestion(textureTexte);
+    if (question) dessinerQuestion(textureTexte, lignesQuestion());
+    if (conflit) dessinerQuestion(textureTexte, lignesConflit());
 }
 
 }  // namespace editeur

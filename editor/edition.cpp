@@ -91,17 +91,7 @@ bool Edition::charger(const std::string& chemin) {
     std::vector<Enregistrement> lus;
     if (!lireNiveau(chemin, lus)) return false;
     joueur.clear();
-    for (const Enregistrement& e : lus) {
-        const int type = typeEditeurDe(e.type);
-        if (type < 0) {
-            joueur.push_back(Heros::garde(e, gestionT->intToTexture(indexDuMot(e.texture))));
-            continue;
-        }
-        joueur.emplace_back(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
-                            gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
-        // Saved again with its own word: a decoration's "textureJump" is not lost.
-        joueur.back().garderMot(e.texture);
-    }
+    for (const Enregistrement& e : lus) joueur.push_back(objetDe(e, joueur.empty()));
     const Heros& depart = joueur[0];
     joueur.emplace_back(depart.getX(), depart.getY(), depart.getZ(), 5, 2, 2, 2, 0, 0, 0,
                         gestionT->intToTexture(2), 0);
@@ -110,7 +100,19 @@ bool Edition::charger(const std::string& chemin) {
     lotDessus.perimer();
     mapALoad = chemin;
     nomAChoisir = false;
+    surDisque = empreinteDe(chemin);
     return true;
+}
+
+// The object a record makes (`premier`: the first of a file, the start).
+Heros Edition::objetDe(const Enregistrement& e, bool premier) const {
+    const int type = typeEditeurDe(e.type, premier);
+    if (type < 0) return Heros::garde(e, gestionT->intToTexture(indexDuMot(e.texture)));
+    Heros h(e.x, e.y, e.z, e.vie, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz,
+            gestionT->intToTexture(indexTextureLu(type, e.texture)), type);
+    // Saved again with its own word: a decoration's "textureJump" is not lost.
+    h.garderMot(e.texture);
+    return h;
 }
 
 void Edition::jouer() {
@@ -128,13 +130,45 @@ void Edition::jouer() {
     if (sys::arretDemande()) sauvetage();
 }
 
-// Saves the placed objects (never the cursor) once at least two are placed.
+// Saves the placed objects (never the cursor) once at least two are placed;
+// over a file changed on the disk since, only once the user said how.
 bool Edition::sauver() {
     fermerGeste();
     if (nbre_obj <= 1) {
         afficher(tr("Placez au moins deux objets"));
         return false;
     }
+    if (!nomAChoisir) {
+        const Empreinte maintenant = empreinteDe(mapALoad);
+        if (maintenant.existe && maintenant != surDisque) {
+            conflit = true;
+            aide = question = false;
+            return false;
+        }
+    }
+    return enregistrer();
+}
+
+// Space on the question before saving over a changed map replaces it;
+// Return keeps both (ours under the next free "NAME-N.txt"); any other key
+// saves nothing.
+void Edition::repondreConflit(SDL_Keycode k) {
+    conflit = false;
+    bool sauve = false;
+    if (k == SDLK_SPACE) {
+        sauve = enregistrer();
+    } else if (k == SDLK_RETURN) {
+        copieDe = mapALoad;
+        numeroNouvelle = 1;
+        mapALoad = nomSuivant();
+        nomAChoisir = true;
+        sauve = enregistrer();
+    }
+    if (sauve && partirApres) continuer = 0;
+    partirApres = false;
+}
+
+bool Edition::enregistrer() {
     if (!ecrire(enregistrementsPlaces())) {
         std::fprintf(stderr, "bramelt: the map is not saved; it stays in the editor, "
                              "press Space to try again\n");
@@ -142,6 +176,7 @@ bool Edition::sauver() {
         return false;
     }
     historique.marquerSauve();
+    surDisque = empreinteDe(mapALoad);
     afficher(formater(tr("Sauvee: %s"), mapALoad.substr(5).c_str()));
     return true;
 }
@@ -170,9 +205,20 @@ bool Edition::ecrire(const std::vector<Enregistrement>& enregistrements) {
             return true;
         }
         if (errno != EEXIST) return false;
-        mapALoad = nomMapLibre(numeroNouvelle + 1, &numeroNouvelle);
+        mapALoad = nomSuivant();
     }
     return false;
+}
+
+// The next name a map not saved yet may take: a new map's next free number,
+// or beside the map it was kept apart from, "maps/NAME-N.txt".
+std::string Edition::nomSuivant() {
+    if (copieDe.empty()) return nomMapLibre(numeroNouvelle + 1, &numeroNouvelle);
+    const std::string base = finitPar(copieDe, ".txt") ? copieDe.substr(0, copieDe.size() - 4) : copieDe;
+    std::string chemin;
+    do chemin = base + "-" + std::to_string(++numeroNouvelle) + ".txt";
+    while (entreeExiste(chemin));
+    return chemin;
 }
 
 // The play-test: the map saved, then the game started on it; the editor
@@ -190,7 +236,9 @@ void Edition::essayer() {
     }
     const std::string nom = fichier.substr(0, fichier.size() - 4);
     const std::string vorna = cheminProgramme("vorna");
-    const Lancement l = lancerProgramme({vorna, "--map", nom}, true);
+    // A signal to the editor ends the game too; the editor then ends as usual.
+    const Lancement l = lancerProgramme({vorna, "--map", nom}, true, [] { return sys::arretDemande(); });
+    if (sys::arretDemande()) return;
     if (!l.demarre) {
         std::fprintf(stderr, "bramelt: cannot start %s: %s\n", vorna.c_str(), std::strerror(l.erreur));
         afficher(tr("Impossible de lancer vorna"));
@@ -244,6 +292,7 @@ void Edition::instantane() {
     instant.dessus = dessus;
     instant.aide = aide;
     instant.question = question;
+    instant.conflit = conflit;
     instant.vueImage = vueImage;
 }
 

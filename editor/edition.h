@@ -41,6 +41,7 @@ struct InstantEdition {
     int selection = -1;         // the chosen object, −1 for none (the cursor is edited)
     bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview
     bool aide = false, question = false;  // the help screen, the question before leaving
+    bool conflit = false;       // the question before saving over a map changed on the disk
     VueImage vueImage;          // the matrices and viewport the frame was drawn with
 };
 const InstantEdition& instantEdition();

@@ -53,10 +53,15 @@ LotDessus::~LotDessus() {
 
 void LotDessus::construire(const std::vector<Heros>& objets, int n, int exclu, const double versOeil[3]) {
     m_groupes.clear();
+    m_emblemes.clear();
     m_n = n, m_exclu = exclu;
     for (int i = 0; i < n && i < static_cast<int>(objets.size()); ++i) {
         const Heros& h = objets[i];
         if (i == exclu) continue;
+        if (h.embleme()) {
+            m_emblemes.push_back(i);
+            continue;
+        }
         const Couleur c = h.getCouleur();
         auto g = std::find_if(m_groupes.begin(), m_groupes.end(), [&](const Groupe& x) {
             return x.couleur == c && x.texture == h.getText() && x.rond == h.rond();
@@ -86,6 +91,7 @@ void LotDessus::construire(const std::vector<Heros>& objets, int n, int exclu, c
 
 void LotDessus::dessiner(const std::vector<Heros>& objets, int n, int exclu, int vue, const double versOeil[3]) {
     if (!m_aJour || n != m_n || exclu != m_exclu) construire(objets, n, exclu, versOeil);
+    for (int i : m_emblemes) objets[i].dessiner(vue);  // pick-ups, each as the game draws it
     if (!m_sommets) return;
     glMatrixMode(GL_MODELVIEW);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);

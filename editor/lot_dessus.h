@@ -40,6 +40,7 @@ private:
         int premier = 0;  // in the buffer
     };
     std::vector<Groupe> m_groupes;
+    std::vector<int> m_emblemes;  // the pick-ups, drawn each on its own
     unsigned int m_tampon = 0;
     std::size_t m_sommets = 0;
     int m_n = -1, m_exclu = -1;

@@ -28,7 +28,7 @@ void sphere(double x, double y, double z, double rayon, unsigned int texture, in
 // The same commands as Heros::dessiner, the sphere from the kept shapes when
 // drawn filled.
 void dessinerRapide(const Heros& h, int vue) {
-    if (!h.rond() || vue == 1) {
+    if (!h.rond() || h.embleme() || vue == 1) {
         h.dessiner(vue);
         return;
     }
@@ -51,7 +51,12 @@ void LotEdition::construire(const std::vector<Heros>& objets, int n, int exclu) 
         const Heros& h = objets[i];
         Morceau m{};
         m.couleur = h.getCouleur();
-        m.rond = h.rond();
+        m.embleme = h.embleme() ? static_cast<int>(i) : -1;
+        m.rond = h.rond() && m.embleme < 0;
+        if (m.embleme >= 0) {
+            m_morceaux.push_back(m);
+            continue;
+        }
         if (m.rond) {
             m.x = h.getX(), m.y = h.getY(), m.z = h.getZ(), m.rayon = h.getLX();
             m.texture = h.getText();
@@ -63,7 +68,7 @@ void LotEdition::construire(const std::vector<Heros>& objets, int n, int exclu) 
                                h.getText(), true},
                          coinsBoite(h.getLX(), h.getLY(), h.getLZ()));
         Morceau* dernier = m_morceaux.empty() ? nullptr : &m_morceaux.back();
-        if (dernier && !dernier->rond && dernier->couleur == m.couleur) {
+        if (dernier && !dernier->rond && dernier->embleme < 0 && dernier->couleur == m.couleur) {
             dernier->fin = m_boites.taille();
             continue;
         }
@@ -83,7 +88,10 @@ std::size_t LotEdition::dessiner(const std::vector<Heros>& objets, int n, int vu
     std::size_t dessines = 0;
     for (const Morceau& m : m_morceaux) {
         glColor3ub(m.couleur.r, m.couleur.g, m.couleur.b);
-        if (!m.rond) {
+        if (m.embleme >= 0) {
+            objets[m.embleme].dessiner(vue);
+            ++dessines;
+        } else if (!m.rond) {
             dessines += m_boites.dessiner(&champ, m.debut, m.fin);
         } else if (champ.voitCube(m.x, m.y, m.z, std::fabs(m.rayon) * (1 + 1e-6) + 1e-6)) {
             sphere(m.x, m.y, m.z, m.rayon, m.texture, vue);

@@ -14,7 +14,8 @@ namespace editeur {
 // draw: built when the list changes, drawn every frame with the same
 // commands as each object's own dessiner, in the same order, so the picture
 // is the same to the pixel. Boxes come from kept arrays (LotBlocs), spheres
-// from the kept round shapes (filled; as lines they are drawn by GLU), and
+// from the kept round shapes (filled; as lines they are drawn by GLU), pick-ups
+// each by its own dessiner, and
 // what the camera cannot see is skipped.
 class LotEdition {
 public:
@@ -31,10 +32,11 @@ public:
 private:
     void construire(const std::vector<Heros>& objets, int n, int exclu);
 
-    // A run of boxes of one colour, or one sphere.
+    // A run of boxes of one colour, one sphere, or one pick-up drawn on its own.
     struct Morceau {
         Couleur couleur;
         bool rond;
+        int embleme;  // the pick-up's index in the objects, or −1
         std::size_t debut, fin;  // boxes: places in m_boites
         double x, y, z, rayon;   // a sphere
         unsigned int texture;

@@ -181,7 +181,7 @@ void Menu::draw() {
         const std::string avis = sauvetages.size() == 1
                                      ? formater(tr("Copie de secours: %s"), sauvetages[0].substr(5).c_str())
                                      : formater(tr("%zu copies de secours dans maps"), sauvetages.size());
-        glColor3ub(221, 137, 107);
+        glColor3ubv(kSelection);
         ::Texte::mervoprint(avis.c_str(), m_texture_texte, 0, 0, 0, m_longueur, m_largeur);
         glColor3ub(255, 255, 255);
     }

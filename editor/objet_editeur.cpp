@@ -5,17 +5,16 @@
 #include <GL/glu.h>
 
 #include "palette.h"
+#include "objet.h"
 
 namespace editeur {
 
 namespace {
 
-// The tint of a kept record, by its file kind: pick-ups ("vie" green,
-// "speed" blue), "bouton" yellow, "porte" violet, anything else grey.
+// The tint of a kept record, by its file kind: "bouton" yellow, "porte"
+// violet, anything else grey.
 Couleur teinte(int type) {
     switch (type) {
-    case 8: return {110, 255, 110};
-    case 9: return {110, 170, 255};
     case 10: return {255, 220, 90};
     case 11: return {200, 120, 255};
     default: return {150, 150, 150};
@@ -107,7 +106,9 @@ Enregistrement Heros::enregistrement(const std::string& mot) const {
     return e;
 }
 
-bool Heros::rond() const { return m_obj == 0 || (m_garde && (m_garde->type == 8 || m_garde->type == 9)); }
+bool Heros::rond() const { return m_obj == 0 || m_obj == kTypeSphere || embleme(); }
+
+bool Heros::embleme() const { return m_obj == kTypeVie || m_obj == kTypeSpeed; }
 
 Couleur Heros::getCouleur() const { return m_garde ? teinte(m_garde->type) : Couleur{255, 255, 255}; }
 
@@ -126,7 +127,13 @@ void Heros::dessiner(int vue) const {
     glTranslated(m_x, m_y, m_z);
     couleur();
 
-    if (rond())
+    if (embleme()) {
+        glTranslated(-m_x, -m_y, -m_z);
+        // Turned as the record says: the game turns it a degree a frame from there.
+        Bonus(m_x, m_y, m_z, m_vie, m_lx, m_ly, m_lz, m_rx - 1, m_ry - 1, m_rz - 1, m_texture,
+              m_obj == kTypeVie ? "vie" : "speed")
+            .dessiner();
+    } else if (rond())
         sphereQuadrique(m_lx, vue);
     else
         boite(m_lx, m_ly, m_lz);

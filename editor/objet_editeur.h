@@ -55,7 +55,7 @@ protected:
 };
 
 // An object of the map being edited, or the cursor: an Objet with a palette
-// texture and a kind (0 "Joueur" … 8 "Checkpoint").
+// texture and a kind (0 "Joueur" … 11 "Sphere[decor]", palette.h).
 class Heros : public Objet {
 public:
     Heros(double x, double y, double z, double vie, double lx, double ly, double lz, double rx,
@@ -86,18 +86,22 @@ public:
     // its word).
     Enregistrement enregistrement(const std::string& mot) const;
 
-    // Drawn as a sphere of radius lx: the player's start and kept pick-ups.
+    // Drawn round, of radius lx: the player's start, the decorative spheres
+    // and the pick-ups.
     bool rond() const;
+    // A pick-up ("vie", "speed"): drawn as the game draws it, a ball inside
+    // turning rings, never batched with the others.
+    bool embleme() const;
     // The colour it is drawn in: white, or the tint of a kept record;
     // couleur() makes it the current colour.
     Couleur getCouleur() const;
     void couleur() const;
 
-    // Draws the object where it stands: the player's start as a textured
-    // sphere of radius lx, filled when `vue` is 0 and as lines when it is 1;
-    // any other kind as a textured box whose texture repeats every 4 units.
-    // Kept records are tinted so they stand out: pick-ups as spheres,
-    // the others as boxes.
+    // Draws the object where it stands: the player's start and the spheres
+    // as textured spheres of radius lx, filled when `vue` is 0 and as lines
+    // when it is 1; pick-ups as the game draws them; any other kind as a
+    // textured box whose texture repeats every 4 units. Kept records are
+    // tinted boxes so they stand out.
     void dessiner(int vue) const;
 
 private:

@@ -29,6 +29,9 @@ const Type kTypes[kNombreTypes] = {
     {"data/vide.jpg", aTraduire("Vide[invisible]"), aTraduire("Fait tomber le joueur dans le vide"), "textureVide"},
     {"data/depart.jpg", aTraduire("Depart"), aTraduire("Zone ou le joueur commence"), "textureDepart"},
     {"data/save.jpg", aTraduire("Checkpoint"), aTraduire("Le joueur reaparaitra la s'il tombe"), "textureSauvegarde"},
+    {"data/bois.jpg", aTraduire("Vie"), aTraduire("Bonus: une vie de plus"), "textureSphere"},
+    {"data/speed.jpg", aTraduire("Speed"), aTraduire("Bonus: le joueur va plus vite"), "textureSpeed"},
+    {"data/bois.jpg", aTraduire("Sphere[decor]"), aTraduire("Decor, le joueur la traverse"), "textureSphere"},
 };
 
 bool dansPalette(int i) { return i >= 0 && i < kNombreTypes; }
@@ -94,15 +97,22 @@ std::string objToChar(int objet, const std::string& type) {
     return "";
 }
 
-int typeFichierDe(int typeEditeur) { return typeEditeur <= 1 ? typeEditeur : typeEditeur - 1; }
+int typeFichierDe(int typeEditeur) {
+    if (typeEditeur == kTypeSphere) return 0;
+    return typeEditeur <= 1 ? typeEditeur : typeEditeur - 1;
+}
 
-int typeEditeurDe(int typeFichier) {
-    if (typeFichier < 0 || typeFichier > 7) return -1;
-    return typeFichier <= 1 ? typeFichier : typeFichier + 1;
+int typeEditeurDe(int typeFichier, bool premier) {
+    if (typeFichier < 0 || typeFichier > 9) return -1;
+    if (typeFichier == 0) return premier ? 0 : kTypeSphere;
+    return typeFichier == 1 ? 1 : typeFichier + 1;
 }
 
 int indexTextureLu(int typeEditeur, const std::string& mot) {
-    return mot == "textureCaisse" ? 2 : typeEditeur;
+    if (mot == "textureCaisse") return 2;
+    const int i = indexDuMot(mot);
+    const bool rond = typeEditeur == 0 || typeEditeur >= kTypeVie;
+    return rond && i >= 0 ? i : typeEditeur;
 }
 
 }  // namespace editeur

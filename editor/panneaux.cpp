@@ -38,6 +38,8 @@ void voile(double x0, double y0, double x1, double y1, float opacite) {
 
 }  // namespace
 
+void bandeau(double x0, double y0, double x1, double y1) { voile(x0, y0, x1, y1, 0.85f); }
+
 void ecrireLigne(unsigned int police, const std::string& texte, double gauche, double haut, double taille) {
     sys::texteDessine(texte);
     debutTexte(kLargeur, kHauteur);
@@ -53,39 +55,52 @@ void ecrireLigne(unsigned int police, const std::string& texte, double gauche, d
 
 namespace {
 
-// Every key, the first line a title; an empty line leaves a gap.
-const char* const kAide[] = {
-    aTraduire("Aide: toutes les touches. Une touche ferme cette page."),
-    aTraduire("w s, a d, q e   deplacer en x, en y, en z, tenues"),
-    aTraduire("Haut Bas        demi-taille en x, plus 1, moins 1"),
-    aTraduire("Droite Gauche   demi-taille en y, plus 1, moins 1"),
-    aTraduire("j n             demi-taille en z, plus 1, moins 1"),
-    aTraduire("t r             type suivant, precedent"),
-    aTraduire("Entree          poser une copie du curseur"),
-    aTraduire("Retour arriere  le dernier objet pose redevient curseur"),
-    aTraduire("p               tout effacer sauf le depart"),
-    aTraduire("Espace          sauver la map"),
-    aTraduire("F5              sauver et essayer la map dans le jeu"),
-    aTraduire("z x             depart plein, en fil de fer"),
-    aTraduire("Molette         camera plus pres, plus loin"),
-    aTraduire("Echap           revenir au curseur, ou quitter"),
-    aTraduire("Tab, Maj Tab    choisir l'objet suivant, precedent"),
-    aTraduire("Clic gauche     choisir l'objet vise, rien: le curseur"),
-    aTraduire("Suppr           effacer l'objet choisi"),
-    aTraduire("Ctrl D          dupliquer l'objet choisi a cote"),
-    aTraduire("Ctrl Z          annuler"),
-    aTraduire("Ctrl Y, Ctrl Maj Z  refaire"),
-    aTraduire("G               grille au sol"),
-    aTraduire("Maj G           aimanter: unites entieres, demi-tailles"),
-    aTraduire("O               vue de dessus de toute la map"),
-    aTraduire("F1              cette aide"),
-    "",
-    aTraduire("L'objet choisi, entoure, suit les touches du curseur:"),
-    aTraduire("deplacer, demi-tailles, t r. Entree pose le curseur."),
+const char* const kTitreAide = aTraduire("Aide: toutes les touches. Une touche ferme cette page.");
+
+// Every key and what it does, in two columns.
+struct LigneAide {
+    const char* touches;
+    const char* effet;
 };
+const LigneAide kAide[] = {
+    {aTraduire("w s, a d, q e"), aTraduire("deplacer en x, en y, en z, tenues")},
+    {aTraduire("Haut Bas"), aTraduire("demi-taille en x, plus 1, moins 1")},
+    {aTraduire("Droite Gauche"), aTraduire("demi-taille en y, plus 1, moins 1")},
+    {aTraduire("j n"), aTraduire("demi-taille en z, plus 1, moins 1")},
+    {aTraduire("t r"), aTraduire("type suivant, precedent")},
+    {aTraduire("Entree"), aTraduire("poser une copie du curseur")},
+    {aTraduire("Retour arriere"), aTraduire("le dernier objet pose redevient curseur")},
+    {aTraduire("p"), aTraduire("tout effacer sauf le depart")},
+    {aTraduire("Espace"), aTraduire("sauver la map")},
+    {aTraduire("F5"), aTraduire("sauver et essayer la map dans le jeu")},
+    {aTraduire("z x"), aTraduire("depart plein, en fil de fer")},
+    {aTraduire("Molette"), aTraduire("camera plus pres, plus loin")},
+    {aTraduire("Echap"), aTraduire("revenir au curseur, ou quitter")},
+    {aTraduire("Tab, Maj Tab"), aTraduire("choisir l'objet suivant, precedent")},
+    {aTraduire("Clic gauche"), aTraduire("choisir l'objet vise, rien: le curseur")},
+    {aTraduire("Glisser gauche"), aTraduire("deplacer au sol, avec Maj en hauteur")},
+    {aTraduire("Suppr"), aTraduire("effacer l'objet choisi, pas le depart")},
+    {aTraduire("Ctrl D"), aTraduire("dupliquer l'objet choisi a cote")},
+    {aTraduire("Ctrl C, Ctrl X"), aTraduire("copier, couper l'objet choisi")},
+    {aTraduire("Ctrl V"), aTraduire("coller au curseur")},
+    {aTraduire("Ctrl Z"), aTraduire("annuler")},
+    {aTraduire("Ctrl Y, Ctrl Maj Z"), aTraduire("refaire")},
+    {aTraduire("G"), aTraduire("grille au sol")},
+    {aTraduire("Maj G"), aTraduire("aimanter: unites entieres, demi-tailles")},
+    {aTraduire("O"), aTraduire("vue de dessus de toute la map")},
+    {aTraduire("F11, Alt Entree"), aTraduire("plein ecran, ou fenetre")},
+    {aTraduire("F1"), aTraduire("cette aide")},
+};
+
+// Said under the keys.
+const char* const kNotesAide[] = {aTraduire("L'objet choisi, entoure, suit les touches du curseur:"),
+                                  aTraduire("deplacer, demi-tailles, t r. Entree pose le curseur.")};
 
 const char* const kQuestion[] = {aTraduire("Sauver les changements ?"), aTraduire("Espace: oui"),
                                  aTraduire("Echap: quitter sans sauver"), aTraduire("Autre touche: rester")};
+
+const char* const kConflit[] = {aTraduire("La map a change sur le disque :"), aTraduire("Espace: remplacer"),
+                                aTraduire("Entree: garder les deux"), aTraduire("Autre touche: ne pas sauver")};
 
 template <std::size_t N>
 std::vector<std::string> traduites(const char* const (&lignes)[N]) {
@@ -96,23 +111,43 @@ std::vector<std::string> traduites(const char* const (&lignes)[N]) {
 
 }  // namespace
 
-std::vector<std::string> lignesAide() { return traduites(kAide); }
+// The second column starts two glyphs after the longest key, in the language in use.
+std::size_t colonneAide() {
+    std::size_t n = 0;
+    for (const LigneAide& l : kAide) n = std::max(n, std::string(tr(l.touches)).size());
+    return n + 2;
+}
 
+std::vector<std::string> lignesAide() {
+    std::vector<std::string> r = {tr(kTitreAide)};
+    const std::size_t colonne = colonneAide();
+    for (const LigneAide& l : kAide) {
+        std::string t = tr(l.touches);
+        r.push_back(t + std::string(colonne - t.size(), ' ') + tr(l.effet));
+    }
+    r.push_back("");
+    for (const char* n : kNotesAide) r.push_back(tr(n));
+    return r;
+}
+
+// Over an opaque-enough veil, with nothing else drawn over it: the lines in
+// the glyphs' own grid, so the columns stay aligned at every size.
 void dessinerAide(unsigned int police) {
     const std::vector<std::string> l = lignesAide();
-    const double pas = 16, haut = (kHauteur - pas * l.size()) / 2;
-    voile(0, 0, kLargeur, kHauteur, 0.8f);
+    const double pas = std::min(16.0, (kHauteur - 16.0) / l.size()), haut = (kHauteur - pas * l.size()) / 2;
+    voile(0, 0, kLargeur, kHauteur, 0.85f);
     for (std::size_t i = 0; i < l.size(); ++i) {
-        if (i == 0) glColor3ub(221, 137, 107);
-        ecrireLigne(police, l[i], 40, haut + pas * i, kTailleAide);
+        if (i == 0) glColor3ubv(kSelection);
+        ecrireLigne(police, l[i], 20, haut + pas * i, kTailleAide);
         glColor3ub(255, 255, 255);
     }
 }
 
 std::vector<std::string> lignesQuestion() { return traduites(kQuestion); }
 
-void dessinerQuestion(unsigned int police) {
-    const std::vector<std::string> l = lignesQuestion();
+std::vector<std::string> lignesConflit() { return traduites(kConflit); }
+
+void dessinerQuestion(unsigned int police, const std::vector<std::string>& l) {
     const double pas = 30, haut = (kHauteur - pas * l.size()) / 2;
     // The veil 440 pixels wide, wider for longer lines (a glyph every 16 pixels).
     std::size_t glyphes = 0;
@@ -120,7 +155,7 @@ void dessinerQuestion(unsigned int police) {
     const double demi = std::max(220.0, 8.0 * glyphes + 12);
     voile(kLargeur / 2 - demi, haut - 20, kLargeur / 2 + demi, haut + pas * l.size() + 14, 0.85f);
     for (std::size_t i = 0; i < l.size(); ++i) {
-        if (i == 0) glColor3ub(221, 137, 107);
+        if (i == 0) glColor3ubv(kSelection);
         ecrireLigne(police, l[i], (kLargeur - 16.0 * l[i].size()) / 2, haut + pas * i, 1);
         glColor3ub(255, 255, 255);
     }

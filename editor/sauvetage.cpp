@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sauvetage.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -49,8 +51,10 @@ std::string ecrireSauvetage(const std::string& mapALoad,
 
 std::vector<std::string> listerSauvetages() {
     std::vector<std::string> r;
+    struct stat s;
     for (const std::string& nom : listerDossier("./maps", kPrefixe))
-        if (nom.rfind(kPrefixe, 0) == 0) r.push_back("maps/" + nom);
+        if (nom.rfind(kPrefixe, 0) == 0 && lstat(("./maps/" + nom).c_str(), &s) == 0 && S_ISREG(s.st_mode))
+            r.push_back("maps/" + nom);  // a folder or anything else of that name is no copy
     return r;
 }
 

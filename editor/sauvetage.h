@@ -22,7 +22,7 @@ namespace editeur {
 std::string ecrireSauvetage(const std::string& mapALoad,
                             const std::vector<Enregistrement>& enregistrements);
 
-// The rescue copies in maps/, in natural order.
+// The rescue copies in maps/ (regular files only), in natural order.
 std::vector<std::string> listerSauvetages();
 
 // One line on standard error per rescue copy found in maps/ (at start-up).

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "empreinte.h"
 #include "historique.h"
 #include "lot_dessus.h"
 #include "lot_edition.h"
@@ -25,7 +26,8 @@ namespace editeur {
 // One editing session, from set-up to the way out (see jouer in edition.h).
 // Its work is shared by concern: set-up, the loop, saving and the play-test
 // (edition.cpp); the keys and the mouse (commandes_edition.cpp); the
-// changes made to the map, each a step of the history (changements.cpp);
+// changes made to the map, each a step of the history (changements.cpp),
+// and copy and paste through the clipboard (presse_papiers.cpp);
 // the drawing of a frame (dessin_edition.cpp).
 class Edition {
 public:
@@ -39,7 +41,10 @@ private:
     // Set-up, loop, saving, play-test.
     void nouvelleMap(int nombreMaps);
     bool charger(const std::string& chemin);
+    Heros objetDe(const Enregistrement& e, bool premier) const;
     bool sauver();
+    bool enregistrer();
+    std::string nomSuivant();
     std::vector<Enregistrement> enregistrementsPlaces() const;
     void sauvetage();
     bool ecrire(const std::vector<Enregistrement>& enregistrements);
@@ -56,9 +61,16 @@ private:
     void toucheCtrl(SDL_Keycode k, bool maj);
     bool toucheNouvelle(SDL_Keycode k, bool maj);
     void touchePremiere(SDL_Keycode k);
-    void clic(int x, int y);
+    bool clic(int x, int y);
+    // Dragging with the mouse (glisser.cpp).
+    bool pointGlisse(int x, int y, double point[3]) const;
+    void commencerGlisse(int x, int y);
+    void glisser(int x, int y);
+    void finirGlisse();
     void demanderDepart(bool fermeture);
     void repondre(SDL_Keycode k);
+    void repondreConflit(SDL_Keycode k);
+    bool panneau() const { return aide || question || conflit; }
 
     // Changes to the map (changements.cpp).
     Heros& edite();
@@ -76,6 +88,8 @@ private:
     void garderDepart();
     void supprimerChoisi();
     void dupliquer();
+    void copier(bool couper);
+    void coller();
     void annuler(bool refaire);
     Heros curseurNeuf(const Heros& a) const;
 
@@ -105,6 +119,11 @@ private:
     // until then an entry found under that name is never replaced.
     bool nomAChoisir = false;
     int numeroNouvelle = 0;
+    // The map's file as it was when opened or last saved: a file changed
+    // since (another editor saved it) is not replaced without asking.
+    Empreinte surDisque;
+    // Keeping both: our map goes to "maps/NAME-N.txt" beside this one.
+    std::string copieDe;
     std::string message;
     Uint32 finMessage = 0;
     Uint32 repere = 0;  // the last 100 ms mark of the pacing
@@ -119,7 +138,18 @@ private:
     std::optional<Heros> gesteAvant;
     bool grille = false, aimant = false, dessus = false;
     bool aide = false, question = false;
+    bool conflit = false;      // asking before saving over a map changed on the disk
+    bool partirApres = false;  // the save asked for was the way out
     VueImage vueImage;                   // of the last frame drawn, for picking
+    // A drag under way: the view it began in, where the object stood, the
+    // offset from the point grabbed to its centre, up and down (Shift).
+    struct Glisse {
+        VueImage vue;
+        double depart[3], prise[3];
+        bool vertical;
+    };
+    std::optional<Glisse> glisse;
+    bool majTenue = false;  // a Shift key is held
     std::map<SDL_Keycode, Uint16> mods;  // the modifiers each held key was pressed with
     std::set<SDL_Keycode> avalees;       // keys that closed a panel: their release does nothing
 };

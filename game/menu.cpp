@@ -40,7 +40,6 @@ namespace {
 const char* const kAdresseSite = "www.vorna-game.org";
 
 const GLubyte kBlanc[3] = {255, 255, 255};
-const GLubyte kSelection[3] = {221, 137, 107};
 const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
 const GLubyte kAvertissement[3] = {255, 210, 90};

@@ -21,8 +21,6 @@
 #include "texte.h"
 #include "textes_partie.h"
 
-const GLubyte kSelection[3] = {221, 137, 107};
-
 Partie::~Partie() {
     if (fghost) std::fclose(fghost);
     FSOUND_Stream_Stop(musique);

@@ -115,7 +115,4 @@ private:
     int frames = 0;
 };
 
-// The highlight colour of the run's menus.
-extern const GLubyte kSelection[3];
-
 #endif

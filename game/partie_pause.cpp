@@ -3,6 +3,7 @@
 // run's, in the Simulation).
 
 #include "partie.h"
+#include "texte.h"
 #include "traduction.h"
 
 void Partie::textesPause() {

@@ -2,6 +2,7 @@
 #include "processus.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,9 +18,31 @@ pid_t attendreFin(pid_t pid, int* statut) {
     return r;
 }
 
+// Waits up to `ms` milliseconds; 0 while the program is still running.
+pid_t attendrePendant(pid_t pid, int* statut, int ms, const std::function<bool()>& arreter) {
+    for (int t = 0; t < ms || ms < 0; t += 20) {
+        const pid_t r = waitpid(pid, statut, WNOHANG);
+        if (r != 0 && !(r < 0 && errno == EINTR)) return r;
+        if (arreter && arreter()) return 0;
+        usleep(20000);
+    }
+    return 0;
+}
+
+// Waits for the program, ending it when `arreter` says so.
+pid_t attendreOuArreter(pid_t pid, int* statut, const std::function<bool()>& arreter) {
+    if (!arreter) return attendreFin(pid, statut);
+    if (const pid_t r = attendrePendant(pid, statut, -1, arreter)) return r;
+    kill(pid, SIGTERM);
+    if (const pid_t r = attendrePendant(pid, statut, 3000, nullptr)) return r;
+    kill(pid, SIGKILL);
+    return attendreFin(pid, statut);
+}
+
 }  // namespace
 
-Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre) {
+Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre,
+                          const std::function<bool()>& arreter) {
     Lancement l;
     if (args.empty()) {
         l.erreur = EINVAL;
@@ -77,7 +100,7 @@ Lancement lancerProgramme(const std::vector<std::string>& args, bool attendre) {
     close(tube[0]);
 
     int statut = 0;
-    const bool attendu = attendreFin(pid, &statut) == pid;
+    const bool attendu = (attendre ? attendreOuArreter(pid, &statut, arreter) : attendreFin(pid, &statut)) == pid;
     if (lu > 0) {
         l.erreur = erreur;
         return l;

@@ -2,6 +2,7 @@
 #ifndef VORNA_PROCESSUS_H
 #define VORNA_PROCESSUS_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,10 @@ struct Lancement {
 // the program has ended, with its exit status; otherwise the program is
 // detached (adopted by init through a double fork, its standard input on
 // /dev/null, in a session of its own) and the call returns once it has been
-// executed. It gets the user's environment (langue.h).
-Lancement lancerProgramme(const std::vector<std::string>& argv, bool attendre);
+// executed. It gets the user's environment (langue.h). While it waits, a
+// true `arreter()` (asked every 20 ms) ends the program: SIGTERM, and SIGKILL
+// if it is still there 3 s later.
+Lancement lancerProgramme(const std::vector<std::string>& argv, bool attendre,
+                          const std::function<bool()>& arreter = {});
 
 #endif

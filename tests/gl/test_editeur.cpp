@@ -24,8 +24,12 @@
 #include "jeu.h"
 #include "menu_editeur.h"
 #include "mixeur_enregistreur.h"
+#include "niveau.h"
+#include "palette.h"
 #include "pilote.h"
+#include "selection.h"
 #include "systeme_script.h"
+#include "texture.h"
 
 namespace {
 
@@ -117,11 +121,11 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
     tenir(SDLK_w, 3);
     taper({SDLK_UP, SDLK_t, SDLK_RETURN, SDLK_t});  // a floor block
     tenir(SDLK_d, 2);
-    taper({SDLK_RETURN, SDLK_r, SDLK_r, SDLK_r, SDLK_n, SDLK_RETURN, SDLK_r});  // a wall, a checkpoint
+    taper({SDLK_RETURN, SDLK_r, SDLK_r, SDLK_r, SDLK_r, SDLK_r, SDLK_r, SDLK_n, SDLK_RETURN, SDLK_r});  // a wall, a checkpoint
     tenir(SDLK_e, 2);
     taper({SDLK_LEFT, SDLK_RETURN, SDLK_SPACE});  // a start block, saved
     const int sauvegarde = f - 1;
-    for (int i = 0; i < 9; ++i) taper({SDLK_t});
+    for (int i = 0; i < 12; ++i) taper({SDLK_t});
     const int apresT = f - 1;
     for (int cran : {1, 1, 1, -1}) systeme.molette(f, cran), f += 2;
     taper({SDLK_x, SDLK_ESCAPE});
@@ -140,12 +144,13 @@ TEST_F(Editeur, ANewMapFromTheMenuIsSavedStartFirstThenEveryPlacedObjectInOrder)
 
     ASSERT_FALSE(images.empty()) << "the editing session never ran";
     EXPECT_EQ(premiere().objets.size(), 1u) << "a new map holds the start, which is the cursor";
+    EXPECT_EQ(premiere().mapALoad, "maps/mapperso3.txt") << "named from the first free number before any save";
     EXPECT_TRUE(a(placee).modifiee && a(sauvegarde - 2).modifiee && !a(sauvegarde).modifiee);
     EXPECT_EQ(a(placee - 2).message, "Placez au moins deux objets") << "Space says why it saves nothing";
     EXPECT_EQ(a(sauvegarde).message, "Sauvee: mapperso3.txt");
     EXPECT_EQ(premiereVue, sauvegarde) << "Space saves only once two objects are placed";
     EXPECT_EQ(a(sauvegarde).objet_courant, 7);
-    EXPECT_EQ(a(apresT).objet_courant, 7) << "t nine times comes back to the same kind";
+    EXPECT_EQ(a(apresT).objet_courant, 7) << "t twelve times comes back to the same kind";
     EXPECT_EQ(distances, (std::vector<double>{10, 7, 4, 7})) << "in to 4 and no nearer, out by 3";
     EXPECT_EQ(a(filaire).vue, 1);
     EXPECT_EQ(lireFichier("maps/mapperso2.txt"), carte) << "a player's map is never replaced";
@@ -182,7 +187,7 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
         types.clear();
         for (const editeur::Heros& h : o) types.push_back(h.getObj());
     }
-    EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, -1, -1, -1, -1, -1, 0, 0})) << "tout.txt, the last";
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 1, 3, 4, 5, 6, 7, 8, 9, 10, -1, -1, -1, 11, 0})) << "tout.txt, the last";
     EXPECT_NE(premiere().objets[1].getText(), premiere().objets[2].getText()) << "a wall shows as a wall, not a floor";
 
     ecrireFichier("maps/vide.txt", "");
@@ -198,6 +203,25 @@ TEST_F(Editeur, OpenedMapsOfEveryKindSaveBackToTheSameRecordsAndUnreadableOnesOp
         EXPECT_EQ(enregistrements(i.mapALoad).size(), 2u) << map;
         EXPECT_EQ(existe("maps/" + map) ? lireFichier("maps/" + map) : "(none)", avant);
     }
+}
+
+TEST_F(Editeur, PickUpsAndSpheresFromThePaletteAreSavedAsTheGameReadsThem) {
+    taper({SDLK_RETURN});
+    for (int i = 0; i < 9; ++i) taper({SDLK_t});  // past the blocks: "Vie"
+    tenir(SDLK_s, 2);
+    taper({SDLK_RETURN, SDLK_t});
+    const int speed = f - 1;
+    tenir(SDLK_d, 2);
+    taper({SDLK_RETURN, SDLK_t, SDLK_RETURN, SDLK_SPACE});
+    editer("nomap");
+    EXPECT_EQ(editeur::objToChar(a(speed).objet_courant, "nature"), "Speed");
+    ContenuNiveau c;
+    ASSERT_TRUE(chargerNiveau("maps/mapperso1.txt", reglesPartie(Texture()), c));
+    ASSERT_TRUE(c.bonus.size() == 2 && c.spheres.size() == 1 && c.cubes.empty());
+    EXPECT_EQ(c.bonus[0].getClasse() + " " + c.bonus[1].getClasse(), "vie speed");
+    EXPECT_TRUE(c.bonus[0].getX() == 4 && c.bonus[1].getY() == 4 && c.spheres[0].getY() == 4);
+    EXPECT_EQ(enregistrements("maps/mapperso1.txt")[1], "8 4,2,20 5 2,2,2 0,0,0 textureSphere");
+    EXPECT_EQ(enregistrements("maps/mapperso1.txt")[2], "9 4,4,20 5 2,2,2 0,0,0 textureSpeed");
 }
 
 TEST_F(Editeur, AFailedSaveKeepsTheOldFileSaysSoAndTheMapCanBeSavedLater) {
@@ -300,7 +324,9 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
     const int annule = f - 1;
     taper({ctrl(SDLK_y)});  // the move redone
     const int refait = f - 1;
-    taper({SDLK_TAB, SDLK_DELETE, ctrl(SDLK_z), SDLK_TAB, ctrl(SDLK_d)});  // the 21st deleted and back; a copy
+    taper({SDLK_TAB, SDLK_DELETE});  // the 21st deleted, the one chosen and not the last
+    const int efface = f - 1;
+    taper({ctrl(SDLK_z), SDLK_TAB, ctrl(SDLK_d)});  // back; a copy
     const int copie = f - 1;
     taper({SDLK_DELETE, SDLK_SPACE, ctrl(SDLK_z)});
     const int defait = f - 1;
@@ -312,6 +338,9 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
     EXPECT_TRUE(a(change).selection == 19 && apres.getX() == avant.getX() + 2 && apres.getLX() == avant.getLX() + 1);
     EXPECT_EQ(places(a(annule)), places(premiere()));
     EXPECT_EQ(places(a(refait)), places(a(bouge))) << "the resizing undone, the move redone";
+    std::vector<std::string> sans21 = places(a(refait));
+    sans21.erase(sans21.begin() + 20);
+    EXPECT_EQ(places(a(efface)), sans21);
     EXPECT_TRUE(a(copie).nbre_obj == 56 && a(copie).selection == 55 && a(copie).objets[55].getY() == 2);
     EXPECT_TRUE(a(defait).modifiee && a(defait).nbre_obj == 56 && a(defait + 2).modifiee) << "the mark follows the history";
     EXPECT_FALSE(derniere().modifiee) << "redone back to the state saved";
@@ -364,6 +393,35 @@ TEST_F(Editeur, AClickOnAnObjectsProjectedCentreChoosesItInEitherViewAndOnNothin
     for (const auto& [n, k] : clics) EXPECT_EQ(a(n + 1).selection, k) << "click after frame " << n;
     EXPECT_TRUE(a(18).dessus && !a(14).dessus);
     EXPECT_EQ(enregistrements("maps/c.txt")[3], "10 -9,-6,0 0 2,1,1 0,0,0 textureCaisse");
+}
+
+TEST_F(Editeur, ADragMovesTheObjectToTheGroundPointUnderThePointerOrWithShiftUpAndDownAsOneStep) {
+    ecrireFichier("maps/g.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n");
+    // Shift held or not, the point the pointer is taken to, where the block ends (snapping on).
+    const struct { bool maj; double cible[3]; const char* attendu; } cas[] = {
+        {false, {-14, 3, 0}, "-14 3 0"}, {true, {-10, 0, 5}, "-10 0 5"}};
+    for (const auto& c : cas) {
+        const int debut = f;
+        taper({maj(SDLK_g)});
+        if (c.maj) systeme.tape(f, SDLK_LSHIFT, 6);
+        surFrame = [&](int n) {
+            if (n != debut + 3) return;
+            const editeur::VueImage& v = instantEdition().vueImage;
+            double x[2], y[2], z;
+            gluProject(-10, 0, 0, v.modele, v.projection, v.viewport, &x[0], &y[0], &z);
+            gluProject(c.cible[0], c.cible[1], c.cible[2], v.modele, v.projection, v.viewport, &x[1], &y[1], &z);
+            systeme.bouton(n + 1, 1, true, int(x[0]), v.hauteurFenetre - int(y[0]));
+            systeme.mouvement(n + 2, int(x[1]), v.hauteurFenetre - int(y[1]));
+            systeme.bouton(n + 3, 1, false, int(x[1]), v.hauteurFenetre - int(y[1]));
+        };
+        f = debut + 8;
+        taper({ctrl(SDLK_z)});
+        editer("g.txt");
+        const editeur::Heros& b = a(debut + 6).objets[1];
+        EXPECT_EQ(editeur::nombreCourt(b.getX()) + " " + editeur::nombreCourt(b.getY()) + " " + editeur::nombreCourt(b.getZ()), c.attendu);
+        EXPECT_EQ(places(a(debut + 10)), places(premiere())) << "the drag undone as one step";
+    }
+    surFrame = nullptr;
 }
 
 TEST_F(Editeur, AListOfMapsLongerThanTheScreenScrollsByTheWheelAndTheKeys) {
@@ -427,6 +485,91 @@ TEST_F(Editeur, PKeepsTheStartPlacedUnderAFreshCursorAndANewMapTakesNoNameThatAp
     EXPECT_EQ(lireFichier("maps/mapperso2.txt"), "@0,9,9,9,5,1,1,1,0,0,0,textureSphere\n");
     EXPECT_EQ(enregistrements("maps/mapperso3.txt"), (std::vector<std::string>{"0 2,2,20 5 2,2,2 0,0,0 textureSphere",
                                                                                "1 2,5,20 5 2,2,2 0,0,0 textureSol"}));
+}
+
+TEST_F(Editeur, TabDeleteAndSnappingActOnTheChosenObjectAndTheStartIsNeverDeleted) {
+    const std::string carte = "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,2.7,0.4,0,0,0.3,1.3,1.1,0,0,0,textureSol\n"
+                              "@1,10,0,0,0,2,2,1,0,0,0,textureSol\n@1,20,0,0,0,2,2,1,0,0,0,textureSol\n";
+    // Keys; then the x of every placed object, the second's y and half-sizes, the chosen one, the notice.
+    const struct { std::vector<Touche> touches; const char* attendu; } cas[] = {
+        {{SDLK_TAB, SDLK_TAB, SDLK_TAB, SDLK_DELETE}, "0 2.7 20 | 0.4 0.3 1.3 1.1 | -1 |"},
+        {{SDLK_TAB, SDLK_TAB, SDLK_TAB, SDLK_TAB, SDLK_TAB}, "0 2.7 10 20 | 0.4 0.3 1.3 1.1 | 0 |"},
+        {{maj(SDLK_TAB), SDLK_TAB}, "0 2.7 10 20 | 0.4 0.3 1.3 1.1 | 0 |"},
+        {{SDLK_TAB, SDLK_DELETE}, "0 2.7 10 20 | 0.4 0.3 1.3 1.1 | 0 | Le depart ne peut pas etre efface"},
+        {{SDLK_TAB, SDLK_TAB, maj(SDLK_g), SDLK_UP}, "0 3 10 20 | 0 1.5 1.5 1 | 1 |"},  // nearest unit, half-unit
+    };
+    for (const auto& c : cas) {
+        ecrireFichier("maps/t.txt", carte);
+        taper(c.touches);
+        const int fin = f - 1;
+        editer("t.txt");
+        const InstantEdition& i = a(fin);
+        std::string vu;
+        for (int k = 0; k < i.nbre_obj; ++k) vu += editeur::nombreCourt(i.objets[k].getX()) + " ";
+        const editeur::Heros& h = i.objets[1];
+        vu += "|";
+        for (double v : {h.getY(), h.getLX(), h.getLY(), h.getLZ()}) vu += " " + editeur::nombreCourt(v);
+        vu += " | " + std::to_string(i.selection) + " |" + (i.message.empty() ? "" : " " + i.message);
+        EXPECT_EQ(vu, c.attendu);
+    }
+}
+
+TEST_F(Editeur, ObjectsCopiedFromOneMapArePastedIntoAnotherAtTheCursorAndOtherTextIsRefused) {
+    ecrireFichier("maps/un.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n"
+                                 "@3,10,2,1,5,2,2,1,0,0,30,textureSpeed\n");
+    ecrireFichier("maps/deux.txt", "@0,100,50,7,5,1,1,1,0,0,0,textureSphere\n@1,100,50,0,5,4,4,1,0,0,0,textureSol\n");
+    taper({SDLK_TAB, ctrl(SDLK_x), SDLK_TAB, SDLK_TAB, ctrl(SDLK_x)});  // the start stays; the third is cut
+    const int coupe = f - 1;
+    editer("un.txt");
+    EXPECT_EQ(a(coupe).nbre_obj, 2);
+    taper({ctrl(SDLK_v), SDLK_SPACE});
+    editer("deux.txt");
+    EXPECT_EQ(enregistrements("maps/deux.txt")[2], "3 100,50,7 5 2,2,1 0,0,30 textureSpeed") << "at the cursor";
+    // Two records keep their offsets; a text that is no records changes nothing.
+    for (const char* texte : {"@1,1,1,1,5,2,2,1,0,0,0,textureSol\n@8,4,5,6,5,1,1,1,0,0,0,textureSphere\n",
+                              "pas une map @1,2,3\n", "@1,2,3\n"}) {
+        SDL_SetClipboardText(texte);
+        taper({ctrl(SDLK_v)});
+        const int colle = f - 1;
+        taper({SDLK_ESCAPE});  // the pasted object no longer chosen
+        editer("deux.txt");
+        const bool map = texte[0] == '@' && texte[1] == '1' && texte[2] == ',' && texte[3] == '1';
+        EXPECT_EQ(a(colle).nbre_obj, map ? 5 : 3) << texte;
+        EXPECT_EQ(a(colle).message, map ? "2 objets colles" : "Le presse-papiers ne contient pas de map");
+        if (map) {
+            EXPECT_EQ(places(a(colle))[4], "8 103,54,12 5 1,1,1 0,0,0 textureSphere" + std::to_string(a(colle).objets[4].getText()));
+        }
+    }
+}
+
+TEST_F(Editeur, SavingOverAMapChangedOnTheDiskAsksToReplaceItOrKeepBoth) {
+    const std::string theirs = "@0,9,9,9,5,1,1,1,0,0,0,textureSphere\n@1,9,9,0,0,2,2,1,0,0,0,textureSol\n";
+    // The answer; a.txt's records then, a-2.txt's (0: none), the notice.
+    const struct { Touche reponse; size_t a, a2; const char* message; } cas[] = {
+        {SDLK_SPACE, 3, 0, "Sauvee: a.txt"},
+        {SDLK_RETURN, 2, 3, "Sauvee: a-2.txt"},
+        {SDLK_t, 2, 0, ""},
+    };
+    for (const auto& c : cas) {
+        ecrireFichier("maps/a.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n");
+        std::remove("maps/a-2.txt");
+        surFrame = [&, debut = f](int n) {
+            if (n == debut) ecrireFichier("maps/a.txt", theirs);  // another editor saved it meanwhile
+        };
+        taper({SDLK_RETURN, SDLK_SPACE});
+        const int demande = f - 1;
+        taper({c.reponse});
+        const int fin = f - 1;
+        editer("a.txt");
+        surFrame = nullptr;
+        EXPECT_TRUE(a(demande).conflit && !a(demande).question && !a(fin).conflit);
+        EXPECT_EQ(enregistrements("maps/a.txt").size(), c.a);
+        EXPECT_EQ(existe("maps/a-2.txt") ? enregistrements("maps/a-2.txt").size() : 0, c.a2);
+        if (c.a == 2) {
+            EXPECT_EQ(lireFichier("maps/a.txt"), theirs);
+        }
+        EXPECT_EQ(a(fin).message, c.message);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <sys/stat.h>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "fenetre_test.h"
 #include "niveau.h"
 #include "repertoire.h"
+#include "sauvetage.h"
 #include "systeme_script.h"
 
 namespace {
@@ -38,6 +40,7 @@ struct EditeurSignal : ::testing::Test {
         donneesEditeur();
         ecrireFichier("maps/a.txt", kCarte);
         ecrireFichier("maps/.sauvetage-a", kAncienSecours);  // left by an earlier session
+        creerDossiers("maps/.sauvetage-dossier");            // a folder is no rescue copy
         systeme.limite(400);
     }
 };
@@ -84,6 +87,14 @@ const CasSignal kCas[] = {
      "maps/.sauvetage-a-2", 3},
     {"openedMapDeleted", SIGTERM, true, [](SystemeScript& s) { return taper(s, ouvrirA(s), {SDLK_BACKSPACE}); },
      "maps/.sauvetage-a-2", 1},
+    // The game of a play-test signals the editor: it is ended too (it never writes fini.txt).
+    {"playTest", SIGTERM, true,
+     [](SystemeScript& s) {
+         ecrireFichier("vorna", "#!/bin/sh\nkill -TERM $PPID\nsleep 3\necho > fini.txt\n");
+         chmod("vorna", 0755);
+         return taper(s, ouvrirA(s), {SDLK_RETURN, SDLK_F5}) + 1000;
+     },
+     nullptr, 3},
 };
 
 void PrintTo(const CasSignal& c, std::ostream* os) { *os << c.ecran; }
@@ -107,17 +118,19 @@ TEST_P(EditeurSignalEcrans, EndsTheProgramWithinTwoFramesKeepingUnsavedObjects) 
     const std::string erreurs = sortieErreur([&] { statut = lancerBramelt(); });
     EXPECT_EQ(statut, c.reel ? 128 + c.signal : 0) << "a real signal gives the shell's status for it";
     EXPECT_LE(dernier - f, 2);
+    EXPECT_FALSE(existe("fini.txt")) << "the play-test's game ended with the editor";
     EXPECT_GT(encre, 100);
     EXPECT_NE(erreurs.find("a rescue copy of a map not saved is kept in maps/.sauvetage-a;"), std::string::npos)
         << "named at start-up: " << erreurs;
+    EXPECT_EQ(erreurs.find(".sauvetage-dossier"), std::string::npos) << erreurs;
     std::vector<Enregistrement> lus;
     if (c.secours) {
-        EXPECT_EQ(listerDossier("./maps", ".sauvetage-").size(), 2u);
+        EXPECT_EQ(editeur::listerSauvetages().size(), 2u);
         ASSERT_TRUE(lireNiveau(c.secours, lus)) << c.secours;
         EXPECT_NE(erreurs.find(std::string("a rescue copy of the map is in ") + c.secours), std::string::npos) << erreurs;
         EXPECT_EQ(lireFichier("maps/a.txt"), kCarte) << "never written over";
     } else {
-        EXPECT_EQ(listerDossier("./maps", ".sauvetage-"), std::vector<std::string>{".sauvetage-a"});
+        EXPECT_EQ(editeur::listerSauvetages(), std::vector<std::string>{"maps/.sauvetage-a"});
         ASSERT_TRUE(lireNiveau("maps/a.txt", lus));
     }
     EXPECT_EQ(static_cast<int>(lus.size()), c.enregistrements) << "in the copy, or a.txt as it was or as saved";

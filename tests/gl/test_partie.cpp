@@ -240,9 +240,11 @@ TEST_F(Partie, AMissingEmptyOrHostileLevelReturnsAtOnceWithoutAFrameAndSaysWhy) 
     EXPECT_EQ(prendreAnnonce(), "Niveau illisible : map9.qzm");
     ecrireFichier("maps/niveau/map9.qzm", "");
     jeu.jouer();
-    perso("vide", "no record here");
-    jeu.jouer();
-    EXPECT_EQ(prendreAnnonce(), "Niveau illisible : vide.txt");
+    for (const char* contenu : {"no record here", "@0,nan,0,0,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,0,9,9,1,0,0,0,textureSol\n"}) {
+        perso("vide", contenu);  // a damaged ball's record: no ball, the floor never taken for it
+        jeu.jouer();
+        EXPECT_EQ(prendreAnnonce(), "Niveau illisible : vide.txt") << contenu;
+    }
     for (const std::string& chemin : creerFichiersHostiles("maps", ".txt")) {
         const std::string nom = chemin.substr(5, chemin.size() - 9);
         jeu.setMap(nom);

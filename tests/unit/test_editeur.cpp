@@ -13,7 +13,7 @@ namespace {
 using namespace editeur;
 
 TEST(EditeurPalette, NamesAndWordsOutsideThePalette) {
-    EXPECT_EQ(objToChar(9, "nature") + objToChar(-1, "explication"), "erreurerreur");
+    EXPECT_EQ(objToChar(kNombreTypes, "nature") + objToChar(-1, "explication"), "erreurerreur");
     EXPECT_EQ(objToChar(3, "autre"), "");
     EXPECT_EQ(objToChar(3, "explication"), "Propulse le joueur en l'air");
     // A texture not in the palette is taken for the floor's.

@@ -75,8 +75,10 @@ TEST_F(Niveau, RecordsAreReadByTheFormatsRulesToTheLetter) {
         // Reals have single precision.
         {"@1,0.1,16777217,0,0,0,0,0,0,0,0,w\n", {"1|0.100000001,16777216,0,0,0,0,0,0,0,0|w|12"}},
         {"", {}},
+        // A damaged ball's record leaves the level without a ball: the next record never takes its place.
+        {"@1,nan,0,0,0,0,0,0,0,0,0,a\n@2," + dix + ",b\n", {}},
         // A number that is not finite makes a damaged record: skipped, its values not carried over.
-        {"@1,nan,0,0,0,0,0,0,0,0,0,a\n@2," + dix + ",b\n@3,inf\n@4,1e39,1,1,1,1,1,1,1,1,1,c\n@",
+        {"@2," + dix + ",b\n@1,nan,0,0,0,0,0,0,0,0,0,a\n@3,inf\n@4,1e39,1,1,1,1,1,1,1,1,1,c\n@",
          {"2|" + dix + "|b|12", "2|" + dix + "|b|0"}},
     };
     for (const Cas& c : cas) EXPECT_EQ(textes(c.contenu), c.lus) << c.contenu.substr(0, 60);

@@ -156,6 +156,8 @@ TEST(Repertoire, ListsTheRegularFilesEndingInTheExtensionInNaturalOrder) {
     EXPECT_TRUE(listerFichiers("./absent", ".qzm").empty());
     EXPECT_TRUE(ordreNaturel("map9ghost2", "map10ghost1") && ordreNaturel("a01", "a2"));
     EXPECT_FALSE(ordreNaturel("b", "a") || ordreNaturel("x", "x"));
+    EXPECT_TRUE(ordreNaturel("Belvedere.txt", "map4.txt") && ordreNaturel("map4.txt", "Toboggan.txt") &&
+                ordreNaturel("\xc3\x89t\xc3\xa9", "f") && ordreNaturel("B", "b"));  // no case, no accents
 }
 
 }  // namespace
