@@ -27,7 +27,8 @@ struct Reglages {
     // The score server (HOST[:PORT]) the end-of-level link goes to; empty:
     // the game's own (VORNA_SCORE_SERVER and --score-server come first).
     std::string serveurScores;
-    // The language of the texts: "auto" (the environment's, langue.h), "en" or "fr".
+    // The language of the texts: "auto" (the environment's), or the code of
+    // a language proposed (langue.h: "en", "fr", "de"...).
     std::string langue = "auto";
 
     // The lines skipped when reading, in their order, kept for writing.

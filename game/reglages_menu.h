@@ -18,8 +18,8 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu);
 
 // Changes setting `i` at once and writes it to the settings file: a volume
 // moves by `pas` (+1 or −1) within 0 … 10, or from 10 back to 0 when
-// `boucler`; the language goes round automatic, English, French (the texts
-// change from the next frame); the others switch. `r` holds the settings in
+// `boucler`; the language goes round automatic and each language
+// proposed (langue.h; the texts change from the next frame); the others switch. `r` holds the settings in
 // use.
 void changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu);
 

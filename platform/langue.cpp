@@ -4,6 +4,7 @@
 #include <libintl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -118,8 +119,17 @@ void initialiserLangue() {
     appliquer(langueDeLEnvironnement());
 }
 
+const std::vector<LangueProposee>& languesProposees() {
+    static const std::vector<LangueProposee> l = {{"en", "English"},  {"fr", "Fran\u00e7ais"},
+                                                  {"de", "Deutsch"},  {"es", "Espa\u00f1ol"},
+                                                  {"it", "Italiano"}, {"pt_BR", "Portugu\u00eas"}};
+    return l;
+}
+
 void choisirLangue(const std::string& choix) {
-    appliquer(choix == "en" || choix == "fr" ? choix : langueDeLEnvironnement());
+    const auto& l = languesProposees();
+    const bool proposee = std::any_of(l.begin(), l.end(), [&](const LangueProposee& p) { return choix == p.code; });
+    appliquer(proposee ? choix : langueDeLEnvironnement());
 }
 
 const std::string& langueCourante() { return langue; }

@@ -38,11 +38,21 @@ std::string langueDesVariables(const std::vector<std::string>& variables,
 // each program before it prints anything (its --help follows the rule too).
 void initialiserLangue();
 
-// Applies a choice of the settings: "en", "fr", or anything else ("auto")
-// for the rule. Texts looked up from then on are in that language.
+// The languages both programs speak, in the order the Options screen goes
+// round them after "auto": the code of each (its catalogue's folder) and
+// its name in itself, so a player lost in another language finds it again.
+struct LangueProposee {
+    const char* code;
+    const char* nom;
+};
+const std::vector<LangueProposee>& languesProposees();
+
+// Applies a choice of the settings: the code of a language proposed, or
+// anything else ("auto") for the rule. Texts looked up from then on are in
+// that language.
 void choisirLangue(const std::string& choix);
 
-// The language in use: "" (C), "fr", "en"...
+// The language in use: "" (C), "fr", "en", "pt_BR"...
 const std::string& langueCourante();
 
 // The folder of the catalogues: share/locale beside the program when it
