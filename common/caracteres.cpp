@@ -71,7 +71,7 @@ std::string enUtf8(const std::u32string& texte) {
             continue;
         }
         const int n = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-        r += static_cast<char>((0xF00 >> n) | (c >> (6 * (n - 1))));
+        r += static_cast<char>(((0xF00 >> n) & 0xFF) | (c >> (6 * (n - 1))));
         for (int k = n - 2; k >= 0; --k) r += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
     }
     return r;

@@ -69,9 +69,12 @@ void appliquer(const std::string& l) {
         setenv("LANGUAGE", l.c_str(), 1);
         posee = true;
         valeurPosee = l;
-        // Any locale name but "C" lets gettext read LANGUAGE; setlocale also
+        // Any locale name but "C" lets gettext read LANGUAGE. gettext keeps
+        // the translations it found under the locale's name, which stays
+        // "C.UTF-8" from one language to the next: setting the domain again
         // tells it that the catalogues changed.
         if (std::setlocale(LC_MESSAGES, "C.UTF-8")) {
+            textdomain(kDomaine);
             langue = l;
             return;
         }

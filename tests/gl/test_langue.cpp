@@ -20,6 +20,7 @@
 #include "langue.h"
 #include "menu_editeur.h"
 #include "partie_scriptee.h"
+#include "reglages_menu.h"
 
 namespace {
 
@@ -181,6 +182,31 @@ TEST_P(Langue, EveryScreenShowsItsTexts) {
         }
         surFrame = nullptr;
     }
+}
+
+// The Options entry goes round "auto" and every language, each named in
+// itself: applied at once, and kept in the settings file.
+using EcranOptions = PartieScriptee;
+TEST_F(EcranOptions, TheLanguageEntryGoesRoundEveryLanguageAppliedAtOnceAndKept) {
+    setenv("LANGUAGE", "C", 1);
+    fixerDossierCatalogues(VORNA_GAME_DIR "/share/locale");
+    Reglages r;
+    const char* const kTour[][3] = {  // the entry, the language in use, the word kept
+        {"-Language English", "en", "en"},         {"-Langue Fran\u00e7ais", "fr", "fr"},
+        {"-Sprache Deutsch", "de", "de"},          {"-Idioma Espa\u00f1ol", "es", "es"},
+        {"-Lingua Italiano", "it", "it"},          {"-Idioma Portugu\u00eas", "pt_BR", "pt_BR"},
+        {"-Langue auto", "", "auto"}};
+    for (const auto& t : kTour) {
+        changerReglage(kReglageLangue, 1, true, r, jeu);
+        EXPECT_EQ(texteReglage(kReglageLangue, r, jeu), t[0]);
+        EXPECT_EQ(langueCourante(), t[1]);
+        EXPECT_EQ(lireReglages().langue, t[2]);
+    }
+    changerReglage(kReglageLangue, -1, true, r, jeu);
+    EXPECT_EQ(r.langue, "pt_BR") << "and back the other way";
+    unsetenv("LANGUAGE");
+    fixerDossierCatalogues("");
+    choisirLangue("auto");
 }
 
 INSTANTIATE_TEST_SUITE_P(Langues, Langue, ::testing::Range(0, 6),
