@@ -7,7 +7,7 @@
 #include <vector>
 
 // The language both programs show their texts in. The texts are written in
-// the code as a French player sees them (the terminal's in English) and
+// the code in French without its accents (the terminal's in English) and
 // looked up through GNU gettext (traduction.h) in the catalogue of the
 // language in use, <catalogues>/<language>/LC_MESSAGES/vorna.mo.
 //
@@ -15,9 +15,9 @@
 // LC_ALL, LC_MESSAGES and LANG; in it the first entry that is French
 // ("fr", "fr_CA.UTF-8"...), C or POSIX, or a language with a catalogue of
 // its own ("pt_BR" or "pt" for "pt_BR.UTF-8"); when no entry is, English.
-// Nothing set counts as C. C and French show the texts as written: French
-// on screen, English in the terminal (a catalogue fr.po could translate the
-// terminal's texts, looked up under the context "terminal").
+// Nothing set counts as C. C shows the texts as written; French is French
+// even without its catalogue (then as written), which gives the accents and
+// the terminal's texts (under the context "terminal").
 //
 // How it is applied, whatever locales the system has installed: the
 // LC_MESSAGES locale becomes "C.UTF-8" (built into glibc 2.35 and later)
