@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace atelier {
 
@@ -84,8 +84,7 @@ void dessinerManquant(Plan& plan, double gauche, double droite, double haut, dou
         }
 }
 
-// The cell at (x0, y0), `cote` pixels square: its pixels, then the column
-// right of its rightmost ink.
+// Calls f(x, y) for every pixel of the cell at (x0, y0), `cote` pixels square.
 template <typename F>
 void pourLaCellule(double x0, double y0, double cote, int largeur, int hauteur, F f) {
     for (int y = int(std::ceil(y0)); y < std::min(hauteur, int(y0 + cote)); ++y)
