@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "fichiers.h"
+#include "langue.h"
 #include "lecture.h"
 
 const char* const kFichierReglages = "data/joueur/reglages.txt";
@@ -60,6 +61,13 @@ Cle mot(const char* nom, std::string Reglages::*champ, std::vector<std::string> 
     return c;
 }
 
+// "auto" or the code of a language proposed.
+std::vector<std::string> choixDeLangue() {
+    std::vector<std::string> r = {"auto"};
+    for (const LangueProposee& l : languesProposees()) r.push_back(l.code);
+    return r;
+}
+
 // Every setting, in the order they are written.
 const Cle kCles[] = {
     nombre("volume_musique", &Reglages::volumeMusique, 0, 10),
@@ -73,7 +81,7 @@ const Cle kCles[] = {
     nombre("editeur_fenetre_largeur", &Reglages::largeurEditeur, kLargeurFenetreMin, kTailleFenetreMax),
     nombre("editeur_fenetre_hauteur", &Reglages::hauteurEditeur, kHauteurFenetreMin, kTailleFenetreMax),
     texte("serveur_scores", &Reglages::serveurScores),
-    mot("langue", &Reglages::langue, {"auto", "en", "fr"}),
+    mot("langue", &Reglages::langue, choixDeLangue()),
     ouiNon("synchro_verticale", &Reglages::synchroVerticale),
     nombre("images_max", &Reglages::imagesMax, 0, 1000),
 };

@@ -32,7 +32,8 @@ struct Reglages {
     // most frames drawn a second where there is none (0: no limit).
     bool synchroVerticale = true;
     int imagesMax = 60;
-    // The language of the texts: "auto" (the environment's, langue.h), "en" or "fr".
+    // The language of the texts: "auto" (the environment's), or the code of
+    // a language proposed (langue.h: "en", "fr", "de"...).
     std::string langue = "auto";
 
     // The lines skipped when reading, in their order, kept for writing.

@@ -38,35 +38,29 @@ void finTexte(int, int) {
     glEnable(GL_DEPTH_TEST);
 }
 
-int celluleGlyphe(char octet) {
-    // Bytes are taken as signed, so 128 … 255 never draw. Four cells of the
-    // atlas hold punctuation instead of the characters whose codes they carry.
-    const signed char c = static_cast<signed char>(octet);
-    switch (c) {
-    case '.': return '<';
-    case '\'': return '>';
-    case '-': return '@';
-    case ',': return ';';
-    default: break;
-    }
-    if (c >= '0' && c <= 'z') return c;
-    return 0;
+int lignesAtlas() {
+    GLint largeur = 0, hauteur = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &largeur);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &hauteur);
+    return largeur > 0 ? std::max(1, kColonnesAtlas * hauteur / largeur) : kColonnesAtlas;
 }
 
-void quadGlyphe(int cellule, double gauche, double bas, double largeur, double hauteur) {
+void quadGlyphe(int cellule, int lignes, double gauche, double bas, double largeur, double hauteur) {
     // Cell c lies in column c mod 10 and row c div 10, rows from the top of
     // the image (whose first row is at t = 1).
-    const int c = cellule - 48;
-    const double u = (c % 10) / 10.0;
-    const double v = (c / 10) / 10.0;
+    const int c = cellule - '0';
+    if (c < 0 || c >= kColonnesAtlas * lignes) return;
+    const double pas = 1.0 / lignes;
+    const double u = (c % kColonnesAtlas) / 10.0;
+    const double v = (c / kColonnesAtlas) / static_cast<double>(lignes);
     const double droite = gauche + largeur;
-    glTexCoord2d(u, 1 - (v + 0.1));
+    glTexCoord2d(u, 1 - (v + pas));
     glVertex2d(gauche, bas);
     glTexCoord2d(u, 1 - v);
     glVertex2d(gauche, bas + hauteur);
     glTexCoord2d(u + 0.1, 1 - v);
     glVertex2d(droite, bas + hauteur);
-    glTexCoord2d(u + 0.1, 1 - (v + 0.1));
+    glTexCoord2d(u + 0.1, 1 - (v + pas));
     glVertex2d(droite, bas);
 }
 
@@ -76,20 +70,21 @@ int glyphesParLigne(int hauteur, int pos) {
 
 std::vector<std::string> lignesTexte(const std::string& texte, int glyphes) {
     const size_t max = static_cast<size_t>(std::max(1, glyphes));
+    const std::u32string t = enCaracteres(texte);
     std::vector<std::string> lignes;
     size_t debut = 0;
     do {
-        const size_t fin = std::min(texte.find('\n', debut), texte.size());
-        std::string reste = texte.substr(debut, fin - debut);
+        const size_t fin = std::min(t.find(U'\n', debut), t.size());
+        std::u32string reste = t.substr(debut, fin - debut);
         while (reste.size() > max) {
-            const size_t blanc = reste.rfind(' ', max);
-            const bool coupe = blanc == std::string::npos || blanc == 0;
-            lignes.push_back(reste.substr(0, coupe ? max : blanc));
+            const size_t blanc = reste.rfind(U' ', max);
+            const bool coupe = blanc == std::u32string::npos || blanc == 0;
+            lignes.push_back(enUtf8(reste.substr(0, coupe ? max : blanc)));
             reste.erase(0, coupe ? max : blanc + 1);
         }
-        lignes.push_back(reste);
+        lignes.push_back(enUtf8(reste));
         debut = fin + 1;
-    } while (debut <= texte.size());
+    } while (debut <= t.size());
     return lignes;
 }
 
@@ -109,7 +104,7 @@ std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double
 
     std::vector<GlypheTexte> r;
     for (int k = 0; k < l; ++k, y -= kHauteurGlyphe) {
-        const std::string& ligne = lignes[k];
+        const std::u32string ligne = enCaracteres(lignes[k]);
         const int n = static_cast<int>(ligne.size());
         double x;
         switch (pos) {
@@ -134,8 +129,9 @@ void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double 
     // An orthographic view twice the window's size, centred on its centre.
     debutTexte(hauteur, largeur);
     glBindTexture(GL_TEXTURE_2D, texture);
+    const int lignes = lignesAtlas();
     glBegin(GL_QUADS);
-    for (const GlypheTexte& g : glyphes) quadGlyphe(g.cellule, g.gauche, g.bas, kLargeurGlyphe, kHauteurGlyphe);
+    for (const GlypheTexte& g : glyphes) quadGlyphe(g.cellule, lignes, g.gauche, g.bas, kLargeurGlyphe, kHauteurGlyphe);
     glEnd();
 
     // Back to the scene's perspective; the projection stays the current mode.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "caracteres.h"
+
 // Prints a line of text over the scene with the 10 × 10 bitmap font atlas.
 class Texte {
 public:
@@ -19,6 +21,8 @@ public:
     static void mervoprint(const char* texte, unsigned int texture, int pos, double posx,
                            double posy, int hauteur, int largeur);
 };
+
+// Texts are UTF-8 (caracteres.h); widths and line breaks count characters.
 
 // The most characters a line shows in a window `hauteur` pixels wide at the
 // position code `pos`: each takes half a glyph quad, its ink in the left
@@ -58,13 +62,14 @@ void debutTexte(int hauteur, int largeur);
 // projection, which stays the current matrix mode, and the depth test back on.
 void finTexte(int hauteur, int largeur);
 
-// The atlas cell character of a byte ('0' … 'z', with '.', '\'', '-' and ','
-// drawn from the cells of '<', '>', '@' and ';'), or 0 when the byte has no
-// glyph: spaces, '!', accented letters and every byte above 127 leave a gap.
-int celluleGlyphe(char c);
+// The rows of cells of the font atlas bound to GL_TEXTURE_2D: 10 for every
+// width of its image (40 for the game's, 10 for a font of old).
+int lignesAtlas();
 
-// One glyph quad of the cell character `cellule`, its bottom-left corner at
-// (gauche, bas), `largeur` × `hauteur` units; call inside glBegin(GL_QUADS).
-void quadGlyphe(int cellule, double gauche, double bas, double largeur, double hauteur);
+// One glyph quad of the cell code `cellule` (celluleGlyphe) in an atlas of
+// `lignes` rows, its bottom-left corner at (gauche, bas), `largeur` ×
+// `hauteur` units; call inside glBegin(GL_QUADS). A cell the atlas lacks
+// draws nothing.
+void quadGlyphe(int cellule, int lignes, double gauche, double bas, double largeur, double hauteur);
 
 #endif

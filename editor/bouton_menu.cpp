@@ -18,18 +18,20 @@ void Bouton_menu::dessiner(int longueur, int largeur) const {
 
     const int w = longueur / 10;
     const int h = largeur / 10;
-    const double n = static_cast<double>(m_texte.size());
+    const std::u32string texte = enCaracteres(m_texte);
+    const double n = static_cast<double>(texte.size());
     const double gauche = longueur * m_position.X - n * w * 0.5 / 2;
     double bas = m_position.Y * largeur;
 
+    const int lignes = lignesAtlas();
     glBegin(GL_QUADS);
-    for (size_t k = 0; k < m_texte.size(); ++k) {
-        if (m_texte[k] == '\n') {
+    for (size_t k = 0; k < texte.size(); ++k) {
+        if (texte[k] == '\n') {
             bas -= longueur / 10;  // the width's tenth, and the pen goes on
             continue;
         }
-        const int cellule = celluleGlyphe(m_texte[k]);
-        if (cellule) quadGlyphe(cellule, gauche + k * 0.5 * w, bas, w, h);
+        const int cellule = celluleGlyphe(texte[k]);
+        if (cellule) quadGlyphe(cellule, lignes, gauche + k * 0.5 * w, bas, w, h);
     }
     glEnd();
 

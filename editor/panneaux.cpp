@@ -45,10 +45,12 @@ void ecrireLigne(unsigned int police, const std::string& texte, double gauche, d
     debutTexte(kLargeur, kHauteur);
     glBindTexture(GL_TEXTURE_2D, police);
     const double l = 64 * taille, h = 48 * taille;  // units, as the printer's glyphs
+    const std::u32string t = enCaracteres(texte);
+    const int lignes = lignesAtlas();
     glBegin(GL_QUADS);
-    for (std::size_t i = 0; i < texte.size(); ++i)
-        if (const int cellule = celluleGlyphe(texte[i]))
-            quadGlyphe(cellule, ux(gauche) + l / 2 * i, uy(haut) - h, l, h);
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if (const int cellule = celluleGlyphe(t[i]))
+            quadGlyphe(cellule, lignes, ux(gauche) + l / 2 * i, uy(haut) - h, l, h);
     glEnd();
     finTexte(kLargeur, kHauteur);
 }
@@ -151,12 +153,12 @@ void dessinerQuestion(unsigned int police, const std::vector<std::string>& l) {
     const double pas = 30, haut = (kHauteur - pas * l.size()) / 2;
     // The veil 440 pixels wide, wider for longer lines (a glyph every 16 pixels).
     std::size_t glyphes = 0;
-    for (const std::string& t : l) glyphes = std::max(glyphes, t.size());
+    for (const std::string& t : l) glyphes = std::max(glyphes, nombreCaracteres(t));
     const double demi = std::max(220.0, 8.0 * glyphes + 12);
     voile(kLargeur / 2 - demi, haut - 20, kLargeur / 2 + demi, haut + pas * l.size() + 14, 0.85f);
     for (std::size_t i = 0; i < l.size(); ++i) {
         if (i == 0) glColor3ubv(kSelection);
-        ecrireLigne(police, l[i], (kLargeur - 16.0 * l[i].size()) / 2, haut + pas * i, 1);
+        ecrireLigne(police, l[i], (kLargeur - 16.0 * nombreCaracteres(l[i])) / 2, haut + pas * i, 1);
         glColor3ub(255, 255, 255);
     }
 }

@@ -11,10 +11,8 @@
 
 namespace {
 
-// The language choices in their order, and how the entry names them: each
-// language by its own name, so a player lost in another finds it again.
-const char* const kLangues[] = {"auto", "en", "fr"};
-const char* const kNomsLangues[] = {aTraduire("auto"), "English", "Francais"};
+// The language choices in their order: "auto" (0), then each language
+// proposed (k + 1).
 
 // The frame caps offered, 0 for none.
 const int kImages[] = {30, 60, 120, 144, 0};
@@ -27,16 +25,20 @@ int indexImages(int n) {
 }
 
 int indexLangue(const std::string& l) {
-    for (int k = 0; k < 3; ++k)
-        if (l == kLangues[k]) return k;
+    const auto& p = languesProposees();
+    for (size_t k = 0; k < p.size(); ++k)
+        if (l == p[k].code) return static_cast<int>(k) + 1;
     return 0;
 }
+
+// How the entry names a choice: a language by its own name.
+const char* nomLangue(int i) { return i == 0 ? tr("auto") : languesProposees()[static_cast<size_t>(i) - 1].nom; }
 
 }  // namespace
 
 std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     switch (i) {
-    case kReglageLangue: return formater(tr("-Langue %s"), tr(kNomsLangues[indexLangue(r.langue)]));
+    case kReglageLangue: return formater(tr("-Langue %s"), nomLangue(indexLangue(r.langue)));
     case kReglageMusique: return formater(tr("-Volume musique %d"), r.volumeMusique);
     case kReglageEffets: return formater(tr("-Volume effets %d"), r.volumeEffets);
     case kReglagePleinEcran: return pleinEcran() ? tr("-Plein ecran oui") : tr("-Plein ecran non");
@@ -55,7 +57,9 @@ bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* e
         volumesJoueur(r.volumeMusique, r.volumeEffets);
     };
     if (i == kReglageLangue) {
-        r.langue = kLangues[(indexLangue(r.langue) + 3 + pas) % 3];
+        const int n = static_cast<int>(languesProposees().size()) + 1;
+        const int k = (indexLangue(r.langue) + n + pas) % n;
+        r.langue = k == 0 ? "auto" : languesProposees()[static_cast<size_t>(k) - 1].code;
         choisirLangue(r.langue);
     }
     if (i == kReglageMusique) volume(r.volumeMusique);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -98,9 +99,12 @@ void appliquer(std::string l) {
         setenv("LANGUAGE", l.c_str(), 1);
         posee = true;
         valeurPosee = l;
-        // Any locale name but "C" lets gettext read LANGUAGE; setlocale also
+        // Any locale name but "C" lets gettext read LANGUAGE. gettext keeps
+        // the translations it found under the locale's name, which stays
+        // "C.UTF-8" from one language to the next: setting the domain again
         // tells it that the catalogues changed.
         if (std::setlocale(LC_MESSAGES, "C.UTF-8")) {
+            textdomain(kDomaine);
             langue = l;
             return;
         }
@@ -148,8 +152,17 @@ void initialiserLangue() {
     appliquer(langueDeLEnvironnement());
 }
 
+const std::vector<LangueProposee>& languesProposees() {
+    static const std::vector<LangueProposee> l = {{"en", "English"},  {"fr", "Fran\u00e7ais"},
+                                                  {"de", "Deutsch"},  {"es", "Espa\u00f1ol"},
+                                                  {"it", "Italiano"}, {"pt_BR", "Portugu\u00eas"}};
+    return l;
+}
+
 void choisirLangue(const std::string& choix) {
-    appliquer(choix == "en" || choix == "fr" ? choix : langueDeLEnvironnement());
+    const auto& l = languesProposees();
+    const bool proposee = std::any_of(l.begin(), l.end(), [&](const LangueProposee& p) { return choix == p.code; });
+    appliquer(proposee ? choix : langueDeLEnvironnement());
 }
 
 const std::string& langueCourante() { return langue; }

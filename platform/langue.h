@@ -7,7 +7,7 @@
 #include <vector>
 
 // The language both programs show their texts in. The texts are written in
-// the code as a French player sees them (the terminal's in English) and
+// the code in French without its accents (the terminal's in English) and
 // looked up through GNU gettext (traduction.h) in the catalogue of the
 // language in use, <catalogues>/<language>/LC_MESSAGES/vorna.mo.
 //
@@ -15,9 +15,9 @@
 // LC_ALL, LC_MESSAGES and LANG; in it the first entry that is French
 // ("fr", "fr_CA.UTF-8"...), C or POSIX, or a language with a catalogue of
 // its own ("pt_BR" or "pt" for "pt_BR.UTF-8"); when no entry is, English.
-// Nothing set counts as C. C and French show the texts as written: French
-// on screen, English in the terminal (a catalogue fr.po could translate the
-// terminal's texts, looked up under the context "terminal").
+// Nothing set counts as C. C shows the texts as written; French is French
+// even without its catalogue (then as written), which gives the accents and
+// the terminal's texts (under the context "terminal").
 //
 // How it is applied, whatever locales the system has installed: the
 // LC_MESSAGES locale becomes "C.UTF-8" (built into glibc 2.35 and later)
@@ -38,11 +38,21 @@ std::string langueDesVariables(const std::vector<std::string>& variables,
 // each program before it prints anything (its --help follows the rule too).
 void initialiserLangue();
 
-// Applies a choice of the settings: "en", "fr", or anything else ("auto")
-// for the rule. Texts looked up from then on are in that language.
+// The languages both programs speak, in the order the Options screen goes
+// round them after "auto": the code of each (its catalogue's folder) and
+// its name in itself, so a player lost in another language finds it again.
+struct LangueProposee {
+    const char* code;
+    const char* nom;
+};
+const std::vector<LangueProposee>& languesProposees();
+
+// Applies a choice of the settings: the code of a language proposed, or
+// anything else ("auto") for the rule. Texts looked up from then on are in
+// that language.
 void choisirLangue(const std::string& choix);
 
-// The language in use: "" (C), "fr", "en"...
+// The language in use: "" (C), "fr", "en", "pt_BR"...
 const std::string& langueCourante();
 
 // The folder of the catalogues: share/locale beside the program when it

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace atelier {
 
@@ -68,17 +69,40 @@ void Police::dessiner(Plan& plan, unsigned long c, double emX, double emY, doubl
 
 // ---- the bitmap font ---------------------------------------------------------------
 
-char glypheDeCellule(int c) {
-    int code = 48 + c;
-    if (c < 0 || code > 'z') return 0;
-    switch (code) {
-        case '<': return '.';
-        case '>': return '\'';
-        case '@': return '-';
-        case ';': return ',';
-        default: return char(code);
-    }
+namespace {
+
+// The placeholder: an empty box as tall as a capital and as wide as a
+// letter, its sides about two screen pixels thick.
+void dessinerManquant(Plan& plan, double gauche, double droite, double haut, double bas, double texelX,
+                      double texelY) {
+    const double epaisseurX = 2 * texelX, epaisseurY = 2 * texelY;
+    for (int y = int(std::ceil(haut)); y < int(bas); ++y)
+        for (int x = int(std::ceil(gauche)); x < int(droite); ++x) {
+            const bool bord = x < gauche + epaisseurX || x >= droite - epaisseurX || y < haut + epaisseurY ||
+                              y >= bas - epaisseurY;
+            if (bord) plan.at(x, y) = 1.0;
+        }
 }
+
+// Calls f(x, y) for every pixel of the cell at (x0, y0), `cote` pixels square.
+template <typename F>
+void pourLaCellule(double x0, double y0, double cote, int largeur, int hauteur, F f) {
+    for (int y = int(std::ceil(y0)); y < std::min(hauteur, int(y0 + cote)); ++y)
+        for (int x = int(std::ceil(x0)); x < std::min(largeur, int(x0 + cote)); ++x) f(x, y);
+}
+// The columns of the leftmost and rightmost ink of the cell, from its left edge.
+std::pair<double, double> etendueEncre(const Plan& plan, double x0, double y0, double cote) {
+    int gauche = plan.largeur, droite = 0;
+    pourLaCellule(x0, y0, cote, plan.largeur, plan.hauteur, [&](int x, int y) {
+        if (plan.at(x, y) > 0) gauche = std::min(gauche, x), droite = std::max(droite, x);
+    });
+    return {gauche - x0, droite - x0};
+}
+void effacerCellule(Plan& plan, double x0, double y0, double cote) {
+    pourLaCellule(x0, y0, cote, plan.largeur, plan.hauteur, [&](int x, int y) { plan.at(x, y) = 0; });
+}
+
+}  // namespace
 
 Toile atlasPolice() {
     // A cell is shown as 32 × 24 screen pixels and the pen moves 16 pixels, so
@@ -91,18 +115,33 @@ Toile atlasPolice() {
     const double emEcranX = 19.0, emEcranY = 15.5;  // a bold face filling the 16-pixel pitch, outline included
     const double emX = emEcranX * texelX, emY = emEcranY * texelY;
     Police police(cheminPolice("DejaVuSansMono-Bold.ttf"));
-    Plan plan(TAILLE_ATLAS, TAILLE_ATLAS);
+    Plan plan(TAILLE_ATLAS, HAUTEUR_ATLAS);
     // Baseline: the ink of the whole set (ascenders to descenders) centred
     // in the cell's height.
     const double haut = 0.822 * emY, bas = 0.249 * emY;  // dot of the i, foot of the underscore
     const double ligneDeBase = (cellule + haut - bas) / 2.0;
-    for (int c = 0; c < 100; ++c) {
-        char g = glypheDeCellule(c);
+    const double capitale = 0.729 * emY;  // the height of a capital
+    for (int c = 0; c < kColonnesAtlas * kLignesAtlas; ++c) {
+        const char32_t g = caractereDeCellule(c);
         if (!g) continue;
-        double x0 = (c % 10) * cellule, y0 = (c / 10) * cellule;
-        double avance = police.avance((unsigned char)g, emX, emY);
+        double x0 = (c % kColonnesAtlas) * cellule, y0 = (c / kColonnesAtlas) * cellule;
+        double avance = police.avance(g, emX, emY);
         double x = x0 + cellule / 4.0 - avance / 2.0;  // centred in the left half
-        police.dessiner(plan, (unsigned char)g, emX, emY, x, y0 + ligneDeBase);
+        if (g == kCaractereManquant) {
+            dessinerManquant(plan, x + 2 * texelX, x + avance - 2 * texelX, y0 + ligneDeBase - capitale,
+                             y0 + ligneDeBase, texelX, texelY);
+            continue;
+        }
+        police.dessiner(plan, g, emX, emY, x, y0 + ligneDeBase);
+        // A letter whose accent juts out to the right (ď, ľ, ť) is centred
+        // where its rim stays in the left half (the first cells are as they
+        // always were).
+        const auto [g0, d0] = etendueEncre(plan, x0, y0, cellule);
+        const double bord = 2 * texelX;  // the rim's width, about
+        if (c >= kPremiereCelluleAjoutee && d0 > cellule / 2 - bord - 2) {
+            effacerCellule(plan, x0, y0, cellule);
+            police.dessiner(plan, g, emX, emY, x + cellule / 4 - (g0 + d0) / 2, y0 + ligneDeBase);
+        }
     }
     return avecContour(plan, texelX, texelY);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "caracteres.h"
 #include "image.h"
 
 namespace atelier {
@@ -48,12 +49,12 @@ private:
 
 // ---- the bitmap font "data/font1.TGA" -------------------------------------------
 
-constexpr int TAILLE_ATLAS = 1024;  // 10 × 10 cells of 102.4 pixels
-// The character whose glyph cell c (0 … 99) holds: the character 48 + c,
-// except '.', the apostrophe, '-' and ',' in the cells of '<', '>', '@' and
-// ';'; 0 for the empty cells (codes above 'z').
-char glypheDeCellule(int c);
-// White glyphs with a dark rim on a transparent ground: the game tints the
+// Cells of 102.4 pixels, 10 to a row and 40 rows, laid out as caracteres.h
+// says: the first 100 cells as the font of old had them, pixel for pixel.
+constexpr int TAILLE_ATLAS = 1024;
+constexpr int HAUTEUR_ATLAS = TAILLE_ATLAS * kLignesAtlas / kColonnesAtlas;
+// White glyphs with a dark rim on a transparent ground (and an empty box, the
+// placeholder, in its cell): the game tints the
 // white and the rim keeps the text readable over any scene. Each glyph sits
 // in the left half of its cell, the part the text printer shows before the
 // next character's quad, with a margin on every side so that neighbouring

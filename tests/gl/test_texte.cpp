@@ -3,7 +3,7 @@
 // test font's cells are solid blocks, each of its own colour, with a top
 // half and a bottom half that differ, so every glyph can be told from its
 // pixels. One unit of the printer's view is half a pixel. Last, the
-// generated font as the game prints it.
+// generated font as the game prints it, accented letters included.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
@@ -138,29 +138,41 @@ TEST_F(Texte_, TheScenePerspectiveAndDepthTestAreRestored) {
     }
 }
 
-TEST_F(Texte_, TheGeneratedFontPrintsCrispWithNoBleedFromNeighbouringCells) {
+TEST_F(Texte_, TheGeneratedFontPrintsCrispWithNoBleedFromNeighbouringCellsAccentsAndPlaceholderIncluded) {
     atelier::preparerEncodeurs();
     ecrireFichier("font1.TGA", atelier::fabriquer("font1.TGA"));
-    reinitialiserGL();
-    glEnable(GL_TEXTURE_2D);
-    // Centred: the baseline on the middle row, glyph quads 32 × 24 pixels starting 16 pixels apart.
-    const std::string texte = "Ag3:05,p'-y.";
-    Texte::mervoprint(texte.c_str(), loadTexture("font1.TGA", true), 4, 0, 0, 640, 480);
-    const std::vector<Pixel> e = lireEcran();
-    auto lum = [&](int x, int y) { return (e[y * 640 + x].r + e[y * 640 + x].g + e[y * 640 + x].b) / 3; };
-    const int gauche = 320 - 16 * int(texte.size() / 2), haut = 240 - 24, droite = gauche + 16 * int(texte.size());
-    for (size_t i = 0; i < texte.size(); ++i) {
-        int maxi = 0;
+    const unsigned int generee = loadTexture("font1.TGA", true);
+    // The second: E, É, e, é, ç, ñ, Ł, !, ¿, «, », ’ and a character the font lacks (its placeholder).
+    for (const std::string texte : {"Ag3:05,p'-y.", "E\xc3\x89" "e\xc3\xa9\xc3\xa7\xc3\xb1\xc5\x81!\xc2\xbf\xc2\xab\xc2\xbb\xe2\x80\x99\xe4\xb8\xad"}) {
+        reinitialiserGL();
+        glEnable(GL_TEXTURE_2D);
+        // Centred: the baseline on the middle row, glyph quads 32 × 24 pixels starting 16 pixels apart.
+        const int n = static_cast<int>(nombreCaracteres(texte));
+        Texte::mervoprint(texte.c_str(), generee, 4, 0, 0, 640, 480);
+        const std::vector<Pixel> e = lireEcran();
+        auto lum = [&](int x, int y) { return (e[y * 640 + x].r + e[y * 640 + x].g + e[y * 640 + x].b) / 3; };
+        const int gauche = 320 - 16 * (n / 2), haut = 240 - 24, droite = gauche + 16 * n;
+        std::vector<int> sommets;  // the first row of light ink of each glyph
+        for (int i = 0; i < n; ++i) {
+            int maxi = 0, sommet = haut + 24;
+            for (int y = haut; y < haut + 24; ++y)
+                for (int x = gauche + 16 * i; x < gauche + 16 * i + 16; ++x) {
+                    maxi = std::max(maxi, lum(x, y));
+                    if (lum(x, y) > 90) sommet = std::min(sommet, y);
+                }
+            EXPECT_GT(maxi, 180) << texte << ": glyph " << i << " is faint or missing";
+            sommets.push_back(sommet);
+        }
+        // The first and last rows of every quad, and the empty right half of the last one,
+        // stay clean: the cells above and below never show through.
+        for (int x = gauche; x < droite + 16; ++x)
+            for (int y : {haut - 1, haut, haut + 23, haut + 24}) EXPECT_LT(lum(x, y), 12) << x << "," << y;
         for (int y = haut; y < haut + 24; ++y)
-            for (int x = gauche + 16 * int(i); x < gauche + 16 * int(i) + 16; ++x) maxi = std::max(maxi, lum(x, y));
-        EXPECT_GT(maxi, 180) << "'" << texte[i] << "' is faint or missing";
+            for (int x = droite + 2; x < droite + 16; ++x) EXPECT_LT(lum(x, y), 12) << x << "," << y;
+        if (n > 12) {
+            EXPECT_TRUE(sommets[1] < sommets[0] - 1 && sommets[3] < sommets[2] - 1) << "accents above E, e: " << sommets[0] << " " << sommets[1] << " " << sommets[2] << " " << sommets[3];
+        }
     }
-    // The first and last rows of every quad, and the empty right half of the last one,
-    // stay clean: the cells above and below never show through.
-    for (int x = gauche; x < droite + 16; ++x)
-        for (int y : {haut - 1, haut, haut + 23, haut + 24}) EXPECT_LT(lum(x, y), 12) << x << "," << y;
-    for (int y = haut; y < haut + 24; ++y)
-        for (int x = droite + 2; x < droite + 16; ++x) EXPECT_LT(lum(x, y), 12) << x << "," << y;
 }
 
 }  // namespace

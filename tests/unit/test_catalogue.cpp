@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The catalogues against the texts of the sources (po/vorna.pot): every text
-// has its English, which the font can draw and which fits where it shows;
-// and the language rule.
+// The catalogues against the texts of the sources (po/vorna.pot): every
+// language has every text, which the font can draw and which fits where it
+// shows; the characters of a text; and the language rule.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,21 +49,56 @@ std::map<std::string, Entree> lirePo(const std::string& chemin) {
     return r;
 }
 
-TEST(Catalogue, EveryTextHasAnEnglishTheFontDrawsNoWiderThanItsPlace) {
+TEST(Catalogue, EveryCatalogueHasEveryTextTheFontDrawsNoWiderThanItsPlace) {
     const auto textes = lirePo(VORNA_SOURCE_DIR "/po/vorna.pot");
-    const auto anglais = lirePo(VORNA_SOURCE_DIR "/po/en.po");
     ASSERT_GT(textes.size(), 100u);
-    for (const auto& [cle, t] : textes) {
-        const auto en = anglais.find(cle);
-        ASSERT_NE(en, anglais.end()) << t.id;
-        const std::string& s = en->second.traduction;
-        EXPECT_TRUE(!s.empty() && !en->second.floue) << t.id;
-        if (t.contexte == "terminal" || t.contexte == "fenetre") continue;  // not drawn with the font
-        // The values put in a format take their own place.
-        const std::string dessine = std::regex_replace(s, std::regex("%[a-z]+"), "");
-        for (char c : dessine) EXPECT_TRUE(c == ' ' || celluleGlyphe(c)) << '"' << s << "\" draws no '" << c << "'";
-        EXPECT_LE(s.size(), std::max<size_t>(40, t.id.size())) << s;
+    for (const LangueProposee& l : languesProposees()) {
+        const auto catalogue = lirePo(VORNA_SOURCE_DIR "/po/" + std::string(l.code) + ".po");
+        for (const auto& [cle, t] : textes) {
+            const auto c = catalogue.find(cle);
+            ASSERT_NE(c, catalogue.end()) << l.code << ": " << t.id;
+            const std::string& s = c->second.traduction;
+            EXPECT_TRUE(!s.empty() && !c->second.floue) << l.code << ": " << t.id;
+            if (t.contexte == "terminal" || t.contexte == "fenetre") continue;  // not drawn with the font
+            // The values put in a format take their own place.
+            const std::u32string dessine = enCaracteres(std::regex_replace(s, std::regex("%[a-z]+"), ""));
+            for (char32_t x : dessine)
+                EXPECT_TRUE(x == ' ' || (celluleGlyphe(x) && celluleGlyphe(x) != celluleManquante()))
+                    << l.code << ": \"" << s << "\" draws no U+" << std::hex << static_cast<unsigned>(x);
+            EXPECT_LE(nombreCaracteres(s), std::max<size_t>(40, nombreCaracteres(t.id))) << l.code << ": " << s;
+        }
     }
+}
+
+// UTF-8 read character by character, a stray byte as one character of its
+// own; the font draws Latin-1 and Latin Extended-A, the placeholder for the rest.
+TEST(Catalogue, TextsAreReadAsUtf8AndTheFontDrawsTheLettersOfTheLanguages) {
+    const struct {
+        const char* texte;
+        std::u32string caracteres;
+    } kCas[] = {
+        {"Fant\xc3\xb4me", U"Fant\u00f4me"},
+        {"\xc2\xbf\xc5\x93\xe2\x80\xa6!", U"\u00bf\u0153\u2026!"},
+        {"a\xe9" "b\xff", U"a\ufffdb\ufffd"},            // Latin-1 bytes
+        {"\xc3", U"\ufffd"},                                // a cut sequence
+        {"\xc0\xaf\xed\xa0\x80", U"\ufffd\ufffd\ufffd\ufffd\ufffd"},  // overlong, surrogate
+        {"\xf0\x9f\x8e\xb2", U"\U0001f3b2"},
+    };
+    for (const auto& c : kCas) {
+        EXPECT_EQ(enCaracteres(c.texte), c.caracteres) << c.texte;
+        EXPECT_EQ(enCaracteres(enUtf8(c.caracteres)), c.caracteres) << c.texte;
+    }
+    for (char32_t x = 0x21; x <= 0x17F; ++x) {
+        if ((x >= 0x7F && x <= 0xA0) || x == 0xAD) continue;  // controls, no-break space, soft hyphen
+        const int g = celluleGlyphe(x);
+        const bool ancienne = std::u32string(U";<>@").find(x) != std::u32string::npos;  // drawn as . ' - ,
+        EXPECT_TRUE(g && g != celluleManquante() && (ancienne || caractereDeCellule(g - '0') == x))
+            << std::hex << static_cast<unsigned>(x);
+    }
+    EXPECT_EQ(celluleGlyphe('A'), 'A');  // the cells of old keep their places
+    EXPECT_EQ(celluleGlyphe(' '), 0);
+    EXPECT_EQ(celluleGlyphe(U'\u4e2d'), celluleManquante());
+    EXPECT_LT(celluleManquante() - '0', kColonnesAtlas * (kLignesAtlas - 1));  // the last row stays empty
 }
 
 TEST(Catalogue, TheLanguageIsTheFirstVariableSetFrenchForFrAndC) {

@@ -73,7 +73,9 @@ TEST(Options, TheHelpIsInTheLanguageOfTheEnvironmentTheUsageAndTheErrorsInEnglis
         {"fr_FR.UTF-8", true, "--help", "Vorna, le jeu de bille.", ""},
         {"fr", false, "--help", "Bramelt, l'\xc3\xa9" "diteur de niveaux", ""},
         {"fr", true, "--bidon", "", "unknown option '--bidon'\nusage: vorna"},
-        {"de_DE", true, "--help", "Vorna, the ball-rolling game.", ""},
+        {"de_DE", true, "--help", "Vorna, das Kugelspiel.", ""},
+        {"pt_BR.UTF-8", false, "--help", "Bramelt, o editor de fases", ""},
+        {"nl_NL", true, "--help", "Vorna, the ball-rolling game.", ""},
         {"C", false, "--help", "Bramelt, the level editor", ""},
     };
     for (const auto& c : cas) {

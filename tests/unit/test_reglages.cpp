@@ -40,7 +40,7 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
         {"volume_musique 11\nvolume_effets -1\nplein_ecran oui\nfenetre_largeur 319\nfenetre_hauteur 1e3\n"
          "volume_musique\n volume_effets 3\nfantome_course 2\nfenetre_hauteur 99999999999",
          kDefaut, 9},
-        {"langue de\nlangue fr\n# a note\n\n \t\nserveur_score http://x\nvolume_musique 4\nserveur_scores l:80",
+        {"langue nl\nlangue fr\n# a note\n\n \t\nserveur_score http://x\nvolume_musique 4\nserveur_scores l:80",
          "4 10 1 0 640x480 / 0 640x480 l:80 fr", 2},
     };
     for (const auto& c : cas) {
@@ -53,7 +53,7 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
     EXPECT_EQ(lireFichier("reglages.txt"),
               "volume_musique 4\nvolume_effets 2\nfantome_course 1\nsauver_fantome 1\nplein_ecran 0\nfenetre_largeur 640\n"
               "fenetre_hauteur 480\nediteur_plein_ecran 0\nediteur_fenetre_largeur 640\nediteur_fenetre_hauteur 480\n"
-              "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nlangue de\n# a note\nserveur_score http://x\n");
+              "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nlangue nl\n# a note\nserveur_score http://x\n");
 
     // No settings file: a FIFO, links to devices, a folder, huge files. The
     // defaults, said once, and the file left as it is when a change comes.

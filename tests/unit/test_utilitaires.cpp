@@ -46,6 +46,11 @@ TEST(Texte, AnyTextFitsTheWindowOnAsManyLinesAsItNeedsAndAShortOneStaysWhereItWa
     EXPECT_EQ(lignesTexte(std::string(40, 'a'), glyphesParLigne(640)).size(), 1u);
     const GlypheTexte g = disposerTexte("Jouer", -1, 0, 0.1, 640, 480)[0];
     EXPECT_TRUE(g.gauche == -80 && g.bas == 48);
+    // Characters, not bytes: forty accented letters hold on a line and centre as their plain twins.
+    std::string e;
+    for (int i = 0; i < 40; ++i) e += "\xc3\xa9";
+    EXPECT_EQ(lignesTexte(e, glyphesParLigne(640)).size(), 1u);
+    EXPECT_EQ(disposerTexte("Sc\xc3\xa9nario", -1, 0, 0, 640, 480)[0].gauche, disposerTexte("Scenario", -1, 0, 0, 640, 480)[0].gauche);
 }
 
 }  // namespace
