@@ -26,30 +26,6 @@
 
 namespace {
 
-std::string rec(int kind, double x, double y, double z, double lx, double ly, double lz,
-                const char* tex) {
-    char l[256];
-    std::snprintf(l, sizeof l, "@%d,%f,%f,%f,0,%f,%f,%f,0,0,0,%s\n", kind, x, y, z, lx, ly, lz, tex);
-    return l;
-}
-
-// A wide field of floor tiles toward −x with walls, turbos, jumps and
-// checkpoints sprinkled in, and pick-ups along the way.
-std::string course() {
-    std::string s = "@0,0,0,2,5,1,1,1,0,0,0,textureSphere\n";
-    int n = 0;
-    for (int i = 0; n < 1000; ++i)
-        for (int j = -2; j <= 2 && n < 1000; ++j, ++n) {
-            const int k = (i * 5 + j) % 37;
-            const int kind = k == 3 ? 3 : k == 11 ? 7 : k == 19 ? 10 : 1;
-            s += rec(kind, -4.0 * i, 4.0 * j, 0, 2, 2, 1, kind == 3 ? "textureSpeed" : "textureSol");
-            if (j == 2 && i % 4 == 0) s += rec(1, -4.0 * i, 11, 2, 2, 1, 1, "textureCaisse"), ++n;
-        }
-    for (int b = 0; b < 50; ++b)
-        s += rec(b % 2 ? 8 : 9, -6.0 * b - 10, (b % 3 - 1) * 4.0, 2.5, 1, 1, 1, "textureSphere");
-    return s;
-}
-
 // One run of a level, steered by the same script each time: forward, with a
 // swerve every 120 frames.
 Mesure jouerCourse(const std::string& map, bool scenario, int frames) {
@@ -87,7 +63,7 @@ int main(int argc, char** argv) {
     std::filesystem::copy(std::string(VORNA_GAME_DIR) + "/maps", "maps",
                           std::filesystem::copy_options::recursive |
                               std::filesystem::copy_options::overwrite_existing);
-    ecrireFichier("maps/grand.txt", course());
+    ecrireFichier("maps/grand.txt", grandeCourse());
     MixeurEnregistreur mixeur;
     FSOUND_Init(44100, 32, 0);
 

@@ -116,7 +116,7 @@ std::vector<std::string> traduites(const char* const (&lignes)[N]) {
 // The second column starts two glyphs after the longest key, in the language in use.
 std::size_t colonneAide() {
     std::size_t n = 0;
-    for (const LigneAide& l : kAide) n = std::max(n, std::string(tr(l.touches)).size());
+    for (const LigneAide& l : kAide) n = std::max(n, nombreCaracteres(tr(l.touches)));
     return n + 2;
 }
 
@@ -125,7 +125,7 @@ std::vector<std::string> lignesAide() {
     const std::size_t colonne = colonneAide();
     for (const LigneAide& l : kAide) {
         std::string t = tr(l.touches);
-        r.push_back(t + std::string(colonne - t.size(), ' ') + tr(l.effet));
+        r.push_back(t + std::string(colonne - nombreCaracteres(t), ' ') + tr(l.effet));
     }
     r.push_back("");
     for (const char* n : kNotesAide) r.push_back(tr(n));

@@ -433,15 +433,9 @@ void MenuPrincipal::frame() {
     } else {
         Fondu& fondu = res.fondublanc;
         fondu.appliquer();
-        if (fondu.getF()) {
-            if (fondu.getR() > 4) {
-                fondu.fR(-5);
-                fondu.fG(-5);
-                fondu.fB(-5);
-            } else if (s.continuer == 2) {  // not when the program is ending
-                lancer();
-            }
-        }
+        // The launch fade: down by 5 a frame, then the activity starts
+        // (not when the program is ending).
+        if (fondu.getF() && !fondu.assombrir() && s.continuer == 2) lancer();
 
         glDisable(GL_FOG);
         rot += 0.1;
