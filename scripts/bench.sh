@@ -12,7 +12,7 @@ cd "$BUILD/bench"
 rm -f journal-*.txt
 cibles() {
     echo "== Targets, this run ($(uptime | sed 's/.*load/load/'))"
-    for j in journal-bench_partie.txt journal-bench_demarrage.txt; do
+    for j in journal-bench_partie.txt journal-bench_cadence.txt journal-bench_demarrage.txt; do
         [ -f "$j" ] && grep '^| ' "$j"
     done
     return 0
