@@ -85,7 +85,8 @@ echo "$contenu" | grep -q " \./usr/bin/" && faute "the game's programs are not a
 echo "== $scores"
 depends=$(dpkg-deb -f "$scores" Depends)
 echo "Depends: $depends"
-for p in libsqlite3 libpqxx libcpp-httplib; do
+# The HTTP layer (Boost.Beast over Asio) is headers only: nothing to depend on.
+for p in libsqlite3 libpqxx; do
     echo "$depends" | grep -q "$p" || faute "vorna-scores does not depend on $p"
 done
 echo "$depends" | grep -q "libsdl" && faute "vorna-scores depends on SDL"
