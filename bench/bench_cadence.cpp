@@ -61,11 +61,14 @@ public:
     void swapBuffers() override {
         if (SDL_Window* f = fenetreGL()) SDL_GL_SwapWindow(f);
         m_swaps.push_back(std::chrono::steady_clock::now());
+        if (jeu) m_pas.push_back(jeu->getInstant().pas);
     }
     void keyRepeat(int, int) override {}
     void showCursor(bool) override {}
 
+    const Jeu* jeu = nullptr;  // whose steps each swap notes
     std::vector<std::chrono::steady_clock::time_point> m_swaps;
+    std::vector<long long> m_pas;
 
 private:
     Uint32 m_debut, m_duree, m_pause;
@@ -98,6 +101,7 @@ Cellule jouer(const std::string& map, bool scenario, Uint32 duree) {
     SystemeReel systeme(duree, 0);
     sys::installer(&systeme);
     Jeu jeu(640, 480);
+    systeme.jeu = &jeu;
     jeu.setScenario(scenario);
     if (scenario) jeu.setMapScenario(std::stoi(map.substr(3)));
     jeu.setMap(map);
@@ -110,7 +114,12 @@ Cellule jouer(const std::string& map, bool scenario, Uint32 duree) {
     for (size_t i = 1; i < s.size(); ++i) ecarts.push_back(std::chrono::duration<double, std::milli>(s[i] - s[i - 1]).count());
     const double secondes = std::chrono::duration<double>(s.back() - s.front()).count();
     c.images = (s.size() - 1) / secondes;
-    c.vitesse = static_cast<double>(jeu.getInstant().pas) / (secondes * 30);
+    // The steps run from the first frame half a second in (the loading and
+    // its first frames behind) to the last, over the time between them.
+    size_t k = 0;
+    while (k + 1 < s.size() && std::chrono::duration<double>(s[k] - s.front()).count() < 0.5) ++k;
+    const double mesure = std::chrono::duration<double>(s.back() - s[k]).count();
+    c.vitesse = static_cast<double>(systeme.m_pas.back() - systeme.m_pas[k]) / (mesure * 30);
     c.mediane = rang(ecarts, 0.5);
     c.p99 = rang(ecarts, 0.99);
     return c;
