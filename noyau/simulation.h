@@ -118,7 +118,8 @@ public:
     int points() const { return m_points; }
     int pointsDepart() const { return m_pointsDepart; }
     int score() const { return m_score; }
-    int chrono() const { return millisecondes(m_tempsActuel3 - m_tempsPrecedent3); }  // ms
+    int chrono() const { return millisecondes(pasChrono()); }  // ms
+    long long pasChrono() const { return m_tempsActuel3 - m_tempsPrecedent3; }  // the chronometer in steps
     int chronoAffiche() const { return m_chronoAffiche; }  // ms, as refreshed at the start of the step
     bool renameghost() const { return m_renameghost; }
     bool getDebut() const { return m_debut; }
