@@ -9,12 +9,6 @@
 #include "dessin_rapide.h"
 #include "formes.h"
 
-Heros balleDuNiveau(const ContenuNiveau& contenu) {
-    const Enregistrement& e = contenu.balle;
-    const double vies = std::clamp(static_cast<double>(e.vie), kViesMin, kViesMax);
-    return Heros(e.x, e.y, e.z, vies, e.lx, e.ly, e.lz, e.rx, e.ry, e.rz, contenu.textureBalle);
-}
-
 void brouillard(float r, float g, float b) {
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glFogf(GL_FOG_START, 60);

@@ -10,16 +10,7 @@
 #include "objet.h"
 #include "skybox.h"
 
-// What the run and the replay set up alike.
-
-// The lives a run starts with, whatever the level says: at least one (a
-// ball with none would start lost) and no more than the top right corner
-// shows.
-const double kViesMin = 1, kViesMax = 99;
-
-// The ball of a level: the first record's values and texture, its lives
-// kept within kViesMin … kViesMax.
-Heros balleDuNiveau(const ContenuNiveau& contenu);
+// What the run and the replay set up alike (the ball of a level: balleDuNiveau, lecture_niveau.h).
 
 // Linear fog from 60 to 65 units in the given colour, switched on.
 void brouillard(float r, float g, float b);

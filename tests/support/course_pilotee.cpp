@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "course_pilotee.h"
+
+#include "dossier.h"
+#include "empreinte.h"
+#include "instant_partie.h"
+#include "niveau.h"
+#include "scenarios.h"
+#include "solutions.h"
+#include "texte_fantome.h"
+#include "verification.h"
+
+CoursePilotee piloterCourse(int n) {
+    CoursePilotee r;
+    r.octetsNiveau = lireFichier(std::string(VORNA_GAME_DIR) + "/" + cheminScenario(n));
+    ContenuNiveau contenu;
+    if (!chargerNiveauOctets(r.octetsNiveau, ReglesNiveau(), contenu)) return r;
+    Simulation sim(balleDuNiveau(contenu), std::move(contenu.cubes), std::move(contenu.bonus),
+                   departCourse(niveauScenario(static_cast<unsigned>(n))->points));
+    SystemeScript systeme;
+    Pilote pilote(systeme, points(kSolutions[static_cast<size_t>(n - 1)].points));
+    EntreesPas pas;
+    pilote.sortie = [&](int, SDL_Keycode k, bool v) {
+        const Touche t = k == SDLK_UP ? Touche::Haut : k == SDLK_DOWN ? Touche::Bas
+                         : k == SDLK_RIGHT ? Touche::Droite : Touche::Gauche;
+        pas.push_back({t, v});
+    };
+    for (int i = 0; i < 20000 && sim.continuer() == 2; ++i) {
+        InstantPartie ip;
+        const Heros& b = sim.balle();
+        ip.x = b.getX(), ip.y = b.getY(), ip.z = b.getZ();
+        ip.sx = b.getSX(), ip.sy = b.getSY(), ip.sz = b.getSZ(), ip.maxspeed = b.getMaxSpeed();
+        ip.win = b.getWin(), ip.tombe = b.getTombe(), ip.pause = sim.getPause();
+        pilote.image(ip);
+        sim.pas(pas);
+        pas.clear();
+        if (!sim.sorties().arrivee) continue;
+        r.course = {n, empreinte(r.octetsNiveau), sim.score(), sim.pasChrono(), sim.journal()};
+        // As the game keeps its best ghost at the finish.
+        r.fantome = texteFantome(cheminScenario(n), sim.echantillons(), sim.debutChrono(), &sim.journal());
+        return r;
+    }
+    return r;
+}
