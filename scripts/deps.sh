@@ -4,7 +4,7 @@
 # are missing. Uses sudo when not run as root. Packaging checks need
 # lintian and xprop (x11-utils); the catalogues of the texts xgettext and
 # msgfmt (gettext). The leaderboard server needs
-# Boost (Beast and Asio), SQLite and libpqxx; its tests cpp-httplib (as a
+# Boost (Beast and Asio), SQLite, libpqxx and zlib; its tests cpp-httplib (as a
 # client), a PostgreSQL server (started by the tests themselves) and Chromium
 # driven by Selenium.
 set -e
@@ -12,7 +12,7 @@ PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-
 libx11-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
 libstb-dev libmp3lame-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
 dpkg-dev desktop-file-utils appstream man-db x11-utils lintian gettext
-libboost-dev libcpp-httplib-dev libsqlite3-dev libpqxx-dev postgresql chromium chromium-driver python3-selenium"
+libboost-dev libcpp-httplib-dev libsqlite3-dev libpqxx-dev zlib1g-dev postgresql chromium chromium-driver python3-selenium"
 
 manquants=""
 for p in $PAQUETS; do

@@ -86,7 +86,7 @@ echo "== $scores"
 depends=$(dpkg-deb -f "$scores" Depends)
 echo "Depends: $depends"
 # The HTTP layer (Boost.Beast over Asio) is headers only: nothing to depend on.
-for p in libsqlite3 libpqxx; do
+for p in libsqlite3 libpqxx zlib1g; do
     echo "$depends" | grep -q "$p" || faute "vorna-scores does not depend on $p"
 done
 echo "$depends" | grep -q "libsdl" && faute "vorna-scores depends on SDL"

@@ -62,6 +62,18 @@ void Connexion::lire() {
     // One deadline for the whole request, headers and body: a client that
     // trickles its bytes is cut like one that sends nothing.
     m_flux.expires_after(m_etat->reglages.delaiRequete);
+    http::async_read_header(m_flux, m_d->tampon, *m_d->analyseur,
+                            [soi = shared_from_this()](beast::error_code ec, size_t) { soi->enTete(ec); });
+}
+
+void Connexion::enTete(beast::error_code ec) {
+    if (m_fermee) return;
+    if (ec) return lu(ec);
+    // The body's bound is the path's, when it has one of its own.
+    const auto cible = m_d->analyseur->get().target();
+    const auto chemin = cible.substr(0, cible.find('?'));
+    for (const auto& c : m_etat->reglages.corpsMaxParChemin)
+        if (chemin == c.first) m_d->analyseur->body_limit(c.second);
     http::async_read(m_flux, m_d->tampon, *m_d->analyseur,
                      [soi = shared_from_this()](beast::error_code ec, size_t) { soi->lu(ec); });
 }

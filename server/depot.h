@@ -3,6 +3,7 @@
 #define VORNA_SCORES_DEPOT_H
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,42 @@ struct Entree {
     std::string nom;
     int points = 0;
     int64_t date = 0;
+    bool verifie = false;  // a run the server played again (else a score of the old link)
+    int64_t chrono = 0;    // a verified run's chronometer, in steps
+};
+
+// A verified run to keep: its level (1 to 14, 0 for a free map), the level's
+// SHA-256, its result, its inputs (Journal text, kept compressed), who sent
+// it and when.
+struct CourseRecue {
+    int niveau = 0;
+    std::string empreinte;
+    int points = 0;
+    int64_t chrono = 0;
+    int64_t arrivee = 0;
+    std::string entrees;
+    std::string adresse;
+    int64_t date = 0;
+};
+
+// A run as kept: `verifie` false once a replay refused it.
+struct CourseStockee {
+    int64_t id = 0;
+    int niveau = 0;
+    std::string empreinte;
+    int points = 0;
+    int64_t chrono = 0;
+    std::string entrees;
+    bool verifie = false;
+    std::string nom;  // empty while not named
+};
+
+// What keeping a run did: its id, the token its name form goes by, and
+// whether it was new (false: the very same run was kept before).
+struct CourseGardee {
+    int64_t id = 0;
+    std::string jeton;
+    bool nouvelle = false;
 };
 
 // What naming a pending score did.
@@ -25,7 +62,8 @@ struct Nommage {
 };
 
 // An entry and where it stands: `rang` 1 for the best of its level, 0 (and
-// everything empty) when there is no such entry.
+// everything empty) when there is no such entry. A run not named yet has an
+// empty name and the rank it would take if named now.
 struct Place {
     Entree entree;
     int niveau = 0;
@@ -51,14 +89,43 @@ public:
     // the same entry and change nothing. A score received at or before
     // `perime` counts as dropped (Inconnu), named or not.
     virtual Nommage nommer(const std::string& jeton, const std::string& nom, int64_t perime) = 0;
+    // The level and points of the score pending under `jeton`, not yet named
+    // and received after `perime`; false when there is none.
+    virtual bool attente(const std::string& jeton, int64_t perime, int& niveau, int& points) = 0;
     // Drops the pending scores received at or before `perime`; their count.
     virtual int purger(int64_t perime) = 0;
-    // The best `nombre` entries of `niveau` after the first `debut`: most
-    // points first, then the earliest, then the first stored.
+    // The best `nombre` named entries of scenario level `niveau` after the
+    // first `debut`: verified runs before the old link's scores, then most
+    // points, then the shortest chronometer, then the earliest, then the
+    // first stored.
     virtual std::vector<Entree> classement(int niveau, int nombre, int debut = 0) = 0;
     // Entry `id` and its place on its leaderboard.
     virtual Place place(int64_t id) = 0;
+
+    // Keeps a verified run with a pending name under `jeton`, unless the
+    // same inputs on the same level were kept before (then that run's id and
+    // token, and nothing changes).
+    virtual CourseGardee garderCourse(const CourseRecue& c, const std::string& jeton) = 0;
+    // The best named verified run of scenario level `niveau` (`carte` empty)
+    // or of the free map whose SHA-256 is `carte`; false when there is none.
+    virtual bool meilleureCourse(int niveau, const std::string& carte, CourseStockee& c) = 0;
+    // Every kept run, in the order they came.
+    virtual void parcourirCourses(const std::function<void(const CourseStockee&)>& visiteur) = 0;
+    // A replay's verdict on run `id`: ranked among the verified or not.
+    virtual void marquerCourse(int64_t id, bool verifie) = 0;
+    // Removes entry `id` (a run, or a score of the old link) and what it
+    // holds; the entries removed (0 or 1).
+    virtual int retirer(int64_t id) = 0;
+    // Removes every entry named `nom`; their count.
+    virtual int retirerNom(const std::string& nom) = 0;
 };
+
+// The key that makes one run of the same inputs on the same level one
+// entry, and the inputs' text compressed with zlib and back (empty when
+// the bytes are not such a text).
+std::string cleCourse(const std::string& empreinte, const std::string& entrees);
+std::string compresser(const std::string& texte);
+std::string decompresser(const std::string& octets);
 
 // "postgresql://..." or "postgres://..." opens that database, anything else
 // is the path of a SQLite file (created if missing; refused when it cannot be

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -16,13 +17,31 @@ const char* const kSchema =
     "CREATE INDEX IF NOT EXISTS scores_classement ON scores (niveau, points DESC, date, id);"
     "CREATE TABLE IF NOT EXISTS en_attente (jeton TEXT PRIMARY KEY, niveau INTEGER NOT NULL,"
     " points INTEGER NOT NULL, recu INTEGER NOT NULL, score_id INTEGER);"
-    "CREATE INDEX IF NOT EXISTS en_attente_recu ON en_attente (recu);";
+    "CREATE INDEX IF NOT EXISTS en_attente_recu ON en_attente (recu);"
+    "CREATE TABLE IF NOT EXISTS courses (id INTEGER PRIMARY KEY, cle TEXT NOT NULL UNIQUE, niveau INTEGER NOT NULL,"
+    " empreinte TEXT NOT NULL, points INTEGER NOT NULL, chrono INTEGER NOT NULL, arrivee INTEGER NOT NULL,"
+    " entrees BLOB NOT NULL, adresse TEXT NOT NULL, recu INTEGER NOT NULL, jeton TEXT NOT NULL);";
 
-// The entry and its rank: the entries of its level ahead of it, and itself.
+// What the tables of a store made before runs were verified lack.
+const char* const kColonnes[][3] = {
+    {"scores", "verifie", "INTEGER NOT NULL DEFAULT 0"},
+    {"scores", "chrono", "INTEGER NOT NULL DEFAULT 0"},
+    {"scores", "carte", "TEXT NOT NULL DEFAULT ''"},
+    {"en_attente", "course_id", "INTEGER"},
+};
+const char* const kIndexRang =
+    "CREATE INDEX IF NOT EXISTS scores_rang ON scores (niveau, carte, verifie DESC, points DESC, chrono, date, id)";
+
+// The entry and its rank: one more than the named entries of its leaderboard ahead of it.
 const char* const kPlace =
-    "SELECT e.id, e.nom, e.points, e.date, e.niveau, (SELECT COUNT(*) FROM scores s WHERE s.niveau = e.niveau"
-    " AND (s.points > e.points OR (s.points = e.points AND (s.date < e.date OR (s.date = e.date AND s.id <= e.id)))))"
+    "SELECT e.id, e.nom, e.points, e.date, e.verifie, e.chrono, e.niveau, 1 + (SELECT COUNT(*) FROM scores s"
+    " WHERE s.niveau = e.niveau AND s.carte = e.carte AND s.nom <> '' AND s.id <> e.id AND (s.verifie > e.verifie"
+    " OR (s.verifie = e.verifie AND (s.points > e.points OR (s.points = e.points AND (s.chrono < e.chrono"
+    " OR (s.chrono = e.chrono AND (s.date < e.date OR (s.date = e.date AND s.id < e.id)))))))))"
     " FROM scores e WHERE e.id = ?";
+const char* const kCourse =
+    "SELECT c.id, c.niveau, c.empreinte, c.points, c.chrono, c.entrees, s.verifie, s.nom FROM courses c"
+    " JOIN scores s ON s.id = c.id ";
 
 // A lock another connection holds past the wait is the database being busy, not broken.
 [[noreturn]] void echouer(sqlite3* base, const std::string& message) {
@@ -50,6 +69,11 @@ public:
             echec();
         return *this;
     }
+    Requete& lierOctets(int i, const std::string& v) {
+        if (sqlite3_bind_blob(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+            echec();
+        return *this;
+    }
     // True while there is a row to read.
     bool ligne() {
         const int r = sqlite3_step(m_stmt);
@@ -61,6 +85,10 @@ public:
     std::string texte(int c) const {
         const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
         return t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::string();
+    }
+    std::string octets(int c) const {
+        const auto* o = static_cast<const char*>(sqlite3_column_blob(m_stmt, c));
+        return o ? std::string(o, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::string();
     }
 
 private:
@@ -155,6 +183,14 @@ public:
         // beside a write; NORMAL syncs at checkpoints.
         executer(m_base, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
         executer(m_base, kSchema);
+        for (const auto& c : kColonnes) {
+            Requete info(m_base, ("PRAGMA table_info(" + std::string(c[0]) + ")").c_str());
+            bool presente = false;
+            while (info.ligne()) presente = presente || info.texte(1) == c[1];
+            if (!presente)
+                executer(m_base, ("ALTER TABLE " + std::string(c[0]) + " ADD COLUMN " + c[1] + " " + c[2]).c_str());
+        }
+        executer(m_base, kIndexRang);
     }
 
     void garderEnAttente(const std::string& jeton, int niveau, int points, int64_t date) override {
@@ -166,7 +202,7 @@ public:
     Nommage nommer(const std::string& jeton, const std::string& nom, int64_t perime) override {
         std::lock_guard<std::mutex> verrou(m_mutex);
         Transaction t(m_base);
-        Requete attente(m_base, "SELECT niveau, points, recu, score_id FROM en_attente WHERE jeton = ?");
+        Requete attente(m_base, "SELECT niveau, points, recu, score_id, course_id FROM en_attente WHERE jeton = ?");
         attente.lier(1, jeton);
         Nommage n;
         if (!attente.ligne() || attente.entier(2) <= perime) return n;
@@ -176,13 +212,27 @@ public:
             n.id = attente.entier(3);
             return n;
         }
-        Requete(m_base, "INSERT INTO scores (niveau, points, nom, date) VALUES (?, ?, ?, ?)")
-            .lier(1, n.niveau).lier(2, attente.entier(1)).lier(3, nom).lier(4, attente.entier(2)).ligne();
-        n.id = sqlite3_last_insert_rowid(m_base);
+        if (!attente.nul(4)) {  // a verified run: its entry is there, waiting for the name
+            n.id = attente.entier(4);
+            Requete(m_base, "UPDATE scores SET nom = ? WHERE id = ?").lier(1, nom).lier(2, n.id).ligne();
+        } else {
+            Requete(m_base, "INSERT INTO scores (niveau, points, nom, date) VALUES (?, ?, ?, ?)")
+                .lier(1, n.niveau).lier(2, attente.entier(1)).lier(3, nom).lier(4, attente.entier(2)).ligne();
+            n.id = sqlite3_last_insert_rowid(m_base);
+        }
         Requete(m_base, "UPDATE en_attente SET score_id = ? WHERE jeton = ?").lier(1, n.id).lier(2, jeton).ligne();
         t.valider();
         n.etat = Nommage::Nomme;
         return n;
+    }
+
+    bool attente(const std::string& jeton, int64_t perime, int& niveau, int& points) override {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, "SELECT niveau, points FROM en_attente WHERE jeton = ? AND recu > ? AND score_id IS NULL");
+        if (!r.lier(1, jeton).lier(2, perime).ligne()) return false;
+        niveau = static_cast<int>(r.entier(0));
+        points = static_cast<int>(r.entier(1));
+        return true;
     }
 
     int purger(int64_t perime) override {
@@ -193,11 +243,11 @@ public:
 
     std::vector<Entree> classement(int niveau, int nombre, int debut) override {
         const auto base = m_lecteurs.emprunter();
-        Requete r(*base, "SELECT id, nom, points, date FROM scores WHERE niveau = ?"
-                         " ORDER BY points DESC, date, id LIMIT ? OFFSET ?");
+        Requete r(*base, "SELECT id, nom, points, date, verifie, chrono FROM scores WHERE niveau = ? AND carte = ''"
+                         " AND nom <> '' ORDER BY verifie DESC, points DESC, chrono, date, id LIMIT ? OFFSET ?");
         r.lier(1, niveau).lier(2, nombre).lier(3, debut);
         std::vector<Entree> liste;
-        while (r.ligne()) liste.push_back({r.entier(0), r.texte(1), static_cast<int>(r.entier(2)), r.entier(3)});
+        while (r.ligne()) liste.push_back(entree(r));
         return liste;
     }
 
@@ -206,13 +256,96 @@ public:
         Requete r(*base, kPlace);
         r.lier(1, id);
         Place p;
-        if (r.ligne() && r.entier(5) > 0)
-            p = {{r.entier(0), r.texte(1), static_cast<int>(r.entier(2)), r.entier(3)}, static_cast<int>(r.entier(4)),
-                 static_cast<int>(r.entier(5))};
+        if (r.ligne()) p = {entree(r), static_cast<int>(r.entier(6)), static_cast<int>(r.entier(7))};
         return p;
     }
 
+    CourseGardee garderCourse(const CourseRecue& c, const std::string& jeton) override {
+        const std::string cle = cleCourse(c.empreinte, c.entrees);
+        const std::string entrees = compresser(c.entrees);
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Transaction t(m_base);
+        Requete deja(m_base, "SELECT id, jeton FROM courses WHERE cle = ?");
+        if (deja.lier(1, cle).ligne()) return {deja.entier(0), deja.texte(1), false};
+        Requete(m_base, "INSERT INTO scores (niveau, points, nom, date, verifie, chrono, carte)"
+                        " VALUES (?, ?, '', ?, 1, ?, ?)")
+            .lier(1, c.niveau).lier(2, c.points).lier(3, c.date).lier(4, c.chrono)
+            .lier(5, c.niveau > 0 ? std::string() : c.empreinte).ligne();
+        const int64_t id = sqlite3_last_insert_rowid(m_base);
+        Requete(m_base, "INSERT INTO courses (id, cle, niveau, empreinte, points, chrono, arrivee, entrees, adresse,"
+                        " recu, jeton) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .lier(1, id).lier(2, cle).lier(3, c.niveau).lier(4, c.empreinte).lier(5, c.points).lier(6, c.chrono)
+            .lier(7, c.arrivee).lierOctets(8, entrees).lier(9, c.adresse).lier(10, c.date).lier(11, jeton).ligne();
+        Requete(m_base, "INSERT INTO en_attente (jeton, niveau, points, recu, course_id) VALUES (?, ?, ?, ?, ?)")
+            .lier(1, jeton).lier(2, c.niveau).lier(3, c.points).lier(4, c.date).lier(5, id).ligne();
+        t.valider();
+        return {id, jeton, true};
+    }
+
+    bool meilleureCourse(int niveau, const std::string& carte, CourseStockee& c) override {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, (std::string(kCourse) + "WHERE s.niveau = ? AND s.carte = ? AND s.nom <> '' AND"
+                          " s.verifie = 1 ORDER BY s.points DESC, s.chrono, s.date, s.id LIMIT 1").c_str());
+        if (!r.lier(1, niveau).lier(2, carte).ligne()) return false;
+        c = course(r);
+        return true;
+    }
+
+    void parcourirCourses(const std::function<void(const CourseStockee&)>& visiteur) override {
+        std::vector<CourseStockee> lot;
+        for (int64_t apres = 0;; apres = lot.back().id) {
+            lot.clear();
+            {
+                const auto base = m_lecteurs.emprunter();
+                Requete r(*base, (std::string(kCourse) + "WHERE c.id > ? ORDER BY c.id LIMIT 100").c_str());
+                r.lier(1, apres);
+                while (r.ligne()) lot.push_back(course(r));
+            }
+            for (const CourseStockee& c : lot) visiteur(c);
+            if (lot.empty()) return;
+        }
+    }
+
+    void marquerCourse(int64_t id, bool verifie) override {
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Requete(m_base, "UPDATE scores SET verifie = ? WHERE id = ?").lier(1, verifie ? 1 : 0).lier(2, id).ligne();
+    }
+
+    int retirer(int64_t id) override {
+        return retirerOu("id = ?1", [id](Requete& r) { r.lier(1, id); });
+    }
+
+    int retirerNom(const std::string& nom) override {
+        return retirerOu("nom = ?1 AND nom <> ''", [&nom](Requete& r) { r.lier(1, nom); });
+    }
+
 private:
+    static Entree entree(const Requete& r) {
+        return {r.entier(0), r.texte(1), static_cast<int>(r.entier(2)), r.entier(3), r.entier(4) != 0, r.entier(5)};
+    }
+    static CourseStockee course(const Requete& r) {
+        return {r.entier(0), static_cast<int>(r.entier(1)), r.texte(2), static_cast<int>(r.entier(3)), r.entier(4),
+                decompresser(r.octets(5)), r.entier(6) != 0, r.texte(7)};
+    }
+    // Removes the entries chosen by `condition` (its parameter ?1 bound by
+    // `lier`), their runs and pending names; their count.
+    int retirerOu(const std::string& condition, const std::function<void(Requete&)>& lier) {
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Transaction t(m_base);
+        const std::string choisis = "(SELECT id FROM scores WHERE " + condition + ")";
+        for (const std::string& sql : {"DELETE FROM courses WHERE id IN " + choisis,
+                                       "DELETE FROM en_attente WHERE course_id IN " + choisis +
+                                           " OR score_id IN " + choisis,
+                                       "DELETE FROM scores WHERE " + condition}) {
+            Requete r(m_base, sql.c_str());
+            lier(r);
+            r.ligne();
+        }
+        const int n = sqlite3_changes(m_base);
+        t.valider();
+        return n;
+    }
+
     Base m_ecrivain;
     sqlite3* m_base;
     std::mutex m_mutex;  // one write at a time on the writing connection

@@ -15,6 +15,7 @@ using Repondre = std::function<void(Reponse)>;
 
 struct ReglagesHttp {
     size_t corpsMax = 4096;              // 413 beyond
+    std::vector<std::pair<std::string, size_t>> corpsMaxParChemin;  // other bounds for some paths
     size_t entetesMax = 8192;            // the request line and every header: 431 beyond
     int connexionsParAdresse = 32;       // open connections of one address (0: no cap)
     int connexionsMax = 4000;            // open connections in all

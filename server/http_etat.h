@@ -66,6 +66,7 @@ public:
 
 private:
     void lire();
+    void enTete(boost::beast::error_code ec);
     void lu(boost::beast::error_code ec);
     void traiter();
     void refuser(int statut);

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "depot.h"
+#include "moderation.h"
 #include "options_scores.h"
 #include "serveur.h"
 
@@ -68,6 +69,17 @@ void cacherMotDePasse(int argc, char** argv) {
     }
 }
 
+const double kSecondesCpuCourse = 10;  // the CPU time one replay may take
+
+// The scenario levels runs are verified on; said on standard error.
+std::shared_ptr<NiveauxConnus> niveaux(const OptionsScores& o) {
+    auto n = std::make_shared<NiveauxConnus>();
+    const std::string dossier = o.niveaux.empty() ? dossierNiveauxParDefaut() : o.niveaux;
+    const int lus = n->chargerScenarios(dossier);
+    std::fprintf(stderr, "vorna-scores: %d scenario levels from %s verify the runs\n", lus, dossier.c_str());
+    return n;
+}
+
 int demarrer(const OptionsScores& o) {
     const std::string base = o.base.empty() ? o.dossier + "/scores.sqlite" : o.base;
     std::string faute;
@@ -77,6 +89,9 @@ int demarrer(const OptionsScores& o) {
                      o.base.empty() ? base.c_str() : "--database", faute.c_str());
         return 1;
     }
+    if (o.action == OptionsScores::Retirer) return retirerEntree(*depot, o.entree);
+    if (o.action == OptionsScores::RetirerNom) return retirerNom(*depot, o.nom);
+    if (o.action == OptionsScores::Reverifier) return reverifierEtDire(*depot, *niveaux(o), kSecondesCpuCourse);
     // The signals are taken by sigwait below; every thread started from here
     // inherits the mask. A client that hangs up must not end the program.
     sigset_t signaux;
@@ -89,7 +104,7 @@ int demarrer(const OptionsScores& o) {
     assezDeDescripteurs();
     ReglagesHttp http;
     http.connexionsParAdresse = o.parAdresse;
-    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http});
+    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http, niveaux(o), 2, kSecondesCpuCourse});
     const int port = serveur.lier(o.adresse, o.port);
     if (port < 0) {
         std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,
@@ -132,7 +147,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vorna-scores: %s\n%.*s\n", o.erreur.c_str(),
                      static_cast<int>(std::strchr(kAideScores, '\n') - kAideScores), kAideScores);
         return 2;
-    case OptionsScores::Servir:
+    default:
         break;
     }
     return demarrer(o);

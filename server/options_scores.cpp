@@ -5,10 +5,14 @@
 
 const char* const kAideScores =
     "usage: vorna-scores [--port N] [--data DIR | --database URL] [--listen ADDRESS] [--limit N]\n"
-    "                    [--connections-per-address N] [--behind-proxy] [--help] [--version]\n"
-    "The leaderboard server of Vorna: it answers the link the game opens for a finished\n"
-    "scenario level (/writescorevorna.php?act=2&score=S&map=N&v=14&a=C), asks the\n"
-    "player's name, keeps every score and shows each level's, 100 a page.\n"
+    "                    [--connections-per-address N] [--behind-proxy] [--levels DIR]\n"
+    "                    [--remove ID | --remove-name NAME | --reverify] [--help] [--version]\n"
+    "The leaderboard server of Vorna. The game posts a finished run (the level's hash and\n"
+    "the keys of every step) to /course: the server plays it again on its own copy of the\n"
+    "level and ranks it only when it reaches the finish with the same points and time;\n"
+    "the player names it in the browser. Each level's best verified run is served as a\n"
+    "ghost (/niveau/N/record.qzg). Scores of the older link (/writescorevorna.php) are\n"
+    "kept too, marked unverified, below every verified run.\n"
     "  --port N          the TCP port (8080; 0 takes a free one and says which)\n"
     "  --data DIR        keep the scores in DIR/scores.sqlite (the current folder)\n"
     "  --database URL    keep them in PostgreSQL instead: postgresql://USER@HOST/DB (the\n"
@@ -18,6 +22,11 @@ const char* const kAideScores =
     "                    0: no limit)\n"
     "  --connections-per-address N  connections one address may hold open (32; 0: no cap)\n"
     "  --behind-proxy    count the address a reverse proxy puts last in X-Forwarded-For\n"
+    "  --levels DIR      the scenario levels runs are verified on, DIR/map1.qzm to map14.qzm\n"
+    "                    (the game's installed maps/niveau)\n"
+    "  --remove ID       remove entry ID of a leaderboard (a run or a score) and exit\n"
+    "  --remove-name NAME  remove every entry of that name and exit\n"
+    "  --reverify        play every kept run again, rank only those that still verify, and exit\n"
     "  --help            show this help\n"
     "  --version         show the version\n";
 
@@ -40,10 +49,14 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             return o;
         }
         const bool avecValeur = a == "--port" || a == "--data" || a == "--database" || a == "--listen" || a == "--limit" ||
-                                a == "--connections-per-address";
+                                a == "--connections-per-address" || a == "--levels" || a == "--remove" ||
+                                a == "--remove-name";
+        const OptionsScores::Action avant = o.action;
         o.action = OptionsScores::Erreur;
         if (a == "--behind-proxy") {
             o.derriereProxy = true;
+        } else if (a == "--reverify") {
+            o.action = OptionsScores::Reverifier;
         } else if (!avecValeur) {
             o.erreur = "unknown option '" + a + "'";
         } else if (i + 1 >= argc || !*argv[i + 1]) {
@@ -57,11 +70,22 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             if (a == "--data") o.dossier = v;
             if (a == "--listen") o.adresse = v;
             if (a == "--database") o.base = v;
+            if (a == "--levels") o.niveaux = v;
+            if (a == "--remove-name") o.nom = v, o.action = OptionsScores::RetirerNom;
+            if (a == "--remove") {
+                o.action = OptionsScores::Retirer;
+                if (v.size() > 18 || v.find_first_not_of("0123456789") != std::string::npos)
+                    o.erreur = "--remove takes an entry's number";
+                else
+                    o.entree = std::atoll(v.c_str());
+            }
             if (a == "--database" && v.rfind("postgresql://", 0) != 0 && v.rfind("postgres://", 0) != 0)
                 o.erreur = "--database takes a postgresql:// URL";
         }
-        if (!o.erreur.empty()) return o;
-        o.action = OptionsScores::Servir;
+        if (o.action != OptionsScores::Erreur && avant != OptionsScores::Servir && avant != o.action)
+            o.erreur = "--remove, --remove-name and --reverify go one at a time";
+        if (!o.erreur.empty()) return o.action = OptionsScores::Erreur, o;
+        if (o.action == OptionsScores::Erreur) o.action = avant;
     }
     return o;
 }

@@ -2,11 +2,12 @@
 #ifndef VORNA_SCORES_OPTIONS_SCORES_H
 #define VORNA_SCORES_OPTIONS_SCORES_H
 
+#include <cstdint>
 #include <string>
 
 // The command line of vorna-scores.
 struct OptionsScores {
-    enum Action { Servir, Aide, Version, Erreur };
+    enum Action { Servir, Aide, Version, Erreur, Retirer, RetirerNom, Reverifier };
     Action action = Servir;
     std::string adresse = "0.0.0.0";  // --listen
     int port = 8080;                  // --port (0: any free port, said on standard error)
@@ -15,6 +16,9 @@ struct OptionsScores {
     int limite = 10;                  // --limit: score links (and names) per address and minute
     int parAdresse = 32;              // --connections-per-address: open at once (0: no cap)
     bool derriereProxy = false;       // --behind-proxy
+    std::string niveaux;              // --levels: the scenario levels runs are verified on (empty: the game's)
+    long long entree = 0;             // --remove ID
+    std::string nom;                  // --remove-name NAME
     std::string erreur;               // Erreur: what was wrong
 };
 

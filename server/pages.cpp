@@ -7,15 +7,30 @@
 #include "html.h"
 #include "nom_joueur.h"
 #include "scenarios.h"
+#include "simulation.h"
 
 namespace {
 
-std::string titre(int niveau) { return niveauScenario(static_cast<unsigned>(niveau))->titre; }
+std::string titre(int niveau) {
+    const NiveauScenario* n = niveauScenario(static_cast<unsigned>(niveau));
+    return n ? n->titre : "Map perso";
+}
+
+// A verified run's chronometer, "1:02.33" (minutes, seconds, hundredths); "–" for a score of the old link.
+std::string chronoLisible(const Entree& e) {
+    if (!e.verifie) return "\xe2\x80\x93";
+    const int64_t ms = e.chrono * 1000 / kPasParSeconde;
+    char t[32];
+    std::snprintf(t, sizeof t, "%lld:%02lld.%02lld", static_cast<long long>(ms / 60000),
+                  static_cast<long long>(ms / 1000 % 60), static_cast<long long>(ms % 1000 / 10));
+    return t;
+}
 
 std::string ligne(int rang, const Entree& e, bool nouveau) {
     return std::string(nouveau ? "<tr class=\"nouveau\" id=\"nouveau\">" : "<tr>") + "<td class=\"n\">" +
            std::to_string(rang) + "</td><td class=\"nom\">" + echapperHtml(e.nom) + "</td><td class=\"n\">" +
-           std::to_string(e.points) + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
+           std::to_string(e.points) + "</td><td class=\"n\">" + chronoLisible(e) + "</td><td class=\"v\">" +
+           (e.verifie ? "vérifié" : "non vérifié") + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
 }
 
 std::string json(const std::string& texte) {
@@ -68,7 +83,9 @@ std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const
     if (liste.empty())
         return pageHtml(titre(t.niveau), corps + "<p>Aucun score " + (t.page > 1 ? "sur cette page" : "pour l'instant") +
                                              ".</p>" + pages, logo);
-    corps += "<table><tr><th>Rang</th><th>Nom</th><th>Points</th><th>Date</th></tr>\n";
+    corps += "<p>Les courses vérifiées ont été rejouées par ce serveur depuis les touches du joueur ; les scores "
+             "non vérifiés, envoyés par les anciennes versions du jeu, viennent après elles.</p>\n"
+             "<table><tr><th>Rang</th><th>Nom</th><th>Points</th><th>Temps</th><th>Course</th><th>Date</th></tr>\n";
     for (size_t i = 0; i < liste.size(); ++i)
         corps += ligne(t.premierRang + static_cast<int>(i), liste[i], liste[i].id == nouveau.id);
     corps += "</table>\n" + pages + "<p><a href=\"" + base + ".json" + (t.page > 1 ? "?page=" + std::to_string(t.page) : "") +
@@ -99,7 +116,10 @@ std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste) {
         char date[32] = "";
         if (gmtime_r(&quand, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
         s += std::string(i ? "," : "") + "{\"rang\":" + std::to_string(t.premierRang + static_cast<int>(i)) +
-             ",\"nom\":" + json(liste[i].nom) + ",\"points\":" + std::to_string(liste[i].points) + ",\"date\":\"" + date + "\"}";
+             ",\"nom\":" + json(liste[i].nom) + ",\"points\":" + std::to_string(liste[i].points) +
+             ",\"verifie\":" + (liste[i].verifie ? "true" : "false") +
+             (liste[i].verifie ? ",\"chrono\":" + std::to_string(liste[i].chrono) : std::string()) +
+             ",\"id\":" + std::to_string(liste[i].id) + ",\"date\":\"" + date + "\"}";
     }
     return s + "]}\n";
 }

@@ -34,7 +34,8 @@ std::string pageFormulaire(int niveau, int points, const std::string& jeton, boo
 std::string pageErreur(const std::string& titre, const std::string& message, bool logo);
 
 // The same page as JSON: {"niveau":N,"titre":"...","page":1,"suite":false,
-// "scores":[{"rang":1,"nom":"...","points":P,"date":"2026-12-07T14:03:00Z"},...]}.
+// "scores":[{"rang":1,"nom":"...","points":P,"verifie":true,"chrono":STEPS,"id":ID,
+// "date":"2026-12-07T14:03:00Z"},...]}; "chrono" only for verified runs.
 std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste);
 
 #endif

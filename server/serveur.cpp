@@ -18,6 +18,7 @@ const int64_t kJour = 24 * 60 * 60;
 const int kTaillePage = 100;
 const int kPagesMax = 100000;
 const char* const kHtml = "text/html; charset=utf-8";
+const size_t kCorpsCourseMax = 2u << 20;  // a run of two hours holds far less
 
 int64_t maintenant() { return static_cast<int64_t>(std::time(nullptr)); }
 double secondes() {
@@ -55,12 +56,15 @@ void journal(const std::string& adresse, const Demande& req, const Reponse& res)
 
 ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
     : m_depot(depot), m_reglages(std::move(reglages)), m_limiteScores(m_reglages.limiteParMinute),
-      m_limiteNoms(m_reglages.limiteParMinute),
+      m_limiteNoms(m_reglages.limiteParMinute), m_limiteCourses(m_reglages.limiteParMinute),
+      m_niveaux(m_reglages.niveaux ? m_reglages.niveaux : std::make_shared<NiveauxConnus>()),
+      m_verificateur(m_reglages.filsVerification, 64, m_reglages.secondesCpuCourse),
       m_http(
           [this] {
               ReglagesHttp h = m_reglages.http;
               // Behind a proxy every client comes from its address: the proxy caps them.
               if (m_reglages.derriereProxy) h.connexionsParAdresse = 0;
+              h.corpsMaxParChemin.emplace_back("/course", kCorpsCourseMax);
               return h;
           }(),
           [this](const Demande& d, Repondre r) { traiter(d, std::move(r)); },
@@ -96,6 +100,7 @@ void ServeurScores::traiter(const Demande& d, Repondre repondre) {
         r.corps = m_reglages.logo;
         return repondre(std::move(r));
     }
+    if (traiterCourses(d, repondre)) return;
     if (get && d.chemin == "/") return avecDepot(repondre, [this](Reponse& r) { accueil(r); });
     if (get && d.chemin == "/writescorevorna.php")
         return avecDepot(repondre, [this, d](Reponse& r) { scoreDuJeu(d, r); });
@@ -176,6 +181,7 @@ void ServeurScores::nommer(const Demande& req, Reponse& res) {
         return void(res = erreur(410, "Score expiré",
                                  "Ce score n'attend plus de nom : il a plus de 24 heures ou n'a jamais été reçu."));
     // To the page of the leaderboard that holds it.
+    if (n.niveau == 0) return void((res.statut = 303, res.entete("Location", "/")));
     const int rang = m_depot.place(n.id).rang;
     const std::string page = rang > kTaillePage ? "page=" + std::to_string((rang - 1) / kTaillePage + 1) + "&" : "";
     res.statut = 303;
@@ -203,7 +209,7 @@ void ServeurScores::niveau(const Demande& req, Reponse& res, int n, bool enJson)
     const std::string id = req.param("nouveau");
     if (!id.empty() && id.size() < 19 && id.find_first_not_of("0123456789") == std::string::npos)
         nouveau = m_depot.place(std::stoll(id));
-    if (nouveau.niveau != n) nouveau = Place();
+    if (nouveau.niveau != n || nouveau.entree.nom.empty()) nouveau = Place();
     res.corps = pageNiveau(t, liste, nouveau.entree, nouveau.rang, !m_reglages.logo.empty());
 }
 

@@ -4,17 +4,25 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "depot.h"
 #include "http.h"
 #include "limiteur.h"
+#include "niveaux_connus.h"
+#include "verificateur.h"
 
 struct ReglagesServeur {
     int limiteParMinute = 10;    // score links and names per address and minute (0: no limit)
     bool derriereProxy = false;  // the address is the last one of X-Forwarded-For
     std::string logo;            // the JPEG served as /logo.jpg (404, and the name as a heading, when empty)
     ReglagesHttp http;           // caps and deadlines of the connections
+    std::shared_ptr<NiveauxConnus> niveaux;  // the levels runs are verified on (null: none)
+    int filsVerification = 2;                // threads that play runs again
+    double secondesCpuCourse = 10;           // CPU time one replay may take
 };
 
 // The leaderboard over HTTP:
@@ -24,6 +32,11 @@ struct ReglagesServeur {
 //   GET  /niveau/N[?page=P][&nouveau=ID]   level N's scores, 100 a page, ID highlighted
 //   GET  /niveau/N.json[?page=P]    the same as JSON
 //   GET  /logo.jpg                  the game's logo
+//   POST /course                    a finished run (encoderCourse), played again before it is kept
+//   GET  /nom?jeton=T               the name form of a verified run
+//   GET  /niveau/N/record.qzg       the best verified run of level N as a ghost file
+//   GET  /map/HASH/record.qzg       the same for a free map, by its SHA-256
+//   GET  /records.txt               "N POINTS CHRONO NAME" for each level with a verified record
 // One line per request on standard error. Bad requests get a page that says
 // what is wrong. The pages that read or write the scores do it off the
 // network threads; a database that does not answer gives them a 503 while
@@ -47,6 +60,13 @@ private:
     void nommer(const Demande& d, Reponse& r);
     void niveau(const Demande& d, Reponse& r, int n, bool enJson);
     void accueil(Reponse& r);
+    // serveur_courses.cpp: the runs.
+    bool traiterCourses(const Demande& d, Repondre& repondre);
+    void recevoirCourse(const Demande& d, Repondre repondre);
+    Reponse garderCourse(const Course& c, const NiveauConnu& niveau, const std::string& adresse);
+    void formulaireCourse(const Demande& d, Reponse& r);
+    void fantomeRecord(Reponse& r, int niveau, const std::string& carte);
+    void records(Reponse& r);
     Reponse erreur(int statut, const std::string& titre, const std::string& message) const;
     std::string adresse(const Demande& d) const;
     // Drops the pending scores older than a day, at most once a minute.
@@ -55,7 +75,12 @@ private:
     Depot& m_depot;
     ReglagesServeur m_reglages;
     Limiteur m_limiteScores, m_limiteNoms;
+    Limiteur m_limiteCourses;
     std::atomic<int64_t> m_dernierePurge{0};
+    std::shared_ptr<NiveauxConnus> m_niveaux;
+    Verificateur m_verificateur;
+    std::mutex m_mutexFantomes;
+    std::map<int64_t, std::string> m_fantomes;  // the ghosts of the records served lately, by run
     ServeurHttp m_http;
 };
 

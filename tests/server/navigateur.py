@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The player's browser in the leaderboard's end-to-end test: started by the
 game with the score link, it opens it twice in headless Chromium through
-Selenium, names the score "Bille Öst" then "<script>alert(1)</script>", and
+Selenium, names the score "Bille Öst" then "<script>alert(1)</script>" (or
+the names of $VORNA_SELENIUM_NOMS, one a line), and
 writes, to $VORNA_SELENIUM_RESULTAT, the link it got and for each name the
 page title, the address the form led to, the highlighted row, how many lines
 its date takes on a 390-pixel-wide phone and whether an alert showed."""
@@ -48,7 +49,8 @@ def main():
     pilote = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     pilote.implicitly_wait(20)
     try:
-        for nom in ("Bille Öst", "<script>alert(1)</script>"):
+        noms = os.environ.get("VORNA_SELENIUM_NOMS", "Bille Öst\n<script>alert(1)</script>")
+        for nom in noms.split("\n"):
             lignes.append(nommer(pilote, url, nom))
     except Exception as e:  # said in the result, for the test to show
         lignes.append("error: " + repr(e))

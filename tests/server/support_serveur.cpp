@@ -65,6 +65,16 @@ ServeurEssai::ServeurEssai(Depot& depot, ReglagesServeur reglages) : serveur(dep
     for (int i = 0; i < 100 && !c.Get("/logo.jpg"); ++i) usleep(20000);
 }
 
+std::shared_ptr<NiveauxConnus> niveauxDuJeu() {
+    auto n = std::make_shared<NiveauxConnus>();
+    EXPECT_EQ(n->chargerScenarios(std::string(VORNA_GAME_DIR) + "/maps/niveau"), 14);
+    return n;
+}
+
+ReglagesServeur reglagesCourses() {
+    return {1000, false, "JPEG", {}, niveauxDuJeu(), 2, 10};
+}
+
 ServeurEssai::~ServeurEssai() {
     serveur.arreter();
     fil.join();

@@ -34,7 +34,7 @@ private:
 // The server on 127.0.0.1 (a free port) over `depot`, serving from a thread
 // until destroyed.
 struct ServeurEssai {
-    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG", {}});
+    ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG", {}, nullptr, 2, 10});
     ~ServeurEssai();
     httplib::Client client() const { return httplib::Client("127.0.0.1", port); }
     std::string hote() const { return "127.0.0.1:" + std::to_string(port); }
@@ -43,6 +43,11 @@ struct ServeurEssai {
     int port = -1;
     std::thread fil;
 };
+
+// The fourteen scenario levels of the build's game folder, and the settings
+// of a test server that verifies runs on them.
+std::shared_ptr<NiveauxConnus> niveauxDuJeu();
+ReglagesServeur reglagesCourses();
 
 // A TCP connection from `depuis` (any 127.x.y.z) to 127.0.0.1:`port`; -1 when refused.
 int connecter(int port, const std::string& depuis = "127.0.0.1");

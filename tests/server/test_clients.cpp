@@ -17,7 +17,7 @@ struct Clients : testing::Test {
     DossierTemporaire dossier;
     DepotEssai essai{Magasin::Sqlite};
     static ReglagesServeur reglages(int parAdresse) {
-        ReglagesServeur r{1000, false, "JPEG", {}};
+        ReglagesServeur r{1000, false, "JPEG", {}, nullptr, 2, 10};
         r.http.connexionsParAdresse = parAdresse;
         r.http.delaiRequete = std::chrono::seconds(4);
         return r;

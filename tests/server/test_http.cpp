@@ -98,7 +98,7 @@ TEST_F(Http, GoodLinksAskANameBadOnesSayWhyAndOnlyGoodNamesAreKeptOnce) {
 
 TEST_F(Http, TenScoreLinksAMinuteFromOneAddressThen429AndBehindAProxyItsLastForwardedAddressCounts) {
     for (const bool proxy : {false, true}) {
-        ServeurEssai s(*essai.depot, {10, proxy, "", {}});
+        ServeurEssai s(*essai.depot, {10, proxy, "", {}, nullptr, 2, 10});
         auto client = s.client();
         const httplib::Headers de = {{"X-Forwarded-For", "198.51.100.7, 203.0.113.1"}};
         for (int i = 1; i <= 11; ++i) EXPECT_EQ(client.Get(lienScore(1, i).c_str(), de)->status, i <= 10 ? 200 : 429) << i;

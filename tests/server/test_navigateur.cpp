@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "bout_en_bout.h"
+#include "course_pilotee.h"
 #include "navigateur.h"
 #include "partie_scriptee.h"
 #include "score.h"
@@ -50,6 +51,30 @@ TEST_F(Navigateur, TheGamesLinkLeadsThroughTheNameFormToTheLeaderboardAndAScript
     // No alert, and the date on one line on a phone.
     for (const std::string& ligne : {l[1], l[2]}) EXPECT_EQ(ligne.substr(ligne.size() - 7), "|1|none") << ligne;
     EXPECT_EQ(essai.depot->classement(3, 10).size(), 2u);
+}
+
+TEST(NavigateurCourse, AVerifiedRunIsNamedThroughItsFormAndShownVerified) {
+    if (access("/usr/bin/chromedriver", X_OK) != 0 || access("/usr/bin/chromium", X_OK) != 0)
+        GTEST_SKIP() << "no chromium or chromium-driver here (apt-get install chromium chromium-driver python3-selenium)";
+    DossierTemporaire dossier;
+    DepotEssai essai(Magasin::Sqlite);
+    ServeurEssai s(*essai.depot, reglagesCourses());
+    const Course c = piloterCourse(1).course;
+    const auto r = s.client().Post("/course", encoderCourse(c), "text/plain");
+    ASSERT_TRUE(r && r->status == 200) << (r ? r->body : "no answer");
+    const std::string nom = r->body.substr(r->body.find("\nnom ") + 5, r->body.find('\n', r->body.find("\nnom ") + 1) -
+                                                                     r->body.find("\nnom ") - 5);
+    setenv("VORNA_SELENIUM_RESULTAT", (dossier.chemin() + "/selenium").c_str(), 1);
+    setenv("VORNA_SELENIUM_NOMS", "Pilote", 1);
+    const std::string url = "http://" + s.hote() + nom;
+    ASSERT_EQ(std::system(("python3 " VORNA_SELENIUM " '" + url + "'").c_str()), 0);
+    unsetenv("VORNA_SELENIUM_NOMS");
+    const std::vector<std::string> l = lignes(lireFichier("selenium"));
+    ASSERT_EQ(l.size(), 2u) << lireFichier("selenium") << lireFichier("selenium.log");
+    EXPECT_EQ(l[1].rfind("1.Camp d'entrainement|http://" + s.hote() + "/niveau/1?nouveau=", 0), 0u) << l[1];
+    EXPECT_NE(l[1].find("|1 Pilote " + std::to_string(c.points) + " "), std::string::npos) << l[1];
+    EXPECT_NE(l[1].find(" vérifié "), std::string::npos) << l[1];
+    EXPECT_TRUE(essai.depot->classement(1, 10).at(0).verifie);
 }
 
 }  // namespace
