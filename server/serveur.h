@@ -44,6 +44,8 @@ struct ReglagesServeur {
 class ServeurScores {
 public:
     ServeurScores(Depot& depot, ReglagesServeur reglages);
+    // The replays still running end first: they answer through the HTTP layer.
+    ~ServeurScores() { m_verificateur.arreter(); }
     // Binds `adresse`:`port` (0: a free port); the port bound, or -1.
     int lier(const std::string& adresse, int port);
     // Serves on the bound port until arreter(); false when it could not.

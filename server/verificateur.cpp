@@ -20,7 +20,9 @@ Verificateur::Verificateur(int fils, size_t enAttenteMax, double secondesCpuMax)
     : m_fils(static_cast<size_t>(fils > 0 ? fils : 1)), m_enAttenteMax(enAttenteMax),
       m_secondesCpuMax(secondesCpuMax) {}
 
-Verificateur::~Verificateur() {
+Verificateur::~Verificateur() { arreter(); }
+
+void Verificateur::arreter() {
     m_fils.stop();
     m_fils.join();
 }

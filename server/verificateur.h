@@ -26,6 +26,9 @@ public:
     // `enAttenteMax` works are already waiting or running.
     bool soumettre(std::function<void()> travail);
 
+    // Drops the works waiting and waits for those running; none run after.
+    void arreter();
+
     // Plays `course` on `niveau` from the start the game gives it, within the bounds.
     Verification verifier(const Course& course, const NiveauConnu& niveau) const;
 

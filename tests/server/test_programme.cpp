@@ -28,6 +28,11 @@ TEST(Programme, OptionsAreCheckedOneLinePerRequestIsLoggedAndSigtermEndsItCleanl
         {{"--database", "mysql://x"}, 2, "--database takes a postgresql:// URL"},
         {{"--connections-per-address", "-1"}, 2, "--connections-per-address takes a number from 0"},
         {{"--data", "/nonexistent/folder"}, 1, "cannot open the scores (/nonexistent/folder/scores.sqlite)"},
+        {{"--remove", "x"}, 2, "--remove takes an entry's number"},
+        {{"--remove", "1", "--reverify"}, 2, "--remove, --remove-name and --reverify go one at a time"},
+        {{"--remove", "999"}, 1, "vorna-scores: no entry 999 to remove"},
+        {{"--remove-name", "Personne"}, 1, "vorna-scores: removed 0 entries named \"Personne\""},
+        {{"--reverify", "--levels", "/nonexistent"}, 0, "reverified: 0 runs verified, 0 refused, 0 on a level"},
     };
     for (const auto& c : cas) {
         std::vector<std::string> args = c.args;

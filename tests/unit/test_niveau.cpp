@@ -101,6 +101,7 @@ TEST_F(Niveau, AMissingUnreadableOrEmptyFileHoldsNoLevel) {
         const bool lu = chargerNiveau("vide.txt", reglesPartie(Texture()), c);
         EXPECT_EQ(lu, std::string(contenu) == "@1\n") << '"' << contenu << '"';
         EXPECT_TRUE(c.aBalle == lu && c.cubes.empty());
+        EXPECT_EQ(chargerNiveauOctets(contenu, ReglesNiveau(), c), lu) << "the same from the bytes in memory";
     }
 }
 
@@ -143,6 +144,9 @@ TEST_F(Niveau, TheSessionBuildsEveryKindFromZeroToElevenAndTheMenuZeroToFourWith
                             "limite 14 0 tiled", "d\xe9" "part 15 17 tiled", "sauvegarde 16 18 tiled",
                             "bouton 19 13 tiled", "porte 20 13 tiled", "cube 24 0 tiled"}));
     for (const Cube& b : c.cubes) EXPECT_TRUE(b.getCollision() && b.getLZ() == 2);
+    ContenuNiveau octets;  // the same level from its bytes in memory, as the score server reads it
+    ASSERT_TRUE(chargerNiveauOctets(kToutesLesSortes, reglesPartie(faussesTextures()), octets));
+    EXPECT_TRUE(blocs(octets) == blocs(c) && octets.bonus.size() == 2 && octets.spheres.size() == 1);
     ASSERT_TRUE(c.bonus.size() == 2 && c.spheres.size() == 1);
     EXPECT_TRUE(c.bonus[0].getClasse() == "vie" && c.bonus[1].getClasse() == "speed" && c.bonus[1].getTexture() == 15);
     EXPECT_TRUE(c.bonus[0].getExiste() && c.bonus[0].getCollision());
