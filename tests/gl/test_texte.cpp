@@ -52,6 +52,7 @@ struct Texte_ : ::testing::Test {
     unsigned int police = 0;
     void SetUp() override {
         EXIGER_FENETRE();
+        contourTexte(false);  // as the printer starts; a program's start may have turned it on
         Image i(160, 160, 4);
         for (int y = 0; y < 160; ++y)
             for (int x = 0; x < 160; ++x) {
