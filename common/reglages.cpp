@@ -37,12 +37,19 @@ struct Cle {
     std::string Reglages::*texte = nullptr;
     int min = 0, max = 0;
     std::vector<std::string> mots = {};
+    bool sautDefaut = false;  // a number or yes/no not written when it holds its default
 };
 Cle nombre(const char* nom, int Reglages::*champ, int min, int max) {
     Cle c{nom};
     c.nombre = champ;
     c.min = min;
     c.max = max;
+    return c;
+}
+// A key of the run: a scancode, written only when the player changed it.
+Cle touche(const char* nom, int Reglages::*champ) {
+    Cle c = nombre(nom, champ, 1, 511);
+    c.sautDefaut = true;
     return c;
 }
 Cle ouiNon(const char* nom, bool Reglages::*champ) {
@@ -84,6 +91,18 @@ const Cle kCles[] = {
     mot("langue", &Reglages::langue, choixDeLangue()),
     ouiNon("synchro_verticale", &Reglages::synchroVerticale),
     nombre("images_max", &Reglages::imagesMax, 0, 1000),
+    touche("touche_haut", &Reglages::toucheHaut),
+    touche("touche_bas", &Reglages::toucheBas),
+    touche("touche_droite", &Reglages::toucheDroite),
+    touche("touche_gauche", &Reglages::toucheGauche),
+    touche("touche_entree", &Reglages::toucheEntree),
+    touche("touche_echap", &Reglages::toucheEchap),
+    touche("touche_course", &Reglages::toucheCourse),
+    [] {
+        Cle c = ouiNon("contour_texte", &Reglages::contourTexte);
+        c.sautDefaut = true;
+        return c;
+    }(),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is
@@ -157,6 +176,8 @@ std::string texteReglages(const Reglages& r) {
     for (const Cle& c : kCles) {
         if (c.texte && (r.*c.texte).empty()) continue;  // an empty text is the default
         if (!c.mots.empty() && std::find(c.mots.begin(), c.mots.end(), r.*c.texte) == c.mots.end()) continue;
+        if (c.sautDefaut && (c.ouiNon ? r.*c.ouiNon == Reglages().*c.ouiNon : r.*c.nombre == Reglages().*c.nombre))
+            continue;
         t += c.nom;
         t += ' ';
         if (c.texte)

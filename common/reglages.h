@@ -35,6 +35,13 @@ struct Reglages {
     // The language of the texts: "auto" (the environment's), or the code of
     // a language proposed (langue.h: "en", "fr", "de"...).
     std::string langue = "auto";
+    // The run's keys, as SDL numbers the keys by their place on the keyboard
+    // (scancodes), whatever the layout: push forward, back, right, left;
+    // choose; pause; the racing ghost. Written only when not the default.
+    int toucheHaut = 82, toucheBas = 81, toucheDroite = 79, toucheGauche = 80;
+    int toucheEntree = 40, toucheEchap = 41, toucheCourse = 10;
+    // A dark outline round the game's texts (written only when off).
+    bool contourTexte = true;
 
     // The lines skipped when reading, in their order, kept for writing.
     std::vector<std::string> autres;

@@ -19,7 +19,25 @@ const double kLargeurGlyphe = 64;
 const double kHauteurGlyphe = 48;
 const int kAvance = 32;  // kLargeurGlyphe × 0.5
 
+bool contour = false;
+
+// The outline: the glyphs in black, moved a pixel (two units) each way.
+void dessinerContour(const std::vector<GlypheTexte>& glyphes, int lignes) {
+    GLfloat couleur[4];
+    glGetFloatv(GL_CURRENT_COLOR, couleur);
+    glColor4f(0, 0, 0, couleur[3]);
+    glBegin(GL_QUADS);
+    for (int dx = -2; dx <= 2; dx += 2)
+        for (int dy = -2; dy <= 2; dy += 2)
+            for (const GlypheTexte& g : glyphes)
+                if (dx || dy) quadGlyphe(g.cellule, lignes, g.gauche + dx, g.bas + dy, kLargeurGlyphe, kHauteurGlyphe);
+    glEnd();
+    glColor4fv(couleur);
+}
+
 }  // namespace
+
+void contourTexte(bool actif) { contour = actif; }
 
 void debutTexte(int hauteur, int largeur) {
     glDisable(GL_DEPTH_TEST);
@@ -130,6 +148,7 @@ void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double 
     debutTexte(hauteur, largeur);
     glBindTexture(GL_TEXTURE_2D, texture);
     const int lignes = lignesAtlas();
+    if (contour && texture) dessinerContour(glyphes, lignes);  // not round the blocks drawn without a font
     glBegin(GL_QUADS);
     for (const GlypheTexte& g : glyphes) quadGlyphe(g.cellule, lignes, g.gauche, g.bas, kLargeurGlyphe, kHauteurGlyphe);
     glEnd();

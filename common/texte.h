@@ -47,6 +47,12 @@ struct GlypheTexte {
 std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double posx, double posy, int hauteur,
                                        int largeur);
 
+// A dark outline, one design pixel wide, round every glyph Texte prints, so
+// a text reads over any scene: black round white, the highlight and the grey
+// alike; not without a font (texture 0: plain blocks). Off until a program
+// turns it on (the game does, from its settings).
+void contourTexte(bool actif);
+
 // The pieces every printer of the font shares (the game's and the editor's).
 
 // The colour of the chosen entry of a list, of titles and of notices: (221, 137, 107).

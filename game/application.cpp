@@ -26,7 +26,9 @@
 #include "repertoire.h"
 #include "score.h"
 #include "systeme.h"
+#include "texte.h"
 #include "texture.h"
+#include "touches.h"
 #include "traduction.h"
 #include "version.h"
 
@@ -113,6 +115,8 @@ void appliquerReglages(RessourcesMenu& ressources, const Options& options, const
     ressources.reglages = lireReglages();
     const Reglages& reglages = ressources.reglages;
     choisirLangue(reglages.langue);
+    fixerTouches(reglages);
+    contourTexte(reglages.contourTexte);
     setServeurScore(kServeurScore);
     if (!reglages.serveurScores.empty() && !setServeurScore(reglages.serveurScores))
         std::fprintf(stderr, "vorna: serveur_scores '%s' of %s is not HOST[:PORT]; ignored\n",

@@ -25,6 +25,7 @@
 #include "score.h"
 #include "systeme.h"
 #include "texte.h"
+#include "touches_menu.h"
 #include "traduction.h"
 #include "version.h"
 
@@ -88,6 +89,13 @@ private:
     }
     // The setting highlighted on the Options screen (reglages_menu.h), or −1.
     int reglage() const { return choix2 == 3 && choix >= 2 ? static_cast<int>(choix) - 2 : -1; }
+    // The screen of the run's keys (choix2 4), opened from the Options.
+    void ecranTouches(bool ouvrir) {
+        choix1 = 0, choix2 = ouvrir ? 4 : 3;
+        choix = ouvrir ? 0 : 2 + kReglageTouches;
+        choixMax = ouvrir ? kEntreesTouches : 2 + kReglagesMenu;
+    }
+    void nonEnregistre() { annonce = tr("Reglage non enregistre"), debutAnnonce = 0; }
     void dessinerEntrees();
     void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
@@ -123,6 +131,7 @@ private:
     Records records;      // the best points shown after the unlocked scenario levels
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
+    EcranTouches touches;
 };
 
 void MenuPrincipal::construire() {
@@ -191,6 +200,12 @@ void MenuPrincipal::evenements() {
     if (sys::arretDemande()) s.continuer = 0;  // from any screen, the logo too
     while (sys::pollEvent(&e)) {
         if (s.logo.logo) continue;  // the logo swallows every event, the close request too
+        bool ecrit = true;
+        if (choix2 == 4 && touches.prendre(e, res.reglages, ecrit)) {  // a key being given
+            if (!ecrit) nonEnregistre();
+            continue;
+        }
+        if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) e.key.keysym.sym = toucheMenu(e.key.keysym);
         if (e.type == SDL_QUIT) {
             s.continuer = 0;
         } else if (s.finScenario) {  // the end screen: Return or Escape goes back to the menu
@@ -225,6 +240,8 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
     } else if (k == SDLK_ESCAPE) {
         if (choix1 == 1)
             s.continuer = 0;
+        else if (choix2 == 4)
+            ecranTouches(false);
         else if (choix2 == 1 || choix2 == 2 || choix2 == 3)
             ecranHaut();
         else if (choix3 == 0 || choix3 == 1 || choix3 == 2)
@@ -238,6 +255,12 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
 }
 
 void MenuPrincipal::entree() {
+    if (choix2 == 4) {  // the keys: an action's, the defaults, or back
+        if (choix == kEntreeRetour) return ecranTouches(false);
+        if (!touches.choisir(static_cast<int>(choix), res.reglages)) nonEnregistre();
+        return;
+    }
+    if (reglage() == kReglageTouches) return ecranTouches(true);
     if (reglage() >= 0) {  // Options: a setting, a step up
         regler(reglage(), 1, true);
         return;
@@ -385,6 +408,10 @@ void MenuPrincipal::dessinerEntrees() {
             entree(texteReglage(i, res.reglages, jeu).c_str(), 2 + i, 0.1 * (kReglagesMenu - i));
         entree(jeu.getFantome() ? tr("-Tjrs sauver fantome") : tr("-Jamais sauver fantome"), 0, 0);
         entree(tr("Retour"), 1, -0.1);
+    } else if (choix2 == 4) {
+        for (int i = 0; i < kEntreesTouches; ++i)
+            entree(touches.texte(i, res.reglages).c_str(), static_cast<unsigned>(i), 0.4 - 0.1 * i);
+        if (!touches.message().empty()) imprimer(touches.message().c_str(), -1, -0.65);
     } else if (choix2 == 0 && choix3 == 0) {
         liste(nomSce, true);
     } else if (choix2 == 0 && choix3 == 1) {

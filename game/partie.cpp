@@ -20,6 +20,7 @@
 #include "systeme.h"
 #include "texte.h"
 #include "textes_partie.h"
+#include "touches.h"
 
 Partie::~Partie() {
     if (fghost) std::fclose(fghost);
@@ -121,25 +122,6 @@ void Partie::boucle() {
     }
 }
 
-namespace {
-
-// The run's keys; every other key does nothing in a run.
-bool touche(SDL_Keycode k, Touche& t) {
-    switch (k) {
-        case SDLK_UP: t = Touche::Haut; return true;
-        case SDLK_DOWN: t = Touche::Bas; return true;
-        case SDLK_RIGHT: t = Touche::Droite; return true;
-        case SDLK_LEFT: t = Touche::Gauche; return true;
-        case SDLK_RETURN: t = Touche::Entree; return true;
-        case SDLK_ESCAPE:
-        case SDLK_KP_0: t = Touche::Echap; return true;
-        case SDLK_g: t = Touche::Course; return true;
-        default: return false;
-    }
-}
-
-}  // namespace
-
 void Partie::lireEntrees() {
     if (sys::arretDemande()) entrees.push_back({0, {Touche::Quitter, true}});  // the program is ending
     SDL_Event e;
@@ -149,7 +131,7 @@ void Partie::lireEntrees() {
             entrees.push_back({e.common.timestamp, {Touche::Quitter, true}});
         else if (e.type == SDL_CONTROLLERDEVICEREMOVED)
             entrees.push_back({e.common.timestamp, {Touche::Manette, true}});
-        else if ((e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && touche(e.key.keysym.sym, t))
+        else if ((e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && actionDeTouche(e.key.keysym, t))
             entrees.push_back({e.common.timestamp, {t, e.type == SDL_KEYDOWN}});
     }
 }

@@ -45,6 +45,7 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     case kReglageCourse: return jeu.getCourse() ? tr("-Fantome de course oui") : tr("-Fantome de course non");
     case kReglageSynchro:
         return r.synchroVerticale ? tr("-Synchronisation verticale oui") : tr("-Synchronisation verticale non");
+    case kReglageTouches: return tr("Touches");
     default:
         return r.imagesMax ? formater(tr("-Images par seconde max %d"), r.imagesMax)
                            : std::string(tr("-Images par seconde max illimite"));
@@ -52,6 +53,7 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
 }
 
 bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* enAttente) {
+    if (i == kReglageTouches) return true;  // a screen of its own, nothing to change here
     auto volume = [&](int& v) {
         v = boucler && v + pas > 10 ? 0 : std::clamp(v + pas, 0, 10);
         volumesJoueur(r.volumeMusique, r.volumeEffets);

@@ -3,6 +3,8 @@
 
 #include <ctime>
 
+#include "textes_pages.h"
+
 namespace {
 
 const char* const kStyle =
@@ -52,12 +54,12 @@ std::string dateLisible(int64_t date) {
 }
 
 std::string pageHtml(const std::string& titre, const std::string& corps, bool logo) {
-    return "<!DOCTYPE html>\n<html lang=\"fr\"><head><meta charset=\"utf-8\">"
+    return "<!DOCTYPE html>\n<html lang=\"" + languePages() + "\"><head><meta charset=\"utf-8\">"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
            "<title>" + echapperHtml(titre) + " \xe2\x80\x93 Vorna</title><style>" + kStyle + "</style></head>\n"
            "<body><main><header>" +
            (logo ? "<a href=\"/\"><img src=\"/logo.jpg\" alt=\"Vorna\" width=\"1024\" height=\"512\"></a>"
                  : "<a class=\"marque\" href=\"/\" role=\"heading\" aria-level=\"1\">Vorna</a>") +
            "</header>\n<h1>" + echapperHtml(titre) + "</h1>\n" + corps +
-           "\n<footer><a href=\"/\">Tous les niveaux</a></footer></main></body></html>\n";
+           "\n<footer><a href=\"/\">" + textePage("Tous les niveaux") + "</a></footer></main></body></html>\n";
 }

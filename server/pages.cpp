@@ -8,8 +8,13 @@
 #include "nom_joueur.h"
 #include "scenarios.h"
 #include "simulation.h"
+#include "textes_pages.h"
 
 namespace {
+
+const char kExplicationVerifie[] =
+    "Les courses vérifiées ont été rejouées par ce serveur depuis les touches du joueur ; les scores "
+    "non vérifiés, envoyés par les anciennes versions du jeu, viennent après elles.";
 
 std::string titre(int niveau) {
     const NiveauScenario* n = niveauScenario(static_cast<unsigned>(niveau));
@@ -30,7 +35,7 @@ std::string ligne(int rang, const Entree& e, bool nouveau) {
     return std::string(nouveau ? "<tr class=\"nouveau\" id=\"nouveau\">" : "<tr>") + "<td class=\"n\">" +
            std::to_string(rang) + "</td><td class=\"nom\">" + echapperHtml(e.nom) + "</td><td class=\"n\">" +
            std::to_string(e.points) + "</td><td class=\"n\">" + chronoLisible(e) + "</td><td class=\"v\">" +
-           (e.verifie ? "vérifié" : "non vérifié") + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
+           textePage(e.verifie ? "vérifié" : "non vérifié") + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
 }
 
 std::string json(const std::string& texte) {
@@ -54,7 +59,8 @@ std::string json(const std::string& texte) {
 }  // namespace
 
 std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo) {
-    std::string corps = "<table><tr><th>Niveau</th><th>Record</th><th>Joueur</th></tr>\n";
+    std::string corps = "<table><tr><th>" + textePage("Niveau") + "</th><th>" + textePage("Record") + "</th><th>" +
+                        textePage("Joueur") + "</th></tr>\n";
     for (size_t i = 0; i < meilleurs.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
         const Entree& e = meilleurs[i];
@@ -63,43 +69,47 @@ std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo) {
                                : "<td class=\"n\">" + std::to_string(e.points) + "</td><td class=\"nom\">" + echapperHtml(e.nom) +
                                      "</td></tr>\n";
     }
-    return pageHtml("Meilleurs scores", corps + "</table>", logo);
+    return pageHtml(textePage("Meilleurs scores"), corps + "</table>", logo);
 }
 
 std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const Entree& nouveau, int rang, bool logo) {
     std::string corps;
     if (nouveau.id)
-        corps += "<p class=\"boite\">Score enregistré : <b>" + echapperHtml(nouveau.nom) + "</b>, " +
-                 std::to_string(nouveau.points) + " points, " + std::to_string(rang) +
-                 (rang == 1 ? "<sup>re</sup>" : "<sup>e</sup>") + " place.</p>\n";
+        corps += "<p class=\"boite\">" +
+                 textePage(rang == 1 ? "Score enregistré : <b>%1</b>, %2 points, %3<sup>re</sup> place."
+                                     : "Score enregistré : <b>%1</b>, %2 points, %3<sup>e</sup> place.",
+                           echapperHtml(nouveau.nom), std::to_string(nouveau.points), std::to_string(rang)) +
+                 "</p>\n";
     const std::string base = "/niveau/" + std::to_string(t.niveau);
-    const auto lien = [&](int page, const char* texte) {
+    const auto lien = [&](int page, const std::string& texte) {
         return "<a href=\"" + base + (page > 1 ? "?page=" + std::to_string(page) : "") + "\">" + texte + "</a>";
     };
     std::string pages;
-    if (t.page > 1) pages += lien(t.page - 1, "\xe2\x86\x90 Précédents");
-    if (t.suite) pages += std::string(pages.empty() ? "" : " \xc2\xb7 ") + lien(t.page + 1, "Suivants \xe2\x86\x92");
+    if (t.page > 1) pages += lien(t.page - 1, textePage("\xe2\x86\x90 Précédents"));
+    if (t.suite) pages += std::string(pages.empty() ? "" : " \xc2\xb7 ") + lien(t.page + 1, textePage("Suivants \xe2\x86\x92"));
     if (!pages.empty()) pages = "<p class=\"pages\">" + pages + "</p>\n";
     if (liste.empty())
-        return pageHtml(titre(t.niveau), corps + "<p>Aucun score " + (t.page > 1 ? "sur cette page" : "pour l'instant") +
-                                             ".</p>" + pages, logo);
-    corps += "<p>Les courses vérifiées ont été rejouées par ce serveur depuis les touches du joueur ; les scores "
-             "non vérifiés, envoyés par les anciennes versions du jeu, viennent après elles.</p>\n"
-             "<table><tr><th>Rang</th><th>Nom</th><th>Points</th><th>Temps</th><th>Course</th><th>Date</th></tr>\n";
+        return pageHtml(titre(t.niveau), corps + "<p>" +
+                                             textePage(t.page > 1 ? "Aucun score sur cette page." : "Aucun score pour l'instant.") +
+                                             "</p>" + pages, logo);
+    corps += "<p>" + textePage(kExplicationVerifie) + "</p>\n<table><tr><th>" + textePage("Rang") + "</th><th>" +
+             textePage("Nom") + "</th><th>" + textePage("Points") + "</th><th>" + textePage("Temps") + "</th><th>" +
+             textePage("Course") + "</th><th>" + textePage("Date") + "</th></tr>\n";
     for (size_t i = 0; i < liste.size(); ++i)
         corps += ligne(t.premierRang + static_cast<int>(i), liste[i], liste[i].id == nouveau.id);
     corps += "</table>\n" + pages + "<p><a href=\"" + base + ".json" + (t.page > 1 ? "?page=" + std::to_string(t.page) : "") +
-             "\">Ce classement en JSON</a></p>";
+             "\">" + textePage("Ce classement en JSON") + "</a></p>";
     return pageHtml(titre(t.niveau), corps, logo);
 }
 
 std::string pageFormulaire(int niveau, int points, const std::string& jeton, bool logo) {
-    const std::string corps = "<form class=\"boite\" method=\"post\" action=\"/nommer\"><p>Votre score : <b>" + std::to_string(points) +
-             " points</b></p><input type=\"hidden\" name=\"jeton\" value=\"" + echapperHtml(jeton) +
-             "\"><label for=\"nom\">Votre nom</label><input type=\"text\" id=\"nom\" name=\"nom\" maxlength=\"" +
+    const std::string corps = "<form class=\"boite\" method=\"post\" action=\"/nommer\"><p>" +
+             textePage("Votre score : <b>%1 points</b>", std::to_string(points)) + "</p><input type=\"hidden\" name=\"jeton\" value=\"" + echapperHtml(jeton) +
+             "\"><label for=\"nom\">" + textePage("Votre nom") +
+             "</label><input type=\"text\" id=\"nom\" name=\"nom\" maxlength=\"" +
              std::to_string(kLongueurNomMax) + "\" required autofocus autocomplete=\"nickname\">"
-             "<button type=\"submit\">Enregistrer</button></form>\n"
-             "<p>Ce score attend un nom pendant 24 heures.</p>";
+             "<button type=\"submit\">" + textePage("Enregistrer") + "</button></form>\n<p>" +
+             textePage("Ce score attend un nom pendant 24 heures.") + "</p>";
     return pageHtml(titre(niveau), corps, logo);
 }
 

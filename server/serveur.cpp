@@ -11,6 +11,7 @@
 #include "pages.h"
 #include "requete_score.h"
 #include "scenarios.h"
+#include "textes_pages.h"
 
 namespace {
 
@@ -84,11 +85,19 @@ Reponse ServeurScores::erreur(int statut, const std::string& titre, const std::s
     Reponse r;
     r.statut = statut;
     r.type = kHtml;
-    r.corps = pageErreur(titre, message, !m_reglages.logo.empty());
+    r.corps = pageErreur(textePage(titre), textePage(message), !m_reglages.logo.empty());
     return r;
 }
 
 void ServeurScores::traiter(const Demande& d, Repondre repondre) {
+    // The pages in the visitor's language, said with the answer.
+    const std::string langue = langueVisiteur(d.entete("Accept-Language"));
+    const LanguePages enLangue(langue);
+    repondre = [repondre, langue](Reponse r) {
+        r.entete("Content-Language", langue);
+        r.entete("Vary", "Accept-Language");
+        repondre(std::move(r));
+    };
     static const std::regex kNiveau(R"(/niveau/(\d{1,6})(\.json)?)");
     std::smatch m;
     const bool get = d.methode == "GET";
@@ -115,7 +124,8 @@ void ServeurScores::traiter(const Demande& d, Repondre repondre) {
 }
 
 void ServeurScores::avecDepot(Repondre repondre, std::function<void(Reponse&)> page) {
-    m_http.enFond([this, repondre, page] {
+    m_http.enFond([this, repondre, page, langue = languePages()] {
+        const LanguePages enLangue(langue);
         Reponse r;
         try {
             page(r);

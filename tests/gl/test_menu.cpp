@@ -118,6 +118,7 @@ std::string ecran(const InstantMenu& i) {
     if (i.choix1 == 1) return "top";
     if (i.choix2 == 1) return "play";
     if (i.choix2 == 3) return "options";
+    if (i.choix2 == 4) return "keys";
     return std::string("list") + std::to_string(i.choix3) + "/" + std::to_string(i.choixMax);
 }
 
@@ -162,6 +163,17 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_RETURN, "list1/41", 0, {{"m00", 'O'}, {"m14", 'B'}, {"m15", '-'}, {"...", 'B'}}},
          {SDLK_UP, "list1/41", 40, {{"piste", 'O'}, {"m26", 'B'}, {"m25", '-'}, {"...", 'B'}}},
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
+        // The keys: W given to forward moves up here too; a key taken is
+        // refused, saying where; Escape cancels; the defaults come back.
+        {{SDLK_UNKNOWN, "top", 0}, {SDLK_DOWN, "top", 1}, {SDLK_DOWN, "top", 2}, {SDLK_RETURN, "options", 2},
+         {SDLK_UP, "options", 1}, {SDLK_UP, "options", 0}, {SDLK_UP, "options", 9, {{"Touches", 'O'}}},
+         {SDLK_RETURN, "keys", 0, {{"-Avancer : Up", 'O'}, {"-Pause : Escape", 'B'}, {"Par defaut", 'B'}}},
+         {SDLK_RETURN, "keys", 0, {{"-Avancer : ...", 'O'}, {"Nouvelle touche ? (Echap : annuler)", 'B'}}},
+         {SDLK_w, "keys", 0, {{"-Avancer : W", 'O'}}}, {SDLK_DOWN, "keys", 1}, {SDLK_RETURN, "keys", 1},
+         {SDLK_w, "keys", 1, {{"-Reculer : Down", 'O'}, {"Touche deja prise : Avancer", 'B'}}},
+         {SDLK_RETURN, "keys", 1}, {SDLK_ESCAPE, "keys", 1, {{"-Reculer : Down", 'O'}}}, {SDLK_w, "keys", 0},
+         {SDLK_UP, "keys", 8}, {SDLK_UP, "keys", 7}, {SDLK_RETURN, "keys", 7, {{"-Avancer : Up", 'B'}}},
+         {SDLK_ESCAPE, "options", 9}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // The ghosts deleted: an empty list keeps the highlight and ignores Return.
         {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
          {SDLK_RETURN, "list2/0", 0}, {SDLK_DOWN, "list2/0", 0}, {SDLK_RETURN, "list2/0", 0},
@@ -221,8 +233,8 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         curseurs += c.fichier == "data/sound/cursor.wav";
         boutons += c.fichier == "data/sound/bouton.wav";
     }
-    EXPECT_EQ(curseurs, 2 * 19 + 3);
-    EXPECT_EQ(boutons, 15);
+    EXPECT_EQ(curseurs, 2 * 28 + 3);
+    EXPECT_EQ(boutons, 21);
 }
 
 TEST_F(Menu, LaunchingFadesFor51FramesThenPlaysAndComesBackToARebuiltMenu) {
@@ -431,13 +443,13 @@ TEST_F(Menu, AtAnySizeTheFlatLayerIsTheDesignScaledAndCentredAndTheSceneKeepsIts
 
 TEST_F(Menu, TheOptionsApplyAtOnceAndAreReadBackAtTheNextStart) {
     // Options; music at 0, effects at 7, full screen, the racing ghost off,
-    // past vertical sync and the frame cap, ghost saving off; Escape twice.
+    // past vertical sync, the frame cap and the keys, ghost saving off; Escape twice.
     int f = M;
     auto tape = [&](SDL_Keycode k, int n = 1) {
         for (int i = 0; i < n; ++i, f += 2) k == SDLK_RETURN || k == SDLK_ESCAPE ? systeme.relache(f, k) : systeme.tape(f, k);
     };
     tape(SDLK_DOWN, 2), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_LEFT, 11), tape(SDLK_DOWN), tape(SDLK_LEFT, 3);
-    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 3), tape(SDLK_RETURN);
+    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 4), tape(SDLK_RETURN);
     tape(SDLK_ESCAPE, 2);
     EXPECT_EQ(lancer(), 0);
     for (const char* l : {"volume_musique 0\n", "volume_effets 7\n", "fantome_course 0\n", "plein_ecran 1\n",

@@ -20,6 +20,7 @@
 #include "navigateur.h"
 #include "partie_scriptee.h"
 #include "repertoire.h"
+#include "touches.h"
 
 namespace {
 
@@ -345,6 +346,30 @@ TEST_F(Partie, OnAFullDiskNoGhostIsKeptTheScreenSaysSoAndEveryFileStaysWhole) {
         EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), octets ? "2" : "1") << "one byte still fits";
         EXPECT_EQ(jeu.getNiveauMax(), 2u);
     }
+}
+
+// The run takes the keys the player gave: W forward; an arrow no action took
+// still does what it did; given to another action, the arrow does that one.
+TEST_F(Partie, ARunFollowsTheKeysThePlayerGave) {
+    scenario(1, kCourseDroite);
+    const struct { int haut, bas; SDL_Keycode k; bool arrivee; } cas[] = {
+        {SDL_SCANCODE_W, SDL_SCANCODE_DOWN, SDLK_w, true},
+        {SDL_SCANCODE_W, SDL_SCANCODE_DOWN, SDLK_UP, true},
+        {SDL_SCANCODE_DOWN, SDL_SCANCODE_UP, SDLK_UP, false},
+        {SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDLK_w, false},
+    };
+    for (const auto& c : cas) {
+        Reglages r;
+        r.toucheHaut = c.haut, r.toucheBas = c.bas;
+        fixerTouches(r);
+        suivante();
+        systeme.appui(debut + 1, c.k);
+        systeme.quitter(debut + 150);
+        jeu.jouer();
+        EXPECT_EQ(premiereFrame([](const InstantPartie& i) { return i.win; }) > 0, c.arrivee) << c.haut << " " << c.k;
+        EXPECT_TRUE(c.arrivee || instants.back().x >= instants[1].x) << "never forward";
+    }
+    fixerTouches(Reglages());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ struct Texte_ : ::testing::Test {
     unsigned int police = 0;
     void SetUp() override {
         EXIGER_FENETRE();
+        contourTexte(false);  // as the printer starts; a program's start may have turned it on
         Image i(160, 160, 4);
         for (int y = 0; y < 160; ++y)
             for (int x = 0; x < 160; ++x) {
@@ -173,6 +175,52 @@ TEST_F(Texte_, TheGeneratedFontPrintsCrispWithNoBleedFromNeighbouringCellsAccent
             EXPECT_TRUE(sommets[1] < sommets[0] - 1 && sommets[3] < sommets[2] - 1) << "accents above E, e: " << sommets[0] << " " << sommets[1] << " " << sommets[2] << " " << sommets[3];
         }
     }
+}
+
+// WCAG's relative luminance of a pixel, and the contrast ratio of two.
+double luminance(const Pixel& p) {
+    double l = 0;
+    const double poids[3] = {0.2126, 0.7152, 0.0722}, c[3] = {p.r / 255.0, p.g / 255.0, p.b / 255.0};
+    for (int k = 0; k < 3; ++k) l += poids[k] * (c[k] <= 0.03928 ? c[k] / 12.92 : std::pow((c[k] + 0.055) / 1.055, 2.4));
+    return l;
+}
+double contraste(const Pixel& a, const Pixel& b) {
+    const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
+    return std::max(x, y) / std::min(x, y);
+}
+
+// With the outline, the white, highlighted and grey texts read over any
+// scene: every pixel touching their ink is at least 4.5 : 1 against it.
+TEST_F(Texte_, TheOutlineGivesEveryTextAContrastOfAtLeastFourAndAHalfOverAnyBackground) {
+    Image i(160, 160, 4);
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 160; ++x) i.mettre(x, y, 255, 255, 255, 255);
+    ecrireTga("blanche.tga", i);
+    const unsigned int blanche = loadTexture("blanche.tga", true);
+    const Pixel couleurs[] = {{255, 255, 255}, {221, 137, 107}, {125, 125, 125}};
+    const Pixel fonds[] = {{255, 255, 255}, {221, 137, 107}, {125, 125, 125}, {150, 200, 240}, {0, 0, 0}};
+    for (bool avec : {false, true}) {
+        contourTexte(avec);
+        double pire = 21;
+        for (const Pixel& f : fonds)
+            for (const Pixel& c : couleurs) {
+                reinitialiserGL();
+                glClearColor(f.r / 255.0f, f.g / 255.0f, f.b / 255.0f, 1);
+                glClear(GL_COLOR_BUFFER_BIT);
+                glEnable(GL_TEXTURE_2D);
+                glColor3ub(c.r, c.g, c.b);
+                Texte::mervoprint("AB", blanche, 4, 0, 0, 640, 480);
+                const std::vector<Pixel> e = lireEcran();
+                for (int y = 1; y < 479; ++y)
+                    for (int x = 1; x < 639; ++x)
+                        for (int v = 0; v < 9 && e[y * 640 + x] == c; ++v) {
+                            const Pixel& n = e[(y + v / 3 - 1) * 640 + x + v % 3 - 1];
+                            if (n != c) pire = std::min(pire, contraste(c, n));
+                        }
+            }
+        EXPECT_EQ(pire >= 4.5, avec) << pire;
+    }
+    contourTexte(false);
 }
 
 }  // namespace

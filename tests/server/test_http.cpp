@@ -143,4 +143,33 @@ TEST_F(Http, EveryScoreIsKeptAndTheLeaderboardAndItsJsonGoPastTheTopHundredByPag
     EXPECT_EQ(r->get_header_value("Location"), "/niveau/4?page=2&nouveau=151#nouveau");
 }
 
+// The pages follow the visitor's Accept-Language, by weight, a region
+// counting as its language; French when none matches; said in the answer.
+TEST_F(Http, ThePagesFollowTheVisitorsLanguageAndFrenchWhenNoneMatches) {
+    essai.depot->garderEnAttente("a", 2, 700, 100);
+    essai.depot->nommer("a", "Ana", 0);
+    ServeurEssai s(*essai.depot);
+    auto client = s.client();
+    const std::string lien = lienScore(2, 800);
+    const struct { const char *cible, *langues, *langue, *contient; } cas[] = {
+        {"/", "", "fr", "<th>Joueur</th>"},
+        {"/", "en-GB,en;q=0.8", "en", "<th>Player</th>"},
+        {"/", "nl, de;q=0.5, en;q=0.4", "de", "Alle Level"},
+        {"/niveau/2", "pt-BR", "pt-BR", "<th>Posição</th>"},
+        {"/niveau/2", "es;q=0, it;q=0.1", "it", "Questa classifica in JSON"},
+        {"/niveau/9", "ES", "es", "Aún no hay puntuaciones."},
+        {"/nulle-part", "en", "en", "There is nothing at this address."},
+        {"/nulle-part", "ja, *", "fr", "Il n&#39;y a rien à cette adresse."},
+        {lien.c_str(), "de", "de", "Dein Ergebnis: <b>800 Punkte</b>"},
+    };
+    for (const auto& c : cas) {
+        const auto r = client.Get(c.cible, {{"Accept-Language", c.langues}});
+        ASSERT_TRUE(r) << c.cible;
+        EXPECT_NE(r->body.find(c.contient), std::string::npos) << c.langues << "\n" << r->body;
+        EXPECT_NE(r->body.find("<html lang=\"" + std::string(c.langue) + "\">"), std::string::npos) << c.langues;
+        EXPECT_EQ(r->get_header_value("Content-Language"), c.langue);
+        EXPECT_EQ(r->get_header_value("Vary"), "Accept-Language");
+    }
+}
+
 }  // namespace

@@ -128,4 +128,14 @@ TEST(Reglages, AChangeGoesThroughALinkKeepsTheModeAndKeepsAnotherProgramsChange)
     EXPECT_EQ(resume(lireReglages("vrai.txt")), "6 9 1 0 640x480 / 0 640x480");
 }
 
+// The run's keys: scancodes, written only when the player changed them; a key
+// the file cannot give (a name, out of range) keeps its line and the default.
+TEST(Reglages, TheRunsKeysAreScancodesWrittenOnlyWhenChanged) {
+    const Reglages r = lireTexteReglages("touche_haut 26\ntouche_course W\ntouche_bas 512\ntouche_echap 19\n");
+    EXPECT_TRUE(r.toucheHaut == 26 && r.toucheCourse == 10 && r.toucheBas == 81 && r.toucheEchap == 19);
+    const std::string t = texteReglages(r);
+    EXPECT_EQ(t.substr(t.find("images_max")),
+              "images_max 60\ntouche_haut 26\ntouche_echap 19\ntouche_course W\ntouche_bas 512\n");
+}
+
 }  // namespace
