@@ -84,6 +84,7 @@ const Cle kCles[] = {
     mot("langue", &Reglages::langue, choixDeLangue()),
     ouiNon("synchro_verticale", &Reglages::synchroVerticale),
     nombre("images_max", &Reglages::imagesMax, 0, 1000),
+    ouiNon("fantome_course_mondial", &Reglages::courseMondiale),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is

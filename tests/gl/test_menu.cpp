@@ -431,17 +431,18 @@ TEST_F(Menu, AtAnySizeTheFlatLayerIsTheDesignScaledAndCentredAndTheSceneKeepsIts
 
 TEST_F(Menu, TheOptionsApplyAtOnceAndAreReadBackAtTheNextStart) {
     // Options; music at 0, effects at 7, full screen, the racing ghost off,
-    // past vertical sync and the frame cap, ghost saving off; Escape twice.
+    // past the racing ghost's owner, vertical sync and the frame cap, ghost
+    // saving off; Escape twice.
     int f = M;
     auto tape = [&](SDL_Keycode k, int n = 1) {
         for (int i = 0; i < n; ++i, f += 2) k == SDLK_RETURN || k == SDLK_ESCAPE ? systeme.relache(f, k) : systeme.tape(f, k);
     };
     tape(SDLK_DOWN, 2), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_LEFT, 11), tape(SDLK_DOWN), tape(SDLK_LEFT, 3);
-    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 3), tape(SDLK_RETURN);
+    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 4), tape(SDLK_RETURN);
     tape(SDLK_ESCAPE, 2);
     EXPECT_EQ(lancer(), 0);
     for (const char* l : {"volume_musique 0\n", "volume_effets 7\n", "fantome_course 0\n", "plein_ecran 1\n",
-                          "sauver_fantome 0\n"})
+                          "sauver_fantome 0\n", "fantome_course_mondial 0\n"})
         EXPECT_NE(lireFichier("data/joueur/reglages.txt").find(l), std::string::npos) << l;
     EXPECT_EQ(mixeur.appels("volumeMusique").back().volume, 0) << "the music silenced at once";
     EXPECT_EQ(mixeur.appels("jouer").back().volume, 60 * 7 / 10) << "the cursor, effects at 7";
