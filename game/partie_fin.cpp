@@ -77,11 +77,11 @@ void Partie::suivreEnvoi() {
     ReponseCourse r;
     if (!envoi.suivre(r)) return;
     messageEnvoi = texteReponseCourse(r);
+    // A failure: the screen's line on standard error too, with its cause.
     if (r.issue == ReponseCourse::Injoignable)
-        std::fprintf(stderr, "vorna: score not sent: the score server %s cannot be reached (%s)\n",
-                     serveurScore().c_str(), r.raison.c_str());
+        std::fprintf(stderr, "vorna: %s (%s: %s)\n", messageEnvoi.c_str(), serveurScore().c_str(), r.raison.c_str());
     if (r.issue == ReponseCourse::Refusee)
-        std::fprintf(stderr, "vorna: score refused by the server (%s): %s\n", r.mot.c_str(), r.phrase.c_str());
+        std::fprintf(stderr, "vorna: %s (refused: %s)\n", messageEnvoi.c_str(), r.mot.c_str());
     if (r.issue != ReponseCourse::Verifiee) return;
     // The player names the run on the server's page.
     const std::string url = racineServeur() + r.nom;

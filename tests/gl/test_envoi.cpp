@@ -47,13 +47,13 @@ const std::string kAttente = "Envoi du score...";
 TEST_F(Envoi, TheScreenAndStandardErrorSayTheAnswerTheRunAndRecordStayAndNoFrameWaits) {
     const std::string verifie = S::http(200, "verifie\nid 7\nplace 3\nnom /nom?jeton=abc\n");
     const struct { const char* cas; S::Maniere maniere; std::string reponse, ecran, erreur; bool perso; } cas[] = {
-        {"refused", S::Refuse, "", kInjoignable, "cannot be reached (", false},
-        {"silent past the time-out", S::Muet, "", kInjoignable, "cannot be reached (", false},
-        {"500", S::Erreur500, "", kInjoignable, "cannot be reached (HTTP status 500)", false},
-        {"garbage", S::Charabia, "", kInjoignable, "cannot be reached (", false},
-        {"not ours", S::Fixe, S::http(200, "<html>\n"), kInjoignable, "(an answer that is not the score server's)", false},
+        {"refused", S::Refuse, "", kInjoignable, "vorna: " + kInjoignable + " (127.0.0.1:", false},
+        {"silent past the time-out", S::Muet, "", kInjoignable, "vorna: " + kInjoignable + " (127.0.0.1:", false},
+        {"500", S::Erreur500, "", kInjoignable, ": HTTP status 500)\n", false},
+        {"garbage", S::Charabia, "", kInjoignable, "vorna: " + kInjoignable + " (127.0.0.1:", false},
+        {"not ours", S::Fixe, S::http(200, "<html>\n"), kInjoignable, ": an answer that is not the score server's)", false},
         {"refusal", S::Fixe, S::http(422, "refuse resultat-different\nLe resultat differe.\n"), "Le resultat differe.",
-         "score refused by the server (resultat-different): Le resultat differe.\n", false},
+         "vorna: Le resultat differe. (refused: resultat-different)\n", false},
         {"verified", S::Fixe, verifie, "Score verifie : 3e place", "", false},
         {"free map, verified, no browser", S::Fixe, verifie, "Score verifie : 3e place", "could not start the web browser", true},
     };
@@ -83,7 +83,8 @@ TEST_F(Envoi, TheScreenAndStandardErrorSayTheAnswerTheRunAndRecordStayAndNoFrame
         EXPECT_NE(std::find(ecran.begin(), ecran.end(), c.ecran), ecran.end()) << "drawn on the end-of-level screen";
         EXPECT_NE(err.find(c.erreur), std::string::npos) << err;
         if (c.erreur.empty()) {
-            EXPECT_EQ(err.find("vorna: score"), std::string::npos) << err;
+            EXPECT_EQ(err.find("(refused"), std::string::npos) << err;
+            EXPECT_EQ(err.find(kInjoignable), std::string::npos) << err;
         }
         // Every frame came, one step each, while the answer was awaited.
         for (int k = envoi + 1; k <= reponse; ++k) ASSERT_EQ(instants[k].pas, instants[k - 1].pas + 1) << k;
