@@ -138,8 +138,8 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_UP, "top", 0}, {SDLK_UP, "top", 3}, {SDLK_RETURN, "quit", 0}},
         {{SDLK_UNKNOWN, "top", 0},
          {SDLK_RETURN, "play", 0, {{"Scenario", 'O'}, {"Map perso", 'B'}, {"Fantome", 'B'}, {"Retour", 'B'}}},
-         // Level 3 is locked: grey, out of reach; level 1 shows its best points.
-         {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
+         // Level 3 is locked: grey, out of reach; level 1 shows its best points and the world's kept.
+         {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234 (monde 1500)", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
          {SDLK_DOWN, "list0/2", 1}, {SDLK_DOWN, "list0/2", 0}, {SDLK_UP, "list0/2", 1},
          // The wheel moves as Up and Down do, round the ends; sideways it does nothing.
          {kMoletteBas, "list0/2", 0}, {kMoletteHaut, "list0/2", 1}, {kMoletteCote, "list0/2", 1},
@@ -168,6 +168,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
     };
     ecrireFichier("data/joueur/records.txt", "niveau 1 1234 56789\nniveau 3 -20 1\n");
+    ecrireFichier("data/joueur/mondial/records.txt", "1 1500 900 Ana\n4 2000 1 Bo\n");
     for (const std::vector<Pas>& p : parcours) {
         menu.clear();
         frameSysteme.clear();
