@@ -103,6 +103,7 @@ const Cle kCles[] = {
         c.sautDefaut = true;
         return c;
     }(),
+    ouiNon("fantome_course_mondial", &Reglages::courseMondiale),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is

@@ -19,6 +19,7 @@ struct Reglages {
     int volumeMusique = 10;     // 0 … 10; 10 is the game's own loudness
     int volumeEffets = 10;      // 0 … 10
     bool fantomeCourse = true;  // the racing ghost is shown (G in a run)
+    bool courseMondiale = false;  // it is the world record's, not the player's own best
     bool sauverFantome = true;  // a finished run's ghost is kept ("-Tjrs sauver fantome")
     // Each program's window: its size when not full screen, and whether it is.
     int largeurJeu = 640, hauteurJeu = 480;

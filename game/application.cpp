@@ -125,6 +125,7 @@ void appliquerReglages(RessourcesMenu& ressources, const Options& options, const
 
     ressources.jeu = std::make_unique<Jeu>(shell.hauteur, shell.largeur);
     ressources.jeu->setCourse(reglages.fantomeCourse);
+    ressources.jeu->setCourseMondiale(reglages.courseMondiale);
     ressources.jeu->setFantome(reglages.sauverFantome);
 }
 

@@ -33,6 +33,7 @@ struct InstantPartie {
     std::string record;         // "Nouveau record" on the end-of-level screen
     std::string messageRecord;  // why the record or its ghost was not kept
     std::string messageProgression;  // why the level unlocked is not kept on disk
+    std::string messageEnvoi;        // the score server's answer, or that it is awaited
     // The ball racing the best ghost, when it is drawn.
     bool course = false;
     double xCourse = 0, yCourse = 0, zCourse = 0;

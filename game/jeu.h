@@ -2,9 +2,11 @@
 #ifndef VORNA_JEU_H
 #define VORNA_JEU_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "course.h"
 #include "instant_partie.h"
 #include "son.h"
 #include "texture.h"
@@ -38,10 +40,15 @@ public:
     // it during a run, and the choice is kept in the player's settings.
     void setCourse(bool c) { m_course = c; }
     bool getCourse() const { return m_course; }
+    // The ghost raced is the world record's (fetched from the score server)
+    // rather than the player's own best.
+    void setCourseMondiale(bool c) { m_courseMondiale = c; }
+    bool getCourseMondiale() const { return m_courseMondiale; }
 
     void loadDonnees();
     void jouer();
-    bool sendScoreOnline(int score);  // false when no browser could be started
+    // The last run that reached its finish, as the score server receives it.
+    const std::optional<Course>& derniereCourse() const { return m_derniereCourse; }
 
     Son& son() { return m_son; }
     const std::string& getTypeLieu() const { return m_typeLieu; }
@@ -66,7 +73,9 @@ private:
     bool m_suivant;
     std::string m_typeLieu;
     bool m_course = true;
+    bool m_courseMondiale = false;
     InstantPartie m_instant;
+    std::optional<Course> m_derniereCourse;
 
     friend class Partie;  // the state and steps of one run (partie.h)
 };

@@ -17,6 +17,7 @@
 #include "liste_defilante.h"
 #include "niveau.h"
 #include "progression.h"
+#include "mondial.h"
 #include "records.h"
 #include "reglages_menu.h"
 #include "repertoire.h"
@@ -129,6 +130,7 @@ private:
     LotBlocs lot;
     Uint32 tempsPrecedent = 0, tempsActuel = 0;
     Records records;      // the best points shown after the unlocked scenario levels
+    RecordsMondiaux mondiaux;  // and the world's, when known
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
     EcranTouches touches;
@@ -180,6 +182,7 @@ void MenuPrincipal::construire() {
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
     bool illisibles = false;
     records = recordsConnus(&illisibles);
+    mondiaux.charger(jeu.getCourseMondiale());
 
     nomGhost.clear();
     for (const std::string& n : listerFichiers("./ghost", ".qzg")) nomGhost.push_back(sansExtension(n));
@@ -368,6 +371,7 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
     if (f.plusHaut) imprimer("...", -1, bord);
     if (f.plusBas) imprimer("...", -1, -bord);
     const int taille = static_cast<int>(fin - debut) - 1;
+    mondiaux.suivre();
     for (size_t i = debut; i < fin; ++i) {
         const double y = taille / 20.0 - (i - debut) / 10.0;
         const bool verrouille = scenario && i >= jeu.getNiveauMax();
@@ -382,6 +386,8 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
             p.niveau = static_cast<unsigned int>(i + 1);
             if (const Record* r = scenario ? records.trouver(p) : nullptr)
                 texte += " - " + std::to_string(r->points);
+            if (const RecordMondial* w = scenario ? mondiaux.trouver(p.niveau) : nullptr)
+                texte += formater(tr(" (monde %d)"), w->points);
             entree(texte.c_str(), static_cast<unsigned>(i), y);
         }
     }

@@ -88,6 +88,7 @@ bool Partie::preparer() {
         annoncer(formater(tr("Niveau illisible : %s"), nomDeFichier(cheminNiveau).c_str()));
         return false;
     }
+    empreinteNiveau = empreinteFichier(cheminNiveau);
     lot = LotBlocs(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
     sim = std::make_unique<Simulation>(balleDuNiveau(contenu), std::move(contenu.cubes), std::move(contenu.bonus),
@@ -99,6 +100,7 @@ bool Partie::preparer() {
     eclairage();
 
     if (m.m_fantome) fantomeDebut();
+    courseDemander();
     courseCharger();
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -162,15 +164,18 @@ void Partie::effets(const Sorties& s) {
     if (s.recommence && courseARecharger) courseCharger();
     if (s.fantomeRecommence) fantomeRecommencer();
     if (s.fantomeGarde) fantomeVerifier();
-    if (s.envoyerScore && !m.sendScoreOnline(sim->score())) messageRecord = tr("Navigateur introuvable");
+    if (s.envoyerScore) envoyerCourse();
     if (s.echantillon) fantomeEchantillon();
     if (s.arrivee) {
+        noterCourse();
         noterRecord();
         majProgression();
     }
 }
 
 void Partie::image(double alpha) {
+    suivreEnvoi();
+    courseSuivre();
     const Heros vue = balleVue(alpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
@@ -246,7 +251,9 @@ void Partie::instantane() {
         i.record = texteRecord;
         i.messageRecord = messageRecord;
         i.messageProgression = messageProgression;
+        i.messageEnvoi = messageEnvoi;
     } else {
+        i.messageEnvoi.clear();
         i.texteFin.clear();
         i.message.clear();
         i.record.clear();

@@ -8,12 +8,15 @@
 #include <cstdio>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "envoi_course.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "lot_blocs.h"
+#include "mondial.h"
 #include "records.h"
 #include "simulation.h"
 #include "skybox.h"
@@ -61,6 +64,9 @@ private:
     // partie_fin.cpp
     void majProgression();
     void textesFin();
+    void noterCourse();
+    void envoyerCourse();
+    void suivreEnvoi();
 
     // partie_fantome.cpp
     void fantomeDebut();
@@ -78,6 +84,8 @@ private:
     void textesRecord();
 
     // partie_course.cpp
+    void courseDemander();
+    void courseSuivre();
     void courseCharger();
     void courseDessiner(double alpha);
     // Where the racing ball is drawn; false when it is not.
@@ -107,10 +115,18 @@ private:
     std::string messageRecord;  // why the record or its ghost could not be kept
     std::string messageProgression;  // why the level unlocked is not kept on disk
 
+    // The run sent to the score server: the level file's SHA-256, the run
+    // as it reached the finish, its way there, and what the screen says of it.
+    std::string empreinteNiveau;
+    std::optional<Course> courseFinie;
+    EnvoiCourse envoi;
+    std::string messageEnvoi;
+
     // The race: the level's best ghost, and how far it had gone the step before.
     std::vector<std::array<float, 3>> course;
     int pasCoursePrecedent = 0;
     bool courseARecharger = false;  // a new best ghost was kept: raced from the next restart
+    std::unique_ptr<FantomeMondial> mondial;  // the world record's ghost, when it is the one raced
 
     int frames = 0;
 };

@@ -9,6 +9,11 @@
 // it last (re)started: steps paused or in a start phase do not count, as
 // they record nothing or only the start, while the player's falls do. After
 // its last position the ball rests where that run finished.
+//
+// The ghost raced is the player's own best, or the world's: the best
+// verified run the score server holds, fetched as the level starts and kept
+// in the player's folder. Until it comes the one kept before is raced; once
+// it comes it is raced at once, from the step the race is at.
 
 #include <algorithm>
 #include <cerrno>
@@ -17,10 +22,20 @@
 #include "partie.h"
 #include "scene.h"
 
+void Partie::courseDemander() {
+    if (!m.m_courseMondiale) return;
+    mondial = std::make_unique<FantomeMondial>(m.m_scenario ? m.m_mapScenario : 0, empreinteNiveau);
+    mondial->demander();
+}
+
+void Partie::courseSuivre() {
+    if (mondial && mondial->suivre()) courseCharger();
+}
+
 void Partie::courseCharger() {
     course.clear();
     courseARecharger = false;
-    const std::string nom = nomFantomeRecord(parcours());
+    const std::string nom = mondial ? mondial->fichier() : nomFantomeRecord(parcours());
     if (nom.empty()) return;
     FichierLu f = ouvrirLecture(nom);
     if (!f) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The finish: the end-of-level menu's texts, the progress update and the
-// online score (the menu's rules are the run's, in the Simulation).
+// run sent to the score server (the menu's rules are the run's, in the
+// Simulation).
 
 #include "fichiers.h"
 #include "navigateur.h"
@@ -40,17 +41,51 @@ void Partie::textesFin() {
     }
     // The warnings, one under the other.
     double y = -0.5;
-    for (const std::string* t : {&messageFantome, &messageRecord, &messageProgression}) {
+    for (const std::string* t : {&messageEnvoi, &messageFantome, &messageRecord, &messageProgression}) {
         if (!t->empty()) imprimer(*t, -1, y);
         y -= 0.1 * lignesTexte(*t, glyphesParLigne(m.m_hauteur)).size();
     }
     textesRecord();
 }
 
-bool Jeu::sendScoreOnline(int score) {
-    const std::string url = urlScore(score, m_mapScenario);
-    const bool ouvert = ouvrirUrl(url);
+// The run as it reached the finish: its inputs from the level's loading to
+// this step, its points and its chronometer in steps.
+void Partie::noterCourse() {
+    Course c;
+    c.niveau = m.m_scenario ? static_cast<int>(m.m_mapScenario) : 0;
+    c.empreinte = empreinteNiveau;
+    c.points = sim->score();
+    c.chrono = sim->pasChrono();
+    c.entrees = sim->journal();
+    courseFinie = c;
+    m.m_derniereCourse = std::move(c);
+}
+
+// "Envoyer son score en ligne": one run on its way at a time; the run and
+// the record stay kept here whatever the server says.
+void Partie::envoyerCourse() {
+    if (!courseFinie || envoi.enCours()) return;
+    if (courseFinie->entrees.pas() > kPasCourseMax) {
+        messageEnvoi = tr("Course trop longue pour le serveur");
+        return;
+    }
+    if (envoi.envoyer(*courseFinie)) messageEnvoi = tr("Envoi du score...");
+}
+
+// At each frame: the server's answer once it came.
+void Partie::suivreEnvoi() {
+    ReponseCourse r;
+    if (!envoi.suivre(r)) return;
+    messageEnvoi = texteReponseCourse(r);
+    // A failure: the screen's line on standard error too, with its cause.
+    if (r.issue == ReponseCourse::Injoignable)
+        std::fprintf(stderr, "vorna: %s (%s: %s)\n", messageEnvoi.c_str(), serveurScore().c_str(), r.raison.c_str());
+    if (r.issue == ReponseCourse::Refusee)
+        std::fprintf(stderr, "vorna: %s (refused: %s)\n", messageEnvoi.c_str(), r.mot.c_str());
+    if (r.issue != ReponseCourse::Verifiee) return;
+    // The player names the run on the server's page.
+    const std::string url = racineServeur() + r.nom;
     std::printf("url:%s\n", url.c_str());
     std::fflush(stdout);
-    return ouvert;
+    if (!ouvrirUrl(url)) messageRecord = tr("Navigateur introuvable");
 }

@@ -43,6 +43,9 @@ std::string texteReglage(int i, const Reglages& r, const Jeu& jeu) {
     case kReglageEffets: return formater(tr("-Volume effets %d"), r.volumeEffets);
     case kReglagePleinEcran: return pleinEcran() ? tr("-Plein ecran oui") : tr("-Plein ecran non");
     case kReglageCourse: return jeu.getCourse() ? tr("-Fantome de course oui") : tr("-Fantome de course non");
+    case kReglageCourseMondiale:
+        return jeu.getCourseMondiale() ? tr("-Fantome de course : record mondial")
+                                       : tr("-Fantome de course : mon record");
     case kReglageSynchro:
         return r.synchroVerticale ? tr("-Synchronisation verticale oui") : tr("-Synchronisation verticale non");
     case kReglageTouches: return tr("Touches");
@@ -68,6 +71,8 @@ bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* e
     if (i == kReglageEffets) volume(r.volumeEffets);
     if (i == kReglagePleinEcran) basculerPleinEcran(), r.pleinEcranJeu = pleinEcran();
     if (i == kReglageCourse) jeu.setCourse(!jeu.getCourse()), r.fantomeCourse = jeu.getCourse();
+    if (i == kReglageCourseMondiale)
+        jeu.setCourseMondiale(!jeu.getCourseMondiale()), r.courseMondiale = jeu.getCourseMondiale();
     if (i == kReglageSynchro) r.synchroVerticale = !r.synchroVerticale;
     if (i == kReglageImages) r.imagesMax = kImages[(indexImages(r.imagesMax) + kNombreImages + pas) % kNombreImages];
     if (i == kReglageSynchro || i == kReglageImages) appliquerCadence(r.synchroVerticale, r.imagesMax);
@@ -81,6 +86,7 @@ bool changerReglage(int i, int pas, bool boucler, Reglages& r, Jeu& jeu, bool* e
         if (i == kReglageEffets) f.volumeEffets = c.volumeEffets;
         if (i == kReglagePleinEcran) f.pleinEcranJeu = c.pleinEcranJeu;
         if (i == kReglageCourse) f.fantomeCourse = c.fantomeCourse;
+        if (i == kReglageCourseMondiale) f.courseMondiale = c.courseMondiale;
         if (i == kReglageSynchro) f.synchroVerticale = c.synchroVerticale;
         if (i == kReglageImages) f.imagesMax = c.imagesMax;
         if (i == kReglageSauverFantome) f.sauverFantome = c.sauverFantome;

@@ -9,7 +9,7 @@
 
 // The settings of the "Options" screen, shown above ghost saving, from the
 // top: the language, the music volume, the effects volume, full screen,
-// the racing ghost, vertical sync, the most frames a second, the keys. Ghost saving,
+// the racing ghost and whose it is, vertical sync, the most frames a second, the keys. Ghost saving,
 // the entry below them, is kept in the settings too.
 enum ReglageMenu {
     kReglageLangue,
@@ -17,12 +17,13 @@ enum ReglageMenu {
     kReglageEffets,
     kReglagePleinEcran,
     kReglageCourse,
+    kReglageCourseMondiale,
     kReglageSynchro,
     kReglageImages,
     kReglageTouches,  // opens the screen of the run's keys (touches_menu.h)
     kReglageSauverFantome
 };
-const int kReglagesMenu = 8;
+const int kReglagesMenu = 9;
 
 // The entry of setting `i`, as the screen shows it.
 std::string texteReglage(int i, const Reglages& r, const Jeu& jeu);

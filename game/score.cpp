@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const char* const kServeurScore = "www.vorna-game.org";
 const char* const kFichierProgression = "data/joueur/niveau.txt";
@@ -38,7 +39,21 @@ bool nomDHoteValide(const std::string& h) {
 
 }  // namespace
 
-bool adresseServeurValide(const std::string& a) {
+namespace {
+
+// The scheme written before the address, if any: "http://" or "https://".
+size_t longueurSchema(const std::string& a) {
+    for (const char* s : {"http://", "https://"})
+        if (a.compare(0, std::strlen(s), s) == 0) return std::strlen(s);
+    return 0;
+}
+
+}  // namespace
+
+std::string racineServeur() { return longueurSchema(serveur) ? serveur : "http://" + serveur; }
+
+bool adresseServeurValide(const std::string& adresse) {
+    const std::string a = adresse.substr(longueurSchema(adresse));
     size_t fin = 0;
     if (!a.empty() && a[0] == '[') {
         fin = a.find(']');
@@ -68,14 +83,6 @@ void choisirServeurScore(const std::string& option) {
     }
     const char* env = std::getenv("VORNA_SCORE_SERVER");
     if (env && *env && !setServeurScore(env))
-        std::fprintf(stderr, "vorna: VORNA_SCORE_SERVER='%s' is not HOST[:PORT]; scores go to %s\n", env,
+        std::fprintf(stderr, "vorna: VORNA_SCORE_SERVER='%s' is not [http[s]://]HOST[:PORT]; scores go to %s\n", env,
                      serveur.c_str());
-}
-
-std::string urlScore(int score, unsigned int niveau) {
-    // The check field is the 32-bit signed product of level and points.
-    const int64_t produit = static_cast<int64_t>(niveau) * score;
-    const int32_t controle = static_cast<int32_t>(static_cast<uint32_t>(produit & 0xFFFFFFFF));
-    return "http://" + serveur + "/writescorevorna.php?act=2&score=" + std::to_string(score) +
-           "&map=" + std::to_string(niveau) + "&v=14" + "&a=" + std::to_string(controle);
 }

@@ -7,10 +7,13 @@
 // The score server the finished runs are sent to, by default.
 extern const char* const kServeurScore;
 
-// The score server in use: the host part of the score link, HOST or
-// HOST:PORT. Starts as kServeurScore.
+// The score server in use, as written: HOST or HOST:PORT (spoken to over
+// HTTP), or the same after "http://" or "https://". Starts as kServeurScore.
 const std::string& serveurScore();
-// True for HOST[:PORT]: a host name or IPv4 address (labels of 1 to 63
+// The server's root URL: its address with its scheme, "http://" unless
+// written otherwise (no slash at the end).
+std::string racineServeur();
+// True for [http://|https://]HOST[:PORT]: a host name or IPv4 address (labels of 1 to 63
 // letters, digits and hyphens joined by dots, no label starting or ending
 // with a hyphen, 253 bytes at most) or a bracketed IPv6 address, then an
 // optional port 1 to 65535.
@@ -23,10 +26,6 @@ bool setServeurScore(const std::string& adresse);
 // the settings left it. A bad
 // value of the variable is said on standard error and ignored.
 void choisirServeurScore(const std::string& option);
-
-// The score page of a finished scenario run:
-// http://<server>/writescorevorna.php?act=2&score=S&map=L&v=14&a=L×S
-std::string urlScore(int score, unsigned int niveau);
 
 // The player's progress: the highest unlocked scenario level.
 extern const char* const kFichierProgression;  // "data/joueur/niveau.txt"

@@ -37,7 +37,7 @@ struct Sorties {
     bool arrivee = false;            // the first step at the finish: note the record and the progress
     bool fantomeRecommence = false;  // the ghost recording starts again from nothing
     bool fantomeGarde = false;       // "Enregistrer le fantome" chosen
-    bool envoyerScore = false;       // "Envoyer son score en ligne" chosen on a scenario level
+    bool envoyerScore = false;       // "Envoyer son score en ligne" chosen
     bool basculerCourse = false;     // G: the racing ghost hidden or shown
     bool suivant = false;            // "Niveau suivant" chosen
     bool recommence = false;         // the run started again from the start

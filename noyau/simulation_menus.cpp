@@ -85,7 +85,7 @@ void Simulation::appuiEntree() {
             recommencerFinDeNiveau();
             break;
         case 2:  // "Envoyer son score en ligne"
-            if (m_depart.scenario) m_sorties.envoyerScore = true;
+            m_sorties.envoyerScore = true;
             break;
         case 3:  // "Enregistrer le fantome"
             m_renameghost = true;

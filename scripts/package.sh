@@ -58,7 +58,7 @@ fichier "$deb" usr/share/doc/vorna/changelog.Debian.gz | gzip -dc | head -n 1 | 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 [ "$(dpkg-deb -f "$deb" Recommends)" = xdg-utils ] || faute "the package recommends more than xdg-utils"
-for p in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libgl1 libglu1-mesa; do
+for p in libsdl2-2.0-0 libsdl2-image-2.0-0 libsdl2-mixer-2.0-0 libgl1 libglu1-mesa libcurl4; do
     echo "$depends" | grep -q "$p" || faute "the package does not depend on $p"
 done
 echo "$depends" | grep -q "libsdl1.2\|libsdl-" && faute "the package depends on SDL 1.2"

@@ -139,8 +139,8 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_UP, "top", 0}, {SDLK_UP, "top", 3}, {SDLK_RETURN, "quit", 0}},
         {{SDLK_UNKNOWN, "top", 0},
          {SDLK_RETURN, "play", 0, {{"Scenario", 'O'}, {"Map perso", 'B'}, {"Fantome", 'B'}, {"Retour", 'B'}}},
-         // Level 3 is locked: grey, out of reach; level 1 shows its best points.
-         {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
+         // Level 3 is locked: grey, out of reach; level 1 shows its best points and the world's kept.
+         {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234 (monde 1500)", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
          {SDLK_DOWN, "list0/2", 1}, {SDLK_DOWN, "list0/2", 0}, {SDLK_UP, "list0/2", 1},
          // The wheel moves as Up and Down do, round the ends; sideways it does nothing.
          {kMoletteBas, "list0/2", 0}, {kMoletteHaut, "list0/2", 1}, {kMoletteCote, "list0/2", 1},
@@ -180,6 +180,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
     };
     ecrireFichier("data/joueur/records.txt", "niveau 1 1234 56789\nniveau 3 -20 1\n");
+    ecrireFichier("data/joueur/mondial/records.txt", "1 1500 900 Ana\n4 2000 1 Bo\n");
     for (const std::vector<Pas>& p : parcours) {
         menu.clear();
         frameSysteme.clear();
@@ -443,17 +444,18 @@ TEST_F(Menu, AtAnySizeTheFlatLayerIsTheDesignScaledAndCentredAndTheSceneKeepsIts
 
 TEST_F(Menu, TheOptionsApplyAtOnceAndAreReadBackAtTheNextStart) {
     // Options; music at 0, effects at 7, full screen, the racing ghost off,
-    // past vertical sync, the frame cap and the keys, ghost saving off; Escape twice.
+    // past the racing ghost's owner, vertical sync, the frame cap and the keys,
+    // ghost saving off; Escape twice.
     int f = M;
     auto tape = [&](SDL_Keycode k, int n = 1) {
         for (int i = 0; i < n; ++i, f += 2) k == SDLK_RETURN || k == SDLK_ESCAPE ? systeme.relache(f, k) : systeme.tape(f, k);
     };
     tape(SDLK_DOWN, 2), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_LEFT, 11), tape(SDLK_DOWN), tape(SDLK_LEFT, 3);
-    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 4), tape(SDLK_RETURN);
+    tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN), tape(SDLK_RETURN), tape(SDLK_DOWN, 5), tape(SDLK_RETURN);
     tape(SDLK_ESCAPE, 2);
     EXPECT_EQ(lancer(), 0);
     for (const char* l : {"volume_musique 0\n", "volume_effets 7\n", "fantome_course 0\n", "plein_ecran 1\n",
-                          "sauver_fantome 0\n"})
+                          "sauver_fantome 0\n", "fantome_course_mondial 0\n"})
         EXPECT_NE(lireFichier("data/joueur/reglages.txt").find(l), std::string::npos) << l;
     EXPECT_EQ(mixeur.appels("volumeMusique").back().volume, 0) << "the music silenced at once";
     EXPECT_EQ(mixeur.appels("jouer").back().volume, 60 * 7 / 10) << "the cursor, effects at 7";

@@ -26,6 +26,7 @@
 #include "manette_virtuelle.h"
 #include "mixeur_enregistreur.h"
 #include "niveau.h"
+#include "course_pilotee.h"
 #include "pilote.h"
 #include "solutions.h"
 #include "repertoire.h"

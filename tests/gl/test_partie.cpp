@@ -17,7 +17,6 @@
 
 #include "annonce.h"
 #include "fichiers.h"
-#include "navigateur.h"
 #include "partie_scriptee.h"
 #include "repertoire.h"
 #include "touches.h"
@@ -60,28 +59,13 @@ TEST_F(Partie, RollingToTheFinishStopsTheCountersThenTheMenuKeepsTheGhostAndUnlo
     EXPECT_EQ(mixeur.vivants(), 0) << "the run must release its sounds and music";
 }
 
-TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFreeNumberAndSendsNoScore) {
-    setCommandeNavigateur("/nonexistent/browser");  // no browser: the screen says so
+TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFreeNumber) {
     jeu.setNiveauMax(3);
     ecrireFichier("data/joueur/niveau.txt", "3");
     scenario(2, kCourseDroite);
     systeme.appui(1, SDLK_UP);
-    // "Envoyer son score en ligne" twice, then "Niveau suivant".
-    alArrivee([&](int f) {
-        f = taper(f, SDLK_DOWN, 2);
-        systeme.tape(f, SDLK_RETURN);
-        systeme.tape(f + 3, SDLK_RETURN);
-        systeme.appui(taper(f + 6, SDLK_UP, 2), SDLK_RETURN);
-    });
-    testing::internal::CaptureStdout();
-    sortieErreur([&] { jeu.jouer(); });
-    const std::string urls = testing::internal::GetCapturedStdout();
-    EXPECT_GT(premiereFrame([](const InstantPartie& i) { return i.messageRecord == "Navigateur introuvable"; }), 0);
-    setCommandeNavigateur("true");  // the browser's part is tested on its own
-    const int score = instants[premiereFrame([](const InstantPartie& i) { return i.win; })].score;
-    const std::string url = "url:http://www.vorna-game.org/writescorevorna.php?act=2&score=" + std::to_string(score) +
-                            "&map=2&v=14&a=" + std::to_string(2 * score) + "\n";
-    EXPECT_EQ(urls, url + url);
+    alArrivee([&](int f) { systeme.appui(f, SDLK_RETURN); });  // "Niveau suivant"
+    jeu.jouer();
     EXPECT_TRUE(jeu.getSuivant());
     EXPECT_TRUE(lireFichier("data/joueur/niveau.txt") == "3" && jeu.getNiveauMax() == 3);
     EXPECT_FALSE(existe(travail()) || existe("ghost/map2ghost0.qzg")) << "a ghost not kept is deleted";
@@ -93,16 +77,11 @@ TEST_F(Partie, ALevelBelowTheHighestUnlocksNothingAFreeMapsGhostTakesTheNextFree
     ecrireFichier("ghost/pisteghost4.qzg", ancien);
     systeme.appui(debut + 1, SDLK_UP);
     alArrivee([&](int f) {
-        f = taper(f, SDLK_DOWN, 2);  // "Envoyer son score en ligne"
-        systeme.tape(f, SDLK_RETURN);
-        f = taper(f + 2, SDLK_UP, 4);  // wraps to "Enregistrer le fantome"
+        f = taper(f, SDLK_UP, 2);  // wraps to "Enregistrer le fantome"
         systeme.tape(f, SDLK_RETURN);
         systeme.appui(taper(f + 2, SDLK_DOWN, 1), SDLK_RETURN);
     });
-    testing::internal::CaptureStdout();
     jeu.jouer();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a free map's score is not sent";
-    setCommandeNavigateur("");
     EXPECT_EQ(lireFichier("ghost/pisteghost4.qzg"), ancien);
     EXPECT_EQ(lignes(lireFichier("ghost/pisteghost5.qzg"))[0], "@maps/piste.txt");
     EXPECT_EQ(instants[5].nomAffiche, "piste");

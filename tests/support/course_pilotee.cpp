@@ -4,6 +4,7 @@
 #include "dossier.h"
 #include "empreinte.h"
 #include "instant_partie.h"
+#include "jeu.h"
 #include "niveau.h"
 #include "scenarios.h"
 #include "solutions.h"
@@ -41,4 +42,25 @@ CoursePilotee piloterCourse(int n) {
         return r;
     }
     return r;
+}
+
+std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau) {
+    if (niveau < 1 || niveau > 14) return std::nullopt;
+    Jeu jeu(640, 480);
+    jeu.setFantome(false);
+    jeu.setScenario(true);
+    jeu.setMapScenario(static_cast<unsigned int>(niveau));
+    jeu.setNiveauMax(static_cast<unsigned int>(niveau));
+    jeu.setMapsMax(14);
+    Pilote pilote(systeme, points(kSolutions[static_cast<size_t>(niveau - 1)].points));
+    bool arrive = false;
+    systeme.limite(systeme.frame() + 20000);
+    systeme.surImage([&](int f) {
+        const InstantPartie& i = jeu.getInstant();
+        pilote.image(i);
+        if (i.win && !arrive) arrive = true, systeme.tape(f + 2, SDLK_RETURN);  // "Niveau suivant"
+    });
+    jeu.jouer();
+    systeme.surImage(nullptr);
+    return jeu.derniereCourse();
 }

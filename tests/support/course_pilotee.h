@@ -2,9 +2,11 @@
 #ifndef VORNA_TEST_COURSE_PILOTEE_H
 #define VORNA_TEST_COURSE_PILOTEE_H
 
+#include <optional>
 #include <string>
 
 #include "course.h"
+#include "systeme_script.h"
 
 // A shipped scenario level finished by the autopilot through the rules core
 // alone, step by step as the game plays it: the run the game sends at the
@@ -16,5 +18,12 @@ struct CoursePilotee {
     std::string octetsNiveau;
 };
 CoursePilotee piloterCourse(int niveau);
+
+// Plays shipped scenario level `niveau` (from a game folder holding the
+// shipped maps/, with a test window open) through the real run loop, its
+// stored solution steered by the autopilot, and leaves by "Niveau suivant":
+// the run as the score server receives it, or nothing when the ball did not
+// reach the finish.
+std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau);
 
 #endif

@@ -49,11 +49,11 @@ TEST(Reglages, EachFileReadsToItsSettingsAndEverySkippedLineIsSaidAndKept) {
         EXPECT_EQ(lignes(err).size(), c.rejets) << err;
     }
     // Written again, the lines skipped stay, in their order, after the settings.
-    ASSERT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 2; }, "reglages.txt"));
+    ASSERT_TRUE(modifierReglages([](Reglages& r) { r.volumeEffets = 2, r.courseMondiale = true; }, "reglages.txt"));
     EXPECT_EQ(lireFichier("reglages.txt"),
               "volume_musique 4\nvolume_effets 2\nfantome_course 1\nsauver_fantome 1\nplein_ecran 0\nfenetre_largeur 640\n"
               "fenetre_hauteur 480\nediteur_plein_ecran 0\nediteur_fenetre_largeur 640\nediteur_fenetre_hauteur 480\n"
-              "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nlangue nl\n# a note\nserveur_score http://x\n");
+              "serveur_scores l:80\nlangue fr\nsynchro_verticale 1\nimages_max 60\nfantome_course_mondial 1\nlangue nl\n# a note\nserveur_score http://x\n");
 
     // No settings file: a FIFO, links to devices, a folder, huge files. The
     // defaults, said once, and the file left as it is when a change comes.

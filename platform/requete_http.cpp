@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "requete_http.h"
+
+#include <curl/curl.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+struct RequeteHttp::Etat {
+    mutable std::mutex garde;
+    std::thread fil;
+    std::atomic<bool> enCours{false}, finie{false}, abandon{false};
+    Reponse reponse;
+};
+
+namespace {
+
+struct Transfert {
+    std::string corps;
+    size_t max = 0;
+    const std::atomic<bool>* abandon = nullptr;
+};
+
+size_t recevoir(char* donnees, size_t taille, size_t n, void* t) {
+    Transfert& tr = *static_cast<Transfert*>(t);
+    if (tr.corps.size() + taille * n > tr.max) return 0;  // too long: libcurl stops with an error
+    tr.corps.append(donnees, taille * n);
+    return taille * n;
+}
+
+// Called by libcurl often while it works: non-zero cuts the request short.
+int progres(void* t, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<Transfert*>(t)->abandon->load() ? 1 : 0;
+}
+
+RequeteHttp::Reponse executer(const std::string& url, bool post, const std::string& corps, long delaiMs,
+                              size_t corpsMax, const std::atomic<bool>& abandon) {
+    RequeteHttp::Reponse r;
+    CURL* c = curl_easy_init();
+    if (!c) return r.erreur = "libcurl could not start", r;
+    Transfert t{std::string(), corpsMax, &abandon};
+    char erreur[CURL_ERROR_SIZE] = "";
+    curl_slist* entetes = nullptr;
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // a thread of its own: no alarm for the resolver
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, delaiMs);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, delaiMs);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, recevoir);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progres);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, erreur);
+    curl_easy_setopt(c, CURLOPT_USERAGENT, "vorna");
+    if (post) {
+        entetes = curl_slist_append(entetes, "Content-Type: text/plain");
+        entetes = curl_slist_append(entetes, "Expect:");  // the body goes at once
+        curl_easy_setopt(c, CURLOPT_HTTPHEADER, entetes);
+        curl_easy_setopt(c, CURLOPT_POSTFIELDS, corps.data());
+        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corps.size()));
+    }
+    const CURLcode res = curl_easy_perform(c);
+    if (res == CURLE_OK) {
+        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &r.statut);
+        const char* type = nullptr;
+        if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) r.type = type;
+        r.corps = std::move(t.corps);
+    } else {
+        r.erreur = *erreur ? erreur : curl_easy_strerror(res);
+    }
+    curl_slist_free_all(entetes);
+    curl_easy_cleanup(c);
+    return r;
+}
+
+}  // namespace
+
+RequeteHttp::RequeteHttp() : m_etat(std::make_shared<Etat>()) {
+    // Once, from the thread that makes the first request object (the
+    // program's own), before any request's thread runs.
+    static const bool pret = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    (void)pret;
+}
+
+RequeteHttp::~RequeteHttp() {
+    m_etat->abandon = true;
+    if (m_etat->fil.joinable()) m_etat->fil.join();
+}
+
+bool RequeteHttp::lancer(const std::string& url, bool post, const std::string& corps, long delaiMs,
+                         size_t corpsMax) {
+    if (m_etat->enCours) return false;
+    if (m_etat->fil.joinable()) m_etat->fil.join();  // ended already
+    m_etat->enCours = true;
+    m_etat->finie = false;
+    {
+        std::lock_guard<std::mutex> g(m_etat->garde);
+        m_etat->reponse = Reponse();
+    }
+    Etat* e = m_etat.get();
+    e->fil = std::thread([e, url, post, corps, delaiMs, corpsMax] {
+        Reponse r = executer(url, post, corps, delaiMs, corpsMax, e->abandon);
+        std::lock_guard<std::mutex> g(e->garde);
+        e->reponse = std::move(r);
+        e->finie = true;
+        e->enCours = false;
+    });
+    return true;
+}
+
+bool RequeteHttp::enCours() const { return m_etat->enCours; }
+bool RequeteHttp::finie() const { return m_etat->finie; }
+
+RequeteHttp::Reponse RequeteHttp::reponse() const {
+    std::lock_guard<std::mutex> g(m_etat->garde);
+    return m_etat->reponse;
+}
