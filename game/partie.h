@@ -44,6 +44,9 @@ private:
     void pas(uint32_t echeance);
     void effets(const Sorties& s);
     void image(double alpha);
+    std::vector<double> etatVu() const;
+    // The pause menu is up and nothing changed since the last frame drawn.
+    bool immobile() const;
     void quitter();
     void instantane();
     void imprimer(const std::string& texte, int pos, double posy);
@@ -113,6 +116,7 @@ private:
     bool courseARecharger = false;  // a new best ghost was kept: raced from the next restart
 
     int frames = 0;
+    std::vector<double> vueDessinee;  // etatVu() at the last frame drawn
 };
 
 #endif
