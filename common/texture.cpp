@@ -30,7 +30,11 @@ const Uint32 kR = 0x000000FF, kG = 0x0000FF00, kB = 0x00FF0000, kA = 0xFF000000;
 struct Surface {
     SDL_Surface* s;
     explicit Surface(SDL_Surface* p) : s(p) {}
-    ~Surface() { if (s) SDL_FreeSurface(s); }
+    ~Surface() { liberer(); }
+    void liberer() {
+        if (s) SDL_FreeSurface(s);
+        s = nullptr;
+    }
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 };
@@ -166,6 +170,9 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
     const std::vector<Uint8> rgba = rgbaRetourne(image.s);
     if (rgba.empty()) return 0;
     const int largeur = image.s->w, hauteur = image.s->h;
+    // The decoded image is no longer needed: freed before the upload, which
+    // holds copies of its own (the font's is 16 MB).
+    image.liberer();
 
     GLuint nom = 0;
     glGenTextures(1, &nom);
@@ -173,8 +180,10 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     if (useMipMap) {
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, largeur, hauteur, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        // The filter first: the driver then lays out the whole chain of
+        // levels at once instead of the first level alone, then all again.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, largeur, hauteur, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     } else {
         glTexImage2D(GL_TEXTURE_2D, 0, 4, largeur, hauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -7,7 +7,7 @@
 
 #include "cadre.h"
 
-void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
+void Logo::pas(FSOUND_STREAM* musique) {
     if (couleur <= 251 && !finlogo) {
         couleur += 4;
         if (couleur > 251) finlogo = true;
@@ -21,7 +21,9 @@ void Logo::passe(FSOUND_STREAM* musique, int hauteur, int largeur) {
         FSOUND_Stream_SetLoopCount(musique, -1);
         FSOUND_Stream_Play(FSOUND_FREE, musique);
     }
+}
 
+void Logo::dessiner(int hauteur, int largeur) const {
     const GLubyte gris = static_cast<GLubyte>(couleur & 0xFF);
     glColor3ub(gris, gris, gris);
     orthoDesign(hauteur, largeur);  // the design, scaled and centred in the window

@@ -13,10 +13,11 @@ struct Logo {
     int compteur_logo = 0; // hold counter
     unsigned int textureLogo = 0;
 
-    // One frame of the logo: steps the grey level (and starts `musique`
-    // looping for ever when the logo is over), then draws the logo quad over
-    // the whole window.
-    void passe(FSOUND_STREAM* musique, int hauteur, int largeur);
+    // One step of the logo: the grey level (and `musique` started, looping
+    // for ever, when the logo is over).
+    void pas(FSOUND_STREAM* musique);
+    // The logo quad over the whole window, in its grey.
+    void dessiner(int hauteur, int largeur) const;
 };
 
 #endif

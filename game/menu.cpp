@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "annonce.h"
+#include "cadence.h"
 #include "cadre.h"
 #include "fantome.h"
 #include "liste_defilante.h"
@@ -64,9 +65,11 @@ class MenuPrincipal {
 public:
     MenuPrincipal(Shell& shell, RessourcesMenu& r) : s(shell), res(r), jeu(*r.jeu) {}
     void construire();
-    void frame();
+    void frame(Cadence& cadence);
 
 private:
+    void pas();
+    void dessiner(double alpha);
     void evenements();
     void toucheRelachee(SDL_Keycode k);
     void entree();
@@ -124,11 +127,14 @@ private:
     std::vector<std::string> nomMap, nomSce, nomGhost;
     int tailleNomMap = -1, tailleNomSce = -1, tailleNomGhost = -1;
     double rot = 0;
+    // As the last step found them: the picture goes from there to now.
+    double rotAvant = 0;
+    bool logoVu = false;  // the logo showed: the step's picture is the logo's
+    Fondu teinte{255, 255, 255};
     std::vector<Cube> tableaucube;
     std::vector<Sphere> tableausphere;
     std::vector<Heros> joueur;
     LotBlocs lot;
-    Uint32 tempsPrecedent = 0, tempsActuel = 0;
     Records records;      // the best points shown after the unlocked scenario levels
     RecordsMondiaux mondiaux;  // and the world's, when known
     std::string annonce;  // what went wrong in the last activity, shown for a while
@@ -155,7 +161,9 @@ void MenuPrincipal::construire() {
     tableausphere = std::move(contenu.spheres);
     lot = LotBlocs(tableaucube);
 
-    rot = 0;
+    rot = rotAvant = 0;
+    logoVu = s.logo.logo;
+    teinte = res.fondublanc;
     s.logo.couleur = 0;
     s.logo.compteur_logo = 0;
     choix = 0;
@@ -192,7 +200,6 @@ void MenuPrincipal::construire() {
     glDisable(GL_LIGHTING);
     sys::keyRepeat(400, 200);
     sys::showCursor(false);
-    tempsPrecedent = tempsActuel = 0;
     annonce = prendreAnnonce();  // at start-up, an unreadable progress file
     if (illisibles) annonce += (annonce.empty() ? "" : "\n") + std::string(tr(kRecordsIllisibles));
     debutAnnonce = 0;  // its time counts from its first showing (after the logo)
@@ -332,6 +339,10 @@ void MenuPrincipal::entree() {
 }
 
 void MenuPrincipal::lancer() {
+    // The activity starts as from a cleared frame (its light is placed in
+    // the model-view in use).
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     s.continuer = 1;
     res.fondublanc.setF(false);
     res.fondublanc.setRGB(255, 255, 255);
@@ -453,49 +464,60 @@ void MenuPrincipal::instantane() {
     instant.futureMap = futureMap;
 }
 
-void MenuPrincipal::frame() {
-    instant.textes.clear();
-    evenements();
+// One step of 1/30 s: the logo's, or the launch fade's and the background's
+// turn. The picture shows the fade as the step found it.
+void MenuPrincipal::pas() {
+    logoVu = s.logo.logo;
+    rotAvant = rot;
+    teinte = res.fondublanc;
+    if (s.logo.logo) return s.logo.pas(s.musique);
+    // The launch fade: down by 5 a step, then the activity starts (not when
+    // the program is ending).
+    Fondu& fondu = res.fondublanc;
+    if (fondu.getF() && !fondu.assombrir() && s.continuer == 2) lancer();
+    rot += 0.1;
+}
 
+// The background turned `alpha` of the way from the step before to the last one.
+void MenuPrincipal::dessiner(double alpha) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    if (logoVu) return s.logo.dessiner(s.hauteur, s.largeur);
 
-    if (s.logo.logo) {
-        s.logo.passe(s.musique, s.hauteur, s.largeur);
-    } else {
-        Fondu& fondu = res.fondublanc;
-        fondu.appliquer();
-        // The launch fade: down by 5 a frame, then the activity starts
-        // (not when the program is ending).
-        if (fondu.getF() && !fondu.assombrir() && s.continuer == 2) lancer();
+    teinte.appliquer();
+    glDisable(GL_FOG);
+    const double r = rotAvant + (rot - rotAvant) * alpha;
+    glRotated(r, 0, 0, 1);
+    const Heros& b = joueur[0];
+    gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
+    glRotated(-r, 0, 0, 1);
 
-        glDisable(GL_FOG);
-        rot += 0.1;
-        glMatrixMode(GL_MODELVIEW);
-        glRotated(rot, 0, 0, 1);
-        const Heros& b = joueur[0];
-        gluLookAt(b.getX() + 10, b.getY(), b.getZ() + 12, b.getX(), b.getY(), b.getZ(), 0, 0, 1);
-        glRotated(-rot, 0, 0, 1);
+    dessinerObjets(lot, tableaucube, nullptr, tableausphere, joueur[0]);
+    dessinerCiel(*res.skybox);
 
-        dessinerObjets(lot, tableaucube, nullptr, tableausphere, joueur[0]);
-        dessinerCiel(*res.skybox);
-
-        // No text while the fade runs, nor on the frame an activity returned in
-        // (the menu is rebuilt right after it).
-        if (!fondu.getF() && s.continuer == 2) {
-            imprimer("Vorna v" VORNA_VERSION, 1, 0);
-            imprimer("by Mervo", 2, 0);
-            imprimer(kAdresseSite, 0, 0);
-            s.finScenario ? dessinerFin() : dessinerEntrees();
-            if (!annonce.empty() && !debutAnnonce) debutAnnonce = sys::ticks();
-            if (!annonce.empty() && sys::ticks() - debutAnnonce < kDureeAnnonce) {
-                glColor3ubv(kAvertissement);
-                imprimer(annonce.c_str(), -1, -0.85);
-                glColor3ubv(kBlanc);
-            }
-        }
+    // No text while the fade runs, nor on the frame an activity returned in
+    // (the menu is rebuilt right after it).
+    if (res.fondublanc.getF() || s.continuer != 2) return;
+    imprimer("Vorna v" VORNA_VERSION, 1, 0);
+    imprimer("by Mervo", 2, 0);
+    imprimer(kAdresseSite, 0, 0);
+    s.finScenario ? dessinerFin() : dessinerEntrees();
+    if (!annonce.empty() && !debutAnnonce) debutAnnonce = sys::ticks();
+    if (!annonce.empty() && sys::ticks() - debutAnnonce < kDureeAnnonce) {
+        glColor3ubv(kAvertissement);
+        imprimer(annonce.c_str(), -1, -0.85);
+        glColor3ubv(kBlanc);
     }
+}
+
+// The keys at once, the steps the clock gives, then a frame at the
+// display's rate.
+void MenuPrincipal::frame(Cadence& cadence) {
+    instant.textes.clear();
+    evenements();
+    for (int n = cadence.pasDus(sys::ticks()); n > 0; --n) pas();
+    dessiner(cadence.alpha(sys::ticks()));
 
     instantane();
     ++instant.frame;
@@ -503,14 +525,7 @@ void MenuPrincipal::frame() {
     instant.swap = true;
     sys::swapBuffers();
     instant.swap = false;
-
-    // Two frames per 30 ms: a frame that finds more than 30 ms gone since the
-    // reference goes on at once and moves the reference; any other sleeps up to it.
-    tempsActuel = sys::ticks();
-    if (tempsActuel - tempsPrecedent > 30)
-        tempsPrecedent = tempsActuel;
-    else
-        sys::delay(30 - (tempsActuel - tempsPrecedent));
+    if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
 }
 
 }  // namespace
@@ -520,5 +535,6 @@ const InstantMenu& instantMenu() { return instant; }
 void boucleMenu(Shell& shell, RessourcesMenu& ressources) {
     MenuPrincipal menu(shell, ressources);
     menu.construire();
-    while (shell.continuer == 2) menu.frame();
+    Cadence cadence(sys::ticks(), imagesMax());
+    while (shell.continuer == 2) menu.frame(cadence);
 }

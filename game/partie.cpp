@@ -7,6 +7,7 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -112,17 +113,48 @@ bool Partie::preparer() {
 // Steps of 1/30 s as the clock gives them, each with the inputs that came
 // by the time it was due, whatever the frame rate; a frame after them, at
 // the display's rate.
+// While the pause menu stands still the picture is drawn once, then the
+// loop waits for the next step or an event instead of drawing it again.
 void Partie::boucle() {
     Cadence cadence(sys::ticks(), imagesMax());
+    bool redessiner = true;  // the window may have lost its picture
     while (sim->continuer() == 2) {
         lireEntrees();
         const int n = cadence.pasDus(sys::ticks());
         for (long long k = cadence.pasFaits() - n; k < cadence.pasFaits() && sim->continuer() == 2; ++k)
             pas(cadence.echeance(k));
-        image(cadence.alpha(sys::ticks()));
-        if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
+        if (redessiner || !immobile()) {
+            image(cadence.alpha(sys::ticks()));
+            if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
+            redessiner = false;
+        } else {
+            instantane();
+            ++frames;
+            // Until the next step, and never before the frame cap's next frame.
+            const Uint32 maintenant = sys::ticks();
+            const int32_t pas = static_cast<int32_t>(cadence.echeance(cadence.pasFaits()) - maintenant);
+            redessiner = sys::attendre(std::max<Uint32>(cadence.attente(maintenant), std::max(0, pas)));
+        }
     }
 }
+
+// What the picture shows while the pause menu is up, as numbers: the same
+// numbers, the same picture.
+std::vector<double> Partie::etatVu() const {
+    const Simulation& s = *sim;
+    const Heros& b = s.balle();
+    const std::array<double, 3>& p = s.ballePrecedente();
+    const std::array<double, 3>&v = s.vise(), &w = s.visePrecedent();
+    std::array<double, 3> c0{}, c1{};
+    const bool course = positionCourse(0, c0) && positionCourse(1, c1);
+    return {b.getX(), b.getY(), b.getZ(), p[0], p[1], p[2], v[0], v[1], v[2], w[0], w[1], w[2],
+            double(s.teinte().getR()), double(s.teinte().getG()), double(s.teinte().getB()),
+            double(s.score()), double(s.chronoAffiche()), b.getVie(), double(s.choixMenu()),
+            double(s.getCheckpoint()), double(s.getLoose()), double(b.getTombe()), double(course),
+            c0[0], c0[1], c0[2], c1[0], c1[1], c1[2]};
+}
+
+bool Partie::immobile() const { return sim->getMenu() && sim->getPause() && etatVu() == vueDessinee; }
 
 void Partie::lireEntrees() {
     if (sys::arretDemande()) entrees.push_back({0, {Touche::Quitter, true}});  // the program is ending
@@ -202,6 +234,7 @@ void Partie::image(double alpha) {
     glFlush();
     sys::swapBuffers();
     ++frames;
+    vueDessinee = etatVu();
 }
 
 void Partie::imprimer(const std::string& texte, int pos, double posy) {

@@ -47,6 +47,9 @@ private:
     void pas(uint32_t echeance);
     void effets(const Sorties& s);
     void image(double alpha);
+    std::vector<double> etatVu() const;
+    // The pause menu is up and nothing changed since the last frame drawn.
+    bool immobile() const;
     void quitter();
     void instantane();
     void imprimer(const std::string& texte, int pos, double posy);
@@ -129,6 +132,7 @@ private:
     std::unique_ptr<FantomeMondial> mondial;  // the world record's ghost, when it is the one raced
 
     int frames = 0;
+    std::vector<double> vueDessinee;  // etatVu() at the last frame drawn
 };
 
 #endif

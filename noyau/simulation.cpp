@@ -88,9 +88,10 @@ void Simulation::pas(const EntreesPas& entrees) {
         m_mort.setF(false);
         m_mort.setRGB(178, 178, 178);
     }
-    // The pick-ups' emblems turn a degree a step on every axis.
+    // The pick-ups' emblems turn a degree a step on every axis, and stand
+    // still with the rest of the run in the pause.
     for (Bonus& b : m_bonus)
-        if (b.getExiste()) b.tourner();
+        if (b.getExiste() && !m_pause) b.tourner();
 }
 
 void Simulation::evenements(const EntreesPas& entrees) {

@@ -45,6 +45,10 @@ public:
     void swapBuffers() override {
         if (SDL_Window* f = fenetreGL()) SDL_GL_SwapWindow(f);
     }
+    bool attendre(Uint32 ms) override {
+        if (!m_file.empty()) return true;
+        return SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)) == 1;
+    }
     void keyRepeat(int d, int i) override { m_repetition.regler(d, i); }
     void showCursor(bool v) override { SDL_ShowCursor(v ? SDL_ENABLE : SDL_DISABLE); }
 

@@ -23,6 +23,11 @@ public:
     virtual void delay(Uint32 ms) = 0;          // like SDL_Delay
     virtual int pollEvent(SDL_Event* event) = 0;// like SDL_PollEvent, through Entrees
     virtual void swapBuffers() = 0;             // like SDL_GL_SwapWindow
+    // A frame with nothing new to show: waits up to `ms` for an event
+    // instead of drawing (SDL_WaitEventTimeout). True when one came: the
+    // window may need drawing again (uncovered, resized). By default, a
+    // plain delay.
+    virtual bool attendre(Uint32 ms) { delay(ms); return false; }
     // Key repeat for the keys pressed from now on, as SDL 1.2's
     // SDL_EnableKeyRepeat set it (see repetition.h).
     virtual void keyRepeat(int delay, int interval) = 0;
@@ -46,6 +51,7 @@ inline Uint32 ticks() { return courant().ticks(); }
 inline void delay(Uint32 ms) { courant().delay(ms); }
 inline int pollEvent(SDL_Event* e) { return courant().pollEvent(e); }
 inline void swapBuffers() { courant().swapBuffers(); }
+inline bool attendre(Uint32 ms) { return courant().attendre(ms); }
 inline void keyRepeat(int d, int i) { courant().keyRepeat(d, i); }
 inline void showCursor(bool v) { courant().showCursor(v); }
 inline bool arretDemande() { return courant().arretDemande(); }

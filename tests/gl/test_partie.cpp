@@ -199,6 +199,9 @@ TEST_F(Partie, ThePauseMenuFreezesTheRunWrapsAndQuitRemovesTheWorkingGhost) {
     for (const auto& [f, choix] : {std::pair{15, 2}, {19, 0}, {23, 1}, {27, 2}}) EXPECT_EQ(instants[f].choixMenu, choix);
     EXPECT_EQ(instants[40].continuer, 2) << "the press does nothing in the pause menu";
     EXPECT_EQ(static_cast<int>(instants.size()), 42);
+    // Drawn while the run moves, at the pause and at each move of the choice;
+    // else the frames are waited through.
+    EXPECT_EQ(systeme.swaps(), 12 + 4);
     EXPECT_FALSE(existe(travail()));
     EXPECT_GE(mixeur.compte("jouer"), 5) << "cursor moves and the confirm";
     // Asked in the very first frame, while the start phase holds the ball, the

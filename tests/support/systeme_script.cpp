@@ -123,6 +123,16 @@ void SystemeScript::swapBuffers() {
     if (m_vraiSwap && fenetreGL()) SDL_GL_SwapWindow(fenetreGL());
     m_temps += m_travail;
     ++m_frame;
+    ++m_swaps;
+}
+
+bool SystemeScript::attendre(Uint32 ms) {
+    m_enCours.clear();  // the last frame drawn stays on screen, its texts with it
+    if (m_surImage) m_surImage(m_frame);
+    m_temps += ms;
+    ++m_frame;
+    ++m_attentes;
+    return false;
 }
 
 void SystemeScript::keyRepeat(int delai, int) { m_delai = delai; }

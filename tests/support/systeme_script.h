@@ -18,7 +18,8 @@
 // pass through the seam's own Entrees. A frame is what lies between two buffer
 // swaps: frame 0 runs until the first swap. Events scheduled for frame n are
 // delivered by the first pollEvent of that frame. Delays advance the clock
-// without sleeping; each swap may also add some simulated work time.
+// without sleeping; each swap may also add some simulated work time. A frame
+// a loop leaves undrawn (attendre) ends as a swap does, its wait on the clock.
 class SystemeScript : public sys::Systeme {
 public:
     SystemeScript();
@@ -62,6 +63,9 @@ public:
     void vraiSwap(bool v) { m_vraiSwap = v; }
 
     int frame() const { return m_frame; }
+    // The frames drawn (swapped) and those left undrawn, waited through.
+    int swaps() const { return m_swaps; }
+    int attentes() const { return m_attentes; }
     Uint32 maintenant() const { return m_temps; }
     int repetitionDelai() const { return m_delai; }
     bool curseurVisible() const { return m_curseur; }
@@ -75,6 +79,7 @@ public:
     void delay(Uint32 ms) override;
     int pollEvent(SDL_Event* event) override;
     void swapBuffers() override;
+    bool attendre(Uint32 ms) override;
     void keyRepeat(int delai, int intervalle) override;
     void showCursor(bool visible) override { m_curseur = visible; }
     bool arretDemande() override;
@@ -86,6 +91,7 @@ private:
     sys::Entrees m_entrees;
     std::deque<SDL_Event> m_file;  // events taken from the script or SDL, still to deliver
     int m_frame = 0;
+    int m_swaps = 0, m_attentes = 0;
     Uint32 m_temps = 1000;
     Uint32 m_travail = 0;
     int m_limite = 20000;
