@@ -3,8 +3,7 @@
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,
 // Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A) and never its plain
-// one, not even the movement of a
-// held w, a, s, d, q or e.
+// one, not even the movement of a held w, a, s, d, q or e.
 #include <numeric>
 
 #include "session_edition.h"

@@ -538,6 +538,17 @@ TEST_F(Editeur, ObjectsCopiedFromOneMapArePastedIntoAnotherAtTheCursorAndOtherTe
     taper({ctrl(SDLK_v), SDLK_SPACE});
     editer("deux.txt");
     EXPECT_EQ(enregistrements("maps/deux.txt")[2], "3 100,50,7 5 2,2,1 0,0,30 textureSpeed") << "at the cursor";
+    // A whole map chosen (Ctrl+A) comes into the other one moved by the cursor's offset from its first record.
+    taper({ctrl(SDLK_a), ctrl(SDLK_c)});
+    editer("un.txt");
+    taper({ctrl(SDLK_v)});
+    const int groupe = f - 1;
+    taper({SDLK_ESCAPE});  // the pasted objects no longer chosen
+    editer("deux.txt");
+    std::vector<std::string> attendu, colles;
+    lireEnregistrements("maps/un.txt", [&](Enregistrement e, int) { e.x += 100, e.y += 50, e.z += 3, attendu.push_back(ligne(e)); });
+    for (int k = 3; k < a(groupe).nbre_obj; ++k) colles.push_back(ligne(a(groupe).objets[k].enregistrement("?")));
+    EXPECT_EQ(colles, attendu);
     // Two records keep their offsets; a text that is no records changes nothing.
     for (const char* texte : {"@1,1,1,1,5,2,2,1,0,0,0,textureSol\n@8,4,5,6,5,1,1,1,0,0,0,textureSphere\n",
                               "pas une map @1,2,3\n", "@1,2,3\n"}) {
