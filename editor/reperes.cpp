@@ -122,7 +122,7 @@ void dessinerRectangle(int x0, int y0, int x1, int y1, int hauteur) {
     glPushMatrix();
     glLoadIdentity();
     // Window points, y down from the top, over the viewport.
-    glOrtho(-vue[0], -vue[0] + vue[2], hauteur - vue[1], hauteur - vue[1] - vue[3], -1, 1);
+    glOrtho(vue[0], vue[0] + vue[2], hauteur - vue[1], hauteur - vue[1] - vue[3], -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();

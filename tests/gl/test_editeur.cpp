@@ -647,16 +647,19 @@ TEST_F(Editeur, ARectangleDrawnWithTheRightButtonChoosesExactlyTheObjectsWhoseCe
     for (const auto& c : cas) {
         if (!c.avant.empty()) taper(std::vector<Touche>(c.avant[0] + 1, SDLK_TAB));
         if (c.maj) systeme.tape(f, SDLK_LSHIFT, 4);
+        long trace = 0;  // the rectangle's outline while it is drawn
         surFrame = [&, debut = f](int n) {
             const auto p = ecran(instantEdition(), n == debut ? c.de : c.a);
             if (n == debut) systeme.bouton(n + 1, 3, true, p[0], p[1]);
-            if (n == debut + 1) systeme.mouvement(n + 1, p[0], p[1]), systeme.bouton(n + 2, 3, false, p[0], p[1]);
+            if (n == debut + 1) systeme.mouvement(n + 1, p[0], p[1]), systeme.bouton(n + 3, 3, false, p[0], p[1]);
+            if (n == debut + 2) for (Pixel x : lireEcran()) trace += x == Pixel{255, 0, 255};
         };
-        f += 4;
+        f += 5;
         const int fin = f - 1;
         editer("r.txt");
-        EXPECT_EQ(a(fin - 4).groupe, c.avant);
+        EXPECT_EQ(a(fin - 5).groupe, c.avant);
         EXPECT_EQ(a(fin).groupe, c.apres);
+        if (c.avant.empty()) { EXPECT_GT(trace, 100) << "the outline drawn"; }
     }
     surFrame = nullptr;
 }
