@@ -52,12 +52,29 @@ const char* const kAide = aTraduireContexte(
     "  G, Shift+G           the ground grid; snapping to it (whole units, half-sizes by halves)\n"
     "  O                    the overview of the whole map (clicks still choose)\n"
     "  F1                   the help screen\n");
+// The keys that came later, and the game's own levels.
+const char* const kAideSuite = aTraduireContexte(
+    "terminal",
+    "  left drag            move the chosen objects on the ground (Shift: up, down)\n"
+    "  Shift+click          add the object under the pointer to the chosen ones, or\n"
+    "                       take it out\n"
+    "  right drag           choose every object whose centre shows in the rectangle\n"
+    "  Ctrl+A               choose every placed object\n"
+    "  Ctrl+C, Ctrl+X       copy, cut the chosen objects to the clipboard (as level\n"
+    "                       records)\n"
+    "  Ctrl+V               paste them at the cursor, keeping their places\n"
+    "  F11, Alt+Return      full screen, or back to a window\n"
+    "The chosen objects move, resize, change kind, and are deleted and duplicated as\n"
+    "one. \"Edit a map\" lists the game's levels by title, then maps/*.txt.\n"
+    "In a game folder a scenario level is saved in place; where the game is\n"
+    "installed, as a copy among the player's maps (maps/map4.txt for the fourth),\n"
+    "which the editor says.\n");
 
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
     initialiserLangue();
-    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide)) + trContexte("terminal", kAideSuite);
     const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder

@@ -13,8 +13,15 @@ namespace editeur {
 Heros& Edition::edite() { return selection.active() ? joueur[selection.index()] : joueur.back(); }
 const Heros& Edition::edite() const { return selection.active() ? joueur[selection.index()] : joueur.back(); }
 
+std::vector<Heros*> Edition::edites() {
+    if (!selection.active()) return {&joueur.back()};
+    std::vector<Heros*> r;
+    for (int i : selection.groupe()) r.push_back(&joueur[i]);
+    return r;
+}
+
 // The held movement keys, in the order w, s, d, q, a, e; a gesture on the
-// chosen object ends when they are all let go.
+// chosen objects ends when they are all let go.
 void Edition::bouger() {
     const double pas[6][3] = {{-vitesse, 0, 0}, {vitesse, 0, 0}, {0, 0, -vitesse},
                               {0, vitesse, 0},  {0, -vitesse, 0}, {0, 0, vitesse}};
@@ -22,7 +29,7 @@ void Edition::bouger() {
     for (int i : {0, 1, 3, 2, 4, 5})
         if (direction[i]) {
             avantChangement();
-            edite().deplacer(pas[i][0], pas[i][1], pas[i][2]);
+            for (Heros* h : edites()) h->deplacer(pas[i][0], pas[i][1], pas[i][2]);
             apresChangement();
             tenue = true;
         }
@@ -31,19 +38,22 @@ void Edition::bouger() {
 
 void Edition::agrandir(double x, double y, double z) {
     avantChangement();
-    edite().agrandir(x, y, z);
+    for (Heros* h : edites()) h->agrandir(x, y, z);
     apresChangement();
 }
 
-// t and r: the chosen object's kind, or the cursor's and the next objects'.
+// t and r: the chosen objects' kind, or the cursor's and the next objects'.
 void Edition::changerType(int pas) {
     if (selection.active()) {
         avantChangement();
-        Heros& h = edite();
-        // A record kept from the file takes the palette's first or last kind.
-        const int k = h.getObj() < 0 ? (pas > 0 ? 0 : kNombreTypes - 1) : (h.getObj() + pas + kNombreTypes) % kNombreTypes;
-        h.changerObj(k);
-        h.changerTexture(gestionT->intToTexture(k));
+        for (Heros* h : edites()) {
+            // A record kept from the file takes the palette's first or last kind.
+            const int k = h->getObj() < 0 ? (pas > 0 ? 0 : kNombreTypes - 1)
+                                          : (h->getObj() + pas + kNombreTypes) % kNombreTypes;
+            h->changerObj(k);
+            h->changerTexture(gestionT->intToTexture(k));
+        }
+        apresChangement(false);
         return;
     }
     objet_courant = (objet_courant + pas + kNombreTypes) % kNombreTypes;
@@ -52,25 +62,36 @@ void Edition::changerType(int pas) {
     joueur.back().changerTexture(gestionT->intToTexture(texture_courante));
 }
 
-// The chosen object is about to change: the gesture starts with it as it is.
+// The chosen objects are about to change: the gesture starts with them as they are.
 void Edition::avantChangement() {
-    if (!selection.active() || gesteIndex == selection.index()) return;
+    if (!selection.active() || gesteIndices == selection.groupe()) return;
     fermerGeste();
-    gesteIndex = selection.index();
-    gesteAvant = joueur[gesteIndex];
+    gesteIndices = selection.groupe();
+    for (int i : gesteIndices) gesteAvant.push_back(joueur[i]);
 }
 
-void Edition::apresChangement() {
-    if (aimant) aimanter(edite());
+// Snapped when snapping is on (and `placement` changed); a group is drawn
+// again from the list.
+void Edition::apresChangement(bool placement) {
+    if (aimant && placement)
+        for (Heros* h : edites()) aimanter(*h);
+    if (selection.groupe().size() > 1) {
+        lot.perimer();
+        lotDessus.perimer();
+        instantPerime = true;
+    }
 }
 
-// The gesture on the chosen object becomes one step, if it changed anything.
+// The gesture on the chosen objects becomes one step, if it changed anything.
 void Edition::fermerGeste() {
-    const int i = gesteIndex;
-    gesteIndex = -1;
-    if (i < 0 || i >= nbre_obj || !gesteAvant || identiques(joueur[i], *gesteAvant)) return;
     Pas pas;
-    pas.remplacements.push_back({i, {*gesteAvant}, {joueur[i]}});
+    for (std::size_t k = 0; k < gesteIndices.size(); ++k) {
+        const int i = gesteIndices[k];
+        if (i < nbre_obj && !identiques(joueur[i], gesteAvant[k])) pas.remplacements.push_back({i, {gesteAvant[k]}, {joueur[i]}});
+    }
+    gesteIndices.clear();
+    gesteAvant.clear();
+    if (pas.remplacements.empty()) return;
     historique.noter(std::move(pas));
     instantPerime = true;
 }
@@ -127,31 +148,40 @@ void Edition::garderDepart() {
     selection.aucune();
 }
 
-// Delete: the chosen object, never the player's start (the first record is
-// the ball in the game; p keeps it too).
+// Delete: the chosen objects, never the player's start (the first record is
+// the ball in the game; p keeps it too), as one step.
 void Edition::supprimerChoisi() {
     if (!selection.active()) return;
-    const int i = selection.index();
-    if (i == 0) {
-        afficher(tr("Le depart ne peut pas etre efface"));
-        return;
-    }
+    if (selection.contient(0)) afficher(tr("Le depart ne peut pas etre efface"));
     Pas pas;
-    pas.remplacements.push_back({i, {joueur[i]}, {}});
+    const std::vector<int>& g = selection.groupe();
+    for (auto i = g.rbegin(); i != g.rend(); ++i)  // from the last: the others keep their places
+        if (*i > 0) pas.remplacements.push_back({*i, {joueur[*i]}, {}});
+    if (pas.remplacements.empty()) return;
     faire(std::move(pas));
     selection.aucune();
 }
 
-// Ctrl+D: a copy of the chosen object just beside it (toward +y), placed
-// last and chosen in its place.
+// Ctrl+D: a copy of the chosen objects just beside them (toward +y, past
+// the whole group), placed last and chosen in their place.
 void Edition::dupliquer() {
     if (!selection.active()) return;
-    Heros copie = joueur[selection.index()];
-    copie.deplacer(0, std::fmax(1, 2 * std::fabs(copie.rond() ? copie.getLX() : copie.getLY())), 0);
+    double bas = INFINITY, haut = -INFINITY;
+    for (int i : selection.groupe()) {
+        const Heros& h = joueur[i];
+        const double l = std::fabs(h.rond() ? h.getLX() : h.getLY());
+        bas = std::fmin(bas, h.getY() - l), haut = std::fmax(haut, h.getY() + l);
+    }
     Pas pas;
-    pas.remplacements.push_back({nbre_obj, {}, {copie}});
+    pas.remplacements.push_back({nbre_obj, {}, {}});
+    std::vector<int> copies;
+    for (int i : selection.groupe()) {
+        pas.remplacements[0].apres.push_back(joueur[i]);
+        pas.remplacements[0].apres.back().deplacer(0, std::fmax(1, haut - bas), 0);
+        copies.push_back(nbre_obj + static_cast<int>(copies.size()));
+    }
     faire(std::move(pas));
-    selection.choisir(nbre_obj - 1);
+    selection.choisirTous(copies);
 }
 
 void Edition::annuler(bool refaire) {

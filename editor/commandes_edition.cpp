@@ -2,8 +2,10 @@
 // The keys and the mouse of an editing session. Every key acts when it is
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,
-// Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V) and never its plain one, not even the movement of a
-// held w, a, s, d, q or e.
+// Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A) and never its plain
+// one, not even the movement of a held w, a, s, d, q or e.
+#include <numeric>
+
 #include "session_edition.h"
 #include "systeme.h"
 
@@ -37,10 +39,12 @@ void Edition::evenements() {
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (e.button.button == SDL_BUTTON_LEFT && clic(e.button.x, e.button.y)) commencerGlisse(e.button.x, e.button.y);
+            if (e.button.button == SDL_BUTTON_RIGHT) commencerRectangle(e.button.x, e.button.y);
             break;
         case SDL_MOUSEMOTION: glisser(e.motion.x, e.motion.y); break;
         case SDL_MOUSEBUTTONUP:
             if (e.button.button == SDL_BUTTON_LEFT) finirGlisse();
+            if (e.button.button == SDL_BUTTON_RIGHT) finirRectangle();
             break;
         case SDL_QUIT: demanderDepart(true); break;
         default: break;
@@ -87,6 +91,13 @@ void Edition::toucheCtrl(SDL_Keycode k, bool maj) {
     case SDLK_c: copier(false); break;
     case SDLK_x: copier(true); break;
     case SDLK_v: coller(); break;
+    case SDLK_a: {  // every placed object
+        fermerGeste();
+        std::vector<int> tous(nbre_obj);
+        std::iota(tous.begin(), tous.end(), 0);
+        selection.choisirTous(tous);
+        break;
+    }
     default: break;
     }
 }
@@ -131,8 +142,9 @@ void Edition::touchePremiere(SDL_Keycode k) {
 }
 
 // A left click chooses the object under the pointer, in the view of the
-// frame last drawn (true then: a drag may follow); on nothing, it goes back
-// to the cursor.
+// frame last drawn (true then: a drag may follow), alone unless it is one of
+// the group already chosen; on nothing, it goes back to the cursor. With
+// Shift it adds the object to the group or takes it out.
 bool Edition::clic(int x, int y) {
     if (panneau()) {
         aide = question = conflit = partirApres = false;
@@ -142,7 +154,12 @@ bool Edition::clic(int x, int y) {
     Rayon r;
     if (!rayonDuPoint(vueImage, x, y, r)) return false;
     const int i = objetVise(joueur, nbre_obj, r);
-    i >= 0 ? selection.choisir(i) : selection.aucune();
+    if (majTenue) {
+        if (i >= 0) selection.basculer(i);
+        return i >= 0 && selection.contient(i);
+    }
+    if (i < 0) selection.aucune();
+    else selection.choisirTous({i}, selection.contient(i));  // a member of the group leads it
     return i >= 0;
 }
 

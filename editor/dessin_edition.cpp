@@ -58,11 +58,13 @@ void Edition::dessinerScene() {
     bool touche = false;
     const double bas = hauteurDessous(joueur, nbre_obj + 1, choisi >= 0 ? choisi : nbre_obj, suivi, &touche);
     dessinerLigneChute(suivi, bas, touche);
-    if (choisi >= 0) dessinerContour(joueur[choisi]);
+    for (int i : selection.groupe()) dessinerContour(joueur[i]);
     if (dessus) finVueDessus();
+    if (rectangle) dessinerRectangle(rectangle->x0, rectangle->y0, rectangle->x1, rectangle->y1, vueImage.hauteurFenetre);
 }
 
-// Top left the kind of the edited object (and the chosen object's number),
+// Top left the kind of the edited object (and the chosen object's number,
+// after how many are chosen when more than one is),
 // under it where it stands and its sizes, the cursor's place too when an
 // object is chosen; bottom left the kind's help; top right the unsaved mark.
 void Edition::dessinerTextes() {
@@ -72,8 +74,10 @@ void Edition::dessinerTextes() {
     }
     const Heros& s = edite();
     const bool choisi = selection.active();
-    const std::string nom = choisi ? std::to_string(selection.index() + 1) + ": " + nomDuType(s)
-                                   : objToChar(objet_courant, "nature");
+    const int groupe = static_cast<int>(selection.groupe().size());
+    std::string nom = choisi ? std::to_string(selection.index() + 1) + ": " + nomDuType(s)
+                             : objToChar(objet_courant, "nature");
+    if (groupe > 1) nom = formater(tr("%d choisis"), groupe) + "  " + nom;
     const std::string aide = choisi ? explicationDuType(s) : objToChar(objet_courant, "explication");
     const std::string place = coordonnees(s);
     const Heros& c = joueur.back();

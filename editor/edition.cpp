@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -42,6 +43,16 @@ bool finitPar(const std::string& s, const std::string& fin) {
     return s.size() >= fin.size() && s.compare(s.size() - fin.size(), fin.size(), fin) == 0;
 }
 
+// A scenario level the editor cannot save in place: its folder is the
+// installation's, reached by a link from the player's folder, or the file
+// or its folder cannot be written.
+bool niveauProtege(const std::string& chemin) {
+    struct stat s;
+    const std::string dossier = chemin.substr(0, chemin.rfind('/'));
+    if (lstat(dossier.c_str(), &s) == 0 && S_ISLNK(s.st_mode)) return true;
+    return access(dossier.c_str(), W_OK) != 0 || access(chemin.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 Edition::Edition(const std::string& map, int nombreMaps) {
@@ -57,7 +68,9 @@ Edition::Edition(const std::string& map, int nombreMaps) {
 
     if (map == kNouvelleMap) {
         nouvelleMap(nombreMaps);
-    } else if (!charger("maps/" + map)) {
+    } else if (charger("maps/" + map)) {
+        if (map.rfind("niveau/", 0) == 0 && niveauProtege(mapALoad)) copierNiveau(map.substr(7));
+    } else {
         // Never written over: it may be unreadable for a while, or a text
         // that is not a level at all.
         nouvelleMap(static_cast<int>(listerFichiers("./maps", ".txt").size()));
@@ -102,6 +115,18 @@ bool Edition::charger(const std::string& chemin) {
     nomAChoisir = false;
     surDisque = empreinteDe(chemin);
     return true;
+}
+
+// A scenario level of the installation (`fichier` in maps/niveau/): saved
+// as a copy among the player's maps, "maps/map4.txt" or the next
+// "maps/map4-N.txt" free, which the user is told.
+void Edition::copierNiveau(const std::string& fichier) {
+    copieDe = "maps/" + fichier.substr(0, fichier.rfind('.')) + ".txt";
+    numeroNouvelle = 1;
+    mapALoad = entreeExiste(copieDe) ? nomSuivant() : copieDe;
+    nomAChoisir = true;
+    copieNiveau = true;
+    afficher(formater(tr("Niveau protege: copie dans %s"), mapALoad.substr(5).c_str()));
 }
 
 // The object a record makes (`premier`: the first of a file, the start).
@@ -177,7 +202,9 @@ bool Edition::enregistrer() {
     }
     historique.marquerSauve();
     surDisque = empreinteDe(mapALoad);
-    afficher(formater(tr("Sauvee: %s"), mapALoad.substr(5).c_str()));
+    afficher(formater(copieNiveau ? tr("Niveau protege, copie sauvee: %s") : tr("Sauvee: %s"),
+                      mapALoad.substr(5).c_str()));
+    copieNiveau = false;
     return true;
 }
 
@@ -277,7 +304,7 @@ void Edition::instantane() {
         instantPerime = false;
     } else {
         instant.objets.back() = joueur.back();
-        if (selection.active()) instant.objets[selection.index()] = joueur[selection.index()];
+        for (int i : selection.groupe()) instant.objets[i] = joueur[i];
     }
     instant.nbre_obj = nbre_obj;
     instant.objet_courant = objet_courant;
@@ -287,6 +314,7 @@ void Edition::instantane() {
     instant.modifiee = historique.modifie();
     instant.message = message;
     instant.selection = selection.index();
+    instant.groupe = selection.groupe();
     instant.grille = grille;
     instant.aimant = aimant;
     instant.dessus = dessus;

@@ -38,7 +38,8 @@ struct InstantEdition {
     std::string mapALoad;       // where the map is saved
     bool modifiee = false;      // the map differs from the one saved (or opened)
     std::string message;        // the notice on screen, if any
-    int selection = -1;         // the chosen object, −1 for none (the cursor is edited)
+    int selection = -1;         // the chosen object leading, −1 for none (the cursor is edited)
+    std::vector<int> groupe;    // every chosen object
     bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview
     bool aide = false, question = false;  // the help screen, the question before leaving
     bool conflit = false;       // the question before saving over a map changed on the disk

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Dragging the chosen object with the left button: along the ground plane
+// Dragging the chosen objects with the left button: along the ground plane
 // under the pointer, or with Shift held up and down, in the view the drag
-// began in (the camera follows the object, the pointer keeps to the view
-// the user aimed in); the whole drag is one step of the history.
+// began in (the camera follows the leading object, the pointer keeps to the
+// view the user aimed in); the whole drag is one step of the history. And
+// choosing with the right button every object whose centre shows inside the
+// rectangle drawn.
 #include <cmath>
 
 #include "session_edition.h"
@@ -50,15 +52,15 @@ void Edition::commencerGlisse(int x, int y) {
 }
 
 void Edition::glisser(int x, int y) {
+    if (rectangle) rectangle->x1 = x, rectangle->y1 = y;
     double p[3];
     if (!glisse || !selection.active() || !pointGlisse(x, y, p)) return;
     avantChangement();
-    Heros& h = edite();
+    const Heros& h = edite();
     const double cible[3] = {p[0] + glisse->prise[0], p[1] + glisse->prise[1], p[2] + glisse->prise[2]};
-    if (glisse->vertical)
-        h.deplacer(glisse->depart[0] - h.getX(), glisse->depart[1] - h.getY(), cible[2] - h.getZ());
-    else
-        h.deplacer(cible[0] - h.getX(), cible[1] - h.getY(), glisse->depart[2] - h.getZ());
+    double d[3] = {glisse->depart[0] - h.getX(), glisse->depart[1] - h.getY(), cible[2] - h.getZ()};
+    if (!glisse->vertical) d[0] = cible[0] - h.getX(), d[1] = cible[1] - h.getY(), d[2] = glisse->depart[2] - h.getZ();
+    for (Heros* o : edites()) o->deplacer(d[0], d[1], d[2]);
     apresChangement();
 }
 
@@ -66,6 +68,19 @@ void Edition::finirGlisse() {
     if (!glisse) return;
     glisse.reset();
     fermerGeste();
+}
+
+void Edition::commencerRectangle(int x, int y) {
+    if (panneau()) return;
+    fermerGeste();
+    rectangle = Rectangle{vueImage, x, y, x, y, majTenue};
+}
+
+void Edition::finirRectangle() {
+    if (!rectangle) return;
+    const Rectangle& r = *rectangle;
+    selection.choisirTous(objetsDansRectangle(r.vue, joueur, nbre_obj, r.x0, r.y0, r.x1, r.y1), r.ajouter);
+    rectangle.reset();
 }
 
 }  // namespace editeur

@@ -3,11 +3,13 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cadre.h"
 #include "edition.h"
 #include "repertoire.h"
+#include "scenarios.h"
 #include "sauvetage.h"
 #include "systeme.h"
 #include "texte.h"
@@ -36,7 +38,19 @@ Menu::~Menu() {
     libererTexture(m_texture_texte);
 }
 
-void Menu::loadListeMaps() { nomMap = listerFichiers("./maps", ".txt"); }
+void Menu::loadListeMaps() {
+    nomMap = listerFichiers("./maps", ".txt");
+    niveaux.clear();
+    for (const std::string& f : listerFichiers("./maps/niveau", ".qzm")) {
+        unsigned int n = 0;
+        char fin = 0;
+        const bool numero = std::sscanf(f.c_str(), "map%u.qz%c", &n, &fin) == 2 && fin == 'm';
+        const NiveauScenario* s = numero ? niveauScenario(n) : nullptr;
+        niveaux.push_back({s ? tr(s->titre) : f, "niveau/" + f, s != nullptr});
+    }
+    // The scenario's own levels first, in their order.
+    std::stable_partition(niveaux.begin(), niveaux.end(), [](const NiveauListe& n) { return n.scenario; });
+}
 
 void Menu::boutonsPrincipaux() {
     dansListe = false;
@@ -48,11 +62,13 @@ void Menu::boutonsPrincipaux() {
     boutons.emplace_back(Vector3D(0, -0.1, 0), tr("Quitter"));
 }
 
-// The maps then "Retour", centred as a column; of a list longer than the
+// The scenario levels, the maps then "Retour", centred as a column; of a list longer than the
 // screen, the kVisibles labels from `premier`.
 void Menu::listeDesMaps() {
     dansListe = true;
-    std::vector<std::string> labels = nomMap;
+    std::vector<std::string> labels;
+    for (const NiveauListe& n : niveaux) labels.push_back(n.titre);
+    labels.insert(labels.end(), nomMap.begin(), nomMap.end());
     labels.push_back(tr("Retour"));
     tranche = fenetreListe(labels.size(), kVisibles, premier, premier);
     const double n = static_cast<double>(tranche.fin - premier - 1);
@@ -63,7 +79,7 @@ void Menu::listeDesMaps() {
 }
 
 void Menu::defiler(int pas) {
-    if (!dansListe || nomMap.size() + 1 <= kVisibles) return;
+    if (!dansListe || entrees() + 1 <= kVisibles) return;
     premier = pas < 0 && premier == 0 ? 0 : premier + pas;
     listeDesMaps();
 }
@@ -78,9 +94,14 @@ void Menu::deplacerChoix(int pas) {
         choix += pas;
 }
 
-// The labels in the language in use; a map's always holds ".txt", no other's does.
+// The labels in the language in use; a map's always holds ".txt", no other's
+// does but a scenario level's title may.
 void Menu::agir(const std::string& label) {
-    if (label.find(".txt") != std::string::npos) {
+    const auto niveau = std::find_if(niveaux.begin(), niveaux.end(), [&](const NiveauListe& n) { return n.titre == label; });
+    if (dansListe && niveau != niveaux.end()) {
+        jouer(niveau->fichier, 0);
+        boutonsPrincipaux();
+    } else if (label.find(".txt") != std::string::npos) {
         jouer(label, 0);
         boutonsPrincipaux();
     } else if (label == tr("Editer une map")) {
@@ -153,7 +174,7 @@ void Menu::evenement(const SDL_Event& e) {
         if (!sys::molette(e)) break;  // sideways only
         // The wheel scrolls a list longer than the screen; elsewhere a turn
         // of it counts as a click.
-        if (dansListe && nomMap.size() + 1 > kVisibles) {
+        if (dansListe && entrees() + 1 > kVisibles) {
             defiler(-sys::molette(e));
             reselectionner(yDesign(e.wheel.mouseY, m_longueur, m_largeur));
         } else {

@@ -13,7 +13,8 @@
 namespace editeur {
 
 // The editor's menu: labels chosen with the mouse (or Up, Down and Return)
-// to create a new map, edit one of the maps of maps/, or quit. Choosing a map
+// to create a new map, edit one of the game's scenario levels (listed first,
+// by their titles) or of the maps of maps/, or quit. Choosing a map
 // runs the editing session in the same window; when it returns, the menu
 // comes back. A list of maps longer than the screen scrolls.
 class Menu {
@@ -26,6 +27,7 @@ public:
     Menu& operator=(const Menu&) = delete;
 
     // The names of maps/ that contain ".txt", in natural order.
+    // And the scenario levels of maps/niveau/.
     void loadListeMaps();
     // Runs the menu until Escape, "Quitter", the close request or a signal
     // (SIGINT, SIGTERM: see sys::arretDemande). Rescue copies of maps found
@@ -35,6 +37,13 @@ public:
 
     const std::vector<Bouton_menu>& getBoutons() const { return boutons; }
     const std::vector<std::string>& getNomMap() const { return nomMap; }
+    // A level of maps/niveau/: its title (the label; a file not numbered as
+    // the scenario's shows its name) and its file under maps/.
+    struct NiveauListe {
+        std::string titre, fichier;
+        bool scenario;
+    };
+    const std::vector<NiveauListe>& getNiveaux() const { return niveaux; }
 
 private:
     void boutonsPrincipaux();
@@ -45,12 +54,14 @@ private:
     void cliquer(int y);
     void defiler(int pas);
     void deplacerChoix(int pas);
+    std::size_t entrees() const { return niveaux.size() + nomMap.size(); }
 
     int m_longueur;
     int m_largeur;
     unsigned int m_texture_texte = 0;
     std::vector<Bouton_menu> boutons;
     std::vector<std::string> nomMap;
+    std::vector<NiveauListe> niveaux;
     std::vector<std::string> sauvetages;  // rescue copies in maps/, shown as a notice
     bool m_continuer = true;
     size_t choix = 0;

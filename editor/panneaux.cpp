@@ -80,10 +80,13 @@ const LigneAide kAide[] = {
     {aTraduire("Echap"), aTraduire("revenir au curseur, ou quitter")},
     {aTraduire("Tab, Maj Tab"), aTraduire("choisir l'objet suivant, precedent")},
     {aTraduire("Clic gauche"), aTraduire("choisir l'objet vise, rien: le curseur")},
+    {aTraduire("Maj clic"), aTraduire("ajouter l'objet vise au groupe, ou l'oter")},
+    {aTraduire("Glisser droit"), aTraduire("choisir les objets du rectangle")},
+    {aTraduire("Ctrl A"), aTraduire("choisir tous les objets")},
     {aTraduire("Glisser gauche"), aTraduire("deplacer au sol, avec Maj en hauteur")},
-    {aTraduire("Suppr"), aTraduire("effacer l'objet choisi, pas le depart")},
-    {aTraduire("Ctrl D"), aTraduire("dupliquer l'objet choisi a cote")},
-    {aTraduire("Ctrl C, Ctrl X"), aTraduire("copier, couper l'objet choisi")},
+    {aTraduire("Suppr"), aTraduire("effacer les objets choisis, pas le depart")},
+    {aTraduire("Ctrl D"), aTraduire("dupliquer les objets choisis a cote")},
+    {aTraduire("Ctrl C, Ctrl X"), aTraduire("copier, couper les objets choisis")},
     {aTraduire("Ctrl V"), aTraduire("coller au curseur")},
     {aTraduire("Ctrl Z"), aTraduire("annuler")},
     {aTraduire("Ctrl Y, Ctrl Maj Z"), aTraduire("refaire")},
@@ -95,8 +98,7 @@ const LigneAide kAide[] = {
 };
 
 // Said under the keys.
-const char* const kNotesAide[] = {aTraduire("L'objet choisi, entoure, suit les touches du curseur:"),
-                                  aTraduire("deplacer, demi-tailles, t r. Entree pose le curseur.")};
+const char* const kNotesAide[] = {aTraduire("Touches et souris agissent sur tous les objets choisis.")};
 
 const char* const kQuestion[] = {aTraduire("Sauver les changements ?"), aTraduire("Espace: oui"),
                                  aTraduire("Echap: quitter sans sauver"), aTraduire("Autre touche: rester")};

@@ -61,4 +61,21 @@ int objetVise(const std::vector<Heros>& objets, int n, const Rayon& r) {
     return meilleur;
 }
 
+std::vector<int> objetsDansRectangle(const VueImage& vue, const std::vector<Heros>& objets, int n, int x0, int y0,
+                                     int x1, int y1) {
+    std::vector<int> r;
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    for (int i = 0; i < n && i < static_cast<int>(objets.size()); ++i) {
+        double x, y, z;
+        const Heros& h = objets[i];
+        if (!gluProject(h.getX(), h.getY(), h.getZ(), vue.modele, vue.projection, vue.viewport, &x, &y, &z) || z < 0 ||
+            z > 1)
+            continue;
+        y = vue.hauteurFenetre - y;  // window points run down from the top
+        if (x >= x0 && x <= x1 + 1 && y >= y0 && y <= y1 + 1) r.push_back(i);
+    }
+    return r;
+}
+
 }  // namespace editeur

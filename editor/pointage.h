@@ -37,6 +37,12 @@ double entreeBoite(const Rayon& r, const Heros& h);
 // The index of the object of objets[0 … n − 1] the ray enters first, or −1.
 int objetVise(const std::vector<Heros>& objets, int n, const Rayon& r);
 
+// The indices of the objects of objets[0 … n − 1] whose centres show in
+// front of the camera within the rectangle of window points (x0, y0) to
+// (x1, y1), corners in either order, borders included.
+std::vector<int> objetsDansRectangle(const VueImage& vue, const std::vector<Heros>& objets, int n, int x0, int y0,
+                                     int x1, int y1);
+
 }  // namespace editeur
 
 #endif

@@ -36,15 +36,16 @@ std::optional<std::vector<Enregistrement>> enregistrementsDuTexte(const std::str
 
 }  // namespace
 
-// Ctrl+C: the chosen object to the clipboard as its record; Ctrl+X cuts it
-// (never the player's start, which stays as Delete keeps it).
+// Ctrl+C: the chosen objects to the clipboard as their records, in the
+// map's order; Ctrl+X cuts them (never the player's start, which stays as
+// Delete keeps it).
 void Edition::copier(bool couper) {
     fermerGeste();
     if (!selection.active()) {
         afficher(tr("Choisissez d'abord un objet"));
         return;
     }
-    if (couper && selection.index() == 0) {
+    if (couper && selection.groupe() == std::vector<int>{0}) {
         afficher(tr("Le depart ne peut pas etre efface"));
         return;
     }
@@ -52,8 +53,10 @@ void Edition::copier(bool couper) {
     size_t taille = 0;
     FILE* f = open_memstream(&tampon, &taille);
     if (!f) return;
-    const Heros& h = joueur[selection.index()];
-    ecrireEnregistrement(f, h.enregistrement(intToCharTexture(gestionT->textureToInt(h.getText()))));
+    for (int i : selection.groupe()) {
+        const Heros& h = joueur[i];
+        ecrireEnregistrement(f, h.enregistrement(intToCharTexture(gestionT->textureToInt(h.getText()))));
+    }
     std::fclose(f);
     const std::string texte(tampon, taille);
     std::free(tampon);
@@ -88,8 +91,10 @@ void Edition::coller() {
         h.deplacer(dx, dy, dz);
         pas.remplacements[0].apres.push_back(h);
     }
+    std::vector<int> colles;
+    for (int i = nbre_obj; i < nbre_obj + static_cast<int>(lus->size()); ++i) colles.push_back(i);
     faire(std::move(pas));
-    selection.choisir(nbre_obj - 1);
+    selection.choisirTous(colles);
     afficher(formater(tr("%d objets colles"), static_cast<int>(lus->size())));
 }
 

@@ -115,6 +115,34 @@ void dessinerContour(const Heros& h) {
     finTraits();
 }
 
+void dessinerRectangle(int x0, int y0, int x1, int y1, int hauteur) {
+    GLint vue[4];
+    glGetIntegerv(GL_VIEWPORT, vue);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // Window points, y down from the top, over the viewport.
+    glOrtho(vue[0], vue[0] + vue[2], hauteur - vue[1], hauteur - vue[1] - vue[3], -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    debutTraits(2);
+    glDisable(GL_DEPTH_TEST);
+    glColor3ubv(kCouleurContour);
+    glBegin(GL_LINE_LOOP);
+    glVertex2d(x0 + 0.5, y0 + 0.5);
+    glVertex2d(x1 + 0.5, y0 + 0.5);
+    glVertex2d(x1 + 0.5, y1 + 0.5);
+    glVertex2d(x0 + 0.5, y1 + 0.5);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+    finTraits();
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
 void aimanter(Heros& h) {
     auto pas = [](double v, double unite) { return std::round(v / unite) * unite - v; };
     h.deplacer(pas(h.getX(), 1), pas(h.getY(), 1), pas(h.getZ(), 1));

@@ -27,6 +27,10 @@ void dessinerLigneChute(const Heros& h, double bas, bool touche);
 // The edges of the box of `h`, thick and bright, over everything drawn.
 void dessinerContour(const Heros& h);
 
+// The outline of the rectangle of window points (x0, y0) to (x1, y1) being
+// drawn to choose objects, over everything, in a window `hauteur` pixels high.
+void dessinerRectangle(int x0, int y0, int x1, int y1, int hauteur);
+
 // The colours the drop line and the outline are drawn in.
 extern const unsigned char kCouleurChute[3];
 extern const unsigned char kCouleurContour[3];

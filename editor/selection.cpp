@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "selection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -10,18 +11,36 @@
 
 namespace editeur {
 
+bool Selection::contient(int i) const { return std::binary_search(m_groupe.begin(), m_groupe.end(), i); }
+
 void Selection::suivante(int n) {
     if (n <= 0) return;
-    m_index = m_index < 0 ? 0 : (m_index + 1) % n;
+    choisir(m_index < 0 ? 0 : (m_index + 1) % n);
 }
 
 void Selection::precedente(int n) {
     if (n <= 0) return;
-    m_index = m_index <= 0 ? n - 1 : m_index - 1;
+    choisir(m_index <= 0 ? n - 1 : m_index - 1);
+}
+
+void Selection::choisirTous(std::vector<int> indices, bool ajouter) {
+    if (!ajouter) aucune();
+    if (indices.empty()) return;
+    m_index = indices.back();
+    m_groupe.insert(m_groupe.end(), indices.begin(), indices.end());
+    std::sort(m_groupe.begin(), m_groupe.end());
+    m_groupe.erase(std::unique(m_groupe.begin(), m_groupe.end()), m_groupe.end());
+}
+
+void Selection::basculer(int index) {
+    if (!contient(index)) return choisirTous({index}, true);
+    m_groupe.erase(std::find(m_groupe.begin(), m_groupe.end(), index));
+    if (m_index == index) m_index = m_groupe.empty() ? -1 : m_groupe.back();
 }
 
 void Selection::valider(int n) {
-    if (m_index >= n) m_index = -1;
+    while (!m_groupe.empty() && m_groupe.back() >= n) m_groupe.pop_back();
+    if (m_index >= n) m_index = m_groupe.empty() ? -1 : m_groupe.back();
 }
 
 std::string nomDuType(const Heros& h) {

@@ -41,6 +41,7 @@ private:
     // Set-up, loop, saving, play-test.
     void nouvelleMap(int nombreMaps);
     bool charger(const std::string& chemin);
+    void copierNiveau(const std::string& fichier);
     Heros objetDe(const Enregistrement& e, bool premier) const;
     bool sauver();
     bool enregistrer();
@@ -67,6 +68,9 @@ private:
     void commencerGlisse(int x, int y);
     void glisser(int x, int y);
     void finirGlisse();
+    // Choosing by a rectangle drawn with the right button (glisser.cpp).
+    void commencerRectangle(int x, int y);
+    void finirRectangle();
     void demanderDepart(bool fermeture);
     void repondre(SDL_Keycode k);
     void repondreConflit(SDL_Keycode k);
@@ -75,11 +79,13 @@ private:
     // Changes to the map (changements.cpp).
     Heros& edite();
     const Heros& edite() const;
+    // The chosen objects, or the cursor when none is chosen.
+    std::vector<Heros*> edites();
     void bouger();
     void agrandir(double x, double y, double z);
     void changerType(int pas);
     void avantChangement();
-    void apresChangement();
+    void apresChangement(bool placement = true);
     void fermerGeste();
     void faire(Pas pas);
     void apresModification();
@@ -124,6 +130,7 @@ private:
     Empreinte surDisque;
     // Keeping both: our map goes to "maps/NAME-N.txt" beside this one.
     std::string copieDe;
+    bool copieNiveau = false;  // the map is a protected scenario level, not saved yet
     std::string message;
     Uint32 finMessage = 0;
     Uint32 repere = 0;  // the last 100 ms mark of the pacing
@@ -132,10 +139,10 @@ private:
 
     Historique historique;
     Selection selection;
-    // The chosen object being moved or resized: where it stood before, until
-    // the keys are let go and the whole gesture becomes one step.
-    int gesteIndex = -1;
-    std::optional<Heros> gesteAvant;
+    // The chosen objects being moved or resized: where they stood before,
+    // until the keys are let go and the whole gesture becomes one step.
+    std::vector<int> gesteIndices;
+    std::vector<Heros> gesteAvant;
     bool grille = false, aimant = false, dessus = false;
     bool aide = false, question = false;
     bool conflit = false;      // asking before saving over a map changed on the disk
@@ -149,6 +156,14 @@ private:
         bool vertical;
     };
     std::optional<Glisse> glisse;
+    // A rectangle being drawn with the right button: its corners in window
+    // pixels, the view it was begun in; with Shift it adds to the group.
+    struct Rectangle {
+        VueImage vue;
+        int x0, y0, x1, y1;
+        bool ajouter;
+    };
+    std::optional<Rectangle> rectangle;
     bool majTenue = false;  // a Shift key is held
     std::map<SDL_Keycode, Uint16> mods;  // the modifiers each held key was pressed with
     std::set<SDL_Keycode> avalees;       // keys that closed a panel: their release does nothing

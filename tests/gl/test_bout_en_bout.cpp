@@ -4,6 +4,7 @@
 // level 1 and back; bramelt making a map, and ended by SIGTERM.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -132,22 +133,32 @@ TEST_F(BoutEnBout, TheEditorWhoseXServerGoesAwayKeepsItsUnsavedObjects) {
     EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u) << "the rescue copy is written";
 }
 
-// From the editor's menu to a.txt, the one map listed.
-void ouvrirA() {
+// From the editor's menu to the map listed at the height y, its label's top at `haut`.
+void ouvrir(int y, int haut) {
     Capture c;
     xdotool({}, 320, 230);
     ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 216); }, 20)) << "the menu never showed";
     xdotool({"click", "1"}, 320, 230);
-    xdotool({}, 320, 210);
-    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 204); }, 10)) << "the list never showed";
-    xdotool({"click", "1"}, 320, 210);
+    xdotool({}, 320, y);
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), haut); }, 10)) << "the list never showed";
+    xdotool({"click", "1"}, 320, y);
     ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the map never opened";
+}
+// a.txt, the one map listed (the game's levels taken away).
+void ouvrirA() { ouvrir(210, 204); }
+void quitterEditeur(Programme& bramelt) {
+    Capture c;
+    xdotool({}, 320, 252);  // "Quitter"
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
+    xdotool({"click", "1"}, 320, 252);
+    EXPECT_EQ(bramelt.attendreFin(20), 0);
 }
 bool nonSauvegardee(const Capture& c) { return compter(c, 400, 0, 640, 24, blanc) > 30; }
 
 TEST_F(BoutEnBout, TheEditorUndoesADeletionAndAsksBeforeLeavingChangesNotSaved) {
     for (const std::string& m : listerDossier("maps", ".txt")) fs::remove("maps/" + m);
     fs::copy_file("maps/niveau/map4.qzm", "maps/a.txt");
+    fs::remove_all("maps/niveau");
     const std::string avant = lireFichier("maps/a.txt");
     Programme bramelt({"./bramelt"});
     ASSERT_EQ(chercherFenetre("Bramelt"), 0);
@@ -173,10 +184,31 @@ TEST_F(BoutEnBout, TheEditorUndoesADeletionAndAsksBeforeLeavingChangesNotSaved) 
         ASSERT_TRUE(lireNiveau("maps/a.txt", lus));
         EXPECT_EQ(lus.size(), std::string(reponse) == "space" ? 56u : 55u) << reponse;
     }
-    xdotool({}, 320, 252);  // "Quitter"
-    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
-    xdotool({"click", "1"}, 320, 252);
-    EXPECT_EQ(bramelt.attendreFin(20), 0);
+    quitterEditeur(bramelt);
+}
+
+TEST_F(BoutEnBout, TheEditorDragsABlockCopiesItAndPastesItIntoAnotherMap) {
+    for (const std::string& m : listerDossier("maps", ".txt")) fs::remove("maps/" + m);
+    fs::remove_all("maps/niveau");  // listed: a.txt, b.txt, "Retour"
+    ecrireFichier("maps/a.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n");
+    ecrireFichier("maps/b.txt", "@0,50,20,9,5,1,1,1,0,0,0,textureSphere\n@1,50,20,5,5,4,4,1,0,0,0,textureSol\n");
+    Programme bramelt({"./bramelt"});
+    ASSERT_EQ(chercherFenetre("Bramelt"), 0);
+    ouvrir(200, 192);
+    // The block below the start, grabbed on its top and taken away from the camera (toward −x).
+    xdotool({"mousedown", "1"}, 320, 340);
+    xdotool({}, 320, 320);
+    xdotool({"mouseup", "1"}, 320, 300);
+    for (const char* k : {"ctrl+c", "space", "Escape", "Escape"}) touche(k);
+    std::vector<Enregistrement> a, b;
+    ASSERT_TRUE(attendre([&] { return lireNiveau("maps/a.txt", a) && a.size() == 2 && a[1].x < -1; }, 10)) << "not dragged";
+    EXPECT_TRUE(std::fabs(a[1].y) < 0.2 && a[1].z == 0) << "along the ground: " << a[1].y << " " << a[1].z;
+    ouvrir(225, 216);
+    for (const char* k : {"ctrl+v", "space", "Escape", "Escape"}) touche(k);
+    ASSERT_TRUE(attendre([&] { return lireNiveau("maps/b.txt", b) && b.size() == 3; }, 10)) << "not pasted";
+    EXPECT_TRUE(b[2].type == 1 && b[2].x == 50 && b[2].y == 20 && b[2].z == 9 && b[2].lx == 4 && b[2].lz == 1 &&
+                b[2].texture == "textureSol") << "at the cursor, on the start";
+    quitterEditeur(bramelt);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <GL/glu.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -89,6 +90,17 @@ struct Editeur : ::testing::Test {
         for (const Touche& t : touches) t.k ? systeme.tape(f, t.k, 1, t.mod) : systeme.quitter(f), f += 2;
     }
     void tenir(SDL_Keycode k, int n) { systeme.tape(f, k, n), f += n + 2; }
+    // Where the view of frame `i` shows the point p, in window points.
+    static std::array<int, 2> ecran(const InstantEdition& i, const std::array<double, 3>& p) {
+        const editeur::VueImage& v = i.vueImage;
+        double x, y, z;
+        gluProject(p[0], p[1], p[2], v.modele, v.projection, v.viewport, &x, &y, &z);
+        return {int(x), v.hauteurFenetre - int(y)};
+    }
+    static std::array<int, 2> ecran(const InstantEdition& i, int objet) {
+        const editeur::Heros& h = i.objets[objet];
+        return ecran(i, {h.getX(), h.getY(), h.getZ()});
+    }
     // The editing session's state at the seam's frame `n` (none throws, failing the test), first, last.
     const InstantEdition& a(int n) const { return images.at(n); }
     const InstantEdition& premiere() const { return images.begin()->second; }
@@ -346,17 +358,19 @@ TEST_F(Editeur, AShippedLevelReworkedWithTheNewKeysIsSavedWithOnlyTheRecordMoved
     EXPECT_FALSE(derniere().modifiee) << "redone back to the state saved";
 }
 
-TEST_F(Editeur, AnyTwoHundredEditsUndoToTheMapOpenedAndRedoToTheMapEditedWhateverTheSavesBetween) {
+TEST_F(Editeur, AnyTwoHundredEditsOfObjectsAndGroupsUndoToTheMapOpenedAndRedoToTheMapEdited) {
     ecrireFichier("maps/b.txt", carteEditeur(120));  // every kind, kept records too
     systeme.limite(8000);
     std::mt19937 alea(2110);
     const Touche gestes[] = {SDLK_TAB,       maj(SDLK_TAB), SDLK_UP,      SDLK_LEFT,    SDLK_n,       SDLK_t,
                              SDLK_r,         SDLK_RETURN,   SDLK_RETURN,  SDLK_BACKSPACE, SDLK_DELETE, ctrl(SDLK_d),
-                             ctrl(SDLK_z),   ctrl(SDLK_y),  SDLK_SPACE,   maj(SDLK_g),  SDLK_p};
+                             ctrl(SDLK_z),   ctrl(SDLK_y),  SDLK_SPACE,   maj(SDLK_g),  ctrl(SDLK_c), ctrl(SDLK_v),
+                             ctrl(SDLK_x),   ctrl(SDLK_a),  SDLK_p};  // the last two rare: the map stays its size
     const SDL_Keycode deplacements[] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_q, SDLK_e};
+    taper({ctrl(SDLK_a), SDLK_UP});  // the whole map at least once
     for (int i = 0; i < 200; ++i) {
-        const unsigned n = alea() % 24;
-        if (n < 17 && (n < 16 || alea() % 5 == 0)) taper({gestes[n]});
+        const unsigned n = alea() % 28;
+        if (n < 21 && (n < 19 || alea() % 5 == 0)) taper({gestes[n]});
         else tenir(deplacements[n % 6], 1 + n % 3);
     }
     taper({SDLK_RETURN});  // an edit last: nothing left to redo
@@ -525,6 +539,17 @@ TEST_F(Editeur, ObjectsCopiedFromOneMapArePastedIntoAnotherAtTheCursorAndOtherTe
     taper({ctrl(SDLK_v), SDLK_SPACE});
     editer("deux.txt");
     EXPECT_EQ(enregistrements("maps/deux.txt")[2], "3 100,50,7 5 2,2,1 0,0,30 textureSpeed") << "at the cursor";
+    // A whole map chosen (Ctrl+A) comes into the other one moved by the cursor's offset from its first record.
+    taper({ctrl(SDLK_a), ctrl(SDLK_c)});
+    editer("un.txt");
+    taper({ctrl(SDLK_v)});
+    const int groupe = f - 1;
+    taper({SDLK_ESCAPE});  // the pasted objects no longer chosen
+    editer("deux.txt");
+    std::vector<std::string> attendu, colles;
+    lireEnregistrements("maps/un.txt", [&](Enregistrement e, int) { e.x += 100, e.y += 50, e.z += 3, attendu.push_back(ligne(e)); });
+    for (int k = 3; k < a(groupe).nbre_obj; ++k) colles.push_back(ligne(a(groupe).objets[k].enregistrement("?")));
+    EXPECT_EQ(colles, attendu);
     // Two records keep their offsets; a text that is no records changes nothing.
     for (const char* texte : {"@1,1,1,1,5,2,2,1,0,0,0,textureSol\n@8,4,5,6,5,1,1,1,0,0,0,textureSphere\n",
                               "pas une map @1,2,3\n", "@1,2,3\n"}) {
@@ -569,6 +594,103 @@ TEST_F(Editeur, SavingOverAMapChangedOnTheDiskAsksToReplaceItOrKeepBoth) {
             EXPECT_EQ(lireFichier("maps/a.txt"), theirs);
         }
         EXPECT_EQ(a(fin).message, c.message);
+    }
+}
+
+TEST_F(Editeur, AGroupMovesResizesRetypesDeletesAndDuplicatesAsOneStepOfTheHistory) {
+    ecrireFichier("maps/g.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n"
+                                "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@1,-10,-8,0,0,2,2,1,0,0,0,textureSol\n");
+    // The key held or typed with the group {1, 3} chosen; then x, y, half-size x, kind of every placed object.
+    const struct { SDL_Keycode tenue; Touche touche; const char* attendu; } cas[] = {
+        {SDLK_s, SDLK_UNKNOWN, "0,0,1,0 -8,0,2,1 -10,8,2,1 -8,-8,2,1"},
+        {0, SDLK_UP, "0,0,1,0 -10,0,3,1 -10,8,2,1 -10,-8,3,1"},
+        {0, SDLK_t, "0,0,1,0 -10,0,2,2 -10,8,2,1 -10,-8,2,2"},
+        {0, SDLK_DELETE, "0,0,1,0 -10,8,2,1"},
+        {0, ctrl(SDLK_d), "0,0,1,0 -10,0,2,1 -10,8,2,1 -10,-8,2,1 -10,12,2,1 -10,4,2,1"},  // past the group's width
+    };
+    for (const auto& c : cas) {
+        taper({SDLK_TAB, SDLK_TAB});
+        systeme.tape(f, SDLK_LSHIFT, 3);
+        std::vector<std::string> textes;
+        surFrame = [&, debut = f](int n) {
+            if (n == debut) systeme.bouton(n + 1, 1, true, ecran(instantEdition(), 3)[0], ecran(instantEdition(), 3)[1]);
+            if (n == debut + 1) systeme.bouton(n + 1, 1, false, 0, 0);
+            if (n == debut + 4) textes = systeme.textes();
+        };
+        f += 5;
+        c.tenue ? tenir(c.tenue, 2) : taper({c.touche});
+        const int fin = f - 1;
+        taper({ctrl(SDLK_z)});
+        editer("g.txt");
+        std::string vu;
+        for (int k = 0; k < a(fin).nbre_obj; ++k) {
+            const editeur::Heros& h = a(fin).objets[k];
+            vu += (k ? " " : "") + editeur::nombreCourt(h.getX()) + "," + editeur::nombreCourt(h.getY()) + "," +
+                  editeur::nombreCourt(h.getLX()) + "," + std::to_string(h.getObj());
+        }
+        EXPECT_EQ(vu, c.attendu);
+        EXPECT_EQ(places(a(fin + 2)), places(premiere())) << c.attendu << ": undone as one step";
+        EXPECT_TRUE(std::count(textes.begin(), textes.end(), "2 choisis  4: Cube[sol]")) << "the header counts them";
+    }
+    surFrame = nullptr;
+}
+
+TEST_F(Editeur, ARectangleDrawnWithTheRightButtonChoosesExactlyTheObjectsWhoseCentresShowInIt) {
+    ecrireFichier("maps/r.txt", "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,-10,0,0,0,2,2,1,0,0,0,textureSol\n"
+                                "@1,-10,8,0,0,2,2,1,0,0,0,textureSol\n@1,-10,-8,0,0,2,2,1,0,0,0,textureSol\n");
+    // The two corners as world points, Shift held, the objects chosen before and after.
+    const struct { std::array<double, 3> de, a; bool maj; std::vector<int> avant, apres; } cas[] = {
+        {{-12, 10, 0}, {-8, -1, 0}, false, {}, {1, 2}},
+        {{-8, -10, 0}, {-12, 1, 0}, false, {0}, {1, 3}},   // corners either way, the start let go
+        {{-12, 10, 0}, {-8, -1, 0}, true, {3}, {1, 2, 3}},  // added with Shift
+        {{-12, 4, 0}, {-8, 3, 0}, false, {1}, {}},          // no centre inside
+    };
+    for (const auto& c : cas) {
+        if (!c.avant.empty()) taper(std::vector<Touche>(c.avant[0] + 1, SDLK_TAB));
+        if (c.maj) systeme.tape(f, SDLK_LSHIFT, 4);
+        long trace = 0;  // the rectangle's outline while it is drawn
+        surFrame = [&, debut = f](int n) {
+            const auto p = ecran(instantEdition(), n == debut ? c.de : c.a);
+            if (n == debut) systeme.bouton(n + 1, 3, true, p[0], p[1]);
+            if (n == debut + 1) systeme.mouvement(n + 1, p[0], p[1]), systeme.bouton(n + 3, 3, false, p[0], p[1]);
+            if (n == debut + 2) for (Pixel x : lireEcran()) trace += x == Pixel{255, 0, 255};
+        };
+        f += 5;
+        const int fin = f - 1;
+        editer("r.txt");
+        EXPECT_EQ(a(fin - 5).groupe, c.avant);
+        EXPECT_EQ(a(fin).groupe, c.apres);
+        if (c.avant.empty()) { EXPECT_GT(trace, 100) << "the outline drawn"; }
+    }
+    surFrame = nullptr;
+}
+
+TEST_F(Editeur, TheGamesLevelsAreListedByTitleAndSavedInPlaceOrWhenProtectedAsAPlayersMap) {
+    const std::string niveau = "@0,0,0,4,5,1,1,1,0,0,0,textureSphere\n@1,0,0,0,5,4,4,1,0,0,0,textureSol\n";
+    // maps/niveau/ a folder of its own, or a link into an installation; then
+    // where the change goes, what the save says.
+    const struct { bool lien; const char* sauvee; const char* message; } cas[] = {
+        {false, "maps/niveau/map4.qzm", "Sauvee: niveau/map4.qzm"},
+        {true, "maps/map4-2.txt", "Niveau protege, copie sauvee: map4-2.txt"},  // map4.txt taken
+    };
+    for (const auto& c : cas) {
+        fs::remove_all("maps"), fs::remove_all("installe");
+        const std::string d = c.lien ? "installe/niveau" : "maps/niveau";
+        for (const char* n : {"map1.qzm", "map4.qzm", "bonus.qzm"}) ecrireFichier(d + "/" + n, niveau);
+        ecrireFichier("maps/map4.txt", "");
+        if (c.lien) fs::create_directory_symlink("../installe/niveau", "maps/niveau");
+        editeur::Menu menu(640, 480);
+        menu.loadListeMaps();
+        std::vector<std::string> titres;
+        for (const auto& n : menu.getNiveaux()) titres.push_back(n.titre + "=" + n.fichier);
+        EXPECT_EQ(titres, (std::vector<std::string>{"1.Camp d'entrainement=niveau/map1.qzm", "4.Citadelle=niveau/map4.qzm",
+                                                    "bonus.qzm=niveau/bonus.qzm"}));
+        taper({SDLK_RETURN, SDLK_SPACE});
+        const int sauve = f - 1;
+        editer("niveau/map4.qzm");
+        EXPECT_EQ(enregistrements(c.sauvee).size(), 3u) << c.sauvee;
+        EXPECT_EQ(a(sauve).message, c.message);
+        EXPECT_EQ(lireFichier(d + "/map4.qzm") == niveau, c.lien) << "the installed level untouched";
     }
 }
 
