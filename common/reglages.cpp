@@ -103,7 +103,11 @@ const Cle kCles[] = {
         c.sautDefaut = true;
         return c;
     }(),
-    ouiNon("fantome_course_mondial", &Reglages::courseMondiale),
+    [] {
+        Cle c = ouiNon("fantome_course_mondial", &Reglages::courseMondiale);
+        c.sautDefaut = true;
+        return c;
+    }(),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is

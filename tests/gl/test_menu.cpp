@@ -166,14 +166,14 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
         // The keys: W given to forward moves up here too; a key taken is
         // refused, saying where; Escape cancels; the defaults come back.
         {{SDLK_UNKNOWN, "top", 0}, {SDLK_DOWN, "top", 1}, {SDLK_DOWN, "top", 2}, {SDLK_RETURN, "options", 2},
-         {SDLK_UP, "options", 1}, {SDLK_UP, "options", 0}, {SDLK_UP, "options", 9, {{"Touches", 'O'}}},
+         {SDLK_UP, "options", 1}, {SDLK_UP, "options", 0}, {SDLK_UP, "options", 10, {{"Touches", 'O'}}},
          {SDLK_RETURN, "keys", 0, {{"-Avancer : Up", 'O'}, {"-Pause : Escape", 'B'}, {"Par defaut", 'B'}}},
          {SDLK_RETURN, "keys", 0, {{"-Avancer : ...", 'O'}, {"Nouvelle touche ? (Echap : annuler)", 'B'}}},
          {SDLK_w, "keys", 0, {{"-Avancer : W", 'O'}}}, {SDLK_DOWN, "keys", 1}, {SDLK_RETURN, "keys", 1},
          {SDLK_w, "keys", 1, {{"-Reculer : Down", 'O'}, {"Touche deja prise : Avancer", 'B'}}},
          {SDLK_RETURN, "keys", 1}, {SDLK_ESCAPE, "keys", 1, {{"-Reculer : Down", 'O'}}}, {SDLK_w, "keys", 0},
          {SDLK_UP, "keys", 8}, {SDLK_UP, "keys", 7}, {SDLK_RETURN, "keys", 7, {{"-Avancer : Up", 'B'}}},
-         {SDLK_ESCAPE, "options", 9}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
+         {SDLK_ESCAPE, "options", 10}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // The ghosts deleted: an empty list keeps the highlight and ignores Return.
         {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
          {SDLK_RETURN, "list2/0", 0}, {SDLK_DOWN, "list2/0", 0}, {SDLK_RETURN, "list2/0", 0},
@@ -455,7 +455,7 @@ TEST_F(Menu, TheOptionsApplyAtOnceAndAreReadBackAtTheNextStart) {
     tape(SDLK_ESCAPE, 2);
     EXPECT_EQ(lancer(), 0);
     for (const char* l : {"volume_musique 0\n", "volume_effets 7\n", "fantome_course 0\n", "plein_ecran 1\n",
-                          "sauver_fantome 0\n", "fantome_course_mondial 0\n"})
+                          "sauver_fantome 0\n"})
         EXPECT_NE(lireFichier("data/joueur/reglages.txt").find(l), std::string::npos) << l;
     EXPECT_EQ(mixeur.appels("volumeMusique").back().volume, 0) << "the music silenced at once";
     EXPECT_EQ(mixeur.appels("jouer").back().volume, 60 * 7 / 10) << "the cursor, effects at 7";

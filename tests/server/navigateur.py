@@ -46,6 +46,9 @@ def main():
     for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
               "--window-size=390,900", "--user-data-dir=" + tempfile.mkdtemp(prefix="vorna-chromium-")):
         options.add_argument(a)
+    # A French visitor: the pages answer in French.
+    options.add_argument("--lang=fr-FR")
+    options.add_experimental_option("prefs", {"intl.accept_languages": "fr-FR,fr"})
     pilote = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     pilote.implicitly_wait(20)
     try:

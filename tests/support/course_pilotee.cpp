@@ -44,7 +44,8 @@ CoursePilotee piloterCourse(int n) {
     return r;
 }
 
-std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau) {
+std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau, const std::function<void(Jeu&)>& regler,
+                                    const std::function<void(int f, const InstantPartie&, bool premiere)>& apres) {
     if (niveau < 1 || niveau > 14) return std::nullopt;
     Jeu jeu(640, 480);
     jeu.setFantome(false);
@@ -52,13 +53,18 @@ std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau) {
     jeu.setMapScenario(static_cast<unsigned int>(niveau));
     jeu.setNiveauMax(static_cast<unsigned int>(niveau));
     jeu.setMapsMax(14);
+    if (regler) regler(jeu);
     Pilote pilote(systeme, points(kSolutions[static_cast<size_t>(niveau - 1)].points));
     bool arrive = false;
     systeme.limite(systeme.frame() + 20000);
     systeme.surImage([&](int f) {
         const InstantPartie& i = jeu.getInstant();
         pilote.image(i);
-        if (i.win && !arrive) arrive = true, systeme.tape(f + 2, SDLK_RETURN);  // "Niveau suivant"
+        if (!i.win && !arrive) return;
+        const bool premiere = !arrive;
+        arrive = true;
+        if (apres) apres(f, i, premiere);
+        else if (premiere) systeme.tape(f + 2, SDLK_RETURN);  // "Niveau suivant"
     });
     jeu.jouer();
     systeme.surImage(nullptr);

@@ -2,10 +2,12 @@
 #ifndef VORNA_TEST_COURSE_PILOTEE_H
 #define VORNA_TEST_COURSE_PILOTEE_H
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "course.h"
+#include "instant_partie.h"
 #include "systeme_script.h"
 
 // A shipped scenario level finished by the autopilot through the rules core
@@ -21,9 +23,13 @@ CoursePilotee piloterCourse(int niveau);
 
 // Plays shipped scenario level `niveau` (from a game folder holding the
 // shipped maps/, with a test window open) through the real run loop, its
-// stored solution steered by the autopilot, and leaves by "Niveau suivant":
-// the run as the score server receives it, or nothing when the ball did not
-// reach the finish.
-std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau);
+// stored solution steered by the autopilot: the run as the score server
+// receives it, or nothing when the ball did not reach the finish. `regler`
+// sets the game up before the run; `apres` is called at every frame from
+// the finish on (`premiere` at the first), to choose in the end-of-level
+// menu; without it the run leaves by "Niveau suivant".
+class Jeu;
+std::optional<Course> coursePilotee(SystemeScript& systeme, int niveau, const std::function<void(Jeu&)>& regler = {},
+                                    const std::function<void(int f, const InstantPartie&, bool premiere)>& apres = {});
 
 #endif
