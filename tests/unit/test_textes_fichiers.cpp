@@ -79,7 +79,8 @@ TEST(ServeurScore, TheOptionWinsOverTheVariableWhichWinsOverTheSettingsAndOnlyTh
         if (c.reglages) setServeurScore(c.reglages);
         c.variable ? setenv("VORNA_SCORE_SERVER", c.variable, 1) : unsetenv("VORNA_SCORE_SERVER");
         sortieErreur([&] { choisirServeurScore(c.option); });
-        EXPECT_EQ(racineServeur(), (c.attendu[4] == 's' ? "" : "http://") + std::string(c.attendu));
+        const std::string attendu = c.attendu;
+        EXPECT_EQ(racineServeur(), (attendu.rfind("https://", 0) == 0 ? "" : "http://") + attendu);
     }
     unsetenv("VORNA_SCORE_SERVER");
     setServeurScore(kServeurScore);
