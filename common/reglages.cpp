@@ -57,6 +57,12 @@ Cle ouiNon(const char* nom, bool Reglages::*champ) {
     c.ouiNon = champ;
     return c;
 }
+// A yes/no written only when it differs from its default.
+Cle ouiNonSiChange(const char* nom, bool Reglages::*champ) {
+    Cle c = ouiNon(nom, champ);
+    c.sautDefaut = true;
+    return c;
+}
 Cle texte(const char* nom, std::string Reglages::*champ) {
     Cle c{nom};
     c.texte = champ;
@@ -98,16 +104,8 @@ const Cle kCles[] = {
     touche("touche_entree", &Reglages::toucheEntree),
     touche("touche_echap", &Reglages::toucheEchap),
     touche("touche_course", &Reglages::toucheCourse),
-    [] {
-        Cle c = ouiNon("contour_texte", &Reglages::contourTexte);
-        c.sautDefaut = true;
-        return c;
-    }(),
-    [] {
-        Cle c = ouiNon("fantome_course_mondial", &Reglages::courseMondiale);
-        c.sautDefaut = true;
-        return c;
-    }(),
+    ouiNonSiChange("contour_texte", &Reglages::contourTexte),
+    ouiNonSiChange("fantome_course_mondial", &Reglages::courseMondiale),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is
