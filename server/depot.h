@@ -45,6 +45,23 @@ struct CourseStockee {
     std::string nom;  // empty while not named
 };
 
+// A published map: its bytes (the map file as saved), their SHA-256, its
+// title and author (checked text), its overview (a PNG, empty when none),
+// when and from where it came, and how often it was downloaded. Lists leave
+// `octets` and `apercu` empty and say `aApercu`.
+struct Carte {
+    int64_t id = 0;
+    std::string empreinte;
+    std::string octets;
+    std::string titre;
+    std::string auteur;
+    std::string apercu;
+    bool aApercu = false;
+    int64_t date = 0;
+    std::string adresse;
+    int64_t parties = 0;
+};
+
 // What keeping a run did: its id, the token its name form goes by, and
 // whether it was new (false: the very same run was kept before).
 struct CourseGardee {
@@ -95,10 +112,11 @@ public:
     // Drops the pending scores received at or before `perime`; their count.
     virtual int purger(int64_t perime) = 0;
     // The best `nombre` named entries of scenario level `niveau` after the
-    // first `debut`: verified runs before the old link's scores, then most
+    // first `debut` (of the free map whose SHA-256 is `carte`, when given,
+    // with `niveau` 0): verified runs before the old link's scores, then most
     // points, then the shortest chronometer, then the earliest, then the
     // first stored.
-    virtual std::vector<Entree> classement(int niveau, int nombre, int debut = 0) = 0;
+    virtual std::vector<Entree> classement(int niveau, int nombre, int debut = 0, const std::string& carte = "") = 0;
     // Entry `id` and its place on its leaderboard.
     virtual Place place(int64_t id) = 0;
 
@@ -118,6 +136,26 @@ public:
     virtual int retirer(int64_t id) = 0;
     // Removes every entry named `nom`; their count.
     virtual int retirerNom(const std::string& nom) = 0;
+
+    // Keeps map `c` (its id ignored) unless the same bytes are kept: the id
+    // of the map holding them, `nouvelle` telling which.
+    virtual int64_t publierCarte(const Carte& c, bool& nouvelle) = 0;
+    // The id of the map of those bytes (their SHA-256); 0 when none.
+    virtual int64_t idCarte(const std::string& empreinte) = 0;
+    // Map `id`, bytes and overview included; false when there is none.
+    virtual bool carte(int64_t id, Carte& c) = 0;
+    // `nombre` maps after the first `debut`, the newest first (or the most
+    // downloaded first, then the newest), without their bytes.
+    virtual std::vector<Carte> cartes(bool parParties, int nombre, int debut) = 0;
+    virtual int64_t nombreCartes() = 0;
+    // The maps published from `adresse` after `depuis`.
+    virtual int cartesDepuis(const std::string& adresse, int64_t depuis) = 0;
+    // Every map's bytes, in the order they came.
+    virtual void parcourirCartes(const std::function<void(const std::string& octets)>& visiteur) = 0;
+    // One more download of map `id`.
+    virtual void jouerCarte(int64_t id) = 0;
+    // Removes map `id`, its overview and every entry of its leaderboard; 0 when there was none.
+    virtual int retirerCarte(int64_t id) = 0;
 };
 
 // The key that makes one run of the same inputs on the same level one

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "depot_postgres.h"
+#include "postgres_reserve.h"
 
 #include <sys/socket.h>
 
@@ -30,11 +31,17 @@ const char* const kSchema =
     "ALTER TABLE scores ADD COLUMN IF NOT EXISTS chrono BIGINT NOT NULL DEFAULT 0;"
     "ALTER TABLE scores ADD COLUMN IF NOT EXISTS carte TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE en_attente ADD COLUMN IF NOT EXISTS course_id BIGINT;"
+    "CREATE TABLE IF NOT EXISTS cartes (id BIGSERIAL PRIMARY KEY, empreinte TEXT NOT NULL UNIQUE,"
+    " octets BYTEA NOT NULL, titre TEXT NOT NULL, auteur TEXT NOT NULL, apercu BYTEA NOT NULL, date BIGINT NOT NULL,"
+    " adresse TEXT NOT NULL, parties BIGINT NOT NULL DEFAULT 0);"
+    "CREATE INDEX IF NOT EXISTS cartes_adresse ON cartes (adresse, date);"
     "CREATE INDEX IF NOT EXISTS scores_rang ON scores (niveau, carte, verifie DESC, points DESC, chrono, date, id);";
 
 #define VORNA_COURSE_CHOISIE                                                                              \
     "SELECT c.id, c.niveau, c.empreinte, c.points, c.chrono, c.entrees, s.verifie, s.nom FROM courses c" \
     " JOIN scores s ON s.id = c.id "
+
+#define VORNA_CARTE_CHOISIE "SELECT id, empreinte, titre, auteur, length(apercu) > 0, date, adresse, parties"
 
 // The statements every connection prepares; parameters are never spliced into SQL.
 const char* const kRequetes[][2] = {
@@ -45,7 +52,7 @@ const char* const kRequetes[][2] = {
     {"nomme", "UPDATE en_attente SET score_id = $1 WHERE jeton = $2"},
     {"purger", "DELETE FROM en_attente WHERE recu <= $1"},
     {"enAttente", "SELECT niveau, points FROM en_attente WHERE jeton = $1 AND recu > $2 AND score_id IS NULL"},
-    {"classement", "SELECT id, nom, points, date, verifie, chrono FROM scores WHERE niveau = $1 AND carte = ''"
+    {"classement", "SELECT id, nom, points, date, verifie, chrono FROM scores WHERE niveau = $1 AND carte = $4"
                    " AND nom <> '' ORDER BY verifie DESC, points DESC, chrono, date, id LIMIT $2 OFFSET $3"},
     {"place", "SELECT e.id, e.nom, e.points, e.date, e.verifie, e.chrono, e.niveau, 1 + (SELECT COUNT(*) FROM scores s"
               " WHERE s.niveau = e.niveau AND s.carte = e.carte AND s.nom <> '' AND s.id <> e.id AND (s.verifie > e.verifie"
@@ -61,6 +68,20 @@ const char* const kRequetes[][2] = {
     {"meilleure", VORNA_COURSE_CHOISIE "WHERE s.niveau = $1 AND s.carte = $2 AND s.nom <> '' AND s.verifie = 1"
                   " ORDER BY s.points DESC, s.chrono, s.date, s.id LIMIT 1"},
     {"lot", VORNA_COURSE_CHOISIE "WHERE c.id > $1 ORDER BY c.id LIMIT 100"},
+    {"carteDeja", "SELECT id FROM cartes WHERE empreinte = $1"},
+    {"publier", "INSERT INTO cartes (empreinte, octets, titre, auteur, apercu, date, adresse)"
+                " VALUES ($1, $2::bytea, $3, $4, $5::bytea, $6, $7) RETURNING id"},
+    {"carte", VORNA_CARTE_CHOISIE ", octets, apercu FROM cartes WHERE id = $1"},
+    {"cartesRecentes", VORNA_CARTE_CHOISIE " FROM cartes ORDER BY id DESC LIMIT $1 OFFSET $2"},
+    {"cartesJouees", VORNA_CARTE_CHOISIE " FROM cartes ORDER BY parties DESC, id DESC LIMIT $1 OFFSET $2"},
+    {"nombreCartes", "SELECT COUNT(*) FROM cartes"},
+    {"cartesDepuis", "SELECT COUNT(*) FROM cartes WHERE adresse = $1 AND date > $2"},
+    {"carteSuivante", "SELECT id, octets FROM cartes WHERE id > $1 ORDER BY id LIMIT 1"},
+    {"jouer", "UPDATE cartes SET parties = parties + 1 WHERE id = $1"},
+    {"retirerCarte", "WITH choisis AS (SELECT s.id FROM scores s JOIN cartes m ON m.empreinte = s.carte WHERE m.id = $1),"
+                     " a AS (DELETE FROM courses WHERE id IN (SELECT id FROM choisis)), b AS (DELETE FROM en_attente"
+                     " WHERE course_id IN (SELECT id FROM choisis) OR score_id IN (SELECT id FROM choisis)),"
+                     " c AS (DELETE FROM scores WHERE id IN (SELECT id FROM choisis)) DELETE FROM cartes WHERE id = $1"},
     {"marquer", "UPDATE scores SET verifie = $1 WHERE id = $2"},
     {"retirer", "WITH choisis AS (SELECT id FROM scores WHERE id = $1), a AS (DELETE FROM courses WHERE id IN"
                 " (SELECT id FROM choisis)), b AS (DELETE FROM en_attente WHERE course_id IN (SELECT id FROM choisis)"
@@ -71,155 +92,14 @@ const char* const kRequetes[][2] = {
                    " DELETE FROM scores WHERE id IN (SELECT id FROM choisis)"},
 };
 
-using Horloge = std::chrono::steady_clock;
-// Connecting, waiting for a free connection, and each operation once it has
-// one: a database that does not answer within these is given up for now.
-const int kConnexion = 3;
-const auto kAttente = std::chrono::seconds(3);
-const auto kOperation = std::chrono::seconds(4);
-
-// The URL with a time-out on connecting, unless it says one.
-std::string avecDelai(const std::string& uri) {
-    if (uri.find("connect_timeout=") != std::string::npos) return uri;
-    return uri + (uri.find('?') == std::string::npos ? "?" : "&") + "connect_timeout=" + std::to_string(kConnexion);
-}
-
-// Cuts the connections whose operation runs past its deadline. A server
-// that stopped answering never ends a statement by itself: its socket is
-// shut down, and the thread waiting on it gets an error at once.
-class Guet {
-public:
-    Guet() : m_fil([this] { veiller(); }) {}
-    ~Guet() {
-        {
-            std::lock_guard<std::mutex> verrou(m_mutex);
-            m_fin = true;
-        }
-        m_reveil.notify_all();
-        m_fil.join();
-    }
-    int surveiller(int prise, Horloge::time_point limite) {
-        std::lock_guard<std::mutex> verrou(m_mutex);
-        m_surveilles[++m_dernier] = {prise, limite, false};
-        m_reveil.notify_all();
-        return m_dernier;
-    }
-    // Stops watching; true when it had to cut.
-    bool lacher(int id) {
-        std::lock_guard<std::mutex> verrou(m_mutex);
-        const bool coupe = m_surveilles[id].coupe;
-        m_surveilles.erase(id);
-        return coupe;
-    }
-
-private:
-    struct Surveille {
-        int prise;
-        Horloge::time_point limite;
-        bool coupe;
-    };
-    void veiller() {
-        std::unique_lock<std::mutex> verrou(m_mutex);
-        while (!m_fin) {
-            auto prochaine = Horloge::time_point::max();
-            for (auto& s : m_surveilles) {
-                if (!s.second.coupe && s.second.limite <= Horloge::now()) {
-                    ::shutdown(s.second.prise, SHUT_RDWR);
-                    s.second.coupe = true;
-                }
-                if (!s.second.coupe) prochaine = std::min(prochaine, s.second.limite);
-            }
-            if (prochaine == Horloge::time_point::max()) m_reveil.wait(verrou);
-            else m_reveil.wait_until(verrou, prochaine);
-        }
-    }
-    std::mutex m_mutex;
-    std::condition_variable m_reveil;
-    std::map<int, Surveille> m_surveilles;
-    int m_dernier = 0;
-    bool m_fin = false;
-    std::thread m_fil;
-};
-
-// A few connections lent to one thread at a time, each loan watched; a
-// broken or cut one is dropped and the next loan opens a fresh one.
-class Reserve {
-public:
-    Reserve(std::string uri, int taille) : m_uri(avecDelai(uri)), m_taille(taille) {}
-
-    class Pret {
-    public:
-        Pret(Reserve& r, std::unique_ptr<pqxx::connection> c, bool& coupe)
-            : m_reserve(r), m_c(std::move(c)), m_coupe(coupe),
-              m_guet(r.m_guet.surveiller(m_c->sock(), Horloge::now() + kOperation)) {}
-        Pret(Pret&& p) noexcept : m_reserve(p.m_reserve), m_c(std::move(p.m_c)), m_coupe(p.m_coupe), m_guet(p.m_guet) {}
-        ~Pret() {
-            if (!m_c) return;
-            if (m_reserve.m_guet.lacher(m_guet)) {
-                m_coupe = true;
-                m_c.reset();
-            }
-            m_reserve.rendre(std::move(m_c));
-        }
-        pqxx::connection& operator*() { return *m_c; }
-
-    private:
-        Reserve& m_reserve;
-        std::unique_ptr<pqxx::connection> m_c;
-        bool& m_coupe;
-        int m_guet;
-    };
-
-    // A connection for one operation; `coupe` is set when the operation ran out of time.
-    Pret emprunter(bool& coupe) {
-        std::unique_lock<std::mutex> verrou(m_mutex);
-        if (!m_libre.wait_for(verrou, kAttente, [this] { return !m_connexions.empty() || m_ouvertes < m_taille; }))
-            throw DepotIndisponible("postgresql: no connection free within " + std::to_string(kAttente.count()) + " s");
-        if (!m_connexions.empty()) {
-            auto c = std::move(m_connexions.back());
-            m_connexions.pop_back();
-            return Pret(*this, std::move(c), coupe);
-        }
-        ++m_ouvertes;
-        verrou.unlock();
-        try {
-            return Pret(*this, ouvrir(), coupe);
-        } catch (...) {
-            rendre(nullptr);
-            throw;
-        }
-    }
-
-private:
-    std::unique_ptr<pqxx::connection> ouvrir() const {
-        auto c = std::make_unique<pqxx::connection>(m_uri);
-        c->set_client_encoding("UTF8");
-        for (const auto& r : kRequetes) c->prepare(r[0], r[1]);
-        return c;
-    }
-    void rendre(std::unique_ptr<pqxx::connection> c) {
-        {
-            std::lock_guard<std::mutex> verrou(m_mutex);
-            if (c && c->is_open())
-                m_connexions.push_back(std::move(c));
-            else
-                --m_ouvertes;
-        }
-        m_libre.notify_one();
-    }
-
-    std::string m_uri;
-    int m_taille;
-    int m_ouvertes = 0;
-    std::vector<std::unique_ptr<pqxx::connection>> m_connexions;
-    std::mutex m_mutex;
-    std::condition_variable m_libre;
-    Guet m_guet;
-};
+using namespace postgres_reserve;
 
 class DepotPostgres : public Depot {
 public:
-    DepotPostgres(const std::string& uri, int connexions) : m_reserve(uri, connexions) {
+    DepotPostgres(const std::string& uri, int connexions)
+        : m_reserve(uri, connexions, [](pqxx::connection& c) {
+              for (const auto& r : kRequetes) c.prepare(r[0], r[1]);
+          }) {
         faire([](pqxx::connection& c) {
             pqxx::work w(c);
             // Two servers starting on one database make the tables one at a time.
@@ -284,11 +164,11 @@ public:
         });
     }
 
-    std::vector<Entree> classement(int niveau, int nombre, int debut) override {
+    std::vector<Entree> classement(int niveau, int nombre, int debut, const std::string& carte) override {
         return faire([&](pqxx::connection& c) {
             pqxx::read_transaction w(c);
             std::vector<Entree> liste;
-            for (const auto& r : w.exec_prepared("classement", niveau, nombre, debut)) liste.push_back(entree(r));
+            for (const auto& r : w.exec_prepared("classement", niveau, nombre, debut, carte)) liste.push_back(entree(r));
             return liste;
         });
     }
@@ -350,7 +230,91 @@ public:
     int retirer(int64_t id) override { return ecrire("retirer", id); }
     int retirerNom(const std::string& nom) override { return ecrire("retirerNom", nom); }
 
+    int64_t publierCarte(const Carte& c, bool& nouvelle) override {
+        const std::string octets = enHex(c.octets), apercu = enHex(c.apercu);
+        return faire([&](pqxx::connection& cx) {
+            pqxx::work w(cx);
+            // One publication of the same bytes at a time: a second waits, then finds the first.
+            w.exec_params("SELECT pg_advisory_xact_lock(hashtext($1))", c.empreinte);
+            const pqxx::result deja = w.exec_prepared("carteDeja", c.empreinte);
+            nouvelle = deja.empty();
+            if (!nouvelle) return deja[0][0].as<int64_t>();
+            const int64_t id = w.exec_prepared1("publier", c.empreinte, octets, c.titre, c.auteur, apercu, c.date,
+                                                c.adresse)[0].as<int64_t>();
+            w.commit();
+            return id;
+        });
+    }
+
+    bool carte(int64_t id, Carte& c) override {
+        return faire([&](pqxx::connection& cx) {
+            pqxx::read_transaction w(cx);
+            const pqxx::result r = w.exec_prepared("carte", id);
+            if (r.empty()) return false;
+            c = carteLue(r[0]);
+            c.octets = pqxx::binarystring(r[0][8]).str();
+            c.apercu = pqxx::binarystring(r[0][9]).str();
+            return true;
+        });
+    }
+
+    std::vector<Carte> cartes(bool parParties, int nombre, int debut) override {
+        return faire([&](pqxx::connection& cx) {
+            pqxx::read_transaction w(cx);
+            std::vector<Carte> liste;
+            for (const auto& r : w.exec_prepared(parParties ? "cartesJouees" : "cartesRecentes", nombre, debut))
+                liste.push_back(carteLue(r));
+            return liste;
+        });
+    }
+
+    int64_t nombreCartes() override { return lireEntier("nombreCartes"); }
+    int64_t idCarte(const std::string& empreinte) override {
+        return faire([&](pqxx::connection& cx) {
+            pqxx::read_transaction w(cx);
+            const pqxx::result r = w.exec_prepared("carteDeja", empreinte);
+            return r.empty() ? int64_t{0} : r[0][0].as<int64_t>();
+        });
+    }
+    int cartesDepuis(const std::string& adresse, int64_t depuis) override {
+        return static_cast<int>(lireEntier("cartesDepuis", adresse, depuis));
+    }
+
+    void parcourirCartes(const std::function<void(const std::string&)>& visiteur) override {
+        for (int64_t apres = 0;;) {
+            std::string octets;
+            const bool encore = faire([&](pqxx::connection& cx) {
+                pqxx::read_transaction w(cx);
+                const pqxx::result r = w.exec_prepared("carteSuivante", apres);
+                if (r.empty()) return false;
+                apres = r[0][0].as<int64_t>();
+                octets = pqxx::binarystring(r[0][1]).str();
+                return true;
+            });
+            if (!encore) return;
+            visiteur(octets);
+        }
+    }
+
+    void jouerCarte(int64_t id) override { ecrire("jouer", id); }
+    int retirerCarte(int64_t id) override { return ecrire("retirerCarte", id); }
+
 private:
+    static Carte carteLue(const pqxx::row& r) {
+        Carte c;
+        c.id = r[0].as<int64_t>(), c.empreinte = r[1].as<std::string>(), c.titre = r[2].as<std::string>();
+        c.auteur = r[3].as<std::string>(), c.aApercu = r[4].as<bool>(), c.date = r[5].as<int64_t>();
+        c.adresse = r[6].as<std::string>(), c.parties = r[7].as<int64_t>();
+        return c;
+    }
+    template <typename... Args>
+    int64_t lireEntier(const char* requete, const Args&... args) {
+        return faire([&](pqxx::connection& cx) {
+            pqxx::read_transaction w(cx);
+            const pqxx::row r = w.exec_prepared1(requete, args...);
+            return r[0].as<int64_t>();
+        });
+    }
     static Entree entree(const pqxx::row& r) {
         return {r[0].as<int64_t>(), r[1].as<std::string>(), r[2].as<int>(), r[3].as<int64_t>(), r[4].as<int>() != 0,
                 r[5].as<int64_t>()};

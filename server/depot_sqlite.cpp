@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "depot_sqlite.h"
+#include "sqlite_base.h"
 
 #include <sqlite3.h>
 
@@ -20,7 +21,12 @@ const char* const kSchema =
     "CREATE INDEX IF NOT EXISTS en_attente_recu ON en_attente (recu);"
     "CREATE TABLE IF NOT EXISTS courses (id INTEGER PRIMARY KEY, cle TEXT NOT NULL UNIQUE, niveau INTEGER NOT NULL,"
     " empreinte TEXT NOT NULL, points INTEGER NOT NULL, chrono INTEGER NOT NULL, arrivee INTEGER NOT NULL,"
-    " entrees BLOB NOT NULL, adresse TEXT NOT NULL, recu INTEGER NOT NULL, jeton TEXT NOT NULL);";
+    " entrees BLOB NOT NULL, adresse TEXT NOT NULL, recu INTEGER NOT NULL, jeton TEXT NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS cartes (id INTEGER PRIMARY KEY AUTOINCREMENT, empreinte TEXT NOT NULL UNIQUE,"
+    " octets BLOB NOT NULL, titre TEXT NOT NULL, auteur TEXT NOT NULL, apercu BLOB NOT NULL, date INTEGER NOT NULL,"
+    " adresse TEXT NOT NULL, parties INTEGER NOT NULL DEFAULT 0);"
+    "CREATE INDEX IF NOT EXISTS cartes_adresse ON cartes (adresse, date);";
+const char* const kCarte = "SELECT id, empreinte, titre, auteur, length(apercu) > 0, date, adresse, parties";
 
 // What the tables of a store made before runs were verified lack.
 const char* const kColonnes[][3] = {
@@ -43,134 +49,7 @@ const char* const kCourse =
     "SELECT c.id, c.niveau, c.empreinte, c.points, c.chrono, c.entrees, s.verifie, s.nom FROM courses c"
     " JOIN scores s ON s.id = c.id ";
 
-// A lock another connection holds past the wait is the database being busy, not broken.
-[[noreturn]] void echouer(sqlite3* base, const std::string& message) {
-    const int code = sqlite3_errcode(base) & 0xFF;
-    if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw DepotIndisponible("sqlite: " + message);
-    throw std::runtime_error("sqlite: " + message);
-}
-
-// One prepared statement: parameters bound from 1, rows stepped through.
-class Requete {
-public:
-    Requete(sqlite3* base, const char* sql) : m_base(base) {
-        if (sqlite3_prepare_v2(base, sql, -1, &m_stmt, nullptr) != SQLITE_OK) echec();
-    }
-    ~Requete() { sqlite3_finalize(m_stmt); }
-    Requete(const Requete&) = delete;
-    Requete& operator=(const Requete&) = delete;
-
-    Requete& lier(int i, int64_t v) {
-        if (sqlite3_bind_int64(m_stmt, i, v) != SQLITE_OK) echec();
-        return *this;
-    }
-    Requete& lier(int i, const std::string& v) {
-        if (sqlite3_bind_text(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-            echec();
-        return *this;
-    }
-    Requete& lierOctets(int i, const std::string& v) {
-        if (sqlite3_bind_blob(m_stmt, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-            echec();
-        return *this;
-    }
-    // True while there is a row to read.
-    bool ligne() {
-        const int r = sqlite3_step(m_stmt);
-        if (r != SQLITE_ROW && r != SQLITE_DONE) echec();
-        return r == SQLITE_ROW;
-    }
-    int64_t entier(int c) const { return sqlite3_column_int64(m_stmt, c); }
-    bool nul(int c) const { return sqlite3_column_type(m_stmt, c) == SQLITE_NULL; }
-    std::string texte(int c) const {
-        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
-        return t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::string();
-    }
-    std::string octets(int c) const {
-        const auto* o = static_cast<const char*>(sqlite3_column_blob(m_stmt, c));
-        return o ? std::string(o, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::string();
-    }
-
-private:
-    [[noreturn]] void echec() const { echouer(m_base, sqlite3_errmsg(m_base)); }
-    sqlite3* m_base;
-    sqlite3_stmt* m_stmt = nullptr;
-};
-
-void executer(sqlite3* base, const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(base, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        const std::string texte = message ? message : sqlite3_errmsg(base);
-        sqlite3_free(message);
-        echouer(base, texte);
-    }
-}
-
-// BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.
-class Transaction {
-public:
-    explicit Transaction(sqlite3* base) : m_base(base) { executer(base, "BEGIN IMMEDIATE"); }
-    ~Transaction() {
-        if (!m_fini) sqlite3_exec(m_base, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    void valider() {
-        executer(m_base, "COMMIT");
-        m_fini = true;
-    }
-
-private:
-    sqlite3* m_base;
-    bool m_fini = false;
-};
-
-using Base = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
-
-// A connection to the file, waiting a few seconds at most for another's write.
-Base ouvrir(const std::string& chemin, int drapeaux) {
-    sqlite3* b = nullptr;
-    const int r = sqlite3_open_v2(chemin.c_str(), &b, drapeaux, nullptr);
-    Base base(b, sqlite3_close);
-    if (r != SQLITE_OK)
-        throw std::runtime_error("sqlite: " + chemin + ": " + (b ? sqlite3_errmsg(b) : "out of memory"));
-    sqlite3_busy_timeout(b, 3000);
-    return base;
-}
-
-// The connections that read, each lent to one thread at a time: in WAL
-// mode they read on while a write is under way.
-class Lecteurs {
-public:
-    explicit Lecteurs(std::string chemin) : m_chemin(std::move(chemin)) {}
-    class Pret {
-    public:
-        Pret(Lecteurs& l, Base b) : m_lecteurs(l), m_base(std::move(b)) {}
-        ~Pret() {
-            std::lock_guard<std::mutex> verrou(m_lecteurs.m_mutex);
-            m_lecteurs.m_libres.push_back(std::move(m_base));
-        }
-        sqlite3* operator*() const { return m_base.get(); }
-
-    private:
-        Lecteurs& m_lecteurs;
-        Base m_base;
-    };
-    Pret emprunter() {
-        {
-            std::lock_guard<std::mutex> verrou(m_mutex);
-            if (!m_libres.empty()) {
-                Base b = std::move(m_libres.back());
-                m_libres.pop_back();
-                return Pret(*this, std::move(b));
-            }
-        }
-        return Pret(*this, ouvrir(m_chemin, SQLITE_OPEN_READONLY));
-    }
-
-private:
-    std::string m_chemin;
-    std::mutex m_mutex;
-    std::vector<Base> m_libres;
-};
+using namespace sqlite_base;
 
 class DepotSqlite : public Depot {
 public:
@@ -241,11 +120,11 @@ public:
         return sqlite3_changes(m_base);
     }
 
-    std::vector<Entree> classement(int niveau, int nombre, int debut) override {
+    std::vector<Entree> classement(int niveau, int nombre, int debut, const std::string& carte) override {
         const auto base = m_lecteurs.emprunter();
-        Requete r(*base, "SELECT id, nom, points, date, verifie, chrono FROM scores WHERE niveau = ? AND carte = ''"
+        Requete r(*base, "SELECT id, nom, points, date, verifie, chrono FROM scores WHERE niveau = ? AND carte = ?"
                          " AND nom <> '' ORDER BY verifie DESC, points DESC, chrono, date, id LIMIT ? OFFSET ?");
-        r.lier(1, niveau).lier(2, nombre).lier(3, debut);
+        r.lier(1, niveau).lier(2, carte).lier(3, nombre).lier(4, debut);
         std::vector<Entree> liste;
         while (r.ligne()) liste.push_back(entree(r));
         return liste;
@@ -319,7 +198,99 @@ public:
         return retirerOu("nom = ?1 AND nom <> ''", [&nom](Requete& r) { r.lier(1, nom); });
     }
 
+    int64_t publierCarte(const Carte& c, bool& nouvelle) override {
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Transaction t(m_base);
+        Requete deja(m_base, "SELECT id FROM cartes WHERE empreinte = ?");
+        nouvelle = !deja.lier(1, c.empreinte).ligne();
+        if (!nouvelle) return deja.entier(0);
+        Requete(m_base, "INSERT INTO cartes (empreinte, octets, titre, auteur, apercu, date, adresse)"
+                        " VALUES (?, ?, ?, ?, ?, ?, ?)")
+            .lier(1, c.empreinte).lierOctets(2, c.octets).lier(3, c.titre).lier(4, c.auteur).lierOctets(5, c.apercu)
+            .lier(6, c.date).lier(7, c.adresse).ligne();
+        const int64_t id = sqlite3_last_insert_rowid(m_base);
+        t.valider();
+        return id;
+    }
+
+    bool carte(int64_t id, Carte& c) override {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, (std::string(kCarte) + ", octets, apercu FROM cartes WHERE id = ?").c_str());
+        if (!r.lier(1, id).ligne()) return false;
+        c = carteLue(r);
+        c.octets = r.octets(8);
+        c.apercu = r.octets(9);
+        return true;
+    }
+
+    std::vector<Carte> cartes(bool parParties, int nombre, int debut) override {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, (std::string(kCarte) + " FROM cartes ORDER BY " +
+                          (parParties ? "parties DESC, " : "") + "id DESC LIMIT ? OFFSET ?").c_str());
+        r.lier(1, nombre).lier(2, debut);
+        std::vector<Carte> liste;
+        while (r.ligne()) liste.push_back(carteLue(r));
+        return liste;
+    }
+
+    int64_t idCarte(const std::string& empreinte) override {
+        return compter("SELECT id FROM cartes WHERE empreinte = ?", [&](Requete& r) { r.lier(1, empreinte); });
+    }
+
+    int64_t nombreCartes() override { return compter("SELECT COUNT(*) FROM cartes", [](Requete&) {}); }
+
+    int cartesDepuis(const std::string& adresse, int64_t depuis) override {
+        return static_cast<int>(compter("SELECT COUNT(*) FROM cartes WHERE adresse = ? AND date > ?",
+                                        [&](Requete& r) { r.lier(1, adresse).lier(2, depuis); }));
+    }
+
+    void parcourirCartes(const std::function<void(const std::string&)>& visiteur) override {
+        for (int64_t apres = 0;;) {
+            std::string octets;
+            {
+                const auto base = m_lecteurs.emprunter();
+                Requete r(*base, "SELECT id, octets FROM cartes WHERE id > ? ORDER BY id LIMIT 1");
+                if (!r.lier(1, apres).ligne()) return;
+                apres = r.entier(0);
+                octets = r.octets(1);
+            }
+            visiteur(octets);
+        }
+    }
+
+    void jouerCarte(int64_t id) override {
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Requete(m_base, "UPDATE cartes SET parties = parties + 1 WHERE id = ?").lier(1, id).ligne();
+    }
+
+    int retirerCarte(int64_t id) override {
+        std::string empreinte;
+        {
+            const auto base = m_lecteurs.emprunter();
+            Requete r(*base, "SELECT empreinte FROM cartes WHERE id = ?");
+            if (!r.lier(1, id).ligne()) return 0;
+            empreinte = r.texte(0);
+        }
+        // Its leaderboard goes first: a failure in between leaves the map, to be removed again.
+        retirerOu("carte = ?1 AND carte <> ''", [&](Requete& r) { r.lier(1, empreinte); });
+        std::lock_guard<std::mutex> verrou(m_mutex);
+        Requete(m_base, "DELETE FROM cartes WHERE id = ?").lier(1, id).ligne();
+        return sqlite3_changes(m_base);
+    }
+
 private:
+    static Carte carteLue(const Requete& r) {
+        Carte c;
+        c.id = r.entier(0), c.empreinte = r.texte(1), c.titre = r.texte(2), c.auteur = r.texte(3);
+        c.aApercu = r.entier(4) != 0, c.date = r.entier(5), c.adresse = r.texte(6), c.parties = r.entier(7);
+        return c;
+    }
+    int64_t compter(const char* sql, const std::function<void(Requete&)>& lier) {
+        const auto base = m_lecteurs.emprunter();
+        Requete r(*base, sql);
+        lier(r);
+        return r.ligne() ? r.entier(0) : 0;
+    }
     static Entree entree(const Requete& r) {
         return {r.entier(0), r.texte(1), static_cast<int>(r.entier(2)), r.entier(3), r.entier(4) != 0, r.entier(5)};
     }

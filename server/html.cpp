@@ -25,6 +25,7 @@ const char* const kStyle =
     ".erreur{border-left:.3rem solid #e24;padding:.5rem 1rem;background:rgba(226,34,68,.18)}"
     "input[type=text]{font-size:1.1rem;width:100%;box-sizing:border-box;padding:.5rem;margin:.4rem 0 .8rem}"
     "button{font-size:1.1rem;padding:.5rem 1.2rem;background:#dd896b;color:#111;border:0;border-radius:.3rem}"
+    "img.apercu{display:block;max-width:100%;height:auto;border-radius:.3rem}.sans{font-size:.8rem;opacity:.7}"
     "footer{margin-top:1.5rem;font-size:.85rem;text-align:center;opacity:.8}";
 
 }  // namespace
@@ -50,6 +51,14 @@ std::string dateLisible(int64_t date) {
     std::tm tm{};
     char texte[32] = "";
     if (gmtime_r(&t, &tm)) std::strftime(texte, sizeof texte, "%Y-%m-%d %H:%M UTC", &tm);
+    return texte;
+}
+
+std::string dateIso(int64_t date) {
+    const std::time_t t = static_cast<std::time_t>(date);
+    std::tm tm{};
+    char texte[32] = "";
+    if (gmtime_r(&t, &tm)) std::strftime(texte, sizeof texte, "%Y-%m-%dT%H:%M:%SZ", &tm);
     return texte;
 }
 

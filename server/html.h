@@ -10,6 +10,8 @@ std::string echapperHtml(const std::string& texte);
 
 // A date of the leaderboards, "2026-12-07 14:03 UTC".
 std::string dateLisible(int64_t date);
+// The same as JSON gives it, "2026-12-07T14:03:00Z".
+std::string dateIso(int64_t date);
 
 // A whole page in the game's look: the night-blue of its sky, white text,
 // the orange of its menu highlight, its logo on top linking to the home page

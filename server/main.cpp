@@ -91,6 +91,7 @@ int demarrer(const OptionsScores& o) {
     }
     if (o.action == OptionsScores::Retirer) return retirerEntree(*depot, o.entree);
     if (o.action == OptionsScores::RetirerNom) return retirerNom(*depot, o.nom);
+    if (o.action == OptionsScores::RetirerCarte) return retirerCarte(*depot, o.entree);
     if (o.action == OptionsScores::Reverifier) return reverifierEtDire(*depot, *niveaux(o), kSecondesCpuCourse);
     // The signals are taken by sigwait below; every thread started from here
     // inherits the mask. A client that hangs up must not end the program.
@@ -104,7 +105,8 @@ int demarrer(const OptionsScores& o) {
     assezDeDescripteurs();
     ReglagesHttp http;
     http.connexionsParAdresse = o.parAdresse;
-    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http, niveaux(o), 2, kSecondesCpuCourse});
+    ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http, niveaux(o), 2, kSecondesCpuCourse,
+                                   o.cartesParJour});
     const int port = serveur.lier(o.adresse, o.port);
     if (port < 0) {
         std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,

@@ -48,6 +48,17 @@ int retirerNom(Depot& depot, const std::string& nom) {
     });
 }
 
+int retirerCarte(Depot& depot, int64_t id) {
+    return enSurete([&] {
+        Carte c;
+        if (!depot.carte(id, c) || depot.retirerCarte(id) == 0)
+            return dire("no map " + std::to_string(id) + " to remove"), 1;
+        dire("removed map " + std::to_string(id) + " (\"" + c.titre + "\" by \"" + c.auteur + "\", " + c.empreinte +
+             ", published from " + c.adresse + ") with its scores");
+        return 0;
+    });
+}
+
 BilanReverification reverifier(Depot& depot, const NiveauxConnus& niveaux, double secondesCpu) {
     Verificateur verificateur(1, 1, secondesCpu);
     BilanReverification b;

@@ -16,6 +16,8 @@
 int retirerEntree(Depot& depot, int64_t id);
 // Removes every entry of the name `nom`.
 int retirerNom(Depot& depot, const std::string& nom);
+// Removes published map `id`, its overview and its leaderboard.
+int retirerCarte(Depot& depot, int64_t id);
 
 // Plays every kept run again on the levels known now, ranks the ones that
 // still reach their result and unranks the others; one line of counts.

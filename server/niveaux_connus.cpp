@@ -55,14 +55,19 @@ int NiveauxConnus::chargerScenarios(const std::string& dossier) {
     return n;
 }
 
-bool NiveauxConnus::ajouterCarte(const std::string& octets) {
-    if (!estUnNiveau(octets)) return false;
+std::shared_ptr<const NiveauConnu> niveauCarte(const std::string& octets) {
+    if (!estUnNiveau(octets)) return nullptr;
     auto carte = std::make_shared<NiveauConnu>();
     carte->octets = octets;
     carte->empreinte = empreinte(octets);
     carte->chemin = "maps/" + carte->empreinte + ".txt";
-    ajouter(std::move(carte));
-    return true;
+    return carte;
+}
+
+bool NiveauxConnus::ajouterCarte(const std::string& octets) {
+    auto carte = niveauCarte(octets);
+    if (carte) ajouter(std::move(carte));
+    return carte != nullptr;
 }
 
 void NiveauxConnus::ajouter(std::shared_ptr<const NiveauConnu> n) {

@@ -41,6 +41,9 @@ private:
     std::map<std::string, std::shared_ptr<const NiveauConnu>> m_parEmpreinte;
 };
 
+// A free map made of `octets`, as ajouterCarte knows it; null when its bytes hold no course.
+std::shared_ptr<const NiveauConnu> niveauCarte(const std::string& octets);
+
 // Where the game's package installs its scenario levels, seen from this
 // program (../share/vorna/maps/niveau), else the build's game folder
 // (../game/maps/niveau).

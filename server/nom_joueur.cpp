@@ -40,14 +40,13 @@ bool blanc(long v) {
            (v >= 0xE0000 && v <= 0xE01EF);
 }
 
-}  // namespace
-
-std::string nettoyerNom(const std::string& brut, std::string& erreur) {
+// `brut` trimmed and checked, `quoi` ("Le nom") saying what it is in the reason.
+std::string nettoyer(const std::string& brut, int maximum, const std::string& quoi, std::string& erreur) {
     const char* const kBlancs = " \t\r\n";
     const size_t debut = brut.find_first_not_of(kBlancs);
     const std::string nom = debut == std::string::npos ? "" : brut.substr(debut, brut.find_last_not_of(kBlancs) - debut + 1);
     if (nom.empty()) {
-        erreur = "Le nom est vide.";
+        erreur = quoi + " est vide.";
         return "";
     }
     int caracteres = 0;
@@ -55,22 +54,32 @@ std::string nettoyerNom(const std::string& brut, std::string& erreur) {
     for (size_t i = 0; i < nom.size(); ++caracteres) {
         const long v = suivant(nom, i);
         if (v < 0) {
-            erreur = "Le nom n'est pas du texte UTF-8 valide.";
+            erreur = quoi + " n'est pas du texte UTF-8 valide.";
             return "";
         }
         if (invisible(v)) {
-            erreur = "Le nom contient un caractère de contrôle.";
+            erreur = quoi + " contient un caractère de contrôle.";
             return "";
         }
         visible = visible || !blanc(v);
     }
     if (!visible) {
-        erreur = "Le nom n'a aucun caractère visible.";
+        erreur = quoi + " n'a aucun caractère visible.";
         return "";
     }
-    if (caracteres > kLongueurNomMax) {
-        erreur = "Le nom dépasse " + std::to_string(kLongueurNomMax) + " caractères.";
+    if (caracteres > maximum) {
+        erreur = quoi + " dépasse " + std::to_string(maximum) + " caractères.";
         return "";
     }
     return nom;
+}
+
+}  // namespace
+
+std::string nettoyerNom(const std::string& brut, std::string& erreur) {
+    return nettoyer(brut, kLongueurNomMax, "Le nom", erreur);
+}
+
+std::string nettoyerTitre(const std::string& brut, std::string& erreur) {
+    return nettoyer(brut, kLongueurTitreMax, "Le titre", erreur);
 }

@@ -13,4 +13,8 @@ const int kLongueurNomMax = 24;  // characters, not bytes
 // refused, with the reason, in words for the player, in `erreur`.
 std::string nettoyerNom(const std::string& brut, std::string& erreur);
 
+// A published map's title, under the same rules with up to 60 characters.
+const int kLongueurTitreMax = 60;
+std::string nettoyerTitre(const std::string& brut, std::string& erreur);
+
 #endif

@@ -6,13 +6,16 @@
 const char* const kAideScores =
     "usage: vorna-scores [--port N] [--data DIR | --database URL] [--listen ADDRESS] [--limit N]\n"
     "                    [--connections-per-address N] [--behind-proxy] [--levels DIR]\n"
-    "                    [--remove ID | --remove-name NAME | --reverify] [--help] [--version]\n"
+    "                    [--maps-per-day N] [--remove ID | --remove-name NAME | --remove-map ID |\n"
+    "                    --reverify] [--help] [--version]\n"
     "The leaderboard server of Vorna. The game posts a finished run (the level's hash and\n"
     "the keys of every step) to /course: the server plays it again on its own copy of the\n"
     "level and ranks it only when it reaches the finish with the same points and time;\n"
     "the player names it in the browser. Each level's best verified run is served as a\n"
     "ghost (/niveau/N/record.qzg). Scores of the older link (/writescorevorna.php) are\n"
-    "kept too, marked unverified, below every verified run.\n"
+    "kept too, marked unverified, below every verified run. Players publish their maps\n"
+    "from the editor (POST /carte) with a run that finishes them; /maps lists them, each\n"
+    "with its page, its download and its own verified leaderboard.\n"
     "  --port N          the TCP port (8080; 0 takes a free one and says which)\n"
     "  --data DIR        keep the scores in DIR/scores.sqlite (the current folder)\n"
     "  --database URL    keep them in PostgreSQL instead: postgresql://USER@HOST/DB (the\n"
@@ -24,8 +27,10 @@ const char* const kAideScores =
     "  --behind-proxy    count the address a reverse proxy puts last in X-Forwarded-For\n"
     "  --levels DIR      the scenario levels runs are verified on, DIR/map1.qzm to map14.qzm\n"
     "                    (the game's installed maps/niveau)\n"
+    "  --maps-per-day N  maps published from one address a day (10; 0: no limit)\n"
     "  --remove ID       remove entry ID of a leaderboard (a run or a score) and exit\n"
     "  --remove-name NAME  remove every entry of that name and exit\n"
+    "  --remove-map ID   remove published map ID, its picture and its scores, and exit\n"
     "  --reverify        play every kept run again, rank only those that still verify, and exit\n"
     "  --help            show this help\n"
     "  --version         show the version\n";
@@ -50,7 +55,7 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
         }
         const bool avecValeur = a == "--port" || a == "--data" || a == "--database" || a == "--listen" || a == "--limit" ||
                                 a == "--connections-per-address" || a == "--levels" || a == "--remove" ||
-                                a == "--remove-name";
+                                a == "--remove-name" || a == "--remove-map" || a == "--maps-per-day";
         const OptionsScores::Action avant = o.action;
         o.action = OptionsScores::Erreur;
         if (a == "--behind-proxy") {
@@ -67,15 +72,17 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             if (a == "--limit" && !nombre(v, 100000, o.limite)) o.erreur = "--limit takes a number from 0 to 100000";
             if (a == "--connections-per-address" && !nombre(v, 100000, o.parAdresse))
                 o.erreur = "--connections-per-address takes a number from 0 to 100000";
+            if (a == "--maps-per-day" && !nombre(v, 100000, o.cartesParJour))
+                o.erreur = "--maps-per-day takes a number from 0 to 100000";
             if (a == "--data") o.dossier = v;
             if (a == "--listen") o.adresse = v;
             if (a == "--database") o.base = v;
             if (a == "--levels") o.niveaux = v;
             if (a == "--remove-name") o.nom = v, o.action = OptionsScores::RetirerNom;
-            if (a == "--remove") {
-                o.action = OptionsScores::Retirer;
-                if (v.size() > 18 || v.find_first_not_of("0123456789") != std::string::npos)
-                    o.erreur = "--remove takes an entry's number";
+            if (a == "--remove" || a == "--remove-map") {
+                o.action = a == "--remove" ? OptionsScores::Retirer : OptionsScores::RetirerCarte;
+                if (v.empty() || v.size() > 18 || v.find_first_not_of("0123456789") != std::string::npos)
+                    o.erreur = a == "--remove" ? "--remove takes an entry's number" : "--remove-map takes a map's number";
                 else
                     o.entree = std::atoll(v.c_str());
             }
@@ -83,7 +90,7 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
                 o.erreur = "--database takes a postgresql:// URL";
         }
         if (o.action != OptionsScores::Erreur && avant != OptionsScores::Servir && avant != o.action)
-            o.erreur = "--remove, --remove-name and --reverify go one at a time";
+            o.erreur = "--remove, --remove-name, --remove-map and --reverify go one at a time";
         if (!o.erreur.empty()) return o.action = OptionsScores::Erreur, o;
         if (o.action == OptionsScores::Erreur) o.action = avant;
     }

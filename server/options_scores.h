@@ -7,7 +7,7 @@
 
 // The command line of vorna-scores.
 struct OptionsScores {
-    enum Action { Servir, Aide, Version, Erreur, Retirer, RetirerNom, Reverifier };
+    enum Action { Servir, Aide, Version, Erreur, Retirer, RetirerNom, Reverifier, RetirerCarte };
     Action action = Servir;
     std::string adresse = "0.0.0.0";  // --listen
     int port = 8080;                  // --port (0: any free port, said on standard error)
@@ -17,7 +17,8 @@ struct OptionsScores {
     int parAdresse = 32;              // --connections-per-address: open at once (0: no cap)
     bool derriereProxy = false;       // --behind-proxy
     std::string niveaux;              // --levels: the scenario levels runs are verified on (empty: the game's)
-    long long entree = 0;             // --remove ID
+    int cartesParJour = 10;           // --maps-per-day: maps published from one address a day
+    long long entree = 0;             // --remove ID, --remove-map ID
     std::string nom;                  // --remove-name NAME
     std::string erreur;               // Erreur: what was wrong
 };

@@ -21,7 +21,8 @@ std::string titre(int niveau) {
     return n ? n->titre : "Map perso";
 }
 
-// A verified run's chronometer, "1:02.33" (minutes, seconds, hundredths); "–" for a score of the old link.
+}  // namespace
+
 std::string chronoLisible(const Entree& e) {
     if (!e.verifie) return "\xe2\x80\x93";
     const int64_t ms = e.chrono * 1000 / kPasParSeconde;
@@ -31,14 +32,20 @@ std::string chronoLisible(const Entree& e) {
     return t;
 }
 
-std::string ligne(int rang, const Entree& e, bool nouveau) {
+std::string enteteClassement() {
+    return "<p>" + textePage(kExplicationVerifie) + "</p>\n<table><tr><th>" + textePage("Rang") + "</th><th>" +
+           textePage("Nom") + "</th><th>" + textePage("Points") + "</th><th>" + textePage("Temps") + "</th><th>" +
+           textePage("Course") + "</th><th>" + textePage("Date") + "</th></tr>\n";
+}
+
+std::string ligneClassement(int rang, const Entree& e, bool nouveau) {
     return std::string(nouveau ? "<tr class=\"nouveau\" id=\"nouveau\">" : "<tr>") + "<td class=\"n\">" +
            std::to_string(rang) + "</td><td class=\"nom\">" + echapperHtml(e.nom) + "</td><td class=\"n\">" +
            std::to_string(e.points) + "</td><td class=\"n\">" + chronoLisible(e) + "</td><td class=\"v\">" +
            textePage(e.verifie ? "vérifié" : "non vérifié") + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
 }
 
-std::string json(const std::string& texte) {
+std::string jsonTexte(const std::string& texte) {
     std::string s = "\"";
     for (char c : texte) {
         const auto u = static_cast<unsigned char>(c);
@@ -56,7 +63,12 @@ std::string json(const std::string& texte) {
     return s + "\"";
 }
 
-}  // namespace
+std::string jsonEntree(int rang, const Entree& e) {
+    return "{\"rang\":" + std::to_string(rang) + ",\"nom\":" + jsonTexte(e.nom) + ",\"points\":" +
+           std::to_string(e.points) + ",\"verifie\":" + (e.verifie ? "true" : "false") +
+           (e.verifie ? ",\"chrono\":" + std::to_string(e.chrono) : std::string()) + ",\"id\":" +
+           std::to_string(e.id) + ",\"date\":\"" + dateIso(e.date) + "\"}";
+}
 
 std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo) {
     std::string corps = "<table><tr><th>" + textePage("Niveau") + "</th><th>" + textePage("Record") + "</th><th>" +
@@ -69,7 +81,8 @@ std::string pageAccueil(const std::vector<Entree>& meilleurs, bool logo) {
                                : "<td class=\"n\">" + std::to_string(e.points) + "</td><td class=\"nom\">" + echapperHtml(e.nom) +
                                      "</td></tr>\n";
     }
-    return pageHtml(textePage("Meilleurs scores"), corps + "</table>", logo);
+    corps += "</table>\n<p><a href=\"/maps\">" + textePage("Les cartes des joueurs") + "</a></p>";
+    return pageHtml(textePage("Meilleurs scores"), corps, logo);
 }
 
 std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const Entree& nouveau, int rang, bool logo) {
@@ -92,11 +105,9 @@ std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const
         return pageHtml(titre(t.niveau), corps + "<p>" +
                                              textePage(t.page > 1 ? "Aucun score sur cette page." : "Aucun score pour l'instant.") +
                                              "</p>" + pages, logo);
-    corps += "<p>" + textePage(kExplicationVerifie) + "</p>\n<table><tr><th>" + textePage("Rang") + "</th><th>" +
-             textePage("Nom") + "</th><th>" + textePage("Points") + "</th><th>" + textePage("Temps") + "</th><th>" +
-             textePage("Course") + "</th><th>" + textePage("Date") + "</th></tr>\n";
+    corps += enteteClassement();
     for (size_t i = 0; i < liste.size(); ++i)
-        corps += ligne(t.premierRang + static_cast<int>(i), liste[i], liste[i].id == nouveau.id);
+        corps += ligneClassement(t.premierRang + static_cast<int>(i), liste[i], liste[i].id == nouveau.id);
     corps += "</table>\n" + pages + "<p><a href=\"" + base + ".json" + (t.page > 1 ? "?page=" + std::to_string(t.page) : "") +
              "\">" + textePage("Ce classement en JSON") + "</a></p>";
     return pageHtml(titre(t.niveau), corps, logo);
@@ -118,18 +129,9 @@ std::string pageErreur(const std::string& titre, const std::string& message, boo
 }
 
 std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste) {
-    std::string s = "{\"niveau\":" + std::to_string(t.niveau) + ",\"titre\":" + json(titre(t.niveau)) +
+    std::string s = "{\"niveau\":" + std::to_string(t.niveau) + ",\"titre\":" + jsonTexte(titre(t.niveau)) +
                     ",\"page\":" + std::to_string(t.page) + ",\"suite\":" + (t.suite ? "true" : "false") + ",\"scores\":[";
-    for (size_t i = 0; i < liste.size(); ++i) {
-        const std::time_t quand = static_cast<std::time_t>(liste[i].date);
-        std::tm tm{};
-        char date[32] = "";
-        if (gmtime_r(&quand, &tm)) std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &tm);
-        s += std::string(i ? "," : "") + "{\"rang\":" + std::to_string(t.premierRang + static_cast<int>(i)) +
-             ",\"nom\":" + json(liste[i].nom) + ",\"points\":" + std::to_string(liste[i].points) +
-             ",\"verifie\":" + (liste[i].verifie ? "true" : "false") +
-             (liste[i].verifie ? ",\"chrono\":" + std::to_string(liste[i].chrono) : std::string()) +
-             ",\"id\":" + std::to_string(liste[i].id) + ",\"date\":\"" + date + "\"}";
-    }
+    for (size_t i = 0; i < liste.size(); ++i)
+        s += std::string(i ? "," : "") + jsonEntree(t.premierRang + static_cast<int>(i), liste[i]);
     return s + "]}\n";
 }

@@ -38,4 +38,14 @@ std::string pageErreur(const std::string& titre, const std::string& message, boo
 // "date":"2026-12-07T14:03:00Z"},...]}; "chrono" only for verified runs.
 std::string jsonNiveau(const Tranche& t, const std::vector<Entree>& liste);
 
+// The pieces of a leaderboard the maps' pages share: a verified run's
+// chronometer, "1:02.33" (minutes, seconds, hundredths; "–" for a score of
+// the old link), an entry's row of the table, the headings of that table
+// with the line above it, a text as a JSON string, an entry as JSON.
+std::string chronoLisible(const Entree& e);
+std::string ligneClassement(int rang, const Entree& e, bool nouveau);
+std::string enteteClassement();
+std::string jsonTexte(const std::string& texte);
+std::string jsonEntree(int rang, const Entree& e);
+
 #endif

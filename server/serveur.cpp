@@ -6,6 +6,7 @@
 #include <ctime>
 #include <regex>
 
+#include "enveloppe_carte.h"
 #include "jeton.h"
 #include "nom_joueur.h"
 #include "pages.h"
@@ -58,6 +59,7 @@ void journal(const std::string& adresse, const Demande& req, const Reponse& res)
 ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
     : m_depot(depot), m_reglages(std::move(reglages)), m_limiteScores(m_reglages.limiteParMinute),
       m_limiteNoms(m_reglages.limiteParMinute), m_limiteCourses(m_reglages.limiteParMinute),
+      m_limiteCartes(m_reglages.limiteParMinute),
       m_niveaux(m_reglages.niveaux ? m_reglages.niveaux : std::make_shared<NiveauxConnus>()),
       m_verificateur(m_reglages.filsVerification, 64, m_reglages.secondesCpuCourse),
       m_http(
@@ -66,6 +68,7 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
               // Behind a proxy every client comes from its address: the proxy caps them.
               if (m_reglages.derriereProxy) h.connexionsParAdresse = 0;
               h.corpsMaxParChemin.emplace_back("/course", kCorpsCourseMax);
+              h.corpsMaxParChemin.emplace_back("/carte", kCorpsCarteMax);
               return h;
           }(),
           [this](const Demande& d, Repondre r) { traiter(d, std::move(r)); },
@@ -77,7 +80,9 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
           [this](const Demande& d, const Reponse& r) { journal(adresse(d), d, r); },
           {{"Content-Security-Policy", "default-src 'none'; img-src 'self'; "
                                        "style-src 'unsafe-inline'; form-action 'self'; frame-ancestors 'none'"},
-           {"X-Content-Type-Options", "nosniff"}, {"Referrer-Policy", "same-origin"}}) {}
+           {"X-Content-Type-Options", "nosniff"}, {"Referrer-Policy", "same-origin"}}) {
+    chargerCartes();
+}
 
 int ServeurScores::lier(const std::string& adresse, int port) { return m_http.lier(adresse, port); }
 
@@ -109,7 +114,7 @@ void ServeurScores::traiter(const Demande& d, Repondre repondre) {
         r.corps = m_reglages.logo;
         return repondre(std::move(r));
     }
-    if (traiterCourses(d, repondre)) return;
+    if (traiterCourses(d, repondre) || traiterCartes(d, repondre)) return;
     if (get && d.chemin == "/") return avecDepot(repondre, [this](Reponse& r) { accueil(r); });
     if (get && d.chemin == "/writescorevorna.php")
         return avecDepot(repondre, [this, d](Reponse& r) { scoreDuJeu(d, r); });

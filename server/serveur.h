@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "depot.h"
@@ -23,6 +24,7 @@ struct ReglagesServeur {
     std::shared_ptr<NiveauxConnus> niveaux;  // the levels runs are verified on (null: none)
     int filsVerification = 2;                // threads that play runs again
     double secondesCpuCourse = 10;           // CPU time one replay may take
+    int cartesParJour = 10;                  // maps published from one address a day (0: no limit)
 };
 
 // The leaderboard over HTTP:
@@ -37,6 +39,11 @@ struct ReglagesServeur {
 //   GET  /niveau/N/record.qzg       the best verified run of level N as a ghost file
 //   GET  /map/HASH/record.qzg       the same for a free map, by its SHA-256
 //   GET  /records.txt               "N POINTS CHRONO NAME" for each level with a verified record
+//   POST /carte                     publishes a map with its author's finishing run (enveloppe_carte.h)
+//   GET  /maps[?tri=joues][&page=P] the published maps, newest (or most played) first; .json and .txt beside
+//   GET  /maps/ID[.json]            a map: its overview, author, date, leaderboard and download link
+//   GET  /maps/ID/carte.txt         its bytes, to download (counts one play per address a day)
+//   GET  /maps/ID/apercu.png        its overview
 // One line per request on standard error. Bad requests get a page that says
 // what is wrong. The pages that read or write the scores do it off the
 // network threads; a database that does not answer gives them a 503 while
@@ -69,6 +76,13 @@ private:
     void formulaireCourse(const Demande& d, Reponse& r);
     void fantomeRecord(Reponse& r, int niveau, const std::string& carte);
     void records(Reponse& r);
+    // serveur_cartes.cpp: the published maps.
+    void chargerCartes();
+    bool traiterCartes(const Demande& d, Repondre& repondre);
+    void recevoirCarte(const Demande& d, Repondre repondre);
+    Reponse garderCarte(const Carte& carte, const Course& c, const std::string& auteur);
+    void listeCartes(const Demande& d, Reponse& r, const std::string& format);
+    void carte(Reponse& r, int64_t id, const std::string& quoi, const std::string& qui);
     Reponse erreur(int statut, const std::string& titre, const std::string& message) const;
     std::string adresse(const Demande& d) const;
     // Drops the pending scores older than a day, at most once a minute.
@@ -77,12 +91,15 @@ private:
     Depot& m_depot;
     ReglagesServeur m_reglages;
     Limiteur m_limiteScores, m_limiteNoms;
-    Limiteur m_limiteCourses;
+    Limiteur m_limiteCourses, m_limiteCartes;
     std::atomic<int64_t> m_dernierePurge{0};
     std::shared_ptr<NiveauxConnus> m_niveaux;
     Verificateur m_verificateur;
     std::mutex m_mutexFantomes;
     std::map<int64_t, std::string> m_fantomes;  // the ghosts of the records served lately, by run
+    std::mutex m_mutexParties;
+    int64_t m_jourParties = 0;
+    std::set<std::string> m_parties;  // "ID ADDRESS" of the maps downloaded today
     ServeurHttp m_http;
 };
 

@@ -7,6 +7,7 @@
 
 #include "jeton.h"
 #include "pages.h"
+#include "reponse_texte.h"
 #include "scenarios.h"
 #include "serveur.h"
 
@@ -18,20 +19,6 @@ const size_t kFantomesGardes = 64;
 int64_t maintenant() { return static_cast<int64_t>(std::time(nullptr)); }
 double secondes() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-Reponse texte(int statut, const std::string& corps) {
-    Reponse r;
-    r.statut = statut;
-    r.type = "text/plain; charset=utf-8";
-    r.corps = corps;
-    r.entete("Cache-Control", "no-store");
-    return r;
-}
-
-// A refused run: its status, a word for the game and a sentence for the player.
-Reponse refus(int statut, const char* mot, const std::string& phrase) {
-    return texte(statut, std::string("refuse ") + mot + "\n" + phrase + "\n");
 }
 
 Reponse refusDuVerdict(const Verification& v) {

@@ -11,8 +11,12 @@
 
 #include <atomic>
 #include <pqxx/pqxx>
+#include <zlib.h>
 
+#include "course_pilotee.h"
 #include "dossier.h"
+#include "empreinte.h"
+#include "solutions.h"
 
 namespace {
 
@@ -78,6 +82,35 @@ ReglagesServeur reglagesCourses() {
 ServeurEssai::~ServeurEssai() {
     serveur.arreter();
     fil.join();
+}
+
+std::string pngUni(unsigned largeur, unsigned hauteur) {
+    const auto grand = [](uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    const auto morceau = [&](const std::string& type, const std::string& donnees) {
+        const std::string t = type + donnees;
+        return grand(static_cast<uint32_t>(donnees.size())) + t +
+               grand(static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(t.data()), static_cast<uInt>(t.size()))));
+    };
+    std::string lignes;
+    for (unsigned y = 0; y < hauteur; ++y) lignes += '\0' + std::string(largeur * 3, '\x60');  // no filter, RGB
+    uLongf taille = compressBound(static_cast<uLong>(lignes.size()));
+    std::string z(taille, '\0');
+    compress(reinterpret_cast<Bytef*>(&z[0]), &taille, reinterpret_cast<const Bytef*>(lignes.data()),
+             static_cast<uLong>(lignes.size()));
+    z.resize(taille);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + morceau("IHDR", grand(largeur) + grand(hauteur) + std::string("\x08\x02\0\0\0", 5)) +
+           morceau("IDAT", z) + morceau("IEND", "");
+}
+
+CarteEssai carteEssai(int variante) {
+    static const CoursePilotee pilotee = piloterCarte(lireFichier(std::string(VORNA_SOURCE_DIR) + "/maps/Toboggan.txt"),
+                                                      kSolutions[15].points);
+    CarteEssai c{pilotee.octetsNiveau + std::string(static_cast<size_t>(variante), '\n'), pilotee.course};
+    c.course.empreinte = empreinte(c.octets);
+    return c;
 }
 
 std::string lienScore(int niveau, int score) {

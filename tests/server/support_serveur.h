@@ -78,6 +78,18 @@ private:
     std::thread m_fil;
 };
 
+// A PNG of `largeur` × `hauteur` pixels of one colour, as browsers show it.
+std::string pngUni(unsigned largeur, unsigned hauteur);
+
+// A free map the autopilot finishes (the shipped "Toboggan"), made distinct
+// by `variante` line ends after its last record (the same course, another
+// hash), and the autopilot's run of that variant.
+struct CarteEssai {
+    std::string octets;
+    Course course;
+};
+CarteEssai carteEssai(int variante = 0);
+
 // The path and query of the game's link for a level and a score.
 std::string lienScore(int niveau, int score);
 // The token of a name form page ("" when there is none).

@@ -94,6 +94,54 @@ TEST_P(Stockage, ConcurrentSubmitsNameOnceAndTenThousandScoresKeepTheirOrder) {
     EXPECT_EQ(depot().classement(7, 3, 4321)[0].id, tous[4321].id);
 }
 
+TEST_P(Stockage, MapsKeptOncePerHashListedNewestOrMostPlayedCountedPerAddressAndRemovedWithTheirScores) {
+    const std::string png("\x89PNG\0\x01", 6), octets("@1,0,0,5\0\xe9", 10);
+    // (hash, title, date, address) -> the id expected (a hash kept before gives its id back).
+    const struct { const char* empreinte; const char* titre; int64_t date; const char* adresse; int64_t id; } cas[] = {
+        {"aa", "Un", 100, "1.2.3.4", 1}, {"bb", "Deux", 200, "1.2.3.4", 2}, {"aa", "Encore", 300, "5.6.7.8", 1},
+        {"cc", "Trois <b>", 400, "5.6.7.8", 3},
+    };
+    for (const auto& c : cas) {
+        bool nouvelle = false;
+        const Carte carte{0, c.empreinte, octets, c.titre, "Ana", c.id == 2 ? "" : png, false, c.date, c.adresse, 0};
+        EXPECT_EQ(depot().publierCarte(carte, nouvelle), c.id) << c.titre;
+        EXPECT_EQ(nouvelle, std::string(c.titre) != "Encore");
+    }
+    depot().jouerCarte(2), depot().jouerCarte(2), depot().jouerCarte(1);
+    const auto ids = [&](bool parParties, int nombre, int debut) {
+        std::vector<int64_t> v;
+        for (const Carte& c : depot().cartes(parParties, nombre, debut)) v.push_back(c.id);
+        return v;
+    };
+    EXPECT_EQ(ids(false, 10, 0), (std::vector<int64_t>{3, 2, 1}));
+    EXPECT_EQ(ids(true, 10, 0), (std::vector<int64_t>{2, 1, 3}));
+    EXPECT_EQ(ids(false, 1, 1), (std::vector<int64_t>{2}));
+    EXPECT_TRUE(depot().nombreCartes() == 3 && depot().idCarte("cc") == 3 && depot().idCarte("dd") == 0);
+    EXPECT_TRUE(depot().cartesDepuis("1.2.3.4", 100) == 1 && depot().cartesDepuis("5.6.7.8", 0) == 1);
+    Carte c;
+    ASSERT_TRUE(depot().carte(1, c));
+    EXPECT_TRUE(c.octets == octets && c.apercu == png && c.aApercu && c.titre == "Un" && c.parties == 1 && c.date == 100);
+    EXPECT_FALSE(depot().cartes(false, 10, 0)[1].aApercu);
+    std::vector<std::string> lus;
+    depot().parcourirCartes([&](const std::string& o) { lus.push_back(o); });
+    EXPECT_EQ(lus, std::vector<std::string>(3, octets));
+
+    // A map's leaderboard is its own; removing the map removes it.
+    for (const char* carte : {"aa", "aa", "bb"}) {
+        const std::string jeton = "j" + std::to_string(lus.size());
+        lus.push_back(jeton);
+        depot().garderCourse({0, carte, 10 * static_cast<int>(lus.size()), 90, 90, jeton, "1.2.3.4", 1}, jeton);
+        ASSERT_EQ(depot().nommer(jeton, jeton, 0).etat, Nommage::Nomme);
+    }
+    EXPECT_EQ(noms(0).size(), 0u) << "free maps' runs are on no scenario leaderboard";
+    ASSERT_EQ(depot().classement(0, 10, 0, "aa").size(), 2u);
+    EXPECT_EQ(depot().classement(0, 10, 0, "aa")[0].nom, "j4");
+    EXPECT_EQ(depot().retirerCarte(1), 1);
+    EXPECT_EQ(depot().retirerCarte(1), 0);
+    EXPECT_TRUE(depot().classement(0, 10, 0, "aa").empty() && !depot().carte(1, c));
+    EXPECT_EQ(depot().classement(0, 10, 0, "bb").size(), 1u);
+}
+
 TEST(StockageSqlite, AReadGoesOnWhileAWriteWaitsForTheLockAnotherProgramHolds) {
     DossierTemporaire dossier;
     DepotEssai essai(Magasin::Sqlite);

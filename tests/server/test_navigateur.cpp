@@ -12,6 +12,8 @@
 
 #include "bout_en_bout.h"
 #include "course_pilotee.h"
+#include "dossier.h"
+#include "enveloppe_carte.h"
 #include "navigateur.h"
 #include "partie_scriptee.h"
 #include "score.h"
@@ -105,6 +107,25 @@ TEST_F(Navigateur, TheGameSendsItsRunTheServerVerifiesItTheBrowserNamesItAndTheN
     EXPECT_EQ(lireFichier("data/joueur/mondial/niveau1.qzg"), record->body);
     EXPECT_TRUE(cote) << "the world's ghost reaches the finish with the ball that plays the same";
     setServeurScore(kServeurScore);
+}
+
+// A published map's page: its overview decoded by the browser, its author's run as its record.
+TEST(NavigateurCartes, AMapsPageShowsItsPictureAndItsRecord) {
+    if (access("/usr/bin/chromedriver", X_OK) != 0 || access("/usr/bin/chromium", X_OK) != 0)
+        GTEST_SKIP() << "no chromium or chromium-driver here (apt-get install chromium chromium-driver python3-selenium)";
+    DossierTemporaire dossier;
+    DepotEssai essai(Magasin::Sqlite);
+    ServeurEssai s(*essai.depot, reglagesCourses());
+    const CarteEssai m = carteEssai();
+    const std::string corps = ecrireEnveloppe({"Toboggan", "Ana", m.octets, pngUni(160, 120), encoderCourse(m.course)});
+    ASSERT_EQ(s.client().Post("/carte", corps, "application/octet-stream")->status, 201);
+    const std::string url = "http://" + s.hote() + "/maps/1";
+    ASSERT_EQ(executer({"python3", VORNA_SELENIUM, url},
+                       {"VORNA_SELENIUM_CARTE=1", "VORNA_SELENIUM_RESULTAT=" + dossier.chemin() + "/selenium"}), 0);
+    const std::vector<std::string> l = lignes(lireFichier("selenium"));
+    ASSERT_EQ(l.size(), 2u) << lireFichier("selenium") << lireFichier("selenium.log");
+    EXPECT_EQ(l[1].rfind("Toboggan|160|1 Ana " + std::to_string(m.course.points) + " ", 0), 0u) << l[1];
+    EXPECT_NE(l[1].find(" vérifié "), std::string::npos) << l[1];
 }
 
 }  // namespace

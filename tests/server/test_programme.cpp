@@ -29,8 +29,11 @@ TEST(Programme, OptionsAreCheckedOneLinePerRequestIsLoggedAndSigtermEndsItCleanl
         {{"--connections-per-address", "-1"}, 2, "--connections-per-address takes a number from 0"},
         {{"--data", "/nonexistent/folder"}, 1, "cannot open the scores (/nonexistent/folder/scores.sqlite)"},
         {{"--remove", "x"}, 2, "--remove takes an entry's number"},
-        {{"--remove", "1", "--reverify"}, 2, "--remove, --remove-name and --reverify go one at a time"},
+        {{"--remove", "1", "--reverify"}, 2, "--remove, --remove-name, --remove-map and --reverify go one at a time"},
         {{"--remove", "999"}, 1, "vorna-scores: no entry 999 to remove"},
+        {{"--remove-map", "x"}, 2, "--remove-map takes a map's number"},
+        {{"--remove-map", "999"}, 1, "vorna-scores: no map 999 to remove"},
+        {{"--maps-per-day", "-1"}, 2, "--maps-per-day takes a number from 0 to 100000"},
         {{"--remove-name", "Personne"}, 1, "vorna-scores: removed 0 entries named \"Personne\""},
         {{"--reverify", "--levels", "/nonexistent"}, 0, "reverified: 0 runs verified, 0 refused, 0 on a level"},
     };

@@ -12,14 +12,19 @@
 #include "verification.h"
 
 CoursePilotee piloterCourse(int n) {
+    return piloterCarte(lireFichier(std::string(VORNA_GAME_DIR) + "/" + cheminScenario(n)),
+                        kSolutions[static_cast<size_t>(n - 1)].points, n);
+}
+
+CoursePilotee piloterCarte(const std::string& octets, const std::string& solution, int n) {
     CoursePilotee r;
-    r.octetsNiveau = lireFichier(std::string(VORNA_GAME_DIR) + "/" + cheminScenario(n));
+    r.octetsNiveau = octets;
     ContenuNiveau contenu;
     if (!chargerNiveauOctets(r.octetsNiveau, ReglesNiveau(), contenu)) return r;
     Simulation sim(balleDuNiveau(contenu), std::move(contenu.cubes), std::move(contenu.bonus),
-                   departCourse(niveauScenario(static_cast<unsigned>(n))->points));
+                   departCourse(n > 0 ? niveauScenario(static_cast<unsigned>(n))->points : 0));
     SystemeScript systeme;
-    Pilote pilote(systeme, points(kSolutions[static_cast<size_t>(n - 1)].points));
+    Pilote pilote(systeme, points(solution));
     EntreesPas pas;
     pilote.sortie = [&](int, SDL_Keycode k, bool v) {
         const Touche t = k == SDLK_UP ? Touche::Haut : k == SDLK_DOWN ? Touche::Bas
@@ -38,7 +43,7 @@ CoursePilotee piloterCourse(int n) {
         if (!sim.sorties().arrivee) continue;
         r.course = {n, empreinte(r.octetsNiveau), sim.score(), sim.pasChrono(), sim.journal()};
         // As the game keeps its best ghost at the finish.
-        r.fantome = texteFantome(cheminScenario(n), sim.echantillons(), sim.debutChrono(), &sim.journal());
+        if (n > 0) r.fantome = texteFantome(cheminScenario(n), sim.echantillons(), sim.debutChrono(), &sim.journal());
         return r;
     }
     return r;

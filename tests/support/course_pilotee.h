@@ -20,6 +20,9 @@ struct CoursePilotee {
     std::string octetsNiveau;
 };
 CoursePilotee piloterCourse(int niveau);
+// The same on a free map made of `octets` (`niveau` 0, no ghost) steered by
+// the waypoints `solution` (solutions.h's form).
+CoursePilotee piloterCarte(const std::string& octets, const std::string& solution, int niveau = 0);
 
 // Plays shipped scenario level `niveau` (from a game folder holding the
 // shipped maps/, with a test window open) through the real run loop, its
