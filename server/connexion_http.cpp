@@ -2,6 +2,7 @@
 #include <boost/beast/http.hpp>
 #include <boost/optional.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -58,7 +59,12 @@ void Connexion::lire() {
     if (m_servie && m_etat->arrete()) return fermer(false);
     m_d->analyseur.emplace();
     m_d->analyseur->header_limit(static_cast<std::uint32_t>(m_etat->reglages.entetesMax));
-    m_d->analyseur->body_limit(m_etat->reglages.corpsMax);
+    // The parser checks a Content-Length against its bound as soon as it reads
+    // the header: it starts from the largest bound, lowered to the path's once
+    // the path is known.
+    size_t plusGrand = m_etat->reglages.corpsMax;
+    for (const auto& c : m_etat->reglages.corpsMaxParChemin) plusGrand = std::max(plusGrand, c.second);
+    m_d->analyseur->body_limit(plusGrand);
     // One deadline for the whole request, headers and body: a client that
     // trickles its bytes is cut like one that sends nothing.
     m_flux.expires_after(m_etat->reglages.delaiRequete);
@@ -72,8 +78,12 @@ void Connexion::enTete(beast::error_code ec) {
     // The body's bound is the path's, when it has one of its own.
     const auto cible = m_d->analyseur->get().target();
     const auto chemin = cible.substr(0, cible.find('?'));
+    size_t limite = m_etat->reglages.corpsMax;
     for (const auto& c : m_etat->reglages.corpsMaxParChemin)
-        if (chemin == c.first) m_d->analyseur->body_limit(c.second);
+        if (chemin == c.first) limite = c.second;
+    const auto longueur = m_d->analyseur->content_length();
+    if (longueur && *longueur > limite) return refuser(413);
+    m_d->analyseur->body_limit(limite);
     http::async_read(m_flux, m_d->tampon, *m_d->analyseur,
                      [soi = shared_from_this()](beast::error_code ec, size_t) { soi->lu(ec); });
 }

@@ -111,7 +111,7 @@ void ServeurScores::recevoirCarte(const Demande& d, Repondre repondre) {
             return repondre(refus(422, "sans-arrivee", "La course jointe est celle d'une autre carte."));
         const Verification v = m_verificateur.verifier(c, *niveau);
         if (v.verdict != Verification::Verifiee) {
-            std::fprintf(stderr, "vorna-scores: a map from %s refused: its run %s\n", carte.adresse.c_str(),
+            std::fprintf(stderr, "vorna-scores: a map from %s refused, its run: %s\n", carte.adresse.c_str(),
                          v.pourquoi.c_str());
             return repondre(refus(422, "sans-arrivee", "Rejouée ici, la course jointe n'arrive pas au bout de cette "
                                                        "carte : jouez-la jusqu'à l'arrivée avant de la publier."));
