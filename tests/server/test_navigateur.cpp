@@ -120,8 +120,9 @@ TEST(NavigateurCartes, AMapsPageShowsItsPictureAndItsRecord) {
     const std::string corps = ecrireEnveloppe({"Toboggan", "Ana", m.octets, pngUni(160, 120), encoderCourse(m.course)});
     ASSERT_EQ(s.client().Post("/carte", corps, "application/octet-stream")->status, 201);
     const std::string url = "http://" + s.hote() + "/maps/1";
-    ASSERT_EQ(executer({"python3", VORNA_SELENIUM, url},
-                       {"VORNA_SELENIUM_CARTE=1", "VORNA_SELENIUM_RESULTAT=" + dossier.chemin() + "/selenium"}), 0);
+    ASSERT_EQ(executer({VORNA_SELENIUM, url},
+                       {"VORNA_SELENIUM_CARTE=1", "VORNA_SELENIUM_RESULTAT=" + dossier.chemin() + "/selenium"}), 0)
+        << lireFichier("selenium.log");
     const std::vector<std::string> l = lignes(lireFichier("selenium"));
     ASSERT_EQ(l.size(), 2u) << lireFichier("selenium") << lireFichier("selenium.log");
     EXPECT_EQ(l[1].rfind("Toboggan|160|1 Ana " + std::to_string(m.course.points) + " ", 0), 0u) << l[1];
