@@ -12,11 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <map>
 #include <tuple>
 #include <vector>
 
 #include "lecture.h"
+#include "tga_gris.h"
 
 namespace {
 
@@ -160,7 +162,38 @@ void libererTexture(unsigned int nom) {
 
 namespace {
 
+// A new texture from pixels in `format` (GL_RGBA, or GL_LUMINANCE_ALPHA for
+// a grey image: drawn modulated, it gives the same pixels in half the room).
+unsigned int televerser(const std::vector<Uint8>& pixels, int largeur, int hauteur, GLenum format, bool useMipMap) {
+    GLuint nom = 0;
+    glGenTextures(1, &nom);
+    glBindTexture(GL_TEXTURE_2D, nom);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, format == GL_RGBA ? 4 : 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    const GLint interne = format == GL_RGBA ? 4 : GL_LUMINANCE_ALPHA;
+    if (useMipMap) {
+        // The filter first: the driver then lays out the whole chain of
+        // levels at once instead of the first level alone, then all again.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, interne, largeur, hauteur, format, GL_UNSIGNED_BYTE, pixels.data());
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, interne, largeur, hauteur, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return nom;
+}
+
+bool extensionTga(const char* filename) {
+    const size_t n = std::strlen(filename);
+    return n >= 4 && strcasecmp(filename + n - 4, ".tga") == 0;
+}
+
 unsigned int chargerTexture(const char* filename, bool useMipMap) {
+    int largeur = 0, hauteur = 0;
+    std::vector<Uint8> gris;
+    if (extensionTga(filename) && lireTgaGris(filename, largeur, hauteur, gris))
+        return televerser(gris, largeur, hauteur, GL_LUMINANCE_ALPHA, useMipMap);
     Surface image(IMG_Load(filename));
     if (!image.s) {
         std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n",
@@ -169,42 +202,37 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
     }
     const std::vector<Uint8> rgba = rgbaRetourne(image.s);
     if (rgba.empty()) return 0;
-    const int largeur = image.s->w, hauteur = image.s->h;
+    largeur = image.s->w, hauteur = image.s->h;
     // The decoded image is no longer needed: freed before the upload, which
-    // holds copies of its own (the font's is 16 MB).
+    // holds copies of its own.
     image.liberer();
-
-    GLuint nom = 0;
-    glGenTextures(1, &nom);
-    glBindTexture(GL_TEXTURE_2D, nom);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    if (useMipMap) {
-        // The filter first: the driver then lays out the whole chain of
-        // levels at once instead of the first level alone, then all again.
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 4, largeur, hauteur, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, largeur, hauteur, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return nom;
+    return televerser(rgba, largeur, hauteur, GL_RGBA, useMipMap);
 }
 
 }  // namespace
 
 void Texture::loadTextures(std::string type) {
-    const bool montagne = type == "montagne";
-    m_textureSphere = loadTexture("data/bois.jpg", true);
-    m_textureSol = loadTexture(montagne ? "data/herbe.jpg" : "data/sol.jpg", true);
-    m_textureCaisse = loadTexture(montagne ? "data/rock.jpg" : "data/caisse.jpg", true);
-    m_textureJump = loadTexture(montagne ? "data/jump2.jpg" : "data/jump.jpg", true);
-    m_textureSpeed = loadTexture(montagne ? "data/speed2.jpg" : "data/speed.jpg", true);
-    m_textureArrivee = loadTexture("data/caisse2.jpg", true);
-    m_textureDepart = loadTexture("data/depart.jpg", true);
-    m_textureSauvegarde = loadTexture("data/save.jpg", true);
-    m_textureFont = loadTexture("data/font1.TGA", true);
+    for (int i = 0; i < kNombre; ++i) chargerUne(type, i);
+}
+
+void Texture::chargerUne(const std::string& type, int i) {
+    // Each texture: its name here, its file, and the mountain set's file.
+    static const struct {
+        unsigned int Texture::*nom;
+        const char *normal, *montagne;
+    } fichiers[kNombre] = {
+        {&Texture::m_textureSphere, "data/bois.jpg", "data/bois.jpg"},
+        {&Texture::m_textureSol, "data/sol.jpg", "data/herbe.jpg"},
+        {&Texture::m_textureCaisse, "data/caisse.jpg", "data/rock.jpg"},
+        {&Texture::m_textureJump, "data/jump.jpg", "data/jump2.jpg"},
+        {&Texture::m_textureSpeed, "data/speed.jpg", "data/speed2.jpg"},
+        {&Texture::m_textureArrivee, "data/caisse2.jpg", "data/caisse2.jpg"},
+        {&Texture::m_textureDepart, "data/depart.jpg", "data/depart.jpg"},
+        {&Texture::m_textureSauvegarde, "data/save.jpg", "data/save.jpg"},
+        {&Texture::m_textureFont, "data/font1.TGA", "data/font1.TGA"},
+    };
+    if (i < 0 || i >= kNombre) return;
+    this->*fichiers[i].nom = loadTexture(type == "montagne" ? fichiers[i].montagne : fichiers[i].normal, true);
 }
 
 unsigned int Texture::stringToTexture(std::string name) const {

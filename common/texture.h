@@ -43,6 +43,9 @@ public:
 
     // The mountain set for "montagne", the normal set for any other type.
     void loadTextures(std::string type);
+    // The same one texture at a time: the i-th of the kNombre (the font last).
+    static const int kNombre = 9;
+    void chargerUne(const std::string& type, int i);
     // The texture a level-file word names; 0 for any other word.
     unsigned int stringToTexture(std::string name) const;
     // Releases the nine texture names (they become 0). Each run loads its set

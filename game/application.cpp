@@ -129,30 +129,33 @@ void appliquerReglages(RessourcesMenu& ressources, const Options& options, const
     ressources.jeu->setFantome(reglages.sauverFantome);
 }
 
-// Sounds, icon, font, logo, sky and textures of the menu, and the progress.
+// The logo's image and the progress, then, while the logo shows, the
+// sounds, the font, the sky and the textures of the menu.
 void chargerMenu(Shell& shell, RessourcesMenu& ressources) {
-    FSOUND_SetVolume(FSOUND_ALL, 60);
-    shell.musique = FSOUND_Stream_Open("data/sound/menu.mp3", FSOUND_LOOP_NORMAL, 0, 0);
-    ressources.cursor = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/cursor.wav", 0, 0, 0);
-    ressources.bouton = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/bouton.wav", 0, 0, 0);
-
     poserIcone("data/iconeVorna.bmp");
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     shell.continuer = 1;
     shell.logo.logo = true;
     shell.logo.finlogo = false;
-
-    shell.textureFont = loadTexture("data/font1.TGA", true);
     shell.logo.textureLogo = loadTexture("data/logo.jpg", true);
 
     perspectiveScene();  // the window's aspect, 70° vertically
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
-
-    ressources.skybox = std::make_unique<Skybox>("data/sky/sky.jpg");
-    ressources.textureGestion.loadTextures("normal");
     lireProgression(*ressources.jeu);
+
+    auto& a = ressources.aCharger;
+    a.push_back([&shell, &ressources] {
+        FSOUND_SetVolume(FSOUND_ALL, 60);
+        shell.musique = FSOUND_Stream_Open("data/sound/menu.mp3", FSOUND_LOOP_NORMAL, 0, 0);
+        ressources.cursor = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/cursor.wav", 0, 0, 0);
+        ressources.bouton = FSOUND_Sample_Load(FSOUND_FREE, "data/sound/bouton.wav", 0, 0, 0);
+    });
+    a.push_back([&shell] { shell.textureFont = loadTexture("data/font1.TGA", true); });
+    a.push_back([&ressources] { ressources.skybox = std::make_unique<Skybox>("data/sky/sky.jpg"); });
+    for (int i = 0; i < Texture::kNombre; ++i)
+        a.push_back([&ressources, i] { ressources.textureGestion.chargerUne("normal", i); });
 }
 
 // Shutdown, in this order.
@@ -216,10 +219,12 @@ int SDL_main(int argc, char** argv) {
     appliquerCadence(reglages.synchroVerticale, reglages.imagesMax);
     chargerMenu(shell, ressources);
 
-    if (!options.map.empty())
+    if (!options.map.empty()) {
+        while (ressources.chargerSuivant()) continue;  // no logo to load behind
         jouerMapSeule(*ressources.jeu, options.map);
-    else
+    } else {
         while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
+    }
 
     garderFenetre(reglages, ressources.jeu->getCourse());
     liberer(shell, ressources);

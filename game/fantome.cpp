@@ -5,8 +5,11 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "annonce.h"
@@ -161,6 +164,11 @@ private:
     std::string textes, coin;
     int continuer = 2;
     int frames = 0;
+    // What the picture shows: the same as drawn last, it needs no drawing again.
+    using Vue = std::tuple<std::array<double, 3>, std::array<double, 3>, std::array<double, 3>, bool,
+                           std::array<int, 3>, bool, std::string, std::string>;
+    Vue vue() const;
+    Vue vueDessinee;
 };
 
 }  // namespace
@@ -230,17 +238,35 @@ bool Replay::preparer() {
     return true;
 }
 
+// Paused, once the picture stands still it is drawn no more: the loop waits
+// for the next step or an event instead.
 void Replay::jouer() {
     Cadence cadence(sys::ticks(), imagesMax());
+    bool redessiner = true;  // the window may have lost its picture
     while (continuer == 2) {
         evenements();
         for (int n = cadence.pasDus(sys::ticks()); n > 0 && continuer == 2; --n) pas();
-        dessiner(cadence.alpha(sys::ticks()));
-        instantane();
-        glFlush();
-        sys::swapBuffers();
-        if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
+        if (redessiner || !allure.pause || vue() != vueDessinee) {
+            dessiner(cadence.alpha(sys::ticks()));
+            vueDessinee = vue();
+            instantane();
+            glFlush();
+            sys::swapBuffers();
+            if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
+            redessiner = false;
+        } else {
+            instantane();
+            const Uint32 maintenant = sys::ticks();
+            const int32_t pas = static_cast<int32_t>(cadence.echeance(cadence.pasFaits()) - maintenant);
+            redessiner = sys::attendre(std::max<Uint32>(cadence.attente(maintenant), std::max(0, pas)));
+        }
     }
+}
+
+Replay::Vue Replay::vue() const {
+    const Heros& b = joueur[0];
+    return Vue{{b.getX(), b.getY(), b.getZ()}, precedente, {x_tombe, y_tombe, z_tombe}, b.getTombe(),
+               {teinte.getR(), teinte.getG(), teinte.getB()}, mort.getF(), textes, coin};
 }
 
 // One step: the clocks of the step before, the keys, the positions due, the fade.

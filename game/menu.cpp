@@ -68,6 +68,10 @@ public:
     void frame(Cadence& cadence);
 
 private:
+    // The background's level, with the textures it names (those loaded).
+    bool chargerDecor();
+    // A piece of what the logo leaves to load, or all of it.
+    void charger(bool tout);
     void pas();
     void dessiner(double alpha);
     void evenements();
@@ -142,24 +146,35 @@ private:
     EcranTouches touches;
 };
 
-void MenuPrincipal::construire() {
+bool MenuPrincipal::chargerDecor() {
     tableaucube.clear();
     lot.vider();
     tableausphere.clear();
     joueur.clear();
-    s.continuer = 2;
-
     ContenuNiveau contenu;
     if (!chargerNiveau("maps/menu/menu.txt", reglesMenu(res.textureGestion), contenu)) {
         std::fprintf(stderr, "vorna: the menu's level maps/menu/menu.txt cannot be read; quitting\n");
         s.continuer = 0;
         s.echec = true;
-        return;
+        return false;
     }
     joueur.push_back(balleDuNiveau(contenu));
     tableaucube = std::move(contenu.cubes);
     tableausphere = std::move(contenu.spheres);
     lot = LotBlocs(tableaucube);
+    return true;
+}
+
+void MenuPrincipal::charger(bool tout) {
+    if (res.aCharger.empty()) return;
+    while (res.chargerSuivant() && tout) continue;
+    // The background again, with its textures now there.
+    if (res.aCharger.empty()) chargerDecor();
+}
+
+void MenuPrincipal::construire() {
+    s.continuer = 2;
+    if (!chargerDecor()) return;
 
     rot = rotAvant = 0;
     logoVu = s.logo.logo;
@@ -470,6 +485,8 @@ void MenuPrincipal::pas() {
     logoVu = s.logo.logo;
     rotAvant = rot;
     teinte = res.fondublanc;
+    // All is loaded once the logo has come in, however few its frames were.
+    if (!s.logo.logo || s.logo.finlogo) charger(true);
     if (s.logo.logo) return s.logo.pas(s.musique);
     // The launch fade: down by 5 a step, then the activity starts (not when
     // the program is ending).
@@ -525,6 +542,8 @@ void MenuPrincipal::frame(Cadence& cadence) {
     instant.swap = true;
     sys::swapBuffers();
     instant.swap = false;
+    // One piece of what is left to load in the time the logo's frame leaves.
+    if (s.logo.logo) charger(false);
     if (const Uint32 attente = cadence.attente(sys::ticks())) sys::delay(attente);
 }
 

@@ -2,6 +2,8 @@
 #ifndef VORNA_MENU_H
 #define VORNA_MENU_H
 
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +25,17 @@ struct RessourcesMenu {
     Texture textureGestion;
     Fondu fondublanc{255, 255, 255};
     Reglages reglages;  // the player's settings in use (the Options screen)
+    // What is left to load while the logo shows, one piece between two of
+    // its frames: its first frame waits for the logo's own image alone.
+    std::deque<std::function<void()>> aCharger;
+    // Loads the next piece; false when all is loaded.
+    bool chargerSuivant() {
+        if (aCharger.empty()) return false;
+        const std::function<void()> piece = std::move(aCharger.front());
+        aCharger.pop_front();
+        piece();
+        return true;
+    }
 };
 
 // Reads the player's progress ("data/joueur/niveau.txt") into the session:

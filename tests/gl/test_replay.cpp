@@ -106,6 +106,7 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachStepShows) {
     systeme.surImage([&](int f) { instants.push_back(instantReplay()), manette.image(f); });
     for (const auto& c : cas) {
         SCOPED_TRACE(c.coin);
+        const int avant = systeme.swaps();
         rejouer(fantome(400), [&](int b) {
             for (SDL_Keycode k : c.touches)
                 k < 0 ? manette.tape(b + 1, SDL_GameControllerButton(-k))
@@ -113,6 +114,7 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachStepShows) {
             systeme.relache(b + 30, SDLK_ESCAPE);
         });
         ASSERT_EQ(instants.size(), 31u);
+        EXPECT_EQ(systeme.swaps() - avant, c.quarts ? 31 : 3) << "paused, the picture is drawn once";
         auto indice = [&](int f) { return static_cast<int>(std::lround(-instants[f].x / 0.1)); };
         // Over 16 steps: 16 x speed positions, each step as even as can be,
         // and the chronometer at the run's pace (33⅓ ms steps).

@@ -72,6 +72,19 @@ TEST_F(TextureGL, TheFirstRowOfAFileEndsAtTheTopTargaKeepsItsExactColoursAndAFil
     const Niveau0 n(sans);
     EXPECT_TRUE(n.proche(0, 15, 255, 0, 0, 255, 0) && n.proche(31, 15, 0, 255, 0, 128, 0) &&
                 n.proche(31, 0, 255, 255, 255, 0, 0));
+    // A grey one, as the font is, keeps luminance and alpha only: the same pixels in half the room.
+    Image gris(32, 16, 4);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x) gris.mettre(x, y, uint8_t(8 * x), uint8_t(8 * x), uint8_t(8 * x), uint8_t(16 * y));
+    ecrireTga("gris.tga", gris);
+    const unsigned int ng = loadTexture("gris.tga", false);
+    const Niveau0 g(ng);
+    GLint rouge = -1, luminance = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_RED_SIZE, &rouge);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_LUMINANCE_SIZE, &luminance);
+    // Read back as RGBA, luminance comes as red alone.
+    EXPECT_TRUE(rouge == 0 && luminance == 8 && g.proche(31, 15, 248, 0, 0, 0, 0) && g.proche(1, 0, 8, 0, 0, 240, 0));
+    libererTexture(ng);
     ecrireFichier("casse.jpg", "this is no image");
     EXPECT_EQ(loadTexture("absent.jpg", true) + loadTexture(nullptr, true) + loadTexture("casse.jpg", false), 0u);
 
