@@ -104,6 +104,9 @@ const Cle kCles[] = {
     touche("touche_entree", &Reglages::toucheEntree),
     touche("touche_echap", &Reglages::toucheEchap),
     touche("touche_course", &Reglages::toucheCourse),
+    touche("touche_rejeu_pause", &Reglages::toucheRejeuPause),
+    touche("touche_rejeu_plus", &Reglages::toucheRejeuPlus),
+    touche("touche_rejeu_moins", &Reglages::toucheRejeuMoins),
     ouiNonSiChange("contour_texte", &Reglages::contourTexte),
     ouiNonSiChange("fantome_course_mondial", &Reglages::courseMondiale),
 };

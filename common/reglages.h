@@ -38,9 +38,12 @@ struct Reglages {
     std::string langue = "auto";
     // The run's keys, as SDL numbers the keys by their place on the keyboard
     // (scancodes), whatever the layout: push forward, back, right, left;
-    // choose; pause; the racing ghost. Written only when not the default.
+    // choose; pause; the racing ghost; the replay's pause, faster and
+    // slower (Space, = and -). A gamepad's input has a number of its own
+    // past the keyboard's (manettes.h). Written only when not the default.
     int toucheHaut = 82, toucheBas = 81, toucheDroite = 79, toucheGauche = 80;
     int toucheEntree = 40, toucheEchap = 41, toucheCourse = 10;
+    int toucheRejeuPause = 44, toucheRejeuPlus = 46, toucheRejeuMoins = 45;
     // A dark outline round the game's texts (written only when off).
     bool contourTexte = true;
 

@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
 
 #include "cadre.h"
@@ -20,24 +22,54 @@ const double kHauteurGlyphe = 48;
 const int kAvance = 32;  // kLargeurGlyphe × 0.5
 
 bool contour = false;
+std::function<void(const ImpressionTexte&)> observateur;
 
-// The outline: the glyphs in black, moved a pixel (two units) each way.
-void dessinerContour(const std::vector<GlypheTexte>& glyphes, int lignes) {
+// The outline: the glyphs in black, moved up to two pixels (four units)
+// each way, so that the ring just round the glyph's soft edge is dark too.
+void dessinerContour(const ImpressionTexte& i) {
     GLfloat couleur[4];
     glGetFloatv(GL_CURRENT_COLOR, couleur);
     glColor4f(0, 0, 0, couleur[3]);
+    const int lignes = lignesAtlas();
     glBegin(GL_QUADS);
-    for (int dx = -2; dx <= 2; dx += 2)
-        for (int dy = -2; dy <= 2; dy += 2)
-            for (const GlypheTexte& g : glyphes)
-                if (dx || dy) quadGlyphe(g.cellule, lignes, g.gauche + dx, g.bas + dy, kLargeurGlyphe, kHauteurGlyphe);
+    for (int dx = -4; dx <= 4; dx += 2)
+        for (int dy = -4; dy <= 4; dy += 2)
+            for (const GlypheTexte& g : i.glyphes)
+                if (dx || dy) quadGlyphe(g.cellule, lignes, g.gauche + dx, g.bas + dy, i.largeurGlyphe, i.hauteurGlyphe);
     glEnd();
     glColor4fv(couleur);
+}
+
+// WCAG's relative luminance of an sRGB colour.
+double luminance(const GLfloat* c) {
+    double l = 0;
+    const double poids[3] = {0.2126, 0.7152, 0.0722};
+    for (int k = 0; k < 3; ++k) l += poids[k] * (c[k] <= 0.03928 ? c[k] / 12.92 : std::pow((c[k] + 0.055) / 1.055, 2.4));
+    return l;
+}
+
+// Over the outline a darker ink (the grey of what cannot be chosen, the
+// highlight) is lifted toward white until its luminance is half white's: it
+// stands out 11 to 1 on black, and still well apart from white.
+std::array<GLfloat, 4> eclaircie(const GLfloat* c) {
+    const double vise = 0.5;
+    std::array<GLfloat, 4> r = {c[0], c[1], c[2], c[3]};
+    if (luminance(c) >= vise) return r;
+    float bas = 0, haut = 1;
+    for (int n = 0; n < 12; ++n) {
+        const float t = (bas + haut) / 2;
+        for (int k = 0; k < 3; ++k) r[k] = c[k] + (1 - c[k]) * t;
+        (luminance(r.data()) < vise ? bas : haut) = t;
+    }
+    for (int k = 0; k < 3; ++k) r[k] = c[k] + (1 - c[k]) * haut;
+    return r;
 }
 
 }  // namespace
 
 void contourTexte(bool actif) { contour = actif; }
+
+void observerTextes(std::function<void(const ImpressionTexte&)> o) { observateur = std::move(o); }
 
 void debutTexte(int hauteur, int largeur) {
     glDisable(GL_DEPTH_TEST);
@@ -80,6 +112,33 @@ void quadGlyphe(int cellule, int lignes, double gauche, double bas, double large
     glVertex2d(droite, bas + hauteur);
     glTexCoord2d(u + 0.1, 1 - (v + pas));
     glVertex2d(droite, bas);
+}
+
+void quadsTexte(const ImpressionTexte& i) {
+    const int lignes = lignesAtlas();
+    glBegin(GL_QUADS);
+    for (const GlypheTexte& g : i.glyphes) quadGlyphe(g.cellule, lignes, g.gauche, g.bas, i.largeurGlyphe, i.hauteurGlyphe);
+    glEnd();
+}
+
+unsigned int textureLiee() {
+    GLint t = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &t);
+    return static_cast<unsigned int>(t);
+}
+
+void imprimerGlyphes(const ImpressionTexte& i) {
+    if (!contour || !i.texture) {
+        quadsTexte(i);
+    } else {
+        dessinerContour(i);
+        GLfloat couleur[4];
+        glGetFloatv(GL_CURRENT_COLOR, couleur);
+        glColor4fv(eclaircie(couleur).data());
+        quadsTexte(i);
+        glColor4fv(couleur);
+    }
+    if (observateur) observateur(i);
 }
 
 int glyphesParLigne(int hauteur, int pos) {
@@ -147,11 +206,7 @@ void Texte::mervoprint(const char* texte, unsigned int texture, int pos, double 
     // An orthographic view twice the window's size, centred on its centre.
     debutTexte(hauteur, largeur);
     glBindTexture(GL_TEXTURE_2D, texture);
-    const int lignes = lignesAtlas();
-    if (contour && texture) dessinerContour(glyphes, lignes);  // not round the blocks drawn without a font
-    glBegin(GL_QUADS);
-    for (const GlypheTexte& g : glyphes) quadGlyphe(g.cellule, lignes, g.gauche, g.bas, kLargeurGlyphe, kHauteurGlyphe);
-    glEnd();
+    imprimerGlyphes({texte ? texte : "", glyphes, texture, hauteur, largeur});
 
     // Back to the scene's perspective; the projection stays the current mode.
     finTexte(hauteur, largeur);

@@ -2,6 +2,7 @@
 #ifndef VORNA_TEXTE_H
 #define VORNA_TEXTE_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,33 @@ struct GlypheTexte {
 std::vector<GlypheTexte> disposerTexte(const std::string& texte, int pos, double posx, double posy, int hauteur,
                                        int largeur);
 
-// A dark outline, one design pixel wide, round every glyph Texte prints, so
+// A dark outline, two design pixels wide, round every glyph Texte prints, so
 // a text reads over any scene: black round white, the highlight and the grey
 // alike; not without a font (texture 0: plain blocks). Off until a program
 // turns it on (the game does, from its settings).
 void contourTexte(bool actif);
+
+// What one print put on the screen, for whoever watches the texts drawn (a
+// test measuring them): its glyphs (as disposerTexte places them), each
+// `largeurGlyphe` × `hauteurGlyphe` units, the font texture and the design size.
+struct ImpressionTexte {
+    std::string texte;
+    std::vector<GlypheTexte> glyphes;
+    unsigned int texture;
+    int hauteur, largeur;
+    double largeurGlyphe = 64, hauteurGlyphe = 48;
+};
+// Called after each print until given another (nullptr: no one watches).
+void observerTextes(std::function<void(const ImpressionTexte&)> observateur);
+// A print's glyph quads in the current colour, inside the flat text view
+// (debutTexte) with its font bound.
+void quadsTexte(const ImpressionTexte& i);
+// The same over the dark outline when it is on and there is a font (no
+// outline round the plain blocks drawn without one), then told to the
+// watcher: what every printer of the font draws a text with.
+void imprimerGlyphes(const ImpressionTexte& i);
+// The texture bound to GL_TEXTURE_2D (the font, for a printer that did not bind it).
+unsigned int textureLiee();
 
 // The pieces every printer of the font shares (the game's and the editor's).
 

@@ -14,6 +14,7 @@
 #include "reglages.h"
 #include "sauvetage.h"
 #include "systeme.h"
+#include "texte.h"
 #include "traduction.h"
 #include "version.h"
 
@@ -91,6 +92,7 @@ int lancerBramelt(int argc, char** argv) {
     // managers read it.
     const Reglages r = lireReglages();
     choisirLangue(r.langue);
+    contourTexte(r.contourTexte);  // the game's dark outline round every text, by the same setting
     if (!ouvrirFenetreGL(r.largeurEditeur, r.hauteurEditeur, 0, "bramelt",
                          trContexte("fenetre", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo"), r.pleinEcranEditeur)) {
         sys::retirerSignaux();

@@ -23,17 +23,15 @@ void Bouton_menu::dessiner(int longueur, int largeur) const {
     const double gauche = longueur * m_position.X - n * w * 0.5 / 2;
     double bas = m_position.Y * largeur;
 
-    const int lignes = lignesAtlas();
-    glBegin(GL_QUADS);
+    ImpressionTexte i{m_texte, {}, textureLiee(), longueur, largeur, static_cast<double>(w), static_cast<double>(h)};
     for (size_t k = 0; k < texte.size(); ++k) {
         if (texte[k] == '\n') {
             bas -= longueur / 10;  // the width's tenth, and the pen goes on
             continue;
         }
-        const int cellule = celluleGlyphe(texte[k]);
-        if (cellule) quadGlyphe(cellule, lignes, gauche + k * 0.5 * w, bas, w, h);
+        if (const int cellule = celluleGlyphe(texte[k])) i.glyphes.push_back({cellule, gauche + k * 0.5 * w, bas});
     }
-    glEnd();
+    imprimerGlyphes(i);
 
     finTexte(longueur, largeur);
 }

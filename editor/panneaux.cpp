@@ -44,14 +44,12 @@ void ecrireLigne(unsigned int police, const std::string& texte, double gauche, d
     sys::texteDessine(texte);
     debutTexte(kLargeur, kHauteur);
     glBindTexture(GL_TEXTURE_2D, police);
-    const double l = 64 * taille, h = 48 * taille;  // units, as the printer's glyphs
+    ImpressionTexte i{texte, {}, police, kLargeur, kHauteur, 64 * taille, 48 * taille};  // as the printer's glyphs
     const std::u32string t = enCaracteres(texte);
-    const int lignes = lignesAtlas();
-    glBegin(GL_QUADS);
-    for (std::size_t i = 0; i < t.size(); ++i)
-        if (const int cellule = celluleGlyphe(t[i]))
-            quadGlyphe(cellule, lignes, ux(gauche) + l / 2 * i, uy(haut) - h, l, h);
-    glEnd();
+    for (std::size_t k = 0; k < t.size(); ++k)
+        if (const int cellule = celluleGlyphe(t[k]))
+            i.glyphes.push_back({cellule, ux(gauche) + i.largeurGlyphe / 2 * k, uy(haut) - i.hauteurGlyphe});
+    imprimerGlyphes(i);
     finTexte(kLargeur, kHauteur);
 }
 

@@ -26,6 +26,7 @@
 #include "texte.h"
 #include "textes_partie.h"
 #include "texture.h"
+#include "touches.h"
 
 namespace {
 
@@ -308,7 +309,7 @@ void Replay::evenements() {
         } else if (ev.type == SDL_KEYUP && ev.key.keysym.sym == SDLK_ESCAPE) {
             continuer = 0;
         } else if (ev.type == SDL_KEYUP) {
-            relachees.push_back(ev.key.keysym.sym);  // acted on by the next step
+            relachees.push_back(toucheRejeu(ev.key.keysym));  // as the player gave them; acted on by the next step
         } else if (ev.type == SDL_CONTROLLERDEVICEREMOVED) {
             allure.pause = true;  // a pad unplugged: the replay waits
         }

@@ -442,8 +442,8 @@ void MenuPrincipal::dessinerEntrees() {
         entree(tr("Retour"), 1, -0.1);
     } else if (choix2 == 4) {
         for (int i = 0; i < kEntreesTouches; ++i)
-            entree(touches.texte(i, res.reglages).c_str(), static_cast<unsigned>(i), 0.4 - 0.1 * i);
-        if (!touches.message().empty()) imprimer(touches.message().c_str(), -1, -0.65);
+            entree(touches.texte(i, res.reglages).c_str(), static_cast<unsigned>(i), 0.6 - 0.1 * i);
+        if (!touches.message().empty()) imprimer(touches.message().c_str(), -1, -0.75);
     } else if (choix2 == 0 && choix3 == 0) {
         liste(nomSce, true);
     } else if (choix2 == 0 && choix3 == 1) {

@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "touches.h"
 
+#include "manettes.h"
+#include "traduction.h"
+
 namespace {
 
 int Reglages::* const kChamps[kActions] = {&Reglages::toucheHaut,   &Reglages::toucheBas,
                                            &Reglages::toucheDroite, &Reglages::toucheGauche,
                                            &Reglages::toucheEntree, &Reglages::toucheEchap,
-                                           &Reglages::toucheCourse};
+                                           &Reglages::toucheCourse, &Reglages::toucheRejeuPause,
+                                           &Reglages::toucheRejeuPlus, &Reglages::toucheRejeuMoins};
 
-// The menu key of each action; the racing ghost has none.
-const SDL_Keycode kMenu[kActions] = {SDLK_UP,     SDLK_DOWN,   SDLK_RIGHT,  SDLK_LEFT,
-                                     SDLK_RETURN, SDLK_ESCAPE, SDLK_UNKNOWN};
+// The menu key of each action; the racing ghost and the replay's have none.
+const SDL_Keycode kMenu[kActions] = {SDLK_UP,     SDLK_DOWN,   SDLK_RIGHT,   SDLK_LEFT,    SDLK_RETURN,
+                                     SDLK_ESCAPE, SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_UNKNOWN};
+// The replay's key of each of its actions.
+const SDL_Keycode kRejeu[kActions - kActionsCourse] = {SDLK_SPACE, SDLK_PLUS, SDLK_MINUS};
 
 Reglages enUsage;
 
@@ -19,12 +25,17 @@ SDL_Scancode place(const SDL_Keysym& k) {
     return k.scancode != SDL_SCANCODE_UNKNOWN ? k.scancode : SDL_GetScancodeFromKey(k.sym);
 }
 
-// The action given key `k`, or −1.
-int actionDonnee(const SDL_Keysym& k) {
-    const int p = place(k);
+int actionDePlace(int p) {
     for (int i = 0; i < kActions; ++i)
         if (p == toucheAction(enUsage, i)) return i;
     return -1;
+}
+
+// The action given key `k`, or −1; a pad's input given none is the key it
+// stands for.
+int actionDonnee(const SDL_Keysym& k) {
+    const int p = place(k), i = actionDePlace(p);
+    return i < 0 && p >= sys::kPlaceManette ? actionDePlace(SDL_GetScancodeFromKey(k.sym)) : i;
 }
 
 }  // namespace
@@ -38,6 +49,7 @@ void fixerTouches(const Reglages& r) {
 
 bool actionDeTouche(const SDL_Keysym& k, Touche& t) {
     const int i = actionDonnee(k);
+    if (i >= kActionsCourse) return false;
     if (i >= 0) {
         t = kToucheAction[i];
         return true;
@@ -61,7 +73,15 @@ SDL_Keycode toucheMenu(const SDL_Keysym& k) {
     return i >= 0 && kMenu[i] != SDLK_UNKNOWN ? kMenu[i] : k.sym;
 }
 
+SDL_Keycode toucheRejeu(const SDL_Keysym& k) {
+    const int i = actionDonnee(k);
+    if (i >= kActionsCourse) return kRejeu[i - kActionsCourse];
+    if (i >= 0 && (k.sym == SDLK_SPACE || k.sym == SDLK_EQUALS || k.sym == SDLK_MINUS)) return SDLK_UNKNOWN;
+    return k.sym;
+}
+
 std::string nomTouche(int scancode) {
+    if (scancode >= sys::kPlaceManette) return formater(tr("Manette %s"), sys::nomEntreeManette(scancode));
     const SDL_Scancode s = static_cast<SDL_Scancode>(scancode);
     std::string nom = SDL_GetKeyName(SDL_GetKeyFromScancode(s));
     if (nom.empty()) nom = SDL_GetScancodeName(s);

@@ -7,9 +7,11 @@ namespace {
 
 // The actions as the screen names them.
 const char* nomAction(int i) {
-    static const char* const kNoms[kActions] = {aTraduire("Avancer"), aTraduire("Reculer"), aTraduire("Droite"),
-                                                aTraduire("Gauche"),  aTraduire("Valider"), aTraduire("Pause"),
-                                                aTraduire("Fantome de course")};
+    static const char* const kNoms[kActions] = {
+        aTraduire("Avancer"), aTraduire("Reculer"),           aTraduire("Droite"),
+        aTraduire("Gauche"),  aTraduire("Valider"),           aTraduire("Pause"),
+        aTraduire("Fantome de course"), aTraduire("Replay : pause"), aTraduire("Replay : plus vite"),
+        aTraduire("Replay : moins vite")};
     return tr(kNoms[i]);
 }
 

@@ -35,13 +35,17 @@ const struct { SDL_GameControllerButton bouton; Entree entree; } kBoutons[] = {
 // The stick counts as pushed beyond a third of its travel.
 const int kZoneMorte = 32767 / 3;
 
-SDL_Event touche(SDL_Keycode k, bool enfoncee) {
+const char* const kNoms[kEntrees] = {"dpup",   "dpdown", "dpleft", "dpright", "lefty-", "lefty+",
+                                     "leftx-", "leftx+", "a",      "start",   "b",      "back",
+                                     "x",      "y",      "lb",     "rb"};
+
+SDL_Event touche(SDL_Keycode k, int place, bool enfoncee) {
     SDL_Event e{};
     e.type = e.key.type = enfoncee ? SDL_KEYDOWN : SDL_KEYUP;
     e.key.timestamp = SDL_GetTicks();
     e.key.state = enfoncee ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = k;
-    e.key.keysym.scancode = SDL_GetScancodeFromKey(k);
+    e.key.keysym.scancode = static_cast<SDL_Scancode>(place);
     return e;
 }
 
@@ -65,8 +69,16 @@ void Manettes::tenir(Manette& m, int entree, bool tenue, std::deque<SDL_Event>& 
     m.tenues ^= bit;
     int& n = m_tenues[kTouche[entree]];
     n += tenue ? 1 : -1;
-    // The key goes down with the first input that holds it, up with the last.
-    if ((tenue && n == 1) || (!tenue && n == 0)) sortie.push_back(touche(kTouche[entree], tenue));
+    // The key goes down with the first input that holds it, up with the last,
+    // both at the first one's place.
+    if (tenue && n == 1) m_places[kTouche[entree]] = kPlaceManette + entree;
+    if ((tenue && n == 1) || (!tenue && n == 0))
+        sortie.push_back(touche(kTouche[entree], m_places[kTouche[entree]], tenue));
+}
+
+const char* nomEntreeManette(int place) {
+    const int i = place - kPlaceManette;
+    return i >= 0 && i < kEntrees ? kNoms[i] : "?";
 }
 
 bool Manettes::recevoir(const SDL_Event& e, std::deque<SDL_Event>& sortie) {

@@ -41,7 +41,16 @@ private:
 
     std::vector<Manette> m_manettes;
     std::map<SDL_Keycode, int> m_tenues;  // how many inputs hold each key down
+    std::map<SDL_Keycode, int> m_places;  // the place each key held went down with
 };
+
+// Each input of a pad has a place of its own past the keyboard's scancodes,
+// kPlaceManette + its number, which the key events it stands for carry (with
+// the symbol of the key), so that a player may give it an action of the run.
+const int kPlaceManette = 400;
+// The name of a pad input's place, short as SDL's mappings write them ("a",
+// "start", "dpup", "lefty-", "lb"), "?" for none.
+const char* nomEntreeManette(int place);
 
 // Starts SDL's game controllers. The file SDL_GAMECONTROLLERCONFIG_FILE
 // names is read by SDL only when it is a regular file (a FIFO would hang the

@@ -172,7 +172,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_w, "keys", 0, {{"-Avancer : W", 'O'}}}, {SDLK_DOWN, "keys", 1}, {SDLK_RETURN, "keys", 1},
          {SDLK_w, "keys", 1, {{"-Reculer : Down", 'O'}, {"Touche deja prise : Avancer", 'B'}}},
          {SDLK_RETURN, "keys", 1}, {SDLK_ESCAPE, "keys", 1, {{"-Reculer : Down", 'O'}}}, {SDLK_w, "keys", 0},
-         {SDLK_UP, "keys", 8}, {SDLK_UP, "keys", 7}, {SDLK_RETURN, "keys", 7, {{"-Avancer : Up", 'B'}}},
+         {SDLK_UP, "keys", 11}, {SDLK_UP, "keys", 10}, {SDLK_RETURN, "keys", 10, {{"-Avancer : Up", 'B'}}},
          {SDLK_ESCAPE, "options", 10}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // The ghosts deleted: an empty list keeps the highlight and ignores Return.
         {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},

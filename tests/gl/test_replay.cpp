@@ -14,6 +14,7 @@
 #include "fantome.h"
 #include "manette_virtuelle.h"
 #include "partie_scriptee.h"
+#include "touches_menu.h"
 
 namespace {
 
@@ -85,12 +86,34 @@ TEST_F(Replay, OnePositionPerStepAtTheRecordedPaceTheChronometerKeepsTimeAFallDa
     EXPECT_EQ(instants.size(), 51u) << "Escape ends it after that frame";
 }
 
+// Space, + and - unless the player gave the replay's keys elsewhere (the
+// pause to P, "plus vite" to the pad's Y by pressing it on the Options'
+// screen, which refuses Y for "moins vite" then).
 TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachStepShows) {
+    ManetteVirtuelle manette;
+    Reglages donnees;
+    EcranTouches ecran;
+    bool ecrit = true;
+    const auto recevoir = [&] {
+        for (SDL_Event e; sys::pollEvent(&e);) ecran.prendre(e, donnees, ecrit);
+    };
+    recevoir();  // the pad plugged in
+    for (int action : {kActionsCourse + 1, kActionsCourse + 2}) {
+        ecran.choisir(action, donnees);
+        manette.bouton(SDL_CONTROLLER_BUTTON_Y, true), recevoir(), manette.bouton(SDL_CONTROLLER_BUTTON_Y, false), recevoir();
+    }
+    EXPECT_EQ(nomTouche(donnees.toucheRejeuPlus), "Manette y");
+    EXPECT_EQ(ecran.message(), "Touche deja prise : Replay : plus vite");
+    donnees.toucheRejeuPause = SDL_SCANCODE_P;
+    const Reglages defaut;
     const struct {
         std::vector<SDL_Keycode> touches;  // released at frame 2; on the pad, −button, or unplugging it (0)
         int quarts;                   // positions per step, in quarters
         const char* coin;
+        const Reglages* touchesDonnees = nullptr;  // the keys given, if not the defaults
     } cas[] = {
+        {{SDLK_p}, 0, "Pause", &donnees}, {{SDLK_p}, 4, ""}, {{-SDL_CONTROLLER_BUTTON_Y}, 8, "x2", &donnees},
+        {{-SDL_CONTROLLER_BUTTON_Y}, 4, ""},
         {{-SDL_CONTROLLER_BUTTON_RIGHTSHOULDER}, 8, "x2"}, {{-SDL_CONTROLLER_BUTTON_LEFTSHOULDER}, 2, "x0.5"},
         {{-SDL_CONTROLLER_BUTTON_X}, 0, "Pause"}, {{SDLK_UNKNOWN}, 0, "Pause"},
         {{}, 4, ""},
@@ -102,11 +125,11 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachStepShows) {
         {{SDLK_SPACE}, 0, "Pause"},
         {{SDLK_PLUS, SDLK_SPACE, SDLK_SPACE}, 8, "x2"},
     };
-    ManetteVirtuelle manette;
     systeme.surImage([&](int f) { instants.push_back(instantReplay()), manette.image(f); });
     for (const auto& c : cas) {
         SCOPED_TRACE(c.coin);
         const int avant = systeme.swaps();
+        fixerTouches(c.touchesDonnees ? *c.touchesDonnees : defaut);
         rejouer(fantome(400), [&](int b) {
             for (SDL_Keycode k : c.touches)
                 k < 0 ? manette.tape(b + 1, SDL_GameControllerButton(-k))
@@ -124,6 +147,7 @@ TEST_F(Replay, SpacePausesAndPlusOrMinusSetHowManyPositionsEachStepShows) {
         EXPECT_NEAR(instants[20].chrono - instants[4].chrono, 400 * c.quarts / 3, 1);
         EXPECT_TRUE(instants[10].texteCoin == c.coin && instants[10].pause == (c.quarts == 0));
     }
+    fixerTouches(defaut);
 }
 
 TEST_F(Replay, UnreadableGhostsOrThoseNamingADeviceOrALevelOutsideMapsReturnAtOnceAndMalformedPositionsGiveZero) {

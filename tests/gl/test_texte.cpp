@@ -177,18 +177,6 @@ TEST_F(Texte_, TheGeneratedFontPrintsCrispWithNoBleedFromNeighbouringCellsAccent
     }
 }
 
-// WCAG's relative luminance of a pixel, and the contrast ratio of two.
-double luminance(const Pixel& p) {
-    double l = 0;
-    const double poids[3] = {0.2126, 0.7152, 0.0722}, c[3] = {p.r / 255.0, p.g / 255.0, p.b / 255.0};
-    for (int k = 0; k < 3; ++k) l += poids[k] * (c[k] <= 0.03928 ? c[k] / 12.92 : std::pow((c[k] + 0.055) / 1.055, 2.4));
-    return l;
-}
-double contraste(const Pixel& a, const Pixel& b) {
-    const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
-    return std::max(x, y) / std::min(x, y);
-}
-
 // With the outline, the white, highlighted and grey texts read over any
 // scene: every pixel touching their ink is at least 4.5 : 1 against it.
 TEST_F(Texte_, TheOutlineGivesEveryTextAContrastOfAtLeastFourAndAHalfOverAnyBackground) {

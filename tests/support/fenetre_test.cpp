@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -86,3 +88,12 @@ uint64_t empreinteEcran() {
     for (uint8_t o : tampon()) h = (h ^ o) * 1099511628211ull;
     return h;
 }
+
+double luminance(const Pixel& p) {
+    double l = 0;
+    const double poids[3] = {0.2126, 0.7152, 0.0722}, c[3] = {p.r / 255.0, p.g / 255.0, p.b / 255.0};
+    for (int k = 0; k < 3; ++k) l += poids[k] * (c[k] <= 0.03928 ? c[k] / 12.92 : std::pow((c[k] + 0.055) / 1.055, 2.4));
+    return l;
+}
+
+double contraste(double la, double lb) { return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05); }

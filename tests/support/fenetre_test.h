@@ -28,6 +28,12 @@ inline bool proche(Pixel a, Pixel b, int tolerance = 3) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 
+// WCAG's relative luminance of a pixel, and the contrast ratio of two
+// luminances (from 1 to 21).
+double luminance(const Pixel& p);
+double contraste(double la, double lb);
+inline double contraste(const Pixel& a, const Pixel& b) { return contraste(luminance(a), luminance(b)); }
+
 // Reads the back buffer; (x, y) from the window's top-left corner.
 Pixel lirePixel(int x, int y);
 // The whole back buffer (the viewport's size), rows from the top.
