@@ -31,5 +31,7 @@ void preparerDossiersSeries() {
 }
 
 std::string fichierRecords(const Parcours& p) {
-    return p.serie.empty() ? std::string(kFichierRecords) : cheminRecordsSerie(p.serie);
+    if (p.serie.empty()) return kFichierRecords;
+    preparerDossiersSeries();
+    return cheminRecordsSerie(p.serie);
 }

@@ -23,7 +23,8 @@ unsigned int progressionSerie(const std::string& nom);
 // Makes the folders of a set's files.
 void preparerDossiersSeries();
 
-// The records file a run's record goes to: the set's, or the player's.
+// The records file a run's record goes to: the set's (its folders made),
+// or the player's.
 std::string fichierRecords(const Parcours& p);
 
 #endif

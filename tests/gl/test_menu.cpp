@@ -375,6 +375,11 @@ TEST_F(Menu, ASetMadeInTheEditorIsPlayedInOrderUnlockingOneByOneWithItsOwnRecord
     systeme.oublier();
     int m = -1, fin = -1;
     bool tenu = false;
+    size_t runs = 0;  // the runs begun, each opening the run's music
+    const auto lancees = [&] {
+        const auto& a = mixeur.appels();
+        return static_cast<size_t>(std::count_if(a.begin(), a.end(), [](const auto& c) { return c.op == "musique" && c.fichier == "data/sound/ig.mp3"; }));
+    };
     std::vector<std::string> progres;
     systeme.surImage([&](int f) {
         const std::vector<std::string>& t = systeme.textes();
@@ -392,8 +397,9 @@ TEST_F(Menu, ASetMadeInTheEditorIsPlayedInOrderUnlockingOneByOneWithItsOwnRecord
                 systeme.tape((fin = f) + 2, SDLK_RETURN);
                 systeme.quitter(f + 6);
             }
-        } else if (!finNiveau && !tenu) {  // a run: the ball goes straight to the finish
-            systeme.appui(f + 1, SDLK_UP), tenu = true;
+        } else if (lancees() > runs) {  // a run begins: the ball goes straight to the finish
+            runs = lancees();
+            systeme.appui(f + 2, SDLK_UP), tenu = true;
         } else if (finNiveau && tenu) {
             progres.push_back(lireFichier("data/joueur/series/ma-serie.txt"));
             systeme.relache(f + 1, SDLK_UP), systeme.tape(f + 3, SDLK_RETURN), tenu = false;
