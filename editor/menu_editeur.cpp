@@ -8,6 +8,7 @@
 
 #include "cadre.h"
 #include "edition.h"
+#include "panneau_serie.h"
 #include "repertoire.h"
 #include "scenarios.h"
 #include "sauvetage.h"
@@ -54,21 +55,29 @@ void Menu::loadListeMaps() {
 
 void Menu::boutonsPrincipaux() {
     dansListe = false;
+    dansSeries = false;
     premier = 0;
     tranche = FenetreListe();
     boutons.clear();
     boutons.emplace_back(Vector3D(0, 0.1, 0), tr("Nouvelle map"));
     boutons.emplace_back(Vector3D(0, 0, 0), tr("Editer une map"));
     boutons.emplace_back(Vector3D(0, -0.1, 0), tr("Quitter"));
+    // The level sets below, where the labels of old stay put.
+    boutons.emplace_back(Vector3D(0, -0.2, 0), tr("Nouvelle serie"));
+    boutons.emplace_back(Vector3D(0, -0.3, 0), tr("Editer une serie"));
 }
 
-// The scenario levels, the maps then "Retour", centred as a column; of a list longer than the
+// The scenario levels, the maps (or the sets) then "Retour", centred as a column; of a list longer than the
 // screen, the kVisibles labels from `premier`.
 void Menu::listeDesMaps() {
     dansListe = true;
     std::vector<std::string> labels;
-    for (const NiveauListe& n : niveaux) labels.push_back(n.titre);
-    labels.insert(labels.end(), nomMap.begin(), nomMap.end());
+    if (dansSeries) {  // or the sets, by their titles
+        for (const Serie& s : series) labels.push_back(s.titre);
+    } else {
+        for (const NiveauListe& n : niveaux) labels.push_back(n.titre);
+        labels.insert(labels.end(), nomMap.begin(), nomMap.end());
+    }
     labels.push_back(tr("Retour"));
     tranche = fenetreListe(labels.size(), kVisibles, premier, premier);
     const double n = static_cast<double>(tranche.fin - premier - 1);
@@ -97,6 +106,10 @@ void Menu::deplacerChoix(int pas) {
 // The labels in the language in use; a map's always holds ".txt", no other's
 // does but a scenario level's title may.
 void Menu::agir(const std::string& label) {
+    if (dansSeries && premier + choix < series.size()) {  // a set of the list, by its place
+        PanneauSerie(series[premier + choix], m_texture_texte).lancer();
+        return boutonsPrincipaux();
+    }
     const auto niveau = std::find_if(niveaux.begin(), niveaux.end(), [&](const NiveauListe& n) { return n.titre == label; });
     if (dansListe && niveau != niveaux.end()) {
         jouer(niveau->fichier, 0);
@@ -111,6 +124,14 @@ void Menu::agir(const std::string& label) {
         jouer("nomap", static_cast<int>(nomMap.size()));
         loadListeMaps();
         boutonsPrincipaux();
+    } else if (label == tr("Nouvelle serie")) {
+        PanneauSerie(Serie(), m_texture_texte).lancer();
+        boutonsPrincipaux();
+    } else if (label == tr("Editer une serie")) {
+        series = seriesAEditer();
+        dansSeries = true;
+        choix = 0;
+        listeDesMaps();
     } else if (label == tr("Retour")) {
         boutonsPrincipaux();
     } else if (label == tr("Quitter")) {

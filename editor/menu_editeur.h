@@ -9,12 +9,14 @@
 
 #include "bouton_menu.h"
 #include "liste_defilante.h"
+#include "serie.h"
 
 namespace editeur {
 
 // The editor's menu: labels chosen with the mouse (or Up, Down and Return)
 // to create a new map, edit one of the game's scenario levels (listed first,
-// by their titles) or of the maps of maps/, or quit. Choosing a map
+// by their titles) or of the maps of maps/, quit, or make a level set or
+// edit one of maps/sets (panneau_serie.h). Choosing a map
 // runs the editing session in the same window; when it returns, the menu
 // comes back. A list of maps longer than the screen scrolls.
 class Menu {
@@ -54,7 +56,7 @@ private:
     void cliquer(int y);
     void defiler(int pas);
     void deplacerChoix(int pas);
-    std::size_t entrees() const { return niveaux.size() + nomMap.size(); }
+    std::size_t entrees() const { return dansSeries ? series.size() : niveaux.size() + nomMap.size(); }
 
     int m_longueur;
     int m_largeur;
@@ -68,6 +70,8 @@ private:
     // The list of maps, when shown: longer than the screen, it shows a slice
     // from `premier`, moved by the wheel and the arrow keys.
     bool dansListe = false;
+    bool dansSeries = false;    // the list shown is that of the sets
+    std::vector<Serie> series;  // the sets of maps/sets, while listed
     size_t premier = 0;
     FenetreListe tranche;
 };

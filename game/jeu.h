@@ -16,6 +16,14 @@
 // call is one run of one level, from loading to the closing fade. The rules
 // of the run itself live in its Simulation (simulation.h); the session keeps
 // the settings, the sounds and textures, and what lasts from run to run.
+// A level set of one's own being played (serie.h): its file's name ("" for
+// none), the level in it (from 1), the highest unlocked and how many there
+// are. Its levels play as free maps; the progress and records are the set's.
+struct PlaceSerie {
+    std::string nom;
+    unsigned int niveau = 0, ouvert = 1, taille = 0;
+};
+
 class Jeu {
 public:
     Jeu(int hauteur, int largeur);
@@ -31,6 +39,8 @@ public:
     unsigned int getNiveauMax() const { return m_niveauMax; }
     void setMapsMax(unsigned int n) { m_mapsMax = n; }
     unsigned int getMapsMax() const { return m_mapsMax; }
+    void setSerie(const PlaceSerie& s) { m_serie = s; }
+    const PlaceSerie& getSerie() const { return m_serie; }
     void setNombreGhost(int n) { m_nombre_ghost = n; }
     int getNombreGhost() const { return m_nombre_ghost; }
     void setFantome(bool f) { m_fantome = f; }
@@ -67,6 +77,7 @@ private:
     unsigned int m_mapScenario = 0;
     unsigned int m_niveauMax = 0;
     unsigned int m_mapsMax = 0;
+    PlaceSerie m_serie;
     Son m_son;
     Texture m_texture;
     int m_nbre_game;

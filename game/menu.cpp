@@ -16,6 +16,7 @@
 #include "cadre.h"
 #include "fantome.h"
 #include "liste_defilante.h"
+#include "menu_series.h"
 #include "niveau.h"
 #include "progression.h"
 #include "mondial.h"
@@ -83,6 +84,19 @@ private:
     void ouvrirListe(int liste, unsigned int entrees) {
         choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees; premier = 0;
     }
+    // The scenario list: its unlocked levels, then the level sets (over the
+    // locked levels, which the highlight passes over).
+    void ouvrirScenario() {
+        const unsigned int n = static_cast<unsigned int>(nomSce.size());
+        ouvrirListe(0, series.series().empty() ? std::min(jeu.getNiveauMax(), n)
+                                               : n + static_cast<unsigned int>(series.series().size()));
+    }
+    bool verrouille(size_t i) const { return choix3 == 0 && i < nomSce.size() && i >= jeu.getNiveauMax(); }
+    void passerVerrouilles(int sens) {
+        for (unsigned int k = 0; k < choixMax && verrouille(choix); ++k)
+            choix = sens < 0 ? (choix == 0 ? choixMax - 1 : choix - 1) : (choix + 1) % choixMax;
+    }
+    bool entreeSerie();
     void lancement() {
         res.fondublanc.setF(true);
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
@@ -108,6 +122,7 @@ private:
     void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
     void liste(const std::vector<std::string>& noms, bool scenario);
+    void lancerSerie();
     void imprimer(const char* texte, int pos, double y) {
         GLfloat c[4];
         glGetFloatv(GL_CURRENT_COLOR, c);
@@ -144,6 +159,8 @@ private:
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
     EcranTouches touches;
+    MenuSeries series;       // the level sets listed after the scenario's levels
+    long long totalSerie = 0;  // the records of the set whose end screen shows
 };
 
 bool MenuPrincipal::chargerDecor() {
@@ -203,6 +220,9 @@ void MenuPrincipal::construire() {
     if (s.logo.logo && (stat("maps/niveau", &st) != 0 || !S_ISDIR(st.st_mode)))
         std::fprintf(stderr, "vorna: no maps/niveau/ folder: there is no scenario level to play\n");
     jeu.setMapsMax(static_cast<unsigned int>(nomSce.size()));
+    series.charger();
+    const Serie* finie = s.finScenario ? series.trouver(s.serieFinie) : nullptr;
+    totalSerie = finie ? MenuSeries::total(*finie) : 0;
     bool illisibles = false;
     records = recordsConnus(&illisibles);
     mondiaux.charger(jeu.getCourseMondiale());
@@ -237,18 +257,22 @@ void MenuPrincipal::evenements() {
             if (e.type == SDL_KEYUP && (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_ESCAPE)) {
                 jouerSon(res.bouton);
                 s.finScenario = false;
+                s.serieFinie.clear();
             }
         } else if (sys::molette(e) && choix2 == 0 && choix3 >= 0 && choixMax > 0) {
             // In a list the wheel moves the choice as Up and Down do.
             jouerSon(res.cursor);
             choix = sys::molette(e) > 0 ? (choix == 0 ? choixMax - 1 : choix - 1) : (choix + 1) % choixMax;
+            passerVerrouilles(-sys::molette(e));
         } else if (e.type == SDL_KEYDOWN) {
             if (e.key.keysym.sym == SDLK_UP) {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix == 0 ? choixMax - 1 : choix - 1;
+                passerVerrouilles(-1);
             } else if (e.key.keysym.sym == SDLK_DOWN) {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
+                passerVerrouilles(1);
             } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && reglage() >= 0) {
                 regler(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false);
                 jouerSon(res.cursor);
@@ -269,6 +293,11 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
             ecranTouches(false);
         else if (choix2 == 1 || choix2 == 2 || choix2 == 3)
             ecranHaut();
+        else if (choix3 == 3) {  // a set's levels: back to the scenario list, on the set
+            const size_t k = series.ouverte();
+            ouvrirScenario();
+            choix = static_cast<unsigned int>(nomSce.size() + k);
+        }
         else if (choix3 == 0 || choix3 == 1 || choix3 == 2)
             ecranJouer();
     } else if (k == SDLK_RETURN) {
@@ -291,6 +320,7 @@ void MenuPrincipal::entree() {
         return;
     }
     // The list rule: a chosen entry starts the launch fade.
+    if (entreeSerie()) return;
     if (choix3 == 0) {
         const bool existe = choix < nomSce.size() && choix < jeu.getNiveauMax();
         if (existe) {
@@ -317,9 +347,8 @@ void MenuPrincipal::entree() {
     switch (choix) {
         case 0:
             if (choix2 == 1) {  // Play: "Scenario"
-                // The highlight only reaches unlocked levels that exist.
-                ouvrirListe(0, std::min<unsigned int>(jeu.getNiveauMax(),
-                                                      static_cast<unsigned int>(nomSce.size())));
+                // The highlight only reaches unlocked levels that exist, and the sets.
+                ouvrirScenario();
             } else if (choix1 == 1) {  // Top: "Jouer"
                 ecranJouer();
             }
@@ -365,7 +394,9 @@ void MenuPrincipal::lancer() {
         FSOUND_Stream_Stop(s.musique);
         jeu.setMap(futureMap);
         jeu.jouer();
-        while (jeu.getSuivant() && !sys::arretDemande()) {
+        const bool serie = !jeu.getSerie().nom.empty();
+        if (serie) lancerSerie();
+        while (!serie && jeu.getSuivant() && !sys::arretDemande()) {
             // After the last scenario level, the end screen: there is no next one.
             if (jeu.getScenario() && jeu.getMapScenario() >= jeu.getMapsMax()) {
                 s.finScenario = true;
@@ -382,6 +413,44 @@ void MenuPrincipal::lancer() {
     if (sys::arretDemande()) s.continuer = 0;
 }
 
+// A level set chosen in the scenario list opens its own list of levels; a
+// level chosen there is launched. True when the entry was a set's.
+bool MenuPrincipal::entreeSerie() {
+    const size_t n = nomSce.size();
+    if (choix3 == 0 && choix2 == 0 && choix >= n && choix < n + series.series().size()) {
+        series.ouvrir(choix - n);
+        ouvrirListe(3, series.ouverts());
+        return true;
+    }
+    if (choix3 != 3) return false;
+    if (choix < series.ouverts()) {
+        jeu.setScenario(false);
+        jeu.setSerie(series.place(choix + 1));
+        futureMap = series.niveaux()[choix];
+        lancement();
+    }
+    return true;
+}
+
+// A set's levels one after the other while "Niveau suivant" is chosen; after
+// its last one, its end screen.
+void MenuPrincipal::lancerSerie() {
+    const Serie serie = series.serie();
+    while (jeu.getSuivant() && !sys::arretDemande()) {
+        PlaceSerie p = jeu.getSerie();
+        if (p.niveau >= p.taille) {
+            s.finScenario = true;
+            s.serieFinie = p.nom;
+            break;
+        }
+        ++p.niveau;
+        jeu.setSerie(p);
+        jeu.setMap(MenuSeries::map(serie, p.niveau));
+        jeu.jouer();
+    }
+    jeu.setSerie(PlaceSerie());
+}
+
 void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
     if (choix == index) glColor3ubv(kSelection);
     imprimer(texte, -1, y);
@@ -390,7 +459,13 @@ void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
 
 // A list longer than the screen shows kVisibles entries, the choice always
 // among them, with "..." above and below where more entries lie.
+// In the scenario list the levels past the unlocked ones are grey, and
+// the sets after them; in a set's list its levels past the unlocked ones.
 void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
+    const bool serie = choix3 == 3;
+    const size_t niveaux = serie ? noms.size() : nomSce.size();
+    const size_t ouverts = serie ? series.ouverts() : jeu.getNiveauMax();
+    const Records& recs = serie ? series.records() : records;
     const FenetreListe f = fenetreListe(noms.size(), kVisibles, choix, premier);
     const size_t debut = f.debut, fin = f.fin;
     const double bord = (static_cast<double>(kVisibles) + 1) / 20.0;  // a line beyond the slice
@@ -400,9 +475,10 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
     mondiaux.suivre();
     for (size_t i = debut; i < fin; ++i) {
         const double y = taille / 20.0 - (i - debut) / 10.0;
-        const bool verrouille = scenario && i >= jeu.getNiveauMax();
+        const bool niveau = scenario && i < niveaux;
+        const bool verrouille = niveau && i >= ouverts;
         // The scenario levels' titles in the player's language; names of files as they are.
-        std::string texte = scenario && i < kNombreScenarios ? tr(noms[i].c_str()) : noms[i];
+        std::string texte = niveau && !serie && i < kNombreScenarios ? tr(noms[i].c_str()) : noms[i];
         if (verrouille) {
             glColor3ubv(kGris);
             imprimer(texte.c_str(), -1, y);
@@ -410,9 +486,9 @@ void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
         } else {
             Parcours p;
             p.niveau = static_cast<unsigned int>(i + 1);
-            if (const Record* r = scenario ? records.trouver(p) : nullptr)
+            if (const Record* r = niveau ? recs.trouver(p) : nullptr)
                 texte += " - " + std::to_string(r->points);
-            if (const RecordMondial* w = scenario ? mondiaux.trouver(p.niveau) : nullptr)
+            if (const RecordMondial* w = niveau && !serie ? mondiaux.trouver(p.niveau) : nullptr)
                 texte += formater(tr(" (monde %d)"), w->points);
             entree(texte.c_str(), static_cast<unsigned>(i), y);
         }
@@ -445,7 +521,11 @@ void MenuPrincipal::dessinerEntrees() {
             entree(touches.texte(i, res.reglages).c_str(), static_cast<unsigned>(i), 0.6 - 0.1 * i);
         if (!touches.message().empty()) imprimer(touches.message().c_str(), -1, -0.75);
     } else if (choix2 == 0 && choix3 == 0) {
-        liste(nomSce, true);
+        std::vector<std::string> noms = nomSce;
+        for (const std::string& t : series.titres()) noms.push_back(t);
+        liste(noms, true);
+    } else if (choix2 == 0 && choix3 == 3) {
+        liste(series.niveaux(), true);
     } else if (choix2 == 0 && choix3 == 1) {
         liste(nomMap, false);
     } else if (choix2 == 0 && choix3 == 2) {
@@ -454,10 +534,14 @@ void MenuPrincipal::dessinerEntrees() {
 }
 
 // Every scenario level finished: said, with the total of their records.
+// A set's says its title above.
 void MenuPrincipal::dessinerFin() {
-    long long total = 0;
-    for (const auto& n : records.niveaux)
-        if (n.first >= 1 && n.first <= nomSce.size()) total += n.second.points;
+    long long total = totalSerie;
+    if (const Serie* serie = series.trouver(s.serieFinie))
+        imprimer(serie->titre.c_str(), -1, 0.2);
+    else
+        for (const auto& n : records.niveaux)
+            if (n.first >= 1 && n.first <= nomSce.size()) total += n.second.points;
     imprimer(tr("Tous les niveaux sont finis"), -1, 0.1);
     imprimer(formater(tr("Total des records : %lld points"), total).c_str(), -1, 0);
     glColor3ubv(kSelection);

@@ -49,6 +49,7 @@ struct Shell {
     int continuer = 1;  // 1: build the menu, 2: menu running, 0 (or above 2): quit
     bool echec = false; // the menu could not be built: the program ends with an error status
     bool finScenario = false;  // the last scenario level was finished: the end screen shows
+    std::string serieFinie;    // with finScenario: the level set finished ("" for the scenario)
     unsigned int textureFont = 0;
     FSOUND_STREAM* musique = nullptr;
     Logo logo;

@@ -66,6 +66,7 @@ private:
 
     // partie_fin.cpp
     void majProgression();
+    void annoncerProgression(Maj maj, const Lecture& lu);
     void textesFin();
     void noterCourse();
     void envoyerCourse();

@@ -8,6 +8,7 @@
 #include "partie.h"
 #include "progression.h"
 #include "score.h"
+#include "series.h"
 #include "texte.h"
 #include "textes_partie.h"
 #include "traduction.h"
@@ -16,11 +17,26 @@
 // player chooses next): the next level opens, in memory whatever becomes of
 // the file.
 void Partie::majProgression() {
+    PlaceSerie& serie = m.m_serie;
+    if (!serie.nom.empty()) {  // a level of a set: the set's own progress
+        if (serie.niveau != serie.ouvert || serie.niveau >= serie.taille) return;
+        preparerDossiersSeries();
+        unsigned int ouvert = 0;
+        Lecture lu;
+        annoncerProgression(debloquerNiveau(serie.niveau + 1, ouvert, &lu, cheminProgressionSerie(serie.nom)), lu);
+        serie.ouvert = ouvert;
+        return;
+    }
     if (!m.m_scenario || m.m_mapScenario != m.m_niveauMax || m.m_mapScenario >= m.m_mapsMax) return;
     unsigned int ouvert = 0;
     Lecture lu;
     const Maj maj = debloquerNiveau(m.m_mapScenario + 1, ouvert, &lu);
     m.m_niveauMax = ouvert;
+    annoncerProgression(maj, lu);
+}
+
+// What the screen says of a progress file not written, or not yet.
+void Partie::annoncerProgression(Maj maj, const Lecture& lu) {
     if (lu.premiereFois)
         messageProgression = tr(kProgressionIllisible);
     else if (maj == Maj::Echec)

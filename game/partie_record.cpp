@@ -4,6 +4,7 @@
 
 #include "fichiers.h"
 #include "partie.h"
+#include "series.h"
 #include "traduction.h"
 
 Parcours Partie::parcours() const {
@@ -11,6 +12,11 @@ Parcours Partie::parcours() const {
     p.scenario = m.m_scenario;
     p.niveau = m.m_mapScenario;
     p.map = m.m_mapALoad;
+    if (!m.m_serie.nom.empty()) {  // a level of a set: its own records and best ghost
+        p.scenario = true;
+        p.niveau = m.m_serie.niveau;
+        p.serie = m.m_serie.nom;
+    }
     return p;
 }
 
@@ -21,7 +27,7 @@ void Partie::noterRecord() {
     texteRecord.clear();
     messageRecord.clear();
     const Parcours p = parcours();
-    const ResultatRecord r = enregistrerRecord(p, Record{sim->points(), sim->chrono()});
+    const ResultatRecord r = enregistrerRecord(p, Record{sim->points(), sim->chrono()}, fichierRecords(p));
     if (r.premiereFois)
         messageRecord = tr(kRecordsIllisibles);
     else if (r.ecriture == Maj::Echec)

@@ -27,8 +27,8 @@ const Record* Records::trouver(const Parcours& p) const {
 
 bool Records::fusionner(const Records& autre) {
     bool change = false;
-    for (const auto& n : autre.niveaux) change |= proposer({true, n.first, ""}, n.second);
-    for (const auto& m : autre.maps) change |= proposer({false, 0, m.first}, m.second);
+    for (const auto& n : autre.niveaux) change |= proposer({true, n.first, "", ""}, n.second);
+    for (const auto& m : autre.maps) change |= proposer({false, 0, m.first, ""}, m.second);
     return change;
 }
 
@@ -258,6 +258,7 @@ ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::
 }
 
 std::string nomFantomeRecord(const Parcours& p) {
+    if (!p.serie.empty()) return "ghost/" + nomDeFichierBorne("serie-", p.serie + "-" + std::to_string(p.niveau), "-record.qzg");
     if (p.scenario) return "ghost/map" + std::to_string(p.niveau) + "-record.qzg";
     if (p.map.find('/') != std::string::npos) return "";
     return "ghost/" + nomDeFichierBorne("perso-", p.map, "-record.qzg");

@@ -34,11 +34,14 @@ struct Record {
 // More points left wins; for equal points, the shorter time.
 bool meilleurQue(const Record& a, const Record& b);
 
-// Which level a run is on: scenario level `niveau`, or the free map `map`.
+// Which level a run is on: scenario level `niveau`, or the free map `map`;
+// with `serie`, level `niveau` of that level set (kept in the set's own
+// records file).
 struct Parcours {
     bool scenario = true;
     unsigned int niveau = 0;
     std::string map;
+    std::string serie;
 };
 
 struct Records {
@@ -93,7 +96,8 @@ ResultatRecord enregistrerRecord(const Parcours& p, const Record& r, const std::
 // level N, "perso-<name>-record.qzg" for a free map. A numbered ghost ends in
 // "ghost<digits>.qzg" and these end in "-record.qzg", so neither kind can
 // take the other's name; a scenario name starts with "map" and a map name
-// with "perso-", so no free map, whatever its name, shares a scenario
+// with "perso-" (a level of a set: "serie-<set>-<n>-record.qzg"), so no
+// free map, whatever its name, shares a scenario
 // level's best ghost; a name too long for the file system is shortened
 // (nomDeFichierBorne). "" for a map name holding a '/': its best ghost
 // would lie outside ghost/, so it has none.

@@ -13,18 +13,22 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "application.h"
+#include "donnees_editeur.h"
 #include "dossier.h"
 #include "fenetre.h"
 #include "fenetre_test.h"
 #include "jeu.h"
 #include "manette_virtuelle.h"
 #include "menu.h"
+#include "menu_editeur.h"
 #include "mixeur_enregistreur.h"
 #include "partie_scriptee.h"
+#include "records.h"
 #include "repertoire.h"
 #include "systeme_script.h"
 #include "version.h"
@@ -335,6 +339,93 @@ TEST_F(Menu, AfterTheLastScenarioLevelAnEndScreenGivesTheTotalOfTheRecordsThenTh
     EXPECT_EQ(couleur(a(fin + 61), "Jouer"), 'O') << "Return: back to the menu";
     for (const InstantMenu& i : menu)
         for (const TexteMenu& t : i.textes) EXPECT_EQ(t.texte.find("illisible"), std::string::npos) << t.texte;
+}
+
+TEST_F(Menu, ASetMadeInTheEditorIsPlayedInOrderUnlockingOneByOneWithItsOwnRecordsAndEndScreen) {
+    donneesEditeur();
+    for (const char* m : {"maps/a.txt", "maps/b.txt", "maps/c.txt"}) ecrireFichier(m, kCourseDroite);
+    // The editor: "Nouvelle serie", a title typed, maps added, one taken out,
+    // one moved up and down, saved; each step with a text the panel shows.
+    for (int k = 0; k < 3; ++k) systeme.tape(1 + 2 * k, SDLK_DOWN);
+    systeme.tape(7, SDLK_RETURN);
+    SDL_Event titre{};
+    titre.type = SDL_TEXTINPUT;
+    std::snprintf(titre.text.text, sizeof titre.text.text, "Ma serie");
+    systeme.evenement(10, titre);
+    const struct { SDL_Keycode k; Uint16 mod; std::vector<std::string> vus; } pas[] = {
+        {SDLK_RETURN, 0, {"Serie : Ma serie_", "1.a.txt"}}, {SDLK_DOWN, 0, {}}, {SDLK_RETURN, 0, {"2.b.txt"}},
+        {SDLK_DOWN, 0, {}}, {SDLK_RETURN, 0, {"3.c.txt"}}, {SDLK_DOWN, 0, {}}, {SDLK_RETURN, 0, {"4.piste.txt"}},
+        {SDLK_TAB, 0, {}}, {SDLK_DELETE, 0, {"3.c.txt"}}, {SDLK_PAGEUP, 0, {"2.c.txt", "3.b.txt"}},
+        {SDLK_ESCAPE, 0, {"Non enregistree : Echap pour quitter"}}, {SDLK_PAGEDOWN, 0, {"2.b.txt", "3.c.txt"}},
+        {SDLK_s, KMOD_LCTRL, {"Sauvee: sets/ma-serie.txt"}}, {SDLK_ESCAPE, 0, {"Nouvelle serie"}}};
+    std::map<int, std::vector<std::string>> textes;
+    for (size_t i = 0; i < std::size(pas); ++i) systeme.tape(12 + 2 * static_cast<int>(i), pas[i].k, 1, pas[i].mod);
+    systeme.tape(12 + 2 * static_cast<int>(std::size(pas)), SDLK_ESCAPE);
+    systeme.surImage([&](int f) { textes[f] = systeme.textes(); });
+    editeur::Menu(640, 480).lancer();
+    for (size_t i = 0; i < std::size(pas); ++i)
+        for (const std::string& t : pas[i].vus) {
+            const std::vector<std::string>& v = textes[13 + 2 * static_cast<int>(i)];
+            EXPECT_NE(std::find(v.begin(), v.end(), t), v.end()) << "step " << i << ": " << t;
+        }
+    EXPECT_EQ(lireFichier("maps/sets/ma-serie.txt"), "Ma serie\na.txt\nb.txt\nc.txt\n");
+
+    // The game: "Scenario", Down past level 3 (locked) to the set, its list,
+    // Escape and back, its first level; each finish goes on by "Niveau suivant".
+    systeme.oublier();
+    int m = -1, fin = -1;
+    bool tenu = false;
+    size_t runs = 0;  // the runs begun, each opening the run's music
+    const auto lancees = [&] {
+        const auto& a = mixeur.appels();
+        return static_cast<size_t>(std::count_if(a.begin(), a.end(), [](const auto& c) { return c.op == "musique" && c.fichier == "data/sound/ig.mp3"; }));
+    };
+    std::vector<std::string> progres;
+    systeme.surImage([&](int f) {
+        const std::vector<std::string>& t = systeme.textes();
+        const bool finNiveau = std::find(t.begin(), t.end(), "Niveau suivant") != t.end();
+        if (instantMenu().swap) {
+            menu.push_back(instantMenu());
+            frameSysteme.push_back(f);
+            if (m < 0 && !instantMenu().logo) {
+                m = f;
+                const SDL_Keycode touches[] = {SDLK_RETURN, SDLK_RETURN, SDLK_DOWN, SDLK_DOWN, SDLK_RETURN,
+                                               SDLK_ESCAPE, SDLK_RETURN, SDLK_RETURN};
+                for (int k = 0; k < 8; ++k) systeme.tape(m + 2 + 2 * k, touches[k]);
+            }
+            if (fin < 0 && texte(instantMenu(), "Tous les niveaux sont finis")) {
+                systeme.tape((fin = f) + 2, SDLK_RETURN);
+                systeme.quitter(f + 6);
+            }
+        } else if (lancees() > runs) {  // a run begins: the ball goes straight to the finish
+            runs = lancees();
+            systeme.appui(f + 2, SDLK_UP), tenu = true;
+        } else if (finNiveau && tenu) {
+            progres.push_back(lireFichier("data/joueur/series/ma-serie.txt"));
+            systeme.relache(f + 1, SDLK_UP), systeme.tape(f + 3, SDLK_RETURN), tenu = false;
+        }
+    });
+    EXPECT_EQ(lancer(), 0);
+    ASSERT_GT(m, 0);
+    EXPECT_EQ(ecran(a(m + 9)), "list0/4");
+    EXPECT_EQ(a(m + 9).choix, 3u) << "level 3 is locked: Down goes on to the set";
+    EXPECT_EQ(couleur(a(m + 9), "Ma serie"), 'O');
+    EXPECT_EQ(ecran(a(m + 11)), "list3/1");
+    EXPECT_EQ(std::string() + couleur(a(m + 11), "a") + couleur(a(m + 11), "b") + couleur(a(m + 11), "c"), "OGG");
+    EXPECT_EQ(ecran(a(m + 13)) + " " + std::to_string(a(m + 13).choix), "list0/4 3") << "Escape: back on the set";
+    EXPECT_EQ(a(m + 17).futureMap, "a");
+    EXPECT_EQ(progres, (std::vector<std::string>{"2", "3", "3"})) << "unlocked one by one";
+    ASSERT_GT(fin, 0);
+    const Records r = recordsConnus(nullptr, "data/joueur/series/records/ma-serie.txt");
+    ASSERT_EQ(r.niveaux.size(), 3u);
+    long long total = 0;
+    for (const auto& n : r.niveaux) total += n.second.points;
+    EXPECT_TRUE(texte(a(fin), "Ma serie") && texte(a(fin), "Total des records : " + std::to_string(total) + " points"));
+    EXPECT_EQ(couleur(a(fin + 3), "Jouer"), 'O') << "Return: back to the menu";
+    EXPECT_TRUE(existe("ghost/serie-ma-serie-3-record.qzg"));
+    // The scenario's own progress and records are left as they were, byte for byte.
+    EXPECT_EQ(lireFichier("data/joueur/niveau.txt"), "2");
+    EXPECT_FALSE(existe("data/joueur/records.txt"));
 }
 
 TEST_F(Menu, AGhostIsReplayedWithTheMenuMusicPlayingAndWhatStoppedOneShowsForThreeSeconds) {

@@ -27,8 +27,8 @@ Records lire(const std::string& texte, int& abimees) {
     return r;
 }
 
-Parcours niveau(unsigned int n) { return {true, n, ""}; }
-Parcours map(const std::string& nom) { return {false, 0, nom}; }
+Parcours niveau(unsigned int n) { return {true, n, "", ""}; }
+Parcours map(const std::string& nom) { return {false, 0, nom, ""}; }
 
 TEST(Records, EachLineIsOneRecordAndADamagedOneIsSkipped) {
     for (const auto& [ligne, lu] :
