@@ -16,6 +16,7 @@
 #include "cadre.h"
 #include "fantome.h"
 #include "liste_defilante.h"
+#include "maps_en_ligne.h"
 #include "niveau.h"
 #include "progression.h"
 #include "mondial.h"
@@ -47,8 +48,10 @@ const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
 const GLubyte kAvertissement[3] = {255, 210, 90};
 
-// The entries a list shows at once: more would run off the screen.
+// The entries a list shows at once: more would run off the screen. The
+// online maps keep a line above and below for their title and the record.
 const size_t kVisibles = 15;
+const size_t kVisiblesEnLigne = 13;
 
 // How long the menu shows what went wrong in the activity it launched.
 const Uint32 kDureeAnnonce = 3000;
@@ -74,8 +77,8 @@ private:
     void toucheRelachee(SDL_Keycode k);
     void entree();
     void ecranHaut() { choix1 = 1; choix2 = -1; choix = 0; choixMax = 4; }
-    void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
-    // Scenario (0), map (1) or ghost (2) list, with `entrees` reachable entries.
+    void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 5; }
+    // Scenario (0), map (1), ghost (2) or online maps (3) list, with `entrees` reachable entries.
     void ouvrirListe(int liste, unsigned int entrees) {
         choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees; premier = 0;
     }
@@ -84,6 +87,15 @@ private:
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
     }
     void lancer();
+    // A free map chosen: the launch fade starts.
+    void lancerMap(const std::string& nom) {
+        jeu.setScenario(false);
+        futureMap = nom;
+        lancement();
+    }
+    bool surEnLigne() const { return choix2 == 0 && choix3 == 3 && !res.fondublanc.getF(); }
+    void suivreEnLigne();
+    void dessinerEnLigne();
     // Changes a setting; a change the file could not keep, or not yet, is said on screen.
     void regler(int i, int pas, bool boucler) {
         bool enAttente = false;
@@ -103,7 +115,7 @@ private:
     void dessinerEntrees();
     void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
-    void liste(const std::vector<std::string>& noms, bool scenario);
+    void liste(const std::vector<std::string>& noms, bool scenario, size_t visibles = kVisibles);
     void imprimer(const char* texte, int pos, double y) {
         GLfloat c[4];
         glGetFloatv(GL_CURRENT_COLOR, c);
@@ -140,6 +152,7 @@ private:
     std::string annonce;  // what went wrong in the last activity, shown for a while
     Uint32 debutAnnonce = 0;
     EcranTouches touches;
+    MapsEnLigne enLigne;  // the maps published on the score server
 };
 
 void MenuPrincipal::construire() {
@@ -234,6 +247,10 @@ void MenuPrincipal::evenements() {
             } else if (e.key.keysym.sym == SDLK_DOWN) {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
+            } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && surEnLigne()) {
+                jouerSon(res.cursor);  // the other list: the newest maps or the most played
+                enLigne.changerTri();
+                choix = 0, premier = 0;
             } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && reglage() >= 0) {
                 regler(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false);
                 jouerSon(res.cursor);
@@ -254,8 +271,10 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
             ecranTouches(false);
         else if (choix2 == 1 || choix2 == 2 || choix2 == 3)
             ecranHaut();
-        else if (choix3 == 0 || choix3 == 1 || choix3 == 2)
+        else if (choix3 >= 0 && choix3 <= 3) {
+            if (choix3 == 3) enLigne.abandonner();  // a download on its way is forgotten
             ecranJouer();
+        }
     } else if (k == SDLK_RETURN) {
         jouerSon(res.bouton);
         // Once a choice is made its fade runs to the launch; a second Return
@@ -285,11 +304,10 @@ void MenuPrincipal::entree() {
             lancement();
         }
     } else if (choix3 == 1) {
-        if (choix < nomMap.size()) {
-            jeu.setScenario(false);
-            futureMap = nomMap[choix];
-            lancement();
-        }
+        if (choix < nomMap.size()) lancerMap(nomMap[choix]);
+    } else if (choix3 == 3) {
+        std::string nom;  // one downloaded already plays at once, else when it came
+        if (enLigne.choisir(choix, nom)) lancerMap(nom);
     } else if (choix3 == 2) {
         if (choix < nomGhost.size()) {
             futureMap = nomGhost[choix] + ".qzg";
@@ -315,8 +333,9 @@ void MenuPrincipal::entree() {
             if (choix2 == 3) ecranHaut();  // Options: "Retour"
             break;                          // Top: "Multijoueur" does nothing
         case 2:
-            if (choix2 == 1) {  // Play: "Fantome"
-                ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));
+            if (choix2 == 1) {  // Play: "Maps en ligne"
+                ouvrirListe(3, static_cast<unsigned>(enLigne.maps().size()));
+                enLigne.ouvrir();
             } else if (choix1 == 1) {  // Top: "Options"
                 choix = 2;  // the first entry, at the top
                 choix1 = 0;
@@ -326,7 +345,10 @@ void MenuPrincipal::entree() {
             break;
         case 3:
             if (choix1 == 1) s.continuer = 0;  // Top: "Quitter"
-            if (choix2 == 1) {                  // Play: "Retour"
+            if (choix2 == 1) ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));  // Play: "Fantome"
+            break;
+        case 4:
+            if (choix2 == 1) {  // Play: "Retour"
                 choix = 0;
                 choix1 = 1;
                 choix2 = 0;
@@ -375,10 +397,10 @@ void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
 
 // A list longer than the screen shows kVisibles entries, the choice always
 // among them, with "..." above and below where more entries lie.
-void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
-    const FenetreListe f = fenetreListe(noms.size(), kVisibles, choix, premier);
+void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario, size_t visibles) {
+    const FenetreListe f = fenetreListe(noms.size(), visibles, choix, premier);
     const size_t debut = f.debut, fin = f.fin;
-    const double bord = (static_cast<double>(kVisibles) + 1) / 20.0;  // a line beyond the slice
+    const double bord = (static_cast<double>(visibles) + 1) / 20.0;  // a line beyond the slice
     if (f.plusHaut) imprimer("...", -1, bord);
     if (f.plusBas) imprimer("...", -1, -bord);
     const int taille = static_cast<int>(fin - debut) - 1;
@@ -414,10 +436,11 @@ void MenuPrincipal::dessinerEntrees() {
         entree(tr("Quitter"), 3, -0.2);
     }
     if (choix2 == 1) {
-        entree(tr("Scenario"), 0, 0.1);
-        entree(tr("Map perso"), 1, 0);
-        entree(tr("Fantome"), 2, -0.1);
-        entree(tr("Retour"), 3, -0.2);
+        entree(tr("Scenario"), 0, 0.2);
+        entree(tr("Map perso"), 1, 0.1);
+        entree(tr("Maps en ligne"), 2, 0);
+        entree(tr("Fantome"), 3, -0.1);
+        entree(tr("Retour"), 4, -0.2);
     } else if (choix2 == 3) {
         // The settings above ghost saving, from the top: Up from ghost saving
         // reaches the last of them, Down from "Retour" the first.
@@ -435,7 +458,34 @@ void MenuPrincipal::dessinerEntrees() {
         liste(nomMap, false);
     } else if (choix2 == 0 && choix3 == 2) {
         liste(nomGhost, false);
+    } else if (choix2 == 0 && choix3 == 3) {
+        dessinerEnLigne();
     }
+}
+
+// The online maps: the list's title above, one line per map, why it is
+// empty in its place, and the download's state or the highlighted map's
+// record below.
+void MenuPrincipal::dessinerEnLigne() {
+    imprimer(enLigne.titre().c_str(), -1, 0.8);
+    const std::vector<std::string> etat = enLigne.etatTexte();
+    for (size_t k = 0; k < etat.size(); ++k) imprimer(etat[k].c_str(), -1, 0.05 - 0.1 * static_cast<double>(k));
+    std::vector<std::string> lignes;
+    for (const MapEnLigne& m : enLigne.maps()) lignes.push_back(texteMapEnLigne(m));
+    liste(lignes, false, kVisiblesEnLigne);
+    const std::string detail = enLigne.detail(choix);
+    if (!detail.empty()) imprimer(detail.c_str(), -1, -0.8);
+}
+
+// At each frame: the list as it came (the highlight kept on it), and a map
+// downloaded played at once while its screen shows.
+void MenuPrincipal::suivreEnLigne() {
+    std::string nom;
+    const bool arrivee = enLigne.suivre(nom);
+    if (!surEnLigne()) return;
+    choixMax = static_cast<unsigned int>(enLigne.maps().size());
+    if (choix >= choixMax) choix = choixMax ? choixMax - 1 : 0;
+    if (arrivee) lancerMap(nom);
 }
 
 // Every scenario level finished: said, with the total of their records.
@@ -516,6 +566,7 @@ void MenuPrincipal::dessiner(double alpha) {
 void MenuPrincipal::frame(Cadence& cadence) {
     instant.textes.clear();
     evenements();
+    suivreEnLigne();
     for (int n = cadence.pasDus(sys::ticks()); n > 0; --n) pas();
     dessiner(cadence.alpha(sys::ticks()));
 
