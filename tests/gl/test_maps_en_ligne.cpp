@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <unistd.h>
 #include <map>
 #include <set>
 
@@ -63,7 +64,7 @@ std::vector<Cas> cas() {
         {"nothing published", S::Fixe, {{liste, S::http(200, "maps 0 page 1 pages 0\n")}},
          {{"Jouer", "RDDR"}, {"Aucune map publiee", "EEE"}}, {"Maps en ligne : recentes"}, 1},
         // Escape and Return again while the request hangs, the answer awaited still.
-        {"silent past the time-out", S::Muet, {}, {{"Jouer", "RDDR"}, {"Chargement...", "E"}, {"Maps en ligne", "R"},
+        {"silent past the time-out", S::Muet, {}, {{"Jouer", "RDDR"}, {"Chargement...", "E"}, {"Maps en ligne", "DDR"},
                                                    {"Chargement...", ""}, {kInjoignable, "EEE"}}, {}, 1},
         // The most played, back to the newest; a map whose bytes are not
         // those listed is not kept; the good one is, beside the player's map
@@ -115,11 +116,13 @@ TEST_P(MapsEnLigneMenu, ShowsTheListOrWhyItIsEmptyAndPlaysTheMapChosen) {
             return;
         }
         enPartie = false;
-        bool present = false;
+        bool present = false, attente = false;
         for (const TexteMenu& t : i.textes) {
             textes.insert(t.texte);
             present = present || (etape < c.pas.size() && t.texte == c.pas[etape].attendu);
+            attente = attente || t.texte == "Chargement...";
         }
+        if (attente) usleep(2000);  // the virtual clock's frames are quick: the server's time-out is real time
         if (etape >= c.pas.size() || f < pret) return;
         const std::string& a = c.pas[etape].attendu;
         if (!(a[0] == '@' ? i.fondu && i.futureMap == a.substr(1) : present)) return;
@@ -137,7 +140,7 @@ TEST_P(MapsEnLigneMenu, ShowsTheListOrWhyItIsEmptyAndPlaysTheMapChosen) {
     EXPECT_EQ(lireFichier("maps/Piste du lac.txt"), kPisteDuJoueur);
     const std::string nom = c.nom;
     if (nom == "silent past the time-out") {
-        EXPECT_TRUE(vu[2] == vu[1] + 1 && vu[3] == vu[2] + 1) << "Escape and Return answered at once";
+        EXPECT_TRUE(vu[2] == vu[1] + 1 && vu[3] == vu[2] + 5) << "each key answered at once";
     }
     if (nom == "published") {
         EXPECT_EQ(lireFichier("maps/Piste du lac-2.txt"), kCourseDroite);
