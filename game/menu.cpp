@@ -16,6 +16,7 @@
 #include "cadre.h"
 #include "fantome.h"
 #include "liste_defilante.h"
+#include "maps_en_ligne.h"
 #include "menu_series.h"
 #include "niveau.h"
 #include "progression.h"
@@ -48,8 +49,10 @@ const GLubyte kGris[3] = {125, 125, 125};
 const GLubyte kGrisSelection[3] = {168, 125, 104};
 const GLubyte kAvertissement[3] = {255, 210, 90};
 
-// The entries a list shows at once: more would run off the screen.
+// The entries a list shows at once: more would run off the screen. The
+// online maps keep a line above and below for their title and the record.
 const size_t kVisibles = 15;
+const size_t kVisiblesEnLigne = 13;
 
 // How long the menu shows what went wrong in the activity it launched.
 const Uint32 kDureeAnnonce = 3000;
@@ -79,8 +82,8 @@ private:
     void toucheRelachee(SDL_Keycode k);
     void entree();
     void ecranHaut() { choix1 = 1; choix2 = -1; choix = 0; choixMax = 4; }
-    void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 4; }
-    // Scenario (0), map (1) or ghost (2) list, with `entrees` reachable entries.
+    void ecranJouer() { choix1 = 0; choix2 = 1; choix3 = -1; choix = 0; choixMax = 5; }
+    // Scenario (0), map (1), ghost (2), a set's levels (3) or online maps (4) list, with `entrees` reachable entries.
     void ouvrirListe(int liste, unsigned int entrees) {
         choix = 0; choix2 = 0; choix3 = liste; choixMax = entrees; premier = 0;
     }
@@ -102,6 +105,15 @@ private:
         choix = 0; choix1 = 0; choix2 = 0; choix3 = 0; choixMax = 4;
     }
     void lancer();
+    // A free map chosen: the launch fade starts.
+    void lancerMap(const std::string& nom) {
+        jeu.setScenario(false);
+        futureMap = nom;
+        lancement();
+    }
+    bool surEnLigne() const { return choix2 == 0 && choix3 == 4 && !res.fondublanc.getF(); }
+    void suivreEnLigne();
+    void dessinerEnLigne();
     // Changes a setting; a change the file could not keep, or not yet, is said on screen.
     void regler(int i, int pas, bool boucler) {
         bool enAttente = false;
@@ -121,7 +133,7 @@ private:
     void dessinerEntrees();
     void dessinerFin();
     void entree(const char* texte, unsigned int index, double y);
-    void liste(const std::vector<std::string>& noms, bool scenario);
+    void liste(const std::vector<std::string>& noms, bool scenario, size_t visibles = kVisibles);
     void lancerSerie();
     void imprimer(const char* texte, int pos, double y) {
         GLfloat c[4];
@@ -161,6 +173,7 @@ private:
     EcranTouches touches;
     MenuSeries series;       // the level sets listed after the scenario's levels
     long long totalSerie = 0;  // the records of the set whose end screen shows
+    MapsEnLigne enLigne;  // the maps published on the score server
 };
 
 bool MenuPrincipal::chargerDecor() {
@@ -273,6 +286,10 @@ void MenuPrincipal::evenements() {
                 jouerSon(res.cursor);
                 if (choixMax > 0) choix = choix >= choixMax - 1 ? 0 : choix + 1;
                 passerVerrouilles(1);
+            } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && surEnLigne()) {
+                jouerSon(res.cursor);  // the other list: the newest maps or the most played
+                enLigne.changerTri();
+                choix = 0, premier = 0;
             } else if ((e.key.keysym.sym == SDLK_LEFT || e.key.keysym.sym == SDLK_RIGHT) && reglage() >= 0) {
                 regler(reglage(), e.key.keysym.sym == SDLK_RIGHT ? 1 : -1, false);
                 jouerSon(res.cursor);
@@ -297,9 +314,10 @@ void MenuPrincipal::toucheRelachee(SDL_Keycode k) {
             const size_t k = series.ouverte();
             ouvrirScenario();
             choix = static_cast<unsigned int>(nomSce.size() + k);
-        }
-        else if (choix3 == 0 || choix3 == 1 || choix3 == 2)
+        } else if (choix3 == 0 || choix3 == 1 || choix3 == 2 || choix3 == 4) {
+            if (choix3 == 4) enLigne.abandonner();  // a download on its way is forgotten
             ecranJouer();
+        }
     } else if (k == SDLK_RETURN) {
         jouerSon(res.bouton);
         // Once a choice is made its fade runs to the launch; a second Return
@@ -330,11 +348,10 @@ void MenuPrincipal::entree() {
             lancement();
         }
     } else if (choix3 == 1) {
-        if (choix < nomMap.size()) {
-            jeu.setScenario(false);
-            futureMap = nomMap[choix];
-            lancement();
-        }
+        if (choix < nomMap.size()) lancerMap(nomMap[choix]);
+    } else if (choix3 == 4) {
+        std::string nom;  // one downloaded already plays at once, else when it came
+        if (enLigne.choisir(choix, nom)) lancerMap(nom);
     } else if (choix3 == 2) {
         if (choix < nomGhost.size()) {
             futureMap = nomGhost[choix] + ".qzg";
@@ -359,8 +376,9 @@ void MenuPrincipal::entree() {
             if (choix2 == 3) ecranHaut();  // Options: "Retour"
             break;                          // Top: "Multijoueur" does nothing
         case 2:
-            if (choix2 == 1) {  // Play: "Fantome"
-                ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));
+            if (choix2 == 1) {  // Play: "Maps en ligne"
+                ouvrirListe(4, static_cast<unsigned>(enLigne.maps().size()));
+                enLigne.ouvrir();
             } else if (choix1 == 1) {  // Top: "Options"
                 choix = 2;  // the first entry, at the top
                 choix1 = 0;
@@ -370,7 +388,10 @@ void MenuPrincipal::entree() {
             break;
         case 3:
             if (choix1 == 1) s.continuer = 0;  // Top: "Quitter"
-            if (choix2 == 1) {                  // Play: "Retour"
+            if (choix2 == 1) ouvrirListe(2, static_cast<unsigned>(tailleNomGhost + 1));  // Play: "Fantome"
+            break;
+        case 4:
+            if (choix2 == 1) {  // Play: "Retour"
                 choix = 0;
                 choix1 = 1;
                 choix2 = 0;
@@ -461,14 +482,14 @@ void MenuPrincipal::entree(const char* texte, unsigned int index, double y) {
 // among them, with "..." above and below where more entries lie.
 // In the scenario list the levels past the unlocked ones are grey, and
 // the sets after them; in a set's list its levels past the unlocked ones.
-void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario) {
+void MenuPrincipal::liste(const std::vector<std::string>& noms, bool scenario, size_t visibles) {
     const bool serie = choix3 == 3;
     const size_t niveaux = serie ? noms.size() : nomSce.size();
     const size_t ouverts = serie ? series.ouverts() : jeu.getNiveauMax();
     const Records& recs = serie ? series.records() : records;
-    const FenetreListe f = fenetreListe(noms.size(), kVisibles, choix, premier);
+    const FenetreListe f = fenetreListe(noms.size(), visibles, choix, premier);
     const size_t debut = f.debut, fin = f.fin;
-    const double bord = (static_cast<double>(kVisibles) + 1) / 20.0;  // a line beyond the slice
+    const double bord = (static_cast<double>(visibles) + 1) / 20.0;  // a line beyond the slice
     if (f.plusHaut) imprimer("...", -1, bord);
     if (f.plusBas) imprimer("...", -1, -bord);
     const int taille = static_cast<int>(fin - debut) - 1;
@@ -505,10 +526,11 @@ void MenuPrincipal::dessinerEntrees() {
         entree(tr("Quitter"), 3, -0.2);
     }
     if (choix2 == 1) {
-        entree(tr("Scenario"), 0, 0.1);
-        entree(tr("Map perso"), 1, 0);
-        entree(tr("Fantome"), 2, -0.1);
-        entree(tr("Retour"), 3, -0.2);
+        entree(tr("Scenario"), 0, 0.2);
+        entree(tr("Map perso"), 1, 0.1);
+        entree(tr("Maps en ligne"), 2, 0);
+        entree(tr("Fantome"), 3, -0.1);
+        entree(tr("Retour"), 4, -0.2);
     } else if (choix2 == 3) {
         // The settings above ghost saving, from the top: Up from ghost saving
         // reaches the last of them, Down from "Retour" the first.
@@ -530,7 +552,34 @@ void MenuPrincipal::dessinerEntrees() {
         liste(nomMap, false);
     } else if (choix2 == 0 && choix3 == 2) {
         liste(nomGhost, false);
+    } else if (choix2 == 0 && choix3 == 4) {
+        dessinerEnLigne();
     }
+}
+
+// The online maps: the list's title above, one line per map, why it is
+// empty in its place, and the download's state or the highlighted map's
+// record below.
+void MenuPrincipal::dessinerEnLigne() {
+    imprimer(enLigne.titre().c_str(), -1, 0.8);
+    const std::vector<std::string> etat = enLigne.etatTexte();
+    for (size_t k = 0; k < etat.size(); ++k) imprimer(etat[k].c_str(), -1, 0.05 - 0.1 * static_cast<double>(k));
+    std::vector<std::string> lignes;
+    for (const MapEnLigne& m : enLigne.maps()) lignes.push_back(texteMapEnLigne(m));
+    liste(lignes, false, kVisiblesEnLigne);
+    const std::string detail = enLigne.detail(choix);
+    if (!detail.empty()) imprimer(detail.c_str(), -1, -0.8);
+}
+
+// At each frame: the list as it came (the highlight kept on it), and a map
+// downloaded played at once while its screen shows.
+void MenuPrincipal::suivreEnLigne() {
+    std::string nom;
+    const bool arrivee = enLigne.suivre(nom);
+    if (!surEnLigne()) return;
+    choixMax = static_cast<unsigned int>(enLigne.maps().size());
+    if (choix >= choixMax) choix = choixMax ? choixMax - 1 : 0;
+    if (arrivee) lancerMap(nom);
 }
 
 // Every scenario level finished: said, with the total of their records.
@@ -617,6 +666,7 @@ void MenuPrincipal::dessiner(double alpha) {
 void MenuPrincipal::frame(Cadence& cadence) {
     instant.textes.clear();
     evenements();
+    suivreEnLigne();
     for (int n = cadence.pasDus(sys::ticks()); n > 0; --n) pas();
     dessiner(cadence.alpha(sys::ticks()));
 

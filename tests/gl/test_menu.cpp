@@ -54,8 +54,8 @@ int versNiveauUn(SystemeScript& s) {
 // "Jouer", "Fantome" from the top screen at frame `f`: the ghost list shows from f + 9.
 int versFantomes(SystemeScript& s, int f = M) {
     s.relache(f + 2, SDLK_RETURN);
-    s.tape(f + 4, SDLK_DOWN);
-    s.tape(f + 6, SDLK_DOWN);
+    s.tape(f + 4, SDLK_UP);
+    s.tape(f + 6, SDLK_UP);
     s.relache(f + 8, SDLK_RETURN);
     return f + 9;
 }
@@ -142,7 +142,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_RETURN, "top", 1},  // "Multijoueur" does nothing
          {SDLK_UP, "top", 0}, {SDLK_UP, "top", 3}, {SDLK_RETURN, "quit", 0}},
         {{SDLK_UNKNOWN, "top", 0},
-         {SDLK_RETURN, "play", 0, {{"Scenario", 'O'}, {"Map perso", 'B'}, {"Fantome", 'B'}, {"Retour", 'B'}}},
+         {SDLK_RETURN, "play", 0, {{"Scenario", 'O'}, {"Map perso", 'B'}, {"Maps en ligne", 'B'}, {"Fantome", 'B'}, {"Retour", 'B'}}},
          // Level 3 is locked: grey, out of reach; level 1 shows its best points and the world's kept.
          {SDLK_RETURN, "list0/2", 0, {{"1.Camp d'entrainement - 1234 (monde 1500)", 'O'}, {"2.Promenade", 'B'}, {"3.Flux", 'G'}}},
          {SDLK_DOWN, "list0/2", 1}, {SDLK_DOWN, "list0/2", 0}, {SDLK_UP, "list0/2", 1},
@@ -151,7 +151,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {kMoletteHaut, "list0/2", 0},
          {SDLK_ESCAPE, "play", 0}, {SDLK_DOWN, "play", 1},
          {SDLK_RETURN, "list1/1", 0, {{"piste", 'O'}, {"bac.txt", '-'}}},  // no backup, folder or FIFO
-         {SDLK_ESCAPE, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
+         {SDLK_ESCAPE, "play", 0}, {SDLK_UP, "play", 4}, {SDLK_UP, "play", 3},
          {SDLK_RETURN, "list2/2", 0, {{"map1ghost0", 'O'}, {"pisteghost1", 'B'}}},
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // Options opens on its first entry, at the top; a change the settings
@@ -179,7 +179,7 @@ TEST_F(Menu, KeysMoveTheHighlightWithinEachScreenAndReturnAndEscapeGoFromScreenT
          {SDLK_UP, "keys", 11}, {SDLK_UP, "keys", 10}, {SDLK_RETURN, "keys", 10, {{"-Avancer : Up", 'B'}}},
          {SDLK_ESCAPE, "options", 10}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
         // The ghosts deleted: an empty list keeps the highlight and ignores Return.
-        {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 3}, {SDLK_UP, "play", 2},
+        {{SDLK_UNKNOWN, "top", 0}, {SDLK_RETURN, "play", 0}, {SDLK_UP, "play", 4}, {SDLK_UP, "play", 3},
          {SDLK_RETURN, "list2/0", 0}, {SDLK_DOWN, "list2/0", 0}, {SDLK_RETURN, "list2/0", 0},
          {SDLK_ESCAPE, "play", 0}, {SDLK_ESCAPE, "top", 0}, {SDLK_ESCAPE, "quit", 0}},
     };
