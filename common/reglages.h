@@ -43,6 +43,9 @@ struct Reglages {
     int toucheEntree = 40, toucheEchap = 41, toucheCourse = 10;
     // A dark outline round the game's texts (written only when off).
     bool contourTexte = true;
+    // The author's name and the last title typed when publishing a map from
+    // the editor (written only when set).
+    std::string auteurCartes, titreCarte;
 
     // The lines skipped when reading, in their order, kept for writing.
     std::vector<std::string> autres;

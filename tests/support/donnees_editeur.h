@@ -17,4 +17,8 @@ Pixel quadrant(int q);
 // kind, walls a level up, more starts, kinds the palette lacks, some turned.
 std::string carteEditeur(int n);
 
+// A map the game's ball finishes when the forward key (Up, toward −x) is
+// held from the start: a long floor with the finish set into it.
+std::string carteToutDroit();
+
 #endif
