@@ -82,9 +82,9 @@ ReponseCarte lireReponseCarte(const RequeteHttp::Reponse& h) {
     if (h.statut == 0) return injoignable(h.erreur.empty() ? "no answer" : h.erreur);
     const std::vector<std::string> l = lignes(h.corps);
     ReponseCarte r;
-    if ((h.statut == 201 || h.statut == 409) && l.size() >= 3 && l[0] == (h.statut == 201 ? "publiee" : "existe")) {
-        if (!champ(l[1], "id", r.id) || !chiffres(r.id) || !champ(l[2], "adresse", r.adresse) ||
-            !adresseSure(r.adresse))
+    if (h.statut == 201 || h.statut == 409) {
+        if (l.size() < 3 || l[0] != (h.statut == 201 ? "publiee" : "existe") || !champ(l[1], "id", r.id) ||
+            !chiffres(r.id) || !champ(l[2], "adresse", r.adresse) || !adresseSure(r.adresse))
             return injoignable("an answer that is not the score server's");
         r.issue = h.statut == 201 ? ReponseCarte::Publiee : ReponseCarte::Existe;
         return r;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "empreinte.h"
 #include "apercu.h"
+#include "empreinte.h"
 #include "historique.h"
 #include "lot_dessus.h"
 #include "lot_edition.h"

@@ -722,10 +722,11 @@ TEST_F(Editeur, TheGameWritesEachRunThatFinishesTheMapAndTheEditorKeepsItForThos
     FSOUND_Init(44100, 32, 0);
     Jeu jeu(640, 480);
     jeu.setFantome(false);
-    systeme.appui(5, SDLK_UP);  // held to the finish
+    Pilote pilote(systeme, {{-40, 0, Pilote::Passer}});  // Up held to the finish
     bool fini = false;
     surFrame = [&](int n) {
-        if (jeu.getInstant().win && !fini) fini = true, systeme.relache(n + 1, SDLK_UP), systeme.quitter(n + 3);
+        pilote.image(jeu.getInstant());
+        if (jeu.getInstant().win && !fini) fini = true, systeme.quitter(n + 3);
     };
     systeme.limite(systeme.frame() + 3000);
     jouerMapSeule(jeu, "droit", "sortie.course");

@@ -18,7 +18,7 @@ Pixel quadrant(int q);
 std::string carteEditeur(int n);
 
 // A map the game's ball finishes when the forward key (Up, toward −x) is
-// held from the start: a long floor with the finish set into it.
+// held from the start: a long floor, the finish at its end at the same height.
 std::string carteToutDroit();
 
 #endif
