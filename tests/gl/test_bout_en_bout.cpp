@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real programs in a copy of the game folder, driven by real X key and mouse
 // events (xdotool) and watched through screenshots: vorna from its logo through
-// level 1 and back; bramelt making a map, and ended by SIGTERM; a map's
-// play-test finished by holding Up, its run kept for publishing.
+// level 1 and back; bramelt making a map, and ended by SIGTERM.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,12 +13,9 @@
 #include <vector>
 
 #include "bout_en_bout.h"
-#include "course_auteur.h"
-#include "donnees_editeur.h"
 #include "dossier.h"
 #include "niveau.h"
 #include "repertoire.h"
-#include "verification.h"
 #include "version.h"
 
 namespace {
@@ -212,25 +208,6 @@ TEST_F(BoutEnBout, TheEditorDragsABlockCopiesItAndPastesItIntoAnotherMap) {
     ASSERT_TRUE(attendre([&] { return lireNiveau("maps/b.txt", b) && b.size() == 3; }, 10)) << "not pasted";
     EXPECT_TRUE(b[2].type == 1 && b[2].x == 50 && b[2].y == 20 && b[2].z == 9 && b[2].lx == 4 && b[2].lz == 1 &&
                 b[2].texture == "textureSol") << "at the cursor, on the start";
-    quitterEditeur(bramelt);
-}
-
-TEST_F(BoutEnBout, TheEditorsPlayTestFinishedByHoldingUpKeepsTheRunOfTheBytesSaved) {
-    for (const std::string& m : listerDossier("maps", ".txt")) fs::remove("maps/" + m);
-    fs::remove_all("maps/niveau");
-    ecrireFichier("maps/a.txt", carteToutDroit());
-    Programme bramelt({"./bramelt"});
-    ASSERT_EQ(chercherFenetre("Bramelt"), 0);
-    ouvrirA();
-    ASSERT_TRUE(finirEssai()) << "the play-test was not finished";
-    const std::string octets = lireFichier("maps/a.txt"), hash = editeur::empreinteCarte(octets);
-    ASSERT_TRUE(attendre([&] { return existe(editeur::cheminCourseAuteur(hash)); }, 10)) << "no run kept";
-    const std::optional<Course> c = editeur::courseAuteur(hash);
-    ASSERT_TRUE(c.has_value());
-    EXPECT_EQ(verifierCourse(*c, octets, departCourse(0)).verdict, Verification::Verifiee);
-    Capture e;
-    ASSERT_TRUE(attendre([&] { return edition(e = capturerEcran()); }, 10)) << "the editor did not come back";
-    touche("Escape");
     quitterEditeur(bramelt);
 }
 

@@ -180,19 +180,3 @@ std::string nomFenetre() {
 }
 
 bool xdotoolPresent() { return executer({"sh", "-c", "command -v xdotool >/dev/null"}) == 0; }
-
-bool finirEssai(double secondes) {
-    xdotool({"key", "F5"});
-    if (chercherFenetre("^Vorna ") != 0) return false;
-    xdotool({"keydown", "Up"});
-    // The end-of-level menu: "Niveau suivant" highlighted just above the centre.
-    Capture c;
-    const bool fini = attendre([&] { return compter(c = capturerEcran(), 220, 190, 420, 236, orange) > 30; }, secondes);
-    xdotool({"keyup", "Up"});
-    if (!fini) return false;
-    for (const char* k : {"Down", "Down", "Down", "Down", "Return"}) xdotool({"key", "--delay", "80", k});  // "Menu principal"
-    return attendre([] {
-        std::string ids;
-        return executer({"xdotool", "search", "--name", "^Vorna "}, {}, &ids) != 0 || ids.empty();
-    }, 20);
-}

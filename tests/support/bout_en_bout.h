@@ -68,11 +68,4 @@ std::string nomFenetre();
 // True when xdotool is installed.
 bool xdotoolPresent();
 
-// In bramelt's editing session of a saved map that holding Up finishes
-// (carteToutDroit of donnees_editeur.h): F5, then in the game's window Up
-// held until the end-of-level menu shows, and "Menu principal" chosen, which
-// ends the play-test. True once the game has ended within `secondes`; the
-// editor then keeps the run (the next F9 publishes the map).
-bool finirEssai(double secondes = 60);
-
 #endif
