@@ -41,7 +41,7 @@ namespace {
 // The usage line (standard error says it after a wrong option, in English
 // as every line there), then the help, in the language of the environment.
 const char* const kSynopsis =
-    "usage: vorna [--map NAME [--course-sortie FILE]] [--score-server HOST[:PORT]] [--help] [--version]\n";
+    "usage: vorna [--map NAME] [--course-sortie FILE] [--score-server HOST[:PORT]] [--help] [--version]\n";
 const char* const kAide = aTraduireContexte(
     "terminal",
     "Vorna, the ball-rolling game. Start it in its game folder (with data/ and\n"
