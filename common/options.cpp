@@ -36,10 +36,21 @@ Options lireOptions(int argc, char** argv, bool accepteMap) {
                 continue;
             }
             o.erreur = "--score-server takes one HOST[:PORT], once";
+        } else if (accepteMap && a == "--course-sortie") {
+            if (i + 1 < argc && argv[i + 1] && *argv[i + 1] && o.courseSortie.empty()) {
+                o.courseSortie = argv[++i];
+                o.action = Options::Lancer;
+                continue;
+            }
+            o.erreur = "--course-sortie takes one file, once";
         } else {
             o.erreur = "unknown option '" + a + "'";
         }
         return o;
+    }
+    if (!o.courseSortie.empty() && o.map.empty() && o.action == Options::Lancer) {
+        o.action = Options::Erreur;
+        o.erreur = "--course-sortie goes with --map";
     }
     return o;
 }

@@ -12,13 +12,15 @@ struct Options {
     Action action = Lancer;
     std::string map;       // --map NAME: the free map maps/NAME.txt (when accepted)
     std::string serveurScore;  // --score-server HOST[:PORT]: for this run (with --map)
+    std::string courseSortie;  // --course-sortie FILE: where each run of --map that finishes is written
     std::string erreur;    // Erreur: what was wrong, for the user
 };
 
 // Reads `argv` (`argc` may be 0 and `argv` null). "--help" and "--version"
 // win over anything after them; "--map NAME" (NAME a file name of maps/: no
-// '/', no leading '.') and "--score-server ADDRESS" are understood only when
-// `accepteMap` (the game); anything else is an error.
+// '/', no leading '.'), "--score-server ADDRESS" and "--course-sortie FILE"
+// (with --map only) are understood only when `accepteMap` (the game);
+// anything else is an error.
 Options lireOptions(int argc, char** argv, bool accepteMap);
 
 // What a program does with them before starting: for Aide the usage on

@@ -109,6 +109,8 @@ const Cle kCles[] = {
     touche("touche_rejeu_moins", &Reglages::toucheRejeuMoins),
     ouiNonSiChange("contour_texte", &Reglages::contourTexte),
     ouiNonSiChange("fantome_course_mondial", &Reglages::courseMondiale),
+    texte("auteur_cartes", &Reglages::auteurCartes),
+    texte("titre_carte", &Reglages::titreCarte),
 };
 
 // Sets the field of `c` from `valeur`; false, leaving it, when the value is

@@ -46,6 +46,9 @@ struct Reglages {
     int toucheRejeuPause = 44, toucheRejeuPlus = 46, toucheRejeuMoins = 45;
     // A dark outline round the game's texts (written only when off).
     bool contourTexte = true;
+    // The author's name and the last title typed when publishing a map from
+    // the editor (written only when set).
+    std::string auteurCartes, titreCarte;
 
     // The lines skipped when reading, in their order, kept for writing.
     std::vector<std::string> autres;

@@ -13,6 +13,7 @@
 #include "options.h"
 #include "reglages.h"
 #include "sauvetage.h"
+#include "score.h"
 #include "systeme.h"
 #include "texte.h"
 #include "traduction.h"
@@ -70,12 +71,22 @@ const char* const kAideSuite = aTraduireContexte(
     "In a game folder a scenario level is saved in place; where the game is\n"
     "installed, as a copy among the player's maps (maps/map4.txt for the fourth),\n"
     "which the editor says.\n");
+// Publishing.
+const char* const kAidePublier = aTraduireContexte(
+    "terminal",
+    "  F9                   publish the map on the score server, once saved and\n"
+    "                       finished in the play-test (F5): the author's name and a\n"
+    "                       title are asked, the overview goes with it, the run\n"
+    "                       becomes its first record. The server is the game's:\n"
+    "                       serveur_scores in data/joueur/reglages.txt, else\n"
+    "                       $VORNA_SCORE_SERVER, else www.vorna-game.org.\n");
 
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
     initialiserLangue();
-    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide)) + trContexte("terminal", kAideSuite);
+    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide)) +
+                              trContexte("terminal", kAideSuite) + trContexte("terminal", kAidePublier);
     const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder
@@ -93,6 +104,11 @@ int lancerBramelt(int argc, char** argv) {
     const Reglages r = lireReglages();
     choisirLangue(r.langue);
     contourTexte(r.contourTexte);  // the game's dark outline round every text, by the same setting
+    // The score server maps are published on: the game's.
+    if (!r.serveurScores.empty() && !setServeurScore(r.serveurScores))
+        std::fprintf(stderr, "bramelt: serveur_scores '%s' of %s is not HOST[:PORT]; ignored\n",
+                     r.serveurScores.c_str(), kFichierReglages);
+    choisirServeurScore("");
     if (!ouvrirFenetreGL(r.largeurEditeur, r.hauteurEditeur, 0, "bramelt",
                          trContexte("fenetre", "Bramelt adapt\xc3\xa9 pour Vorna by Mervo"), r.pleinEcranEditeur)) {
         sys::retirerSignaux();

@@ -3,7 +3,8 @@
 // let go, as the editor's keys always did, with the modifiers it was pressed
 // with: a key pressed with Ctrl does only its Ctrl action (Ctrl+Z, Ctrl+Y,
 // Ctrl+Shift+Z, Ctrl+D, Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A) and never its plain
-// one, not even the movement of a held w, a, s, d, q or e.
+// one, not even the movement of a held w, a, s, d, q or e. The publishing
+// panel, while open, takes the keys and the text typed as they come.
 #include <numeric>
 
 #include "session_edition.h"
@@ -46,6 +47,7 @@ void Edition::evenements() {
             if (e.button.button == SDL_BUTTON_LEFT) finirGlisse();
             if (e.button.button == SDL_BUTTON_RIGHT) finirRectangle();
             break;
+        case SDL_TEXTINPUT: publication.texte(e.text.text); break;
         case SDL_QUIT: demanderDepart(true); break;
         default: break;
         }
@@ -54,6 +56,13 @@ void Edition::evenements() {
 
 void Edition::toucheEnfoncee(SDL_Keycode k, Uint16 mod) {
     if (k == SDLK_LSHIFT || k == SDLK_RSHIFT) majTenue = true;
+    // The publishing panel takes every key (held ones repeat there), and
+    // their releases do nothing.
+    if (publication.ouverte() && !modificateur(k)) {
+        avalees.insert(k);
+        if (publication.touche(k) == Publication::Envoyer) envoyerPublication();
+        return;
+    }
     if (modificateur(k) || avalees.count(k)) return;
     // Any key closes the help screen or answers the question, and does nothing else.
     if (panneau()) {
@@ -112,6 +121,7 @@ bool Edition::toucheNouvelle(SDL_Keycode k, bool maj) {
     case SDLK_g: (maj ? aimant : grille) = !(maj ? aimant : grille); return true;
     case SDLK_o: dessus = !dessus; return true;
     case SDLK_F1: aide = true; return true;
+    case SDLK_F9: publier(); return true;
     case SDLK_DELETE: supprimerChoisi(); return true;
     default: return false;
     }

@@ -20,6 +20,7 @@ namespace editeur {
 namespace {
 
 const double kPetit = 0.75;  // the size of the coordinates' lines: 24 × 18 pixels a glyph
+const double kPetitPanneau = 0.625;  // the publishing panel's: a title of 60 characters fits
 
 }  // namespace
 
@@ -102,6 +103,7 @@ void Edition::dessinerTextes() {
     }
     if (question) dessinerQuestion(textureTexte, lignesQuestion());
     if (conflit) dessinerQuestion(textureTexte, lignesConflit());
+    if (publication.ouverte()) dessinerQuestion(textureTexte, publication.lignes(), kPetitPanneau);
 }
 
 }  // namespace editeur

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "cadre.h"
+#include "course_auteur.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
 #include "niveau.h"
@@ -147,6 +148,7 @@ void Edition::jouer() {
     // A signal ends the session as the program ends: at the next frame.
     while (continuer && !sys::arretDemande()) {
         evenements();
+        suivrePublication();
         bouger();
         dessiner();
         rythme();
@@ -263,8 +265,18 @@ void Edition::essayer() {
     }
     const std::string nom = fichier.substr(0, fichier.size() - 4);
     const std::string vorna = cheminProgramme("vorna");
+    // The game writes there the runs that finish the map: the last one is
+    // kept for publishing the map as it is saved now.
+    const std::string sortie = "data/joueur/.course-essai-" + std::to_string(getpid());
+    mkdir("data/joueur", 0777);
+    std::remove(sortie.c_str());
     // A signal to the editor ends the game too; the editor then ends as usual.
-    const Lancement l = lancerProgramme({vorna, "--map", nom}, true, [] { return sys::arretDemande(); });
+    const Lancement l = lancerProgramme({vorna, "--map", nom, "--course-sortie", sortie}, true,
+                                        [] { return sys::arretDemande(); });
+    std::string carte;
+    if (lireOctets(mapALoad, carte) && garderCourseAuteur(sortie, empreinteCarte(carte)))
+        afficher(tr("Map finie: F9 la publie"));
+    std::remove(sortie.c_str());
     if (sys::arretDemande()) return;
     if (!l.demarre) {
         std::fprintf(stderr, "bramelt: cannot start %s: %s\n", vorna.c_str(), std::strerror(l.erreur));
@@ -313,6 +325,7 @@ void Edition::instantane() {
     instant.mapALoad = mapALoad;
     instant.modifiee = historique.modifie();
     instant.message = message;
+    instant.publication = publication.lignes();
     instant.selection = selection.index();
     instant.groupe = selection.groupe();
     instant.grille = grille;

@@ -38,6 +38,7 @@ struct InstantEdition {
     std::string mapALoad;       // where the map is saved
     bool modifiee = false;      // the map differs from the one saved (or opened)
     std::string message;        // the notice on screen, if any
+    std::vector<std::string> publication;  // the lines of the publishing panel (none when closed)
     int selection = -1;         // the chosen object leading, −1 for none (the cursor is edited)
     std::vector<int> groupe;    // every chosen object
     bool grille = false, aimant = false, dessus = false;  // grid, snapping, overview

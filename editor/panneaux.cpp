@@ -93,6 +93,7 @@ const LigneAide kAide[] = {
     {aTraduire("O"), aTraduire("vue de dessus de toute la map")},
     {aTraduire("F11, Alt Entree"), aTraduire("plein ecran, ou fenetre")},
     {aTraduire("F1"), aTraduire("cette aide")},
+    {aTraduire("F9"), aTraduire("publier en ligne la map finie avec F5")},
 };
 
 // Said under the keys.
@@ -149,16 +150,16 @@ std::vector<std::string> lignesQuestion() { return traduites(kQuestion); }
 
 std::vector<std::string> lignesConflit() { return traduites(kConflit); }
 
-void dessinerQuestion(unsigned int police, const std::vector<std::string>& l) {
-    const double pas = 30, haut = (kHauteur - pas * l.size()) / 2;
-    // The veil 440 pixels wide, wider for longer lines (a glyph every 16 pixels).
+void dessinerQuestion(unsigned int police, const std::vector<std::string>& l, double taille) {
+    const double pas = 30 * taille, haut = (kHauteur - pas * l.size()) / 2, glyphe = 16 * taille;
+    // The veil 440 pixels wide, wider for longer lines.
     std::size_t glyphes = 0;
     for (const std::string& t : l) glyphes = std::max(glyphes, nombreCaracteres(t));
-    const double demi = std::max(220.0, 8.0 * glyphes + 12);
+    const double demi = std::max(220.0, glyphe / 2 * glyphes + 12);
     voile(kLargeur / 2 - demi, haut - 20, kLargeur / 2 + demi, haut + pas * l.size() + 14, 0.85f);
     for (std::size_t i = 0; i < l.size(); ++i) {
         if (i == 0) glColor3ubv(kSelection);
-        ecrireLigne(police, l[i], (kLargeur - 16.0 * nombreCaracteres(l[i])) / 2, haut + pas * i, 1);
+        ecrireLigne(police, l[i], (kLargeur - glyphe * nombreCaracteres(l[i])) / 2, haut + pas * i, taille);
         glColor3ub(255, 255, 255);
     }
 }

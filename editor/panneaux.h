@@ -29,10 +29,10 @@ void dessinerAide(unsigned int police);
 // The question asked before leaving a map with changes not saved, and the
 // one asked before saving over a map that changed on the disk since it was
 // opened or saved; either drawn with its veil as wide as its longest line
-// needs, the first line a title.
+// needs, the first line a title, its glyphs `taille` times the printer's.
 std::vector<std::string> lignesQuestion();
 std::vector<std::string> lignesConflit();
-void dessinerQuestion(unsigned int police, const std::vector<std::string>& lignes);
+void dessinerQuestion(unsigned int police, const std::vector<std::string>& lignes, double taille = 1);
 
 }  // namespace editeur
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "apercu.h"
 #include "empreinte.h"
 #include "historique.h"
 #include "lot_dessus.h"
@@ -18,6 +19,7 @@
 #include "objet_editeur.h"
 #include "palette.h"
 #include "pointage.h"
+#include "publication.h"
 #include "selection.h"
 #include "texte_editeur.h"
 
@@ -28,7 +30,8 @@ namespace editeur {
 // (edition.cpp); the keys and the mouse (commandes_edition.cpp); the
 // changes made to the map, each a step of the history (changements.cpp),
 // and copy and paste through the clipboard (presse_papiers.cpp);
-// the drawing of a frame (dessin_edition.cpp).
+// the drawing of a frame (dessin_edition.cpp); publishing the map on the
+// score server (publier.cpp).
 class Edition {
 public:
     Edition(const std::string& map, int nombreMaps);
@@ -74,7 +77,13 @@ private:
     void demanderDepart(bool fermeture);
     void repondre(SDL_Keycode k);
     void repondreConflit(SDL_Keycode k);
-    bool panneau() const { return aide || question || conflit; }
+    bool panneau() const { return aide || question || conflit || publication.ouverte(); }
+
+    // Publishing the map (publier.cpp).
+    void publier();
+    void envoyerPublication();
+    void suivrePublication();
+    ImageRgb imageApercu();
 
     // Changes to the map (changements.cpp).
     Heros& edite();
@@ -167,6 +176,7 @@ private:
     bool majTenue = false;  // a Shift key is held
     std::map<SDL_Keycode, Uint16> mods;  // the modifiers each held key was pressed with
     std::set<SDL_Keycode> avalees;       // keys that closed a panel: their release does nothing
+    Publication publication;
 };
 
 }  // namespace editeur

@@ -9,13 +9,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "cadence.h"
 #include "cadre.h"
+#include "course.h"
 #include "dossier_joueur.h"
 #include "fenetre.h"
+#include "fichiers.h"
 #include "fsound.h"
+#include "jeu.h"
 #include "langue.h"
 #include "lecture.h"
 #include "manettes.h"
@@ -36,7 +40,8 @@ namespace {
 
 // The usage line (standard error says it after a wrong option, in English
 // as every line there), then the help, in the language of the environment.
-const char* const kSynopsis = "usage: vorna [--map NAME] [--score-server HOST[:PORT]] [--help] [--version]\n";
+const char* const kSynopsis =
+    "usage: vorna [--map NAME] [--course-sortie FILE] [--score-server HOST[:PORT]] [--help] [--version]\n";
 const char* const kAide = aTraduireContexte(
     "terminal",
     "Vorna, the ball-rolling game. Start it in its game folder (with data/ and\n"
@@ -50,16 +55,12 @@ const char* const kAide = aTraduireContexte(
     "               $VORNA_SCORE_SERVER or www.vorna-game.org\n"
     "  --help       show this help\n"
     "  --version    show the version\n");
-
-// A free map played on its own (the editor's play-test): the run, again for
-// as long as the player picks "Niveau suivant", as from the menu.
-void jouerMapSeule(Jeu& jeu, const std::string& nom) {
-    jeu.setScenario(false);
-    jeu.setMap(nom);
-    jeu.setNombreGhost(static_cast<int>(listerFichiers("./ghost", ".qzg").size()) - 1);
-    jeu.jouer();
-    while (jeu.getSuivant() && !sys::arretDemande()) jeu.jouer();
-}
+// The option the editor's play-test adds.
+const char* const kAideCourse = aTraduireContexte(
+    "terminal",
+    "  --course-sortie FILE\n"
+    "               with --map: write each run that reaches the finish to FILE\n"
+    "               (the editor keeps it for publishing the map)\n");
 
 // The window's size and full-screen state, and the racing ghost switched
 // with G, kept for the next start when they changed.
@@ -178,6 +179,19 @@ void liberer(Shell& shell, RessourcesMenu& ressources) {
 
 }  // namespace
 
+void jouerMapSeule(Jeu& jeu, const std::string& nom, const std::string& sortie) {
+    jeu.setScenario(false);
+    jeu.setMap(nom);
+    jeu.setNombreGhost(static_cast<int>(listerFichiers("./ghost", ".qzg").size()) - 1);
+    std::optional<Course> ecrite;
+    do {
+        jeu.jouer();
+        // Each run that finished, as it would be sent to the score server.
+        const std::optional<Course>& c = jeu.derniereCourse();
+        if (!sortie.empty() && c && !(c == ecrite) && ecrireFichierAtomique(sortie, encoderCourse(*c))) ecrite = c;
+    } while (jeu.getSuivant() && !sys::arretDemande());
+}
+
 int SDL_main(int argc, char** argv) {
     Options options = lireOptions(argc, argv, true);
     if (options.action == Options::Lancer && !options.serveurScore.empty() &&
@@ -186,7 +200,8 @@ int SDL_main(int argc, char** argv) {
         options.erreur = "--score-server takes HOST[:PORT], not '" + options.serveurScore + "'";
     }
     initialiserLangue();
-    const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide));
+    const std::string usage =
+        kSynopsis + std::string(trContexte("terminal", kAide)) + trContexte("terminal", kAideCourse);
     const int statut = appliquerOptions(options, "vorna", "Vorna " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("vorna")) return 1;  // installed: the player's folder
@@ -221,7 +236,7 @@ int SDL_main(int argc, char** argv) {
 
     if (!options.map.empty()) {
         while (ressources.chargerSuivant()) continue;  // no logo to load behind
-        jouerMapSeule(*ressources.jeu, options.map);
+        jouerMapSeule(*ressources.jeu, options.map, options.courseSortie);
     } else {
         while (shell.continuer >= 1 && shell.continuer <= 2) boucleMenu(shell, ressources);
     }

@@ -35,7 +35,7 @@ int progres(void* t, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }
 
 RequeteHttp::Reponse executer(const std::string& url, bool post, const std::string& corps, long delaiMs,
-                              size_t corpsMax, const std::atomic<bool>& abandon) {
+                              size_t corpsMax, const std::string& type, const std::atomic<bool>& abandon) {
     RequeteHttp::Reponse r;
     CURL* c = curl_easy_init();
     if (!c) return r.erreur = "libcurl could not start", r;
@@ -55,7 +55,7 @@ RequeteHttp::Reponse executer(const std::string& url, bool post, const std::stri
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, erreur);
     curl_easy_setopt(c, CURLOPT_USERAGENT, "vorna");
     if (post) {
-        entetes = curl_slist_append(entetes, "Content-Type: text/plain");
+        entetes = curl_slist_append(entetes, ("Content-Type: " + type).c_str());
         entetes = curl_slist_append(entetes, "Expect:");  // the body goes at once
         curl_easy_setopt(c, CURLOPT_HTTPHEADER, entetes);
         curl_easy_setopt(c, CURLOPT_POSTFIELDS, corps.data());
@@ -64,8 +64,8 @@ RequeteHttp::Reponse executer(const std::string& url, bool post, const std::stri
     const CURLcode res = curl_easy_perform(c);
     if (res == CURLE_OK) {
         curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &r.statut);
-        const char* type = nullptr;
-        if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type) r.type = type;
+        const char* recu = nullptr;
+        if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &recu) == CURLE_OK && recu) r.type = recu;
         r.corps = std::move(t.corps);
     } else {
         r.erreur = *erreur ? erreur : curl_easy_strerror(res);
@@ -90,7 +90,7 @@ RequeteHttp::~RequeteHttp() {
 }
 
 bool RequeteHttp::lancer(const std::string& url, bool post, const std::string& corps, long delaiMs,
-                         size_t corpsMax) {
+                         size_t corpsMax, const std::string& type) {
     if (m_etat->enCours) return false;
     if (m_etat->fil.joinable()) m_etat->fil.join();  // ended already
     m_etat->enCours = true;
@@ -100,8 +100,8 @@ bool RequeteHttp::lancer(const std::string& url, bool post, const std::string& c
         m_etat->reponse = Reponse();
     }
     Etat* e = m_etat.get();
-    e->fil = std::thread([e, url, post, corps, delaiMs, corpsMax] {
-        Reponse r = executer(url, post, corps, delaiMs, corpsMax, e->abandon);
+    e->fil = std::thread([e, url, post, corps, delaiMs, corpsMax, type] {
+        Reponse r = executer(url, post, corps, delaiMs, corpsMax, type, e->abandon);
         std::lock_guard<std::mutex> g(e->garde);
         e->reponse = std::move(r);
         e->finie = true;

@@ -26,11 +26,11 @@ public:
     RequeteHttp& operator=(const RequeteHttp&) = delete;
 
     // A GET (`corps` empty and `post` false) or a POST of `corps` as
-    // text/plain to `url`, ended after `delaiMs` whatever happens; a body
-    // longer than `corpsMax` bytes is cut off as an error. False, and nothing
-    // started, while the previous request runs.
+    // `type` (text/plain unless said) to `url`, ended after `delaiMs`
+    // whatever happens; an answer longer than `corpsMax` bytes is cut off as
+    // an error. False, and nothing started, while the previous request runs.
     bool lancer(const std::string& url, bool post, const std::string& corps, long delaiMs,
-                size_t corpsMax = 1 << 20);
+                size_t corpsMax = 1 << 20, const std::string& type = "text/plain");
     bool enCours() const;
     // A request was started and has ended: reponse() holds its answer.
     bool finie() const;

@@ -6,9 +6,11 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -18,19 +20,27 @@
 #include <string>
 #include <vector>
 
+#include "application.h"
+#include "bout_en_bout.h"
+#include "course_auteur.h"
 #include "donnees_editeur.h"
 #include "dossier.h"
 #include "edition.h"
+#include "envoi_carte.h"
 #include "fsound.h"
 #include "jeu.h"
 #include "menu_editeur.h"
 #include "mixeur_enregistreur.h"
+#include "navigateur.h"
 #include "niveau.h"
 #include "palette.h"
 #include "pilote.h"
+#include "score.h"
 #include "selection.h"
+#include "serveur_hostile.h"
 #include "systeme_script.h"
 #include "texture.h"
+#include "verification.h"
 
 namespace {
 
@@ -65,6 +75,14 @@ struct Touche {
 };
 Touche ctrl(SDL_Keycode k) { return {k, KMOD_LCTRL}; }
 Touche maj(SDL_Keycode k) { return {k, KMOD_LSHIFT}; }
+
+// Text typed, as SDL hands it to a window.
+SDL_Event texteTape(const char* t) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::snprintf(e.text.text, sizeof e.text.text, "%s", t);
+    return e;
+}
 
 struct Editeur : ::testing::Test {
     DossierTemporaire dossier;
@@ -271,8 +289,8 @@ TEST_F(Editeur, AFailedSaveKeepsTheOldFileSaysSoAndTheMapCanBeSavedLater) {
 TEST_F(Editeur, ThePlayTestSavesTheMapThenRunsTheGameOnItAndWaits) {
     // The ./vorna script (nullptr: none), objects placed with Return, the message, what the script saw.
     const struct { const char *programme; int retours; const char *message, *lancement; } cas[] = {
-        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|2\n"},
-        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|2\n"},
+        {"exit 0", 2, "Sauvee: mapperso1.txt", "--map|mapperso1|--course-sortie|SORTIE|2\n"},
+        {"exit 3", 2, "Le jeu s'est arrete sur une erreur", "--map|mapperso1|--course-sortie|SORTIE|2\n"},
         {nullptr, 2, "Impossible de lancer vorna", ""},
         {"exit 0", 1, "Placez d'abord deux objets", ""},
     };
@@ -290,7 +308,10 @@ TEST_F(Editeur, ThePlayTestSavesTheMapThenRunsTheGameOnItAndWaits) {
         const int essai = f + 1;
         sortieErreur([&] { editer("nomap", {SDLK_F5}); });
         EXPECT_EQ(a(essai).message, c.message);
-        EXPECT_EQ(existe("lancement.txt") ? lireFichier("lancement.txt") : "", c.lancement) << c.message;
+        std::string lancement = c.lancement;
+        if (lancement.find("SORTIE") != std::string::npos)
+            lancement.replace(lancement.find("SORTIE"), 6, "data/joueur/.course-essai-" + std::to_string(getpid()));
+        EXPECT_EQ(existe("lancement.txt") ? lireFichier("lancement.txt") : "", lancement) << c.message;
     }
 }
 
@@ -692,6 +713,140 @@ TEST_F(Editeur, TheGamesLevelsAreListedByTitleAndSavedInPlaceOrWhenProtectedAsAP
         EXPECT_EQ(a(sauve).message, c.message);
         EXPECT_EQ(lireFichier(d + "/map4.qzm") == niveau, c.lien) << "the installed level untouched";
     }
+}
+
+TEST_F(Editeur, TheGameWritesEachRunThatFinishesTheMapAndTheEditorKeepsItForThoseBytesOnly) {
+    ecrireFichier("maps/droit.txt", carteToutDroit());
+    const std::string octets = lireFichier("maps/droit.txt"), hash = editeur::empreinteCarte(octets);
+    MixeurEnregistreur mixeur;
+    FSOUND_Init(44100, 32, 0);
+    Jeu jeu(640, 480);
+    jeu.setFantome(false);
+    Pilote pilote(systeme, {{-40, 0, Pilote::Passer}});  // Up held to the finish
+    bool fini = false;
+    surFrame = [&](int n) {
+        pilote.image(jeu.getInstant());
+        if (jeu.getInstant().win && !fini) fini = true, systeme.quitter(n + 3);
+    };
+    systeme.limite(systeme.frame() + 3000);
+    jouerMapSeule(jeu, "droit", "sortie.course");
+    FSOUND_Close();
+    ASSERT_TRUE(fini) << "the ball ended at x " << jeu.getInstant().x;
+    Course c;
+    std::string pourquoi;
+    ASSERT_TRUE(decoderCourse(lireFichier("sortie.course"), c, pourquoi)) << pourquoi;
+    EXPECT_EQ(c.niveau, 0);
+    EXPECT_EQ(c.empreinte, hash);
+    EXPECT_EQ(verifierCourse(c, octets, departCourse(0)).verdict, Verification::Verifiee) << "the server plays it again";
+    // Kept only for the bytes it was played on; the game's file is taken away either way.
+    const std::string course = lireFichier("sortie.course");
+    for (const std::string& h : {std::string(64, '0'), hash}) {
+        ecrireFichier("sortie.course", course);
+        EXPECT_EQ(editeur::garderCourseAuteur("sortie.course", h), h == hash);
+        EXPECT_EQ(editeur::courseAuteur(h).has_value(), h == hash);
+        EXPECT_FALSE(existe("sortie.course"));
+    }
+    EXPECT_EQ(lireFichier(editeur::cheminCourseAuteur(hash)), course);
+}
+
+TEST_F(Editeur, PublishingPostsTheMapItsOverviewAndTheRunAndShowsTheAnswerWhileTheEditorGoesOn) {
+    using S = ServeurHostile;
+    ecrireFichier("maps/a.txt", carteToutDroit());
+    const std::string octets = lireFichier("maps/a.txt"), hash = editeur::empreinteCarte(octets);
+    Journal j;
+    for (int i = 0; i < 3; ++i) j.ajouter({});
+    const std::string course = encoderCourse(Course{0, hash, 1990, 3, j});
+    ecrireFichier("navigateur", "#!/bin/sh\necho \"$1\" >> url.txt\n");
+    chmod("navigateur", 0755);
+    setCommandeNavigateur(dossier.chemin() + "/navigateur");
+    editeur::setDelaiPublication(1500);
+    const std::string injoignable = "Serveur injoignable", local = "bramelt: Serveur injoignable (127.0.0.1:";
+    // The server, its answer to POST /carte; the panel's lines, what standard error says, the page opened.
+    const struct { const char* cas; S::Maniere maniere; std::string reponse, titre, detail, erreur, page; } cas[] = {
+        {"published", S::Fixe, S::http(201, "publiee\nid 7\nadresse /maps/7\n"), "Map publiee", "/maps/7",
+         "bramelt: Map publiee: http://127.0.0.1:", "/maps/7"},
+        {"exists", S::Fixe, S::http(409, "existe\nid 3\nadresse /maps/3\n"), "Map deja publiee", "/maps/3", "/maps/3\n", "/maps/3"},
+        {"refused", S::Fixe, S::http(422, "refuse sans-arrivee\nLa course ne finit pas la map.\n"), "Publication refusee",
+         "La course ne finit pas la map.", "(sans-arrivee)\n", ""},
+        {"too large", S::Fixe, S::http(413, "<html>big</html>"), "Publication refusee", "Map trop grosse pour le serveur",
+         "(trop-gros)\n", ""},
+        {"not ours", S::Fixe, S::http(201, "<html>\n"), injoignable, "Reessayez plus tard", "not the score server's", ""},
+        {"garbage", S::Charabia, "", injoignable, "Reessayez plus tard", local, ""},
+        {"stalled past the time-out", S::Muet, "", injoignable, "Reessayez plus tard", local, ""},
+        {"connection refused", S::Refuse, "", injoignable, "Reessayez plus tard", local, ""},
+    };
+    for (const auto& c : cas) {
+        S serveur(c.maniere, {{"/carte", c.reponse}});
+        setServeurScore(serveur.adresse());
+        std::remove("data/joueur/reglages.txt");
+        std::remove("url.txt");
+        ecrireFichier(editeur::cheminCourseAuteur(hash), course);
+        images.clear();
+        // The author typed, the title proposed (the map's name) replaced, sent.
+        taper({SDLK_F9});
+        for (const char* t : {"M", "oi"}) systeme.evenement(f++, texteTape(t));
+        taper({SDLK_TAB, SDLK_BACKSPACE});
+        systeme.evenement(f++, texteTape("Tout droit"));
+        taper({SDLK_RETURN});
+        bool repondu = false;
+        surFrame = [&](int n) {
+            if (repondu || images.empty() || images.rbegin()->second.publication.size() != 3 ||
+                images.rbegin()->second.publication[2] != "Une touche ferme ce panneau")
+                return;
+            repondu = true;
+            systeme.tape(n + 2, SDLK_ESCAPE), systeme.tape(n + 4, SDLK_ESCAPE);  // the panel closed, then the map
+        };
+        systeme.limite(systeme.frame() + 20000);
+        const std::string erreurs = sortieErreur([&] { editeur::jouer("a.txt", 0); });
+        systeme.oublier();
+        f = systeme.frame() + 2;
+        ASSERT_TRUE(repondu) << c.cas;
+        const std::vector<std::string> attendu = {c.titre, c.detail, "Une touche ferme ce panneau"};
+        int envoi = 0;
+        for (const auto& [n, i] : images) envoi += i.publication.size() == 3 && i.publication[1] == "Envoi de la map...";
+        EXPECT_EQ(std::find_if(images.begin(), images.end(), [&](const auto& i) { return i.second.publication == attendu; }) !=
+                      images.end(), true) << c.cas;
+        if (c.maniere == S::Muet) {
+            EXPECT_GT(envoi, 10) << "frames drawn while the map was on its way";
+        }
+        EXPECT_NE(erreurs.find(c.erreur), std::string::npos) << c.cas << ": " << erreurs;
+        EXPECT_TRUE(derniere().publication.empty()) << c.cas << ": closed by a key";
+        if (!c.page.empty()) {
+            EXPECT_TRUE(attendre([] { return existe("url.txt"); }, 10)) << c.cas;
+            EXPECT_EQ(lireFichier("url.txt"), "http://" + serveur.adresse() + c.page + "\n") << c.cas;
+        }
+        if (c.maniere == S::Refuse) continue;
+        // The request: the envelope's sections in order, the picture a PNG of the overview.
+        const std::string r = serveur.requete(), corps = r.substr(r.find("\r\n\r\n") + 4);
+        EXPECT_EQ(r.rfind("POST /carte HTTP/1.1\r\n", 0), 0u) << c.cas;
+        EXPECT_NE(r.find("Content-Type: application/octet-stream\r\n"), std::string::npos) << c.cas;
+        const std::string debut = "vorna-carte 1\ntitre Tout droit\nauteur Moi\ncarte " + std::to_string(octets.size()) +
+                                  "\n" + octets + "apercu ";
+        ASSERT_EQ(corps.substr(0, debut.size()), debut) << c.cas;
+        const size_t taille = std::stoul(corps.substr(debut.size())), png = corps.find('\n', debut.size()) + 1;
+        EXPECT_EQ(corps.substr(png + taille), "course " + std::to_string(course.size()) + "\n" + course) << c.cas;
+        EXPECT_LE(taille, editeur::kApercuMax);
+        const std::string image = corps.substr(png, taille);
+        ASSERT_EQ(image.substr(0, 8), "\x89PNG\r\n\x1a\n") << c.cas;
+        const auto grand = [&](size_t o) { return (uint8_t(image[o]) << 24) | (uint8_t(image[o + 1]) << 16) | (uint8_t(image[o + 2]) << 8) | uint8_t(image[o + 3]); };
+        EXPECT_EQ(grand(16), 256u) << "the 640 × 480 window scaled down";
+        EXPECT_EQ(grand(20), 192u);
+        EXPECT_EQ(lireFichier("data/joueur/reglages.txt").find("auteur_cartes Moi\ntitre_carte Tout droit\n") !=
+                      std::string::npos, true) << "kept for next time";
+    }
+    // No run for the bytes saved (the map changed since the play-test): nothing is sent.
+    S serveur(S::Fixe, {});
+    setServeurScore(serveur.adresse());
+    ecrireFichier("maps/a.txt", octets + "@1,9,9,9,5,1,1,1,0,0,0,textureSol\n");
+    taper({SDLK_F9});
+    const int essai = f;
+    editer("a.txt");
+    EXPECT_EQ(a(essai).message, "Finissez la map avec F5 avant de la publier");
+    EXPECT_TRUE(a(essai).publication.empty());
+    EXPECT_EQ(serveur.requetes(), 0);
+    editeur::setDelaiPublication(0);
+    setServeurScore(kServeurScore);
+    setCommandeNavigateur("");
 }
 
 }  // namespace

@@ -46,3 +46,9 @@ std::string carteEditeur(int n) {
     }
     return s;
 }
+
+std::string carteToutDroit() {
+    return "@0,0,0,3,5,1,1,1,0,0,0,textureSphere\n"
+           "@1,-12,0,0,5,22,6,1,0,0,0,textureSol\n"
+           "@4,-39,0,0,0,6,6,1,0,0,0,textureArrivee\n";
+}

@@ -17,4 +17,8 @@ Pixel quadrant(int q);
 // kind, walls a level up, more starts, kinds the palette lacks, some turned.
 std::string carteEditeur(int n);
 
+// A map the game's ball finishes when the forward key (Up, toward −x) is
+// held from the start: a long floor, the finish at its end at the same height.
+std::string carteToutDroit();
+
 #endif
