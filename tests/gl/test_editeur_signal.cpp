@@ -19,6 +19,7 @@
 #include "repertoire.h"
 #include "sauvetage.h"
 #include "systeme_script.h"
+#include "texte.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ struct EditeurSignal : ::testing::Test {
         creerDossiers("maps/.sauvetage-dossier");            // a folder is no rescue copy
         systeme.limite(400);
     }
+    void TearDown() override { contourTexte(false); }  // the editor's start turned it on
 };
 
 // The way to a.txt, the one map listed, returning the first frame free in
@@ -110,7 +112,9 @@ TEST_P(EditeurSignalEcrans, EndsTheProgramWithinTwoFramesKeepingUnsavedObjects) 
         if ((dernier = n) == f && c.reel) std::raise(c.signal);
         if (n == 1) {
             const std::vector<Pixel> e = lireEcran();
-            encre = std::count(e.begin() + 456 * 640, e.end(), Pixel{221, 137, 107});
+            // The highlight's orange, lightened over the text's dark outline.
+            encre = std::count_if(e.begin() + 456 * 640, e.end(),
+                                  [](Pixel p) { return p.r > p.g && p.g > p.b && p.r - p.b > 60; });
         }
     });
     if (!c.reel) systeme.arret(f);
