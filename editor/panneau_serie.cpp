@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "caracteres.h"
+#include "fenetre.h"
 #include "liste_defilante.h"
 #include "repertoire.h"
 #include "systeme.h"
@@ -40,6 +41,7 @@ PanneauSerie::PanneauSerie(Serie serie, unsigned int police)
 
 void PanneauSerie::lancer() {
     sys::keyRepeat(300, 100);
+    saisieTexte(true);  // the set's title is typed
     while (!m_quitter && !sys::arretDemande()) {
         const Uint32 debut = sys::ticks();
         SDL_Event e;
@@ -48,6 +50,7 @@ void PanneauSerie::lancer() {
         const Uint32 ecoule = sys::ticks() - debut;
         if (ecoule < kImage) sys::delay(kImage - ecoule);
     }
+    saisieTexte(false);
 }
 
 void PanneauSerie::evenement(const SDL_Event& e) {

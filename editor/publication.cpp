@@ -2,6 +2,7 @@
 #include "publication.h"
 
 #include "caracteres.h"
+#include "fenetre.h"
 #include "traduction.h"
 
 namespace editeur {
@@ -19,8 +20,13 @@ std::string montrerChamp(const std::string& champ, bool actif) {
 
 }  // namespace
 
+void Publication::changer(Etat e) {
+    m_etat = e;
+    saisieTexte(e == Saisie);
+}
+
 void Publication::ouvrir(const std::string& auteur, const std::string& titre) {
-    m_etat = Saisie;
+    changer(Saisie);
     m_champs[0] = auteur;
     m_champs[1] = titre;
     m_champ = auteur.empty() ? 0 : 1;
@@ -30,11 +36,11 @@ void Publication::ouvrir(const std::string& auteur, const std::string& titre) {
 
 Publication::Action Publication::touche(SDL_Keycode k) {
     if (m_etat == Envoi) {
-        if (k == SDLK_ESCAPE) m_requete.reset(), m_etat = Fermee;  // the request cut short
+        if (k == SDLK_ESCAPE) m_requete.reset(), changer(Fermee);  // the request cut short
         return Rien;
     }
     if (m_etat == Reponse || k == SDLK_ESCAPE) {
-        m_etat = Fermee;
+        changer(Fermee);
         return Rien;
     }
     std::string& champ = m_champs[m_champ];
@@ -70,7 +76,7 @@ void Publication::texte(const std::string& t) {
 bool Publication::envoyer(const std::string& url, const std::string& corps) {
     m_requete = std::make_unique<RequeteHttp>();
     if (!m_requete->lancer(url, true, corps, delaiPublication(), 64 * 1024, "application/octet-stream")) return false;
-    m_etat = Envoi;
+    changer(Envoi);
     return true;
 }
 
@@ -83,7 +89,7 @@ bool Publication::suivre(ReponseCarte& r) {
 
 void Publication::montrer(const std::vector<std::string>& lignes) {
     m_reponse = lignes;
-    m_etat = Reponse;
+    changer(Reponse);
 }
 
 std::vector<std::string> Publication::lignes() const {

@@ -44,6 +44,8 @@ public:
     std::vector<std::string> lignes() const;
 
 private:
+    void changer(Etat e);  // text is typed in Saisie only
+
     Etat m_etat = Fermee;
     std::string m_champs[2];  // the author, the title
     int m_champ = 0;          // the field being typed

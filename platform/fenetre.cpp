@@ -202,3 +202,11 @@ bool demarrerVideo(const char* classe) {
                      program_invocation_short_name, display ? display : "(unset)", SDL_GetError());
     return false;
 }
+
+void saisieTexte(bool active) {
+    if (active == (SDL_IsTextInputActive() == SDL_TRUE)) return;
+    if (active)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}

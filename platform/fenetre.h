@@ -32,6 +32,9 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons,
 
 // Full screen at the desktop's size, or back to the window's last size.
 void basculerPleinEcran();
+// Typed text (SDL_TEXTINPUT, through the input method) wanted while a field
+// is being typed, and not otherwise: the window starts without it.
+void saisieTexte(bool active);
 bool pleinEcran();
 // The window's size when not full screen (the last one it had, when it is).
 void tailleFenetre(int& largeur, int& hauteur);

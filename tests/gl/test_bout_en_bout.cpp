@@ -28,14 +28,8 @@ struct BoutEnBout : ::testing::Test {
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
         if (!xdotoolPresent()) FAIL() << "xdotool is needed (scripts/deps.sh installs it)";
-        const fs::path jeu = VORNA_GAME_DIR;
-        ASSERT_TRUE(fs::exists(jeu / "vorna")) << "build the game first";
-        ASSERT_TRUE(fs::exists(jeu / "data" / "font1.TGA")) << "the game data is not generated";
         dossier = std::make_unique<DossierTemporaire>();
-        for (const char* f : {"data", "maps"}) fs::copy(jeu / f, f, fs::copy_options::recursive);
-        fs::create_directories("ghost");
-        ecrireFichier("data/joueur/niveau.txt", "1");
-        for (const char* programme : {"vorna", "bramelt"}) fs::copy_file(jeu / programme, programme);
+        ASSERT_TRUE(copierJeu()) << "build the game and its data first";
     }
 
     void touche(const char* nom) { xdotool({"key", "--delay", "80", nom}); }
@@ -72,10 +66,6 @@ TEST_F(BoutEnBout, LogoMenuLevelOneBackToTheMenuAndQuit) {
     EXPECT_EQ(vorna.attendreFin(20), 0);
 }
 
-// The editor's menu: "Nouvelle map" highlighted above the centre, or
-// "Quitter" below it; an editing session: the kind's name at the top left.
-bool menuEditeur(const Capture& c, int haut) { return c.l && compter(c, 200, haut, 440, haut + 24, orange) > 30; }
-bool edition(const Capture& c) { return compter(c, 0, 0, 120, 24, blanc) > 30; }
 
 // bramelt started, "Nouvelle map" clicked, and in the session a start and a floor block placed.
 void deuxObjetsDansUneNouvelleMap() {
@@ -133,26 +123,6 @@ TEST_F(BoutEnBout, TheEditorWhoseXServerGoesAwayKeepsItsUnsavedObjects) {
     EXPECT_EQ(listerDossier("maps", ".sauvetage-").size(), 1u) << "the rescue copy is written";
 }
 
-// From the editor's menu to the map listed at the height y, its label's top at `haut`.
-void ouvrir(int y, int haut) {
-    Capture c;
-    xdotool({}, 320, 230);
-    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 216); }, 20)) << "the menu never showed";
-    xdotool({"click", "1"}, 320, 230);
-    xdotool({}, 320, y);
-    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), haut); }, 10)) << "the list never showed";
-    xdotool({"click", "1"}, 320, y);
-    ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the map never opened";
-}
-// a.txt, the one map listed (the game's levels taken away).
-void ouvrirA() { ouvrir(210, 204); }
-void quitterEditeur(Programme& bramelt) {
-    Capture c;
-    xdotool({}, 320, 252);  // "Quitter"
-    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
-    xdotool({"click", "1"}, 320, 252);
-    EXPECT_EQ(bramelt.attendreFin(20), 0);
-}
 bool nonSauvegardee(const Capture& c) { return compter(c, 400, 0, 640, 24, blanc) > 30; }
 
 TEST_F(BoutEnBout, TheEditorUndoesADeletionAndAsksBeforeLeavingChangesNotSaved) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bout_en_bout.h"
 
+#include "dossier.h"
+
+#include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <signal.h>
@@ -9,6 +12,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <thread>
 
@@ -180,3 +184,38 @@ std::string nomFenetre() {
 }
 
 bool xdotoolPresent() { return executer({"sh", "-c", "command -v xdotool >/dev/null"}) == 0; }
+
+bool copierJeu() {
+    namespace fs = std::filesystem;
+    const fs::path jeu = VORNA_GAME_DIR;
+    if (!fs::exists(jeu / "vorna") || !fs::exists(jeu / "data" / "font1.TGA")) return false;
+    for (const char* f : {"data", "maps"}) fs::copy(jeu / f, f, fs::copy_options::recursive);
+    fs::create_directories("ghost");
+    ecrireFichier("data/joueur/niveau.txt", "1");
+    for (const char* programme : {"vorna", "bramelt"}) fs::copy_file(jeu / programme, programme);
+    return true;
+}
+
+bool menuEditeur(const Capture& c, int haut) { return c.l && compter(c, 200, haut, 440, haut + 24, orange) > 30; }
+bool edition(const Capture& c) { return compter(c, 0, 0, 120, 24, blanc) > 30; }
+
+void ouvrir(int y, int haut) {
+    Capture c;
+    xdotool({}, 320, 230);
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 216); }, 20)) << "the menu never showed";
+    xdotool({"click", "1"}, 320, 230);
+    xdotool({}, 320, y);
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), haut); }, 10)) << "the list never showed";
+    xdotool({"click", "1"}, 320, y);
+    ASSERT_TRUE(attendre([&] { return edition(c = capturerEcran()); }, 20)) << "the map never opened";
+}
+
+void ouvrirA() { ouvrir(210, 204); }
+
+void quitterEditeur(Programme& bramelt) {
+    Capture c;
+    xdotool({}, 320, 252);  // "Quitter"
+    ASSERT_TRUE(attendre([&] { return menuEditeur(c = capturerEcran(), 240); }, 10));
+    xdotool({"click", "1"}, 320, 252);
+    EXPECT_EQ(bramelt.attendreFin(20), 0);
+}

@@ -68,4 +68,19 @@ std::string nomFenetre();
 // True when xdotool is installed.
 bool xdotoolPresent();
 
+// A copy of the built game folder here: its data, its maps, vorna and
+// bramelt, level 1 open. False when the game or its data is not built.
+bool copierJeu();
+
+// The editor's menu: "Nouvelle map" highlighted above the centre, or
+// "Quitter" below it; an editing session: the kind's name at the top left.
+bool menuEditeur(const Capture& c, int haut);
+bool edition(const Capture& c);
+// From the editor's menu to the map listed at the height y, its label's top at `haut`.
+void ouvrir(int y, int haut);
+// a.txt, the one map listed (the game's levels taken away).
+void ouvrirA();
+// "Quitter" clicked in the editor's menu: bramelt ends with status 0.
+void quitterEditeur(Programme& bramelt);
+
 #endif
