@@ -3,6 +3,7 @@
 
 #include "caracteres.h"
 #include "traduction.h"
+#include "requete_http.h"
 
 namespace editeur {
 
@@ -15,32 +16,11 @@ std::string section(const std::string& nom, const std::string& octets) {
     return nom + " " + std::to_string(octets.size()) + "\n" + octets;
 }
 
-std::vector<std::string> lignes(const std::string& t) {
-    std::vector<std::string> r;
-    for (std::size_t debut = 0; debut < t.size();) {
-        std::size_t fin = t.find('\n', debut);
-        if (fin == std::string::npos) fin = t.size();
-        std::string l = t.substr(debut, fin - debut);
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        r.push_back(l);
-        debut = fin + 1;
-    }
-    return r;
-}
-
-// Printable bytes only (UTF-8 letters kept), at most 200 of them.
-bool montrable(const std::string& s) {
-    if (s.empty() || s.size() > 200) return false;
-    for (unsigned char c : s)
-        if (c < 0x20 || c == 0x7F) return false;
-    return true;
-}
-
 // The value of "CLE VALEUR".
 bool champ(const std::string& ligne, const std::string& cle, std::string& valeur) {
     if (ligne.compare(0, cle.size() + 1, cle + ' ') != 0) return false;
     valeur = ligne.substr(cle.size() + 1);
-    return montrable(valeur);
+    return texteMontrable(valeur, 200);
 }
 
 bool chiffres(const std::string& s) {
@@ -80,7 +60,7 @@ std::string nettoyerChamp(const std::string& brut, std::size_t max) {
 
 ReponseCarte lireReponseCarte(const RequeteHttp::Reponse& h) {
     if (h.statut == 0) return injoignable(h.erreur.empty() ? "no answer" : h.erreur);
-    const std::vector<std::string> l = lignes(h.corps);
+    const std::vector<std::string> l = lignesReponse(h.corps);
     ReponseCarte r;
     if (h.statut == 201 || h.statut == 409) {
         if (l.size() < 3 || l[0] != (h.statut == 201 ? "publiee" : "existe") || !champ(l[1], "id", r.id) ||
@@ -90,7 +70,7 @@ ReponseCarte lireReponseCarte(const RequeteHttp::Reponse& h) {
         return r;
     }
     if (((h.statut >= 400 && h.statut < 500) || h.statut == 503) && l.size() >= 2 && champ(l[0], "refuse", r.mot) &&
-        montrable(l[1])) {
+        texteMontrable(l[1], 200)) {
         r.issue = ReponseCarte::Refusee;
         r.phrase = l[1];
         return r;

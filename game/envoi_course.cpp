@@ -9,33 +9,11 @@
 #include "empreinte.h"
 #include "score.h"
 #include "traduction.h"
+#include "requete_http.h"
 
 namespace {
 
 long delai = kDelaiServeurMs;
-
-// The lines of a text, each without its '\n' ("\r\n" accepted).
-std::vector<std::string> lignes(const std::string& t) {
-    std::vector<std::string> r;
-    size_t debut = 0;
-    while (debut < t.size()) {
-        size_t fin = t.find('\n', debut);
-        if (fin == std::string::npos) fin = t.size();
-        std::string l = t.substr(debut, fin - debut);
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        r.push_back(l);
-        debut = fin + 1;
-    }
-    return r;
-}
-
-// Printable bytes only (UTF-8 letters kept), at most 160 of them.
-bool montrable(const std::string& s) {
-    if (s.empty() || s.size() > 160) return false;
-    for (unsigned char c : s)
-        if (c < 0x20 || c == 0x7F) return false;
-    return true;
-}
 
 // The value of "CLE VALEUR".
 bool champ(const std::string& ligne, const std::string& cle, std::string& valeur) {
@@ -64,21 +42,21 @@ void setDelaiServeur(long ms) { delai = ms > 0 ? ms : kDelaiServeurMs; }
 
 ReponseCourse lireReponseCourse(const RequeteHttp::Reponse& h) {
     if (h.statut == 0) return injoignable(h.erreur.empty() ? "no answer" : h.erreur);
-    const std::vector<std::string> l = lignes(h.corps);
+    const std::vector<std::string> l = lignesReponse(h.corps);
     ReponseCourse r;
     std::string id, place;
     if (h.statut == 200) {
         if (l.size() < 4 || l[0] != "verifie" || !champ(l[1], "id", id) || !champ(l[2], "place", place) ||
             !champ(l[3], "nom", r.nom) || place.size() > 9 || place.find_first_not_of("0123456789") != std::string::npos ||
             place[0] == '0' || r.nom[0] != '/' || r.nom.find_first_of(" \"<>\\") != std::string::npos ||
-            !montrable(r.nom))
+            !texteMontrable(r.nom, 160))
             return injoignable("an answer that is not the score server's");
         r.issue = ReponseCourse::Verifiee;
         r.place = std::atoi(place.c_str());
         return r;
     }
-    if (h.statut >= 400 && h.statut < 500 && l.size() >= 2 && champ(l[0], "refuse", r.mot) && montrable(r.mot) &&
-        montrable(l[1])) {
+    if (h.statut >= 400 && h.statut < 500 && l.size() >= 2 && champ(l[0], "refuse", r.mot) && texteMontrable(r.mot, 160) &&
+        texteMontrable(l[1], 160)) {
         r.issue = ReponseCourse::Refusee;
         r.phrase = l[1];
         return r;

@@ -12,6 +12,7 @@
 #include "envoi_course.h"
 #include "fichiers.h"
 #include "lecture_niveau.h"
+#include "requete_http.h"
 #include "niveau.h"
 #include "repertoire.h"
 #include "score.h"
@@ -43,24 +44,16 @@ bool nombre(const std::string& s, bool signe, long long& n) {
     return true;
 }
 
-// Shown as it is: not empty, no control character.
-bool texteMontrable(const std::string& s) {
-    if (s.empty() || s.size() > 400) return false;
-    for (unsigned char c : s)
-        if (c < 0x20 || c == 0x7F) return false;
-    return true;
-}
-
 bool lireMap(const std::string& ligne, MapEnLigne& m) {
     const std::vector<std::string> c = champs(ligne, '\t');
     long long id = 0, points = 0, pas = 0;
     if (c.size() != 8 || !nombre(c[0], false, id) || id <= 0 || c[1].size() != 64 ||
         c[1].find_first_not_of("0123456789abcdef") != std::string::npos || !nombre(c[5], false, m.parties) ||
-        !texteMontrable(c[6]) || !texteMontrable(c[7]))
+        !texteMontrable(c[6], 400) || !texteMontrable(c[7], 400))
         return false;
     m.record = c[2] != "-";
     if (m.record && (!nombre(c[2], true, points) || points < -1000000000 || points > 1000000000 ||
-                     !nombre(c[3], false, pas) || !texteMontrable(c[4])))
+                     !nombre(c[3], false, pas) || !texteMontrable(c[4], 400)))
         return false;
     m.id = static_cast<unsigned long long>(id);
     m.empreinte = c[1];

@@ -117,3 +117,23 @@ RequeteHttp::Reponse RequeteHttp::reponse() const {
     std::lock_guard<std::mutex> g(m_etat->garde);
     return m_etat->reponse;
 }
+
+std::vector<std::string> lignesReponse(const std::string& corps) {
+    std::vector<std::string> r;
+    for (size_t debut = 0; debut < corps.size();) {
+        size_t fin = corps.find('\n', debut);
+        if (fin == std::string::npos) fin = corps.size();
+        std::string l = corps.substr(debut, fin - debut);
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        r.push_back(l);
+        debut = fin + 1;
+    }
+    return r;
+}
+
+bool texteMontrable(const std::string& s, size_t max) {
+    if (s.empty() || s.size() > max) return false;
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F) return false;
+    return true;
+}

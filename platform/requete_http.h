@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // One HTTP or HTTPS request at a time, made by libcurl in a thread of its
 // own, so that the frames never wait for the network: lancer() returns at
@@ -41,5 +42,11 @@ private:
     struct Etat;
     std::shared_ptr<Etat> m_etat;
 };
+
+// The lines of a server's answer, each without its '\n' ("\r\n" accepted).
+std::vector<std::string> lignesReponse(const std::string& corps);
+// A text of an answer that can be shown as it is: 1 to `max` bytes, no
+// control character (UTF-8 letters kept).
+bool texteMontrable(const std::string& s, size_t max);
 
 #endif
