@@ -10,7 +10,9 @@
  *                       frame of the logo) and end the program;
  *                       "parcours": from the menu into a run of level 1 and
  *                       back, VORNA_SONDE_TOURS times, noting the resident
- *                       memory at each return to the menu, then quit.
+ *                       memory at each return to the menu, then quit;
+ *                       "menu": the processor time (every thread) of 300
+ *                       frames of the main menu left alone, then quit.
  */
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE
@@ -99,6 +101,23 @@ static void parcours(void) {
     }
 }
 
+/* Processor time per frame of the menu left alone, from frame kDebut on. */
+static void menuSeul(void) {
+    static double debut = 0;
+    struct timespec c;
+    if (frames != kDebut && frames != kDebut + 300) return;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c);
+    const double ms = c.tv_sec * 1e3 + c.tv_nsec / 1e6;
+    if (frames == kDebut) {
+        debut = ms;
+        return;
+    }
+    char l[128];
+    snprintf(l, sizeof l, "menu_ms_par_image %.2f\n", (ms - debut) / 300);
+    noter(l);
+    _exit(0);
+}
+
 void SDL_GL_SwapWindow(SDL_Window* fenetre) {
     static void (*vrai)(SDL_Window*) = NULL;
     static int ouverture = 1;
@@ -128,6 +147,7 @@ void SDL_GL_SwapWindow(SDL_Window* fenetre) {
         _exit(0);
     }
     if (mode && strcmp(mode, "parcours") == 0) parcours();
+    if (mode && strcmp(mode, "menu") == 0) menuSeul();
 }
 
 __attribute__((destructor)) static void fin(void) {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "cadre.h"
+#include "masque_contour.h"
 #include "systeme.h"
 
 const unsigned char kSelection[3] = {221, 137, 107};
@@ -24,20 +25,40 @@ const int kAvance = 32;  // kLargeurGlyphe × 0.5
 bool contour = false;
 std::function<void(const ImpressionTexte&)> observateur;
 
-// The outline: the glyphs in black, moved up to two pixels (four units)
-// each way, so that the ring just round the glyph's soft edge is dark too.
+// The outline: the glyph's ink spread two pixels each way, in black, under
+// the glyph (one quad of the font's outline mask). Its edge is where the
+// mask, smoothed between texels, is half covered: sharp at any size, never a
+// faint fringe. Its opacity is the text's.
 void dessinerContour(const ImpressionTexte& i) {
+    const int cellules = kColonnesAtlas * lignesAtlas();  // of the font, bound
+    const MasqueContour* masque = masqueLie(i.texture, kLargeurGlyphe, kHauteurGlyphe);
+    if (!masque) return;
     GLfloat couleur[4];
     glGetFloatv(GL_CURRENT_COLOR, couleur);
-    glColor4f(0, 0, 0, couleur[3]);
-    const int lignes = lignesAtlas();
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GEQUAL, 0.5f);
+    glBlendColor(0, 0, 0, couleur[3]);
+    glBlendFunc(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    glColor4f(0, 0, 0, 1);
     glBegin(GL_QUADS);
-    for (int dx = -4; dx <= 4; dx += 2)
-        for (int dy = -4; dy <= 4; dy += 2)
-            for (const GlypheTexte& g : i.glyphes)
-                if (dx || dy) quadGlyphe(g.cellule, lignes, g.gauche + dx, g.bas + dy, i.largeurGlyphe, i.hauteurGlyphe);
+    for (const GlypheTexte& g : i.glyphes) {
+        const int c = g.cellule - '0';
+        if (c < 0 || c >= cellules) continue;
+        const QuadContour q = masque->quad(c, g.gauche, g.bas, i.largeurGlyphe, i.hauteurGlyphe);
+        glTexCoord2d(q.s0, q.t0);
+        glVertex2d(q.gauche, q.bas);
+        glTexCoord2d(q.s0, q.t1);
+        glVertex2d(q.gauche, q.haut);
+        glTexCoord2d(q.s1, q.t1);
+        glVertex2d(q.droite, q.haut);
+        glTexCoord2d(q.s1, q.t0);
+        glVertex2d(q.droite, q.bas);
+    }
     glEnd();
+    glPopAttrib();
     glColor4fv(couleur);
+    glBindTexture(GL_TEXTURE_2D, i.texture);
 }
 
 // WCAG's relative luminance of an sRGB colour.

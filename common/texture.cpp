@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "lecture.h"
+#include "masque_contour.h"
 #include "tga_gris.h"
 
 namespace {
@@ -157,6 +158,7 @@ void libererTexture(unsigned int nom) {
         m.erase(it);
         break;
     }
+    oublierMasqueContour(nom);
     glDeleteTextures(1, &nom);
 }
 
