@@ -69,6 +69,19 @@ bool affichageDisponible() {
     return display && *display;
 }
 
+namespace {
+
+// A renderer that draws on the processor pays for every sample of every
+// pixel: the multisampled edges would cost a third of each frame there.
+void multiechantillonnage() {
+    const char* rendu = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!rendu) return;
+    for (const char* logiciel : {"llvmpipe", "softpipe", "Software Rasterizer"})
+        if (std::strstr(rendu, logiciel)) glDisable(GL_MULTISAMPLE);
+}
+
+}  // namespace
+
 SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const char* programme,
                             const char* titre, bool plein) {
     if (fenetre) return fenetre;
@@ -96,6 +109,7 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
                 SDL_SetWindowMinimumSize(fenetre, 320, 240);
                 if (plein) attendreTaille(true);
                 couvrir();
+                if (n > 0) multiechantillonnage();
                 // Shown black at once, before the program's first frame.
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
                 SDL_GL_SwapWindow(fenetre);
