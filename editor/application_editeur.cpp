@@ -81,12 +81,21 @@ const char* const kAidePublier = aTraduireContexte(
     "                       serveur_scores in data/joueur/reglages.txt, else\n"
     "                       $VORNA_SCORE_SERVER, else www.vorna-game.org.\n");
 
+// Level sets.
+const char* const kAideSeries = aTraduireContexte(
+    "terminal",
+    "\"New set\" and \"Edit a set\", in the menu, make a level set: a title and maps\n"
+    "of maps/ the game plays in order (Tab: the other column, Return: add the map,\n"
+    "Delete: take it out, Page Up, Page Down: move it, Ctrl+S: save it into\n"
+    "maps/sets/). The game keeps each set's progress in data/joueur/series/.\n");
+
 }  // namespace
 
 int lancerBramelt(int argc, char** argv) {
     initialiserLangue();
     const std::string usage = kSynopsis + std::string(trContexte("terminal", kAide)) +
-                              trContexte("terminal", kAideSuite) + trContexte("terminal", kAidePublier);
+                              trContexte("terminal", kAideSuite) + trContexte("terminal", kAidePublier) +
+                              trContexte("terminal", kAideSeries);
     const int statut = appliquerOptions(lireOptions(argc, argv, false), "bramelt", "Bramelt " VORNA_VERSION, usage.c_str());
     if (statut >= 0) return statut;
     if (!entrerDossierJoueur("bramelt")) return 1;  // installed: the player's folder

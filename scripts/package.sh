@@ -49,7 +49,9 @@ echo "$validation" | grep -q "successful\.$" || { rm -f "$metainfo"; faute "apps
 grep -q "<release version=\"$v\"" "$metainfo" || faute "no AppStream release $v"
 ecrans=$(sed -n 's#.*<image[^>]*>https://.*/\([^/]*\.png\)</image>#\1#p' "$metainfo")
 rm -f "$metainfo"
-for page in man6/vorna.6 man6/bramelt.6 fr/man6/vorna.6 fr/man6/bramelt.6; do
+# The man pages in English, then in each other language.
+pages="man6/vorna.6 man6/bramelt.6 $(for l in fr de es it pt_BR; do echo $l/man6/vorna.6 $l/man6/bramelt.6; done)"
+for page in $pages; do
     fichier "$deb" usr/share/man/$page.gz | gzip -dc | head -n 5 | grep -q "\"Vorna $v\"" || faute "$page does not name version $v"
 done
 fichier "$deb" usr/share/doc/vorna/changelog.Debian.gz | gzip -dc | head -n 1 | grep -q "^vorna ($version)" \
@@ -73,8 +75,7 @@ for f in usr/games/vorna usr/games/bramelt usr/share/doc/vorna/copyright usr/sha
          $(for e in $ecrans; do echo usr/share/vorna/screenshots/$e; done) usr/share/vorna/data/font1.TGA usr/share/vorna/maps/menu/menu.txt \
          usr/share/vorna/maps/niveau/map1.qzm usr/share/applications/org.vorna_game.vorna.desktop \
          usr/share/applications/org.vorna_game.bramelt.desktop usr/share/metainfo/org.vorna_game.vorna.metainfo.xml \
-         usr/share/man/man6/vorna.6.gz usr/share/man/man6/bramelt.6.gz usr/share/icons/hicolor/256x256/apps/vorna.png \
-         usr/share/man/fr/man6/vorna.6.gz usr/share/man/fr/man6/bramelt.6.gz \
+         $(for page in $pages; do echo usr/share/man/$page.gz; done) usr/share/icons/hicolor/256x256/apps/vorna.png \
          usr/share/locale/en/LC_MESSAGES/vorna.mo usr/share/locale/fr/LC_MESSAGES/vorna.mo; do
     echo "$contenu" | grep -q " \./$f\$" || faute "$f is not in the package"
 done

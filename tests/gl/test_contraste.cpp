@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the programs draw reads over the shipped levels, as a player
 // sees it at 640 × 480 with the outline they start with: the game's main
-// menu, play menu and scenario list (its locked levels) over the menu's
-// level; over each shipped level the run's texts, the pause menu, the
-// checkpoint's message and the end-of-level menu; the editor's texts over
-// two levels opened in it. The ink of each text (the pixels its glyphs
+// menu, play menu, scenario list (its locked levels), Options and keys
+// screen over the menu's level; over each shipped level the run's texts,
+// the pause menu, the checkpoint's message and the end-of-level menu; the
+// replay's corner texts over three levels; the editor's texts over two
+// levels opened in it. The ink of each text (the pixels its glyphs
 // cover, found by drawing them again alone, white over black) has a WCAG
 // contrast ratio of at least 4.5 : 1 against the pixels touching it.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,11 +21,13 @@
 
 #include "application.h"
 #include "edition.h"
+#include "fantome.h"
 #include "menu_editeur.h"
 #include "partie_scriptee.h"
 #include "pilote.h"
 #include "solutions.h"
 #include "texte.h"
+#include "touches.h"
 
 namespace {
 
@@ -124,6 +128,7 @@ struct Contraste : PartieScriptee {
     void TearDown() override {
         glDisable(GL_SCISSOR_TEST);
         contourTexte(false);
+        fixerTouches(Reglages());  // the keys screen gave one away
         PartieScriptee::TearDown();
     }
     void suivreImages() {
@@ -185,16 +190,51 @@ TEST_F(Contraste, EveryTextOfTheEditorReadsOverTwoShippedLevels) {
     EXPECT_EQ(releve.echecs({"Non sauvegard", "Aide", "Sauver les changements"}), "");
 }
 
+// The replay of a ghost following the autopilot's way through three shipped
+// levels (the lightest blocks among them): its time, the ghost's name and
+// the corner's pause and speeds.
+TEST_F(Contraste, TheReplaysTextsReadOverThreeShippedLevels) {
+    suivreImages();
+    for (const Solution& s : kSolutions) {
+        if (s.nom != "map5" && s.nom != "map9" && s.nom != "map14") continue;
+        const std::string niveau = "maps/niveau/" + s.nom + ".qzm";
+        double x = 0, y = 0, z = 0;
+        ASSERT_EQ(std::sscanf(lireFichier(niveau).c_str(), "@0,%lf,%lf,%lf", &x, &y, &z), 3) << niveau;
+        std::string g = "@" + niveau + "\n";
+        char l[80];
+        for (const Pilote::Point& p : points(s.points))
+            for (int k = 0; k < 8; ++k, x += (p.x - x) / 4, y += (p.y - y) / 4)
+                g += (std::snprintf(l, sizeof l, "@%f,%f,%f\n", x, y, z), l);
+        ecrireFichier("ghost/g.qzg", g);
+        systeme.oublier();
+        const int f = systeme.frame();
+        for (const auto& [d, k] : {std::pair{4, SDLK_SPACE}, {8, SDLK_SPACE}, {12, SDLK_PLUS}, {20, SDLK_MINUS},
+                                   {22, SDLK_MINUS}, {30, SDLK_ESCAPE}})
+            systeme.tape(f + d, k);
+        jouerGhost(640, 480, "g.qzg");
+    }
+    EXPECT_EQ(releve.echecs({"Pause", "x2", "x0.5", "0:0", "g.qzg"}), "");
+}
+
 // The main menu, the play menu and the scenario list with levels 2 to 14
-// locked, over the menu's level (last: the program closes the test window).
+// locked, then the Options and their keys screen (a key awaited, a key
+// already taken refused), over the menu's level (last: the program closes
+// the test window).
 TEST_F(Contraste, EveryMenuTextReadsOverTheMenusLevel) {
     const int m = 177;  // the first main menu frame, once the logo is over
     mesure = [m](int f) { return f > m; };
     suivreImages();
-    systeme.tape(m + 10, SDLK_RETURN), systeme.tape(m + 20, SDLK_RETURN), systeme.tape(m + 30, SDLK_DOWN);
-    systeme.quitter(m + 40);
+    const SDL_Keycode chemin[] = {SDLK_RETURN, SDLK_RETURN, SDLK_DOWN,   SDLK_ESCAPE, SDLK_ESCAPE, SDLK_DOWN,
+                                  SDLK_DOWN,   SDLK_RETURN, SDLK_UP,     SDLK_UP,     SDLK_UP,     SDLK_RETURN,
+                                  SDLK_RETURN, SDLK_w,      SDLK_DOWN,   SDLK_RETURN, SDLK_w};
+    int f = m;
+    for (SDL_Keycode k : chemin) systeme.tape(f += 10, k);
+    systeme.quitter(f + 10);
     SDL_main(0, nullptr);
-    EXPECT_EQ(releve.echecs({"Jouer", "Options", "Scenario", "Map perso", "1.", "2."}), "");
+    EXPECT_EQ(releve.echecs({"Jouer", "Options", "Scenario", "Map perso", "1.", "2.", "-Langue", "-Volume effets",
+                             "Touches", "-Avancer : ...", "Nouvelle touche", "-Reculer", "Touche deja prise",
+                             "Par defaut"}),
+              "");
 }
 
 }  // namespace

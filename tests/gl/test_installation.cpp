@@ -22,6 +22,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The man pages of both programs, by language (English: none), with the
+// titles of their name, synopsis, description, options, files, see-also and
+// keys sections.
+const std::map<std::string, std::vector<const char*>> kTitresPages = {
+    {"", {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "SEE ALSO", "KEYS"}},
+    {"fr", {"NOM", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FICHIERS", "VOIR AUSSI", "TOUCHES"}},
+    {"de", {"NAME", "ÜBERSICHT", "BESCHREIBUNG", "OPTIONEN", "DATEIEN", "SIEHE AUCH", "TASTEN"}},
+    {"es", {"NOMBRE", "SINOPSIS", "DESCRIPCIÓN", "OPCIONES", "ARCHIVOS", "VÉASE TAMBIÉN", "TECLAS"}},
+    {"it", {"NOME", "SINOSSI", "DESCRIZIONE", "OPZIONI", "FILE", "VEDERE ANCHE", "TASTI"}},
+    {"pt_BR", {"NOME", "SINOPSE", "DESCRIÇÃO", "OPÇÕES", "ARQUIVOS", "VEJA TAMBÉM", "TECLAS"}}};
+
 bool present(const char* outil) { return executer({"sh", "-c", std::string("command -v ") + outil + " >/dev/null"}) == 0; }
 
 // The regular files under `racine`, by their path relative to it.
@@ -46,9 +57,11 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
     std::set<std::string> attendus = {
         "bin/vorna", "bin/bramelt", "share/applications/org.vorna_game.vorna.desktop",
         "share/applications/org.vorna_game.bramelt.desktop", "share/metainfo/org.vorna_game.vorna.metainfo.xml",
-        "share/man/man6/vorna.6.gz", "share/man/man6/bramelt.6.gz", "share/man/fr/man6/vorna.6.gz",
-        "share/man/fr/man6/bramelt.6.gz", "bin/vorna-scores", "share/vorna-scores/logo.jpg",
+        "bin/vorna-scores", "share/vorna-scores/logo.jpg",
         "share/man/man8/vorna-scores.8.gz", "lib/systemd/system/vorna-scores.service"};
+    for (const auto& [langue, titres] : kTitresPages)
+        for (const char* page : {"vorna", "bramelt"})
+            attendus.insert("share/man/" + (langue.empty() ? "" : langue + "/") + "man6/" + page + ".6.gz");
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
     for (const std::string& f : fichiers(VORNA_SOURCE_DIR "/po"))  // each catalogue, compiled
         if (f.size() > 3 && f.substr(f.size() - 3) == ".po")
@@ -85,13 +98,16 @@ TEST_F(Installation, DesktopEntriesMetainfoAndManPagesPassTheirTools) {
     EXPECT_NE(sortie.find("successful."), std::string::npos) << "not even a pedantic hint: " << sortie;
 
     const Environnement env = {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=80", "LANG=C.UTF-8"};
-    for (const std::string page : {"man6/vorna.6", "man6/bramelt.6", "man8/vorna-scores.8", "fr/man6/vorna.6", "fr/man6/bramelt.6"}) {
+    std::vector<std::pair<std::string, std::vector<const char*>>> pages = {{"man8/vorna-scores.8", kTitresPages.at("")}};
+    pages[0].second.back() = "SIGNALS";
+    for (const auto& [langue, titres] : kTitresPages)
+        for (const char* page : {"vorna", "bramelt"})
+            pages.push_back({(langue.empty() ? "" : langue + "/") + "man6/" + page + ".6", titres});
+    for (const auto& [page, titres] : pages) {
         ASSERT_EQ(executer({"man", "--warnings", "-l", prefixe + "/share/man/" + page + ".gz"}, env, &sortie), 0)
             << sortie;
         EXPECT_EQ(sortie.find("warning"), std::string::npos) << sortie;
-        const bool fr = page[0] == 'f';
-        for (const char* titre : {fr ? "NOM" : "NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", fr ? "FICHIERS" : "FILES",
-                                  fr ? "VOIR AUSSI" : "SEE ALSO", fr ? "TOUCHES" : page[3] == '6' ? "KEYS" : "SIGNALS"})
+        for (const char* titre : titres)
             EXPECT_NE(sortie.find("\n" + std::string(titre) + "\n"), std::string::npos) << page << ": " << titre;
         const size_t nom = page.rfind('/') + 1;
         EXPECT_NE(sortie.find(page.substr(nom, page.size() - nom - 2) + " - "), std::string::npos) << sortie;
