@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <SDL.h>
+
 #include "cadre.h"
 #include "masque_contour.h"
 #include "systeme.h"
@@ -107,6 +109,22 @@ void finTexte(int, int) {
     glPopMatrix();
     perspectiveScene();
     glEnable(GL_DEPTH_TEST);
+}
+
+int niveauxPoliceInutiles(int largeur, int hauteur) {
+    if (largeur <= 0 || hauteur <= 0) return 0;
+    // The largest scale a window on this computer's screens can give the design.
+    double echelle = 0;
+    for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+        SDL_DisplayMode m{};
+        if (SDL_GetDesktopDisplayMode(d, &m) == 0)
+            echelle = std::max(echelle, std::min(m.w / 640.0, m.h / 480.0));
+    }
+    if (echelle <= 0) return 0;
+    // Texels a pixel along the glyph's denser axis, as GL chooses levels by.
+    const double lignes = std::max(1, kColonnesAtlas * hauteur / largeur);
+    const double texels = std::max(largeur / 10.0 / (kLargeurGlyphe / 2), hauteur / lignes / (kHauteurGlyphe / 2));
+    return texels / echelle >= 2 ? 1 : 0;
 }
 
 int lignesAtlas() {

@@ -95,6 +95,13 @@ void finTexte(int hauteur, int largeur);
 // width of its image (40 for the game's, 10 for a font of old).
 int lignesAtlas();
 
+// How many of the first levels of a font atlas (`largeur` × `hauteur` texels)
+// no window on this computer's screens ever samples: glyphs drawn with at
+// least two texels a pixel never read the first level, so the atlas can be
+// kept from its second on, the same pixels in a quarter of the room (the
+// shipped font on a screen up to 1280 × 1024 or 1366 × 768). 0 or 1.
+int niveauxPoliceInutiles(int largeur, int hauteur);
+
 // One glyph quad of the cell code `cellule` (celluleGlyphe) in an atlas of
 // `lignes` rows, its bottom-left corner at (gauche, bas), `largeur` ×
 // `hauteur` units; call inside glBegin(GL_QUADS). A cell the atlas lacks

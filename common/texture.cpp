@@ -19,6 +19,7 @@
 
 #include "lecture.h"
 #include "masque_contour.h"
+#include "texte.h"
 #include "tga_gris.h"
 
 namespace {
@@ -186,6 +187,25 @@ unsigned int televerser(const std::vector<Uint8>& pixels, int largeur, int haute
     return nom;
 }
 
+// Luminance–alpha pixels halved each way as GLU builds a mipmap level, each
+// texel the rounded mean of four: what is uploaded from there has the same
+// levels the whole picture had from its second on.
+void moitieGris(std::vector<Uint8>& la, int& largeur, int& hauteur) {
+    if (largeur < 2 || hauteur < 2) return;
+    const int l = largeur / 2, h = hauteur / 2;
+    std::vector<Uint8> r(static_cast<size_t>(l) * h * 2);
+    const size_t ligne = static_cast<size_t>(largeur) * 2;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x)
+            for (int c = 0; c < 2; ++c) {
+                const size_t k = 2 * y * ligne + 4 * x + c;
+                r[(static_cast<size_t>(y) * l + x) * 2 + c] =
+                    static_cast<Uint8>((la[k] + la[k + 2] + la[k + ligne] + la[k + ligne + 2] + 2) / 4);
+            }
+    la.swap(r);
+    largeur = l, hauteur = h;
+}
+
 bool extensionTga(const char* filename) {
     const size_t n = std::strlen(filename);
     return n >= 4 && strcasecmp(filename + n - 4, ".tga") == 0;
@@ -194,8 +214,10 @@ bool extensionTga(const char* filename) {
 unsigned int chargerTexture(const char* filename, bool useMipMap) {
     int largeur = 0, hauteur = 0;
     std::vector<Uint8> gris;
-    if (extensionTga(filename) && lireTgaGris(filename, largeur, hauteur, gris))
+    if (extensionTga(filename) && lireTgaGris(filename, largeur, hauteur, gris)) {
+        if (useMipMap && niveauxPoliceInutiles(largeur, hauteur)) moitieGris(gris, largeur, hauteur);
         return televerser(gris, largeur, hauteur, GL_LUMINANCE_ALPHA, useMipMap);
+    }
     Surface image(IMG_Load(filename));
     if (!image.s) {
         std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n",
