@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include "cadre.h"
+#include "texture.h"
 
 void Logo::pas(FSOUND_STREAM* musique) {
     if (couleur <= 251 && !finlogo) {
@@ -36,4 +37,9 @@ void Logo::dessiner(int hauteur, int largeur) const {
     glTexCoord2d(1, 1); glVertex2d(hauteur, largeur);
     glTexCoord2d(0, 1); glVertex2d(-hauteur, largeur);
     glEnd();
+}
+
+void Logo::oublierImage() {
+    libererTexture(textureLogo);
+    textureLogo = 0;
 }

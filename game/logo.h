@@ -18,6 +18,8 @@ struct Logo {
     void pas(FSOUND_STREAM* musique);
     // The logo quad over the whole window, in its grey.
     void dessiner(int hauteur, int largeur) const;
+    // Its picture, shown once, let go once the logo is over.
+    void oublierImage();
 };
 
 #endif

@@ -130,6 +130,7 @@ void MenuPrincipal::instantane() {
 // turn. The picture shows the fade as the step found it.
 void MenuPrincipal::pas() {
     logoVu = s.logo.logo;
+    if (!logoVu) s.logo.oublierImage();  // no frame shows it again
     rotAvant = rot;
     teinte = res.fondublanc;
     // All is loaded once the logo has come in, however few its frames were.
