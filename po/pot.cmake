@@ -2,7 +2,7 @@
 # xgettext over the files FICHIERS lists (paths relative to SOURCES) into SORTIE, without
 # the date of extraction, so the same sources give the same bytes.
 execute_process(
-  COMMAND ${XGETTEXT} --from-code=UTF-8 --language=C++ --keyword --keyword=tr --keyword=aTraduire
+  COMMAND ${XGETTEXT} --from-code=UTF-8 --language=C++ --keyword --keyword=tr --keyword=aTraduire --keyword=textePage
           --keyword=trContexte:1c,2 --keyword=aTraduireContexte:1c,2 --add-comments=TRANSLATORS: --add-location=file --package-name=vorna
           --msgid-bugs-address=vorna@vorna-game.org -o ${SORTIE}.tmp --files-from=${FICHIERS}
   WORKING_DIRECTORY ${SOURCES}

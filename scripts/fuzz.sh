@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the readers of every text file the programs read (levels, ghosts,
 # the progress file, the records, the settings, the names of the listed
-# files, the runs and the maps the score server receives) and of the score server's answers (to a run, its world records):
+# files, the runs and the maps the score server receives, the catalogues it
+# reads at start) and of the score server's answers (to a run, its world records):
 # builds the libFuzzer targets of fuzz/ with clang, AddressSanitizer
 # and UBSan into build-fuzz/,
 # then runs each for SECONDS seconds (default 60) from its seed corpus.
@@ -13,7 +14,7 @@ set -eu
 cd "$(dirname "$0")/.."
 SECONDES=${1:-60}
 BUILD=${BUILD_FUZZ:-build-fuzz}
-CIBLES="niveau fantome progression noms records reglages entrees course reponses carte"
+CIBLES="niveau fantome progression noms records reglages entrees course reponses carte mo"
 
 # clang with libFuzzer (Debian: clang, libclang-rt-14-dev).
 if ! command -v clang++ >/dev/null 2>&1 ||

@@ -93,6 +93,7 @@ done
 echo "$depends" | grep -q "libsdl" && faute "vorna-scores depends on SDL"
 contenu=$(dpkg-deb -c "$scores")
 for f in usr/bin/vorna-scores usr/share/man/man8/vorna-scores.8.gz usr/share/vorna-scores/logo.jpg \
+         usr/share/locale/de/LC_MESSAGES/vorna-scores.mo \
          usr/lib/systemd/system/vorna-scores.service usr/share/doc/vorna-scores/copyright; do
     echo "$contenu" | grep -q " \./$f\$" || faute "$f is not in vorna-scores"
 done

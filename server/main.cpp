@@ -26,13 +26,18 @@ std::string lire(const std::string& chemin) {
     return f ? s.str() : std::string();
 }
 
+// The folder of the program, with its last '/'.
+std::string ici() {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    const std::string chemin = n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string();
+    return chemin.substr(0, chemin.find_last_of('/') + 1);
+}
+
 // The game's logo: in the data folder, else installed beside the program
 // (../share/vorna-scores), else in the build's game folder (../game/data).
 std::string logo(const std::string& dossier) {
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    std::string ici = n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string();
-    ici = ici.substr(0, ici.find_last_of('/') + 1);
+    const std::string ici = ::ici();
     for (const std::string& chemin : {dossier + "/logo.jpg", ici + "../share/vorna-scores/logo.jpg",
                                       ici + "../game/data/logo.jpg"}) {
         const std::string image = lire(chemin);
@@ -40,6 +45,30 @@ std::string logo(const std::string& dossier) {
     }
     std::fprintf(stderr, "vorna-scores: no logo.jpg found; the pages show the name instead\n");
     return "";
+}
+
+// The catalogues of the pages: the folder given, else installed beside the
+// program (../share/locale, under the server's own name, so its package and
+// the game's share no file), else the build's, which the game reads
+// (../game/share/locale). Said on standard error.
+std::shared_ptr<const TextesPages> textes(const OptionsScores& o) {
+    const std::vector<std::string> domaines = {"vorna-scores", "vorna"};
+    auto t = std::make_shared<TextesPages>();
+    std::string dossier;
+    for (const std::string& d : o.catalogues.empty() ? std::vector<std::string>{ici() + "../share/locale",
+                                                                               ici() + "../game/share/locale"}
+                                                     : std::vector<std::string>{o.catalogues}) {
+        t->charger(dossier = d, domaines);
+        if (!t->langues().empty()) break;
+    }
+    std::string langues;
+    for (const std::string& l : t->langues())
+        if (l != "fr") langues += ", " + l;
+    if (t->langues().empty())
+        std::fprintf(stderr, "vorna-scores: no catalogue in %s: the pages are in French only\n", dossier.c_str());
+    else
+        std::fprintf(stderr, "vorna-scores: the pages in fr%s (catalogues of %s)\n", langues.c_str(), dossier.c_str());
+    return t;
 }
 
 // Every connection holds a descriptor: take all the system grants.
@@ -106,7 +135,7 @@ int demarrer(const OptionsScores& o) {
     ReglagesHttp http;
     http.connexionsParAdresse = o.parAdresse;
     ServeurScores serveur(*depot, {o.limite, o.derriereProxy, logo(o.dossier), http, niveaux(o), 2, kSecondesCpuCourse,
-                                   o.cartesParJour});
+                                   o.cartesParJour, textes(o)});
     const int port = serveur.lier(o.adresse, o.port);
     if (port < 0) {
         std::fprintf(stderr, "vorna-scores: cannot listen on %s port %d: %s\n", o.adresse.c_str(), o.port,

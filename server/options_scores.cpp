@@ -6,7 +6,7 @@
 const char* const kAideScores =
     "usage: vorna-scores [--port N] [--data DIR | --database URL] [--listen ADDRESS] [--limit N]\n"
     "                    [--connections-per-address N] [--behind-proxy] [--levels DIR]\n"
-    "                    [--maps-per-day N] [--remove ID | --remove-name NAME | --remove-map ID |\n"
+    "                    [--maps-per-day N] [--locale DIR] [--remove ID | --remove-name NAME | --remove-map ID |\n"
     "                    --reverify] [--help] [--version]\n"
     "The leaderboard server of Vorna. The game posts a finished run (the level's hash and\n"
     "the keys of every step) to /course: the server plays it again on its own copy of the\n"
@@ -28,6 +28,9 @@ const char* const kAideScores =
     "  --levels DIR      the scenario levels runs are verified on, DIR/map1.qzm to map14.qzm\n"
     "                    (the game's installed maps/niveau)\n"
     "  --maps-per-day N  maps published from one address a day (10; 0: no limit)\n"
+    "  --locale DIR      the catalogues of the pages' languages, DIR/LANG/LC_MESSAGES/\n"
+    "                    vorna-scores.mo (the installed share/locale); the pages follow the\n"
+    "                    visitor's Accept-Language, French when no catalogue matches\n"
     "  --remove ID       remove entry ID of a leaderboard (a run or a score) and exit\n"
     "  --remove-name NAME  remove every entry of that name and exit\n"
     "  --remove-map ID   remove published map ID, its picture and its scores, and exit\n"
@@ -55,7 +58,8 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
         }
         const bool avecValeur = a == "--port" || a == "--data" || a == "--database" || a == "--listen" || a == "--limit" ||
                                 a == "--connections-per-address" || a == "--levels" || a == "--remove" ||
-                                a == "--remove-name" || a == "--remove-map" || a == "--maps-per-day";
+                                a == "--remove-name" || a == "--remove-map" || a == "--maps-per-day" ||
+                                a == "--locale";
         const OptionsScores::Action avant = o.action;
         o.action = OptionsScores::Erreur;
         if (a == "--behind-proxy") {
@@ -78,6 +82,7 @@ OptionsScores lireOptionsScores(int argc, char** argv) {
             if (a == "--listen") o.adresse = v;
             if (a == "--database") o.base = v;
             if (a == "--levels") o.niveaux = v;
+            if (a == "--locale") o.catalogues = v;
             if (a == "--remove-name") o.nom = v, o.action = OptionsScores::RetirerNom;
             if (a == "--remove" || a == "--remove-map") {
                 o.action = a == "--remove" ? OptionsScores::Retirer : OptionsScores::RetirerCarte;

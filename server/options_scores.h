@@ -18,6 +18,7 @@ struct OptionsScores {
     bool derriereProxy = false;       // --behind-proxy
     std::string niveaux;              // --levels: the scenario levels runs are verified on (empty: the game's)
     int cartesParJour = 10;           // --maps-per-day: maps published from one address a day
+    std::string catalogues;           // --locale: the pages' catalogues (empty: beside the program)
     long long entree = 0;             // --remove ID, --remove-map ID
     std::string nom;                  // --remove-name NAME
     std::string erreur;               // Erreur: what was wrong

@@ -9,12 +9,14 @@
 #include "scenarios.h"
 #include "simulation.h"
 #include "textes_pages.h"
+#include "traduction.h"
 
 namespace {
 
-const char kExplicationVerifie[] =
+// Marked for the catalogue (platform/traduction.h); textePage translates it.
+const char* const kExplicationVerifie = aTraduire(
     "Les courses vérifiées ont été rejouées par ce serveur depuis les touches du joueur ; les scores "
-    "non vérifiés, envoyés par les anciennes versions du jeu, viennent après elles.";
+    "non vérifiés, envoyés par les anciennes versions du jeu, viennent après elles.");
 
 std::string titre(int niveau) {
     const NiveauScenario* n = niveauScenario(static_cast<unsigned>(niveau));
@@ -42,7 +44,7 @@ std::string ligneClassement(int rang, const Entree& e, bool nouveau) {
     return std::string(nouveau ? "<tr class=\"nouveau\" id=\"nouveau\">" : "<tr>") + "<td class=\"n\">" +
            std::to_string(rang) + "</td><td class=\"nom\">" + echapperHtml(e.nom) + "</td><td class=\"n\">" +
            std::to_string(e.points) + "</td><td class=\"n\">" + chronoLisible(e) + "</td><td class=\"v\">" +
-           textePage(e.verifie ? "vérifié" : "non vérifié") + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
+           (e.verifie ? textePage("vérifié") : textePage("non vérifié")) + "</td><td class=\"d\">" + dateLisible(e.date) + "</td></tr>\n";
 }
 
 std::string jsonTexte(const std::string& texte) {
@@ -89,9 +91,10 @@ std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const
     std::string corps;
     if (nouveau.id)
         corps += "<p class=\"boite\">" +
-                 textePage(rang == 1 ? "Score enregistré : <b>%1</b>, %2 points, %3<sup>re</sup> place."
-                                     : "Score enregistré : <b>%1</b>, %2 points, %3<sup>e</sup> place.",
-                           echapperHtml(nouveau.nom), std::to_string(nouveau.points), std::to_string(rang)) +
+                 (rang == 1 ? textePage("Score enregistré : <b>%1</b>, %2 points, %3<sup>re</sup> place.",
+                                        echapperHtml(nouveau.nom), std::to_string(nouveau.points), "1")
+                            : textePage("Score enregistré : <b>%1</b>, %2 points, %3<sup>e</sup> place.",
+                                        echapperHtml(nouveau.nom), std::to_string(nouveau.points), std::to_string(rang))) +
                  "</p>\n";
     const std::string base = "/niveau/" + std::to_string(t.niveau);
     const auto lien = [&](int page, const std::string& texte) {
@@ -103,7 +106,7 @@ std::string pageNiveau(const Tranche& t, const std::vector<Entree>& liste, const
     if (!pages.empty()) pages = "<p class=\"pages\">" + pages + "</p>\n";
     if (liste.empty())
         return pageHtml(titre(t.niveau), corps + "<p>" +
-                                             textePage(t.page > 1 ? "Aucun score sur cette page." : "Aucun score pour l'instant.") +
+                                             (t.page > 1 ? textePage("Aucun score sur cette page.") : textePage("Aucun score pour l'instant.")) +
                                              "</p>" + pages, logo);
     corps += enteteClassement();
     for (size_t i = 0; i < liste.size(); ++i)

@@ -45,7 +45,7 @@ std::string pageCartes(const PageCartes& p, bool logo) {
                                             textePage("Les plus jouées") + "</a>") +
                         "</p>\n";
     if (p.cartes.empty()) {
-        corps += "<p>" + textePage(p.page > 1 ? "Aucune carte sur cette page." : "Aucune carte pour l'instant.") + "</p>";
+        corps += "<p>" + (p.page > 1 ? textePage("Aucune carte sur cette page.") : textePage("Aucune carte pour l'instant.")) + "</p>";
     } else {
         corps += "<table><tr><th></th><th>" + textePage("Carte") + "</th><th>" + textePage("Record") + "</th><th>" +
                  textePage("Parties") + "</th></tr>\n";

@@ -74,13 +74,14 @@ ServeurScores::ServeurScores(Depot& depot, ReglagesServeur reglages)
           [this](const Demande& d, Repondre r) { traiter(d, std::move(r)); },
           [this](int statut) {
               if (statut == 413 || statut == 431)
-                  return erreur(statut, "Requête trop grande", "Cette requête dépasse la taille permise.");
-              return erreur(statut, "Requête refusée", "Ce serveur ne comprend pas cette requête.");
+                  return erreur(statut, textePage("Requête trop grande"), textePage("Cette requête dépasse la taille permise."));
+              return erreur(statut, textePage("Requête refusée"), textePage("Ce serveur ne comprend pas cette requête."));
           },
           [this](const Demande& d, const Reponse& r) { journal(adresse(d), d, r); },
           {{"Content-Security-Policy", "default-src 'none'; img-src 'self'; "
                                        "style-src 'unsafe-inline'; form-action 'self'; frame-ancestors 'none'"},
            {"X-Content-Type-Options", "nosniff"}, {"Referrer-Policy", "same-origin"}}) {
+    if (!m_reglages.textes) m_reglages.textes = std::make_shared<TextesPages>();
     chargerCartes();
 }
 
@@ -90,14 +91,14 @@ Reponse ServeurScores::erreur(int statut, const std::string& titre, const std::s
     Reponse r;
     r.statut = statut;
     r.type = kHtml;
-    r.corps = pageErreur(textePage(titre), textePage(message), !m_reglages.logo.empty());
+    r.corps = pageErreur(titre, message, !m_reglages.logo.empty());
     return r;
 }
 
 void ServeurScores::traiter(const Demande& d, Repondre repondre) {
     // The pages in the visitor's language, said with the answer.
-    const std::string langue = langueVisiteur(d.entete("Accept-Language"));
-    const LanguePages enLangue(langue);
+    const std::string langue = m_reglages.textes->langueVisiteur(d.entete("Accept-Language"));
+    const LanguePages enLangue(*m_reglages.textes, langue);
     repondre = [repondre, langue](Reponse r) {
         r.entete("Content-Language", langue);
         r.entete("Vary", "Accept-Language");
@@ -107,7 +108,7 @@ void ServeurScores::traiter(const Demande& d, Repondre repondre) {
     std::smatch m;
     const bool get = d.methode == "GET";
     if (get && d.chemin == "/logo.jpg") {
-        if (m_reglages.logo.empty()) return repondre(erreur(404, "Page introuvable", "Pas de logo ici."));
+        if (m_reglages.logo.empty()) return repondre(erreur(404, textePage("Page introuvable"), textePage("Pas de logo ici.")));
         Reponse r;
         r.entete("Cache-Control", "max-age=86400");
         r.type = "image/jpeg";
@@ -125,23 +126,23 @@ void ServeurScores::traiter(const Demande& d, Repondre repondre) {
         const bool enJson = m[2].matched;
         return avecDepot(repondre, [this, d, n, enJson](Reponse& r) { niveau(d, r, n, enJson); });
     }
-    repondre(erreur(404, "Page introuvable", "Il n'y a rien à cette adresse."));
+    repondre(erreur(404, textePage("Page introuvable"), textePage("Il n'y a rien à cette adresse.")));
 }
 
 void ServeurScores::avecDepot(Repondre repondre, std::function<void(Reponse&)> page) {
     m_http.enFond([this, repondre, page, langue = languePages()] {
-        const LanguePages enLangue(langue);
+        const LanguePages enLangue(*m_reglages.textes, langue);
         Reponse r;
         try {
             page(r);
         } catch (const DepotIndisponible& x) {
             std::fprintf(stderr, "vorna-scores: %s\n", x.what());
-            r = erreur(503, "Scores indisponibles",
-                       "Les scores ne sont pas joignables pour l'instant ; réessayez dans une minute.");
+            r = erreur(503, textePage("Scores indisponibles"),
+                       textePage("Les scores ne sont pas joignables pour l'instant ; réessayez dans une minute."));
             r.entete("Retry-After", "60");
         } catch (const std::exception& x) {
             std::fprintf(stderr, "vorna-scores: %s\n", x.what());
-            r = erreur(500, "Erreur du serveur", "Les scores ne sont pas joignables ; réessayez plus tard.");
+            r = erreur(500, textePage("Erreur du serveur"), textePage("Les scores ne sont pas joignables ; réessayez plus tard."));
         }
         repondre(std::move(r));
     });
@@ -164,13 +165,14 @@ void ServeurScores::purgerDeTempsEnTemps(int64_t t) {
 
 void ServeurScores::scoreDuJeu(const Demande& req, Reponse& res) {
     if (!m_limiteScores.accepter(adresse(req), secondes())) {
-        res = erreur(429, "Trop de scores", "Cette adresse a envoyé trop de scores : " +
-                     std::to_string(m_reglages.limiteParMinute) + " par minute au plus. Réessayez dans une minute.");
+        res = erreur(429, textePage("Trop de scores"),
+                     textePage("Cette adresse a envoyé trop de scores : %1 par minute au plus. Réessayez dans une minute.",
+                               std::to_string(m_reglages.limiteParMinute)));
         return res.entete("Retry-After", "60");
     }
     ScoreRecu s;
     const std::string faute = lireScore(req.params, s);
-    if (!faute.empty()) return void(res = erreur(400, "Lien de score refusé", faute));
+    if (!faute.empty()) return void(res = erreur(400, textePage("Lien de score refusé"), faute));
     const int64_t t = maintenant();
     purgerDeTempsEnTemps(t);
     const std::string jeton = nouveauJeton();
@@ -182,19 +184,21 @@ void ServeurScores::scoreDuJeu(const Demande& req, Reponse& res) {
 
 void ServeurScores::nommer(const Demande& req, Reponse& res) {
     if (!m_limiteNoms.accepter(adresse(req), secondes())) {
-        res = erreur(429, "Trop de noms", "Cette adresse a envoyé trop de noms. Réessayez dans une minute.");
+        res = erreur(429, textePage("Trop de noms"), textePage("Cette adresse a envoyé trop de noms. Réessayez dans une minute."));
         return res.entete("Retry-After", "60");
     }
     if (req.nombreDe("jeton") != 1 || req.nombreDe("nom") != 1 || !formeDeJeton(req.param("jeton")))
-        return void(res = erreur(400, "Formulaire refusé", "Ce formulaire ne vient pas de ce serveur."));
+        return void(res = erreur(400, textePage("Formulaire refusé"), textePage("Ce formulaire ne vient pas de ce serveur.")));
     std::string faute;
     const std::string nom = nettoyerNom(req.param("nom"), faute);
     if (nom.empty())
-        return void(res = erreur(400, "Nom refusé", faute + " Revenez à la page précédente pour en choisir un autre."));
+        return void(res = erreur(400, textePage("Nom refusé"),
+                                 // the reasons of a name refused are French only
+                                 faute + " Revenez à la page précédente pour en choisir un autre."));
     const Nommage n = m_depot.nommer(req.param("jeton"), nom, maintenant() - kJour);
     if (n.etat == Nommage::Inconnu)
-        return void(res = erreur(410, "Score expiré",
-                                 "Ce score n'attend plus de nom : il a plus de 24 heures ou n'a jamais été reçu."));
+        return void(res = erreur(410, textePage("Score expiré"),
+                                 textePage("Ce score n'attend plus de nom : il a plus de 24 heures ou n'a jamais été reçu.")));
     // To the page of the leaderboard that holds it.
     if (n.niveau == 0) return void((res.statut = 303, res.entete("Location", "/")));
     const int rang = m_depot.place(n.id).rang;
@@ -206,13 +210,13 @@ void ServeurScores::nommer(const Demande& req, Reponse& res) {
 
 void ServeurScores::niveau(const Demande& req, Reponse& res, int n, bool enJson) {
     if (!niveauScenario(static_cast<unsigned>(n)))
-        return void(res = erreur(404, "Niveau inconnu", "Les niveaux vont de 1 à 14."));
+        return void(res = erreur(404, textePage("Niveau inconnu"), textePage("Les niveaux vont de 1 à 14.")));
     const std::string p = req.param("page");
     const bool pageLisible = p.size() <= 6 && p.find_first_not_of("0123456789") == std::string::npos;
     const int page = p.empty() ? 1 : pageLisible ? std::atoi(p.c_str()) : 0;
     if (page < 1 || page > kPagesMax || req.nombreDe("page") > 1)
-        return void(res = erreur(404, "Page inconnue", "Les pages d'un classement vont de 1 à " +
-                                                          std::to_string(kPagesMax) + "."));
+        return void(res = erreur(404, textePage("Page inconnue"),
+                                 textePage("Les pages d'un classement vont de 1 à %1.", std::to_string(kPagesMax))));
     const int premier = (page - 1) * kTaillePage;
     std::vector<Entree> liste = m_depot.classement(n, kTaillePage + 1, premier);
     const bool suite = liste.size() > static_cast<size_t>(kTaillePage);

@@ -14,6 +14,7 @@
 #include "http.h"
 #include "limiteur.h"
 #include "niveaux_connus.h"
+#include "textes_pages.h"
 #include "verificateur.h"
 
 struct ReglagesServeur {
@@ -25,6 +26,7 @@ struct ReglagesServeur {
     int filsVerification = 2;                // threads that play runs again
     double secondesCpuCourse = 10;           // CPU time one replay may take
     int cartesParJour = 10;                  // maps published from one address a day (0: no limit)
+    std::shared_ptr<const TextesPages> textes = nullptr;  // the catalogues of the pages (null: French only)
 };
 
 // The leaderboard over HTTP:
@@ -83,6 +85,7 @@ private:
     Reponse garderCarte(const Carte& carte, const Course& c, const std::string& auteur);
     void listeCartes(const Demande& d, Reponse& r, const std::string& format);
     void carte(Reponse& r, int64_t id, const std::string& quoi, const std::string& qui);
+    // An error page, its title and message already in the pages' language.
     Reponse erreur(int statut, const std::string& titre, const std::string& message) const;
     std::string adresse(const Demande& d) const;
     // Drops the pending scores older than a day, at most once a minute.

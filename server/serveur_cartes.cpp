@@ -165,7 +165,7 @@ void ServeurScores::listeCartes(const Demande& d, Reponse& r, const std::string&
     const std::string tri = d.param("tri");
     const int page = numeroPage(d);
     if (d.nombreDe("tri") > 1 || (tri != "" && tri != "recent" && tri != "joues") || page < 1)
-        return void(r = erreur(404, "Page inconnue", "Il n'y a rien à cette adresse."));
+        return void(r = erreur(404, textePage("Page inconnue"), textePage("Il n'y a rien à cette adresse.")));
     PageCartes p;
     p.parParties = tri == "joues";
     p.page = page;
@@ -183,9 +183,9 @@ void ServeurScores::listeCartes(const Demande& d, Reponse& r, const std::string&
 void ServeurScores::carte(Reponse& r, int64_t id, const std::string& quoi, const std::string& qui) {
     Carte c;
     if (!m_depot.carte(id, c))
-        return void(r = erreur(404, "Carte introuvable", "Il n'y a pas de carte à ce numéro."));
+        return void(r = erreur(404, textePage("Carte introuvable"), textePage("Il n'y a pas de carte à ce numéro.")));
     if (quoi == "/apercu.png") {
-        if (!c.aApercu) return void(r = erreur(404, "Pas d'aperçu", "Cette carte n'a pas d'aperçu."));
+        if (!c.aApercu) return void(r = erreur(404, textePage("Pas d'aperçu"), textePage("Cette carte n'a pas d'aperçu.")));
         r.type = "image/png";
         r.entete("Cache-Control", "max-age=86400");
         return void(r.corps = std::move(c.apercu));

@@ -112,9 +112,9 @@ void ServeurScores::formulaireCourse(const Demande& d, Reponse& r) {
     int niveau = 0, points = 0;
     if (d.nombreDe("jeton") != 1 || !formeDeJeton(d.param("jeton")) ||
         !m_depot.attente(d.param("jeton"), maintenant() - kJour, niveau, points))
-        return void(r = erreur(410, "Course sans nom à donner",
-                               "Cette course n'attend pas de nom : elle est nommée, a plus de 24 heures, "
-                               "ou n'a jamais été reçue."));
+        return void(r = erreur(410, textePage("Course sans nom à donner"),
+                               textePage("Cette course n'attend pas de nom : elle est nommée, a plus de 24 heures, "
+                                         "ou n'a jamais été reçue.")));
     r.entete("Cache-Control", "no-store");
     r.type = "text/html; charset=utf-8";
     r.corps = pageFormulaire(niveau, points, d.param("jeton"), !m_reglages.logo.empty());
@@ -124,7 +124,7 @@ void ServeurScores::fantomeRecord(Reponse& r, int numero, const std::string& car
     const auto niveau = carte.empty() ? m_niveaux->parNumero(numero) : m_niveaux->parEmpreinte(carte);
     CourseStockee meilleure;
     if (!niveau || !m_depot.meilleureCourse(numero, carte, meilleure) || meilleure.empreinte != niveau->empreinte)
-        return void(r = erreur(404, "Pas de record", "Ce niveau n'a pas encore de course vérifiée."));
+        return void(r = erreur(404, textePage("Pas de record"), textePage("Ce niveau n'a pas encore de course vérifiée.")));
     std::string fantome;
     {
         std::lock_guard<std::mutex> verrou(m_mutexFantomes);
@@ -138,11 +138,11 @@ void ServeurScores::fantomeRecord(Reponse& r, int numero, const std::string& car
         c.points = meilleure.points;
         c.chrono = meilleure.chrono;
         if (!c.entrees.lire(meilleure.entrees, kPasCourseMax))
-            return void(r = erreur(404, "Pas de record", "Le record de ce niveau est illisible."));
+            return void(r = erreur(404, textePage("Pas de record"), textePage("Le record de ce niveau est illisible.")));
         const Verification v = m_verificateur.verifier(c, *niveau);
         if (v.verdict == Verification::Verifiee) fantome = fantomeDeCourse(*v.simulation, niveau->chemin);
         if (fantome.empty())
-            return void(r = erreur(404, "Pas de record", "Le record de ce niveau ne se rejoue plus."));
+            return void(r = erreur(404, textePage("Pas de record"), textePage("Le record de ce niveau ne se rejoue plus.")));
         std::lock_guard<std::mutex> verrou(m_mutexFantomes);
         if (m_fantomes.size() >= kFantomesGardes) m_fantomes.clear();
         m_fantomes[meilleure.id] = fantome;

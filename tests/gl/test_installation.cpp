@@ -65,7 +65,8 @@ TEST_F(Installation, LaysOutEveryFileAndNothingElse) {
     for (const std::string& f : atelier::fichiersDonnees()) attendus.insert("share/vorna/data/" + f);
     for (const std::string& f : fichiers(VORNA_SOURCE_DIR "/po"))  // each catalogue, compiled
         if (f.size() > 3 && f.substr(f.size() - 3) == ".po")
-            attendus.insert("share/locale/" + f.substr(0, f.size() - 3) + "/LC_MESSAGES/vorna.mo");
+            for (const char* domaine : {"vorna", "vorna-scores"})  // the same, in each package
+                attendus.insert("share/locale/" + f.substr(0, f.size() - 3) + "/LC_MESSAGES/" + domaine + ".mo");
     for (const std::string paquet : {"vorna", "vorna-scores"})
         for (const char* f : {"/copyright", "/changelog.Debian.gz", "/README.md.gz"}) attendus.insert("share/doc/" + paquet + f);
     if (fs::exists(VORNA_BINARY_DIR "/ecrans"))  // drawn by make ecrans

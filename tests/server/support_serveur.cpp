@@ -61,7 +61,22 @@ DepotEssai::~DepotEssai() {
     pqxx::nontransaction(c).exec("DROP DATABASE IF EXISTS " + m_base);
 }
 
-ServeurEssai::ServeurEssai(Depot& depot, ReglagesServeur reglages) : serveur(depot, std::move(reglages)) {
+namespace {
+
+// The build's catalogues, the game's, unless the test gives its own.
+ReglagesServeur avecTextes(ReglagesServeur r) {
+    static const auto textes = [] {
+        auto t = std::make_shared<TextesPages>();
+        t->charger(VORNA_GAME_DIR "/share/locale", {"vorna"});
+        return t;
+    }();
+    if (!r.textes) r.textes = textes;
+    return r;
+}
+
+}  // namespace
+
+ServeurEssai::ServeurEssai(Depot& depot, ReglagesServeur reglages) : serveur(depot, avecTextes(std::move(reglages))) {
     port = serveur.lier("127.0.0.1", 0);
     EXPECT_GT(port, 0);
     fil = std::thread([this] { serveur.servir(); });

@@ -32,7 +32,8 @@ private:
 };
 
 // The server on 127.0.0.1 (a free port) over `depot`, serving from a thread
-// until destroyed.
+// until destroyed; its pages in the languages of the build's catalogues
+// unless `reglages` gives others.
 struct ServeurEssai {
     ServeurEssai(Depot& depot, ReglagesServeur reglages = {1000, false, "JPEG", {}, nullptr, 2, 10});
     ~ServeurEssai();

@@ -56,6 +56,8 @@ TEST(Programme, OptionsAreCheckedOneLinePerRequestIsLoggedAndSigtermEndsItCleanl
         EXPECT_EQ(r->status, 200);
         EXPECT_NE(client.Get("/")->body.find("<img src=\"/logo.jpg\""), std::string::npos);
         EXPECT_GT(client.Get("/logo.jpg")->body.size(), 1000u) << "the build's logo, found from the program's folder";
+        EXPECT_NE(client.Get("/", {{"Accept-Language", "de"}})->body.find("Alle Level"), std::string::npos)
+            << "the build's catalogues, found from the program's folder";
         p.signaler(signal);
         EXPECT_EQ(p.attendreFin(20), 0);
         log = lireFichier(journal);
