@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "bibliotheques.h"
 #include "cadence.h"
 #include "cadre.h"
 #include "course.h"
@@ -218,17 +219,18 @@ int SDL_main(int argc, char** argv) {
     // Pads, plugged in now or later, play as the keyboard does (manettes.h).
     sys::demarrerManettes();
 
-    FSOUND_Init(44100, 32, 0);
-    volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);
-
+    // The sound and HTTP libraries open on a thread of their own while the
+    // window opens: the first frame does not wait for them.
+    bibliotheques::precharger();
     if (!ouvrirFenetreGL(reglages.largeurJeu, reglages.hauteurJeu, 16, "vorna", "Vorna " VORNA_VERSION,
                          reglages.pleinEcranJeu)) {
         ressources.jeu.reset();
-        FSOUND_Close();
         sys::retirerSignaux();
         SDL_Quit();
         return 1;
     }
+    FSOUND_Init(44100, 32, 0);
+    volumesJoueur(reglages.volumeMusique, reglages.volumeEffets);
     // Frames at the screen's rate where the driver syncs them, else at most
     // the settings' rate.
     appliquerCadence(reglages.synchroVerticale, reglages.imagesMax);

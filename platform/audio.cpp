@@ -6,62 +6,103 @@
 
 #include <cstdio>
 
+#include "bibliotheques.h"
+
 namespace audio {
 namespace {
+
+// SDL_mixer's functions, from the library opened in the background
+// (bibliotheques.h); all there, or no sound.
+struct FonctionsMixer {
+    int manquantes = 0;
+    template <typename F>
+    F* trouver(const char* nom) {
+        F* f = bibliotheques::fonction<F>(bibliotheques::Son, nom);
+        manquantes += f ? 0 : 1;
+        return f;
+    }
+#define VORNA_MIX(nom) decltype(Mix_##nom)* nom = trouver<decltype(Mix_##nom)>("Mix_" #nom)
+    VORNA_MIX(AllocateChannels);
+    VORNA_MIX(CloseAudio);
+    VORNA_MIX(FreeChunk);
+    VORNA_MIX(FreeMusic);
+    VORNA_MIX(GroupAvailable);
+    VORNA_MIX(HaltChannel);
+    VORNA_MIX(HaltMusic);
+    VORNA_MIX(LoadMUS);
+    VORNA_MIX(LoadWAV);
+    VORNA_MIX(OpenAudio);
+    VORNA_MIX(Pause);
+    VORNA_MIX(PauseMusic);
+    VORNA_MIX(PlayChannel);
+    VORNA_MIX(PlayMusic);
+    VORNA_MIX(Resume);
+    VORNA_MIX(ResumeMusic);
+    VORNA_MIX(Volume);
+    VORNA_MIX(VolumeMusic);
+#undef VORNA_MIX
+    bool completes() const { return manquantes == 0; }
+};
+
+const FonctionsMixer& mix() {
+    static const FonctionsMixer f;
+    return f;
+}
 
 int versMixer(int volume) { return volume * MIX_MAX_VOLUME / 255; }
 
 class MixeurSDL : public Mixeur {
 public:
     bool ouvrir(int frequence, int voix) override {
+        if (!mix().completes()) return false;
         if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) {
             std::fprintf(stderr, "vorna: audio: %s\n", SDL_GetError());
             return false;
         }
-        if (Mix_OpenAudio(frequence, AUDIO_S16SYS, 2, 1024) < 0) {
+        if (mix().OpenAudio(frequence, AUDIO_S16SYS, 2, 1024) < 0) {
             std::fprintf(stderr, "vorna: audio: %s\n", Mix_GetError());
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
-        Mix_AllocateChannels(voix > 0 ? voix : 32);
+        mix().AllocateChannels(voix > 0 ? voix : 32);
         return true;
     }
     void fermer() override {
-        Mix_HaltMusic();
-        Mix_HaltChannel(-1);
-        Mix_CloseAudio();
+        mix().HaltMusic();
+        mix().HaltChannel(-1);
+        mix().CloseAudio();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     void* chargerEchantillon(const std::string& fichier) override {
-        return Mix_LoadWAV(fichier.c_str());
+        return mix().LoadWAV(fichier.c_str());
     }
-    void libererEchantillon(void* e) override { Mix_FreeChunk(static_cast<Mix_Chunk*>(e)); }
+    void libererEchantillon(void* e) override { mix().FreeChunk(static_cast<Mix_Chunk*>(e)); }
     int jouerEchantillon(void* e, int volume) override {
         // The voice gets its volume before the sample starts on it: the
         // mixer may run between two calls, and would play the first buffer
         // at the voice's previous volume.
-        const int voix = Mix_GroupAvailable(-1);
+        const int voix = mix().GroupAvailable(-1);
         if (voix < 0) return -1;
-        Mix_Volume(voix, versMixer(volume));
-        return Mix_PlayChannel(voix, static_cast<Mix_Chunk*>(e), 0);
+        mix().Volume(voix, versMixer(volume));
+        return mix().PlayChannel(voix, static_cast<Mix_Chunk*>(e), 0);
     }
     void pauseVoix(int voix, bool pause) override {
-        if (pause) Mix_Pause(voix); else Mix_Resume(voix);
+        if (pause) mix().Pause(voix); else mix().Resume(voix);
     }
-    void volumeVoix(int voix, int volume) override { Mix_Volume(voix, versMixer(volume)); }
+    void volumeVoix(int voix, int volume) override { mix().Volume(voix, versMixer(volume)); }
     void* chargerMusique(const std::string& fichier) override {
-        return Mix_LoadMUS(fichier.c_str());
+        return mix().LoadMUS(fichier.c_str());
     }
-    void libererMusique(void* m) override { Mix_FreeMusic(static_cast<Mix_Music*>(m)); }
+    void libererMusique(void* m) override { mix().FreeMusic(static_cast<Mix_Music*>(m)); }
     bool jouerMusique(void* m, int boucles, int volume) override {
-        Mix_VolumeMusic(versMixer(volume));
-        return Mix_PlayMusic(static_cast<Mix_Music*>(m), boucles) == 0;
+        mix().VolumeMusic(versMixer(volume));
+        return mix().PlayMusic(static_cast<Mix_Music*>(m), boucles) == 0;
     }
-    void arreterMusique() override { Mix_HaltMusic(); }
+    void arreterMusique() override { mix().HaltMusic(); }
     void pauseMusique(bool pause) override {
-        if (pause) Mix_PauseMusic(); else Mix_ResumeMusic();
+        if (pause) mix().PauseMusic(); else mix().ResumeMusic();
     }
-    void volumeMusique(int volume) override { Mix_VolumeMusic(versMixer(volume)); }
+    void volumeMusique(int volume) override { mix().VolumeMusic(versMixer(volume)); }
 };
 
 MixeurSDL sdl;

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <thread>
 
+#include "bibliotheques.h"
+
 struct RequeteHttp::Etat {
     mutable std::mutex garde;
     std::thread fil;
@@ -15,6 +17,37 @@ struct RequeteHttp::Etat {
 };
 
 namespace {
+
+// libcurl's functions, from the library opened in the background
+// (bibliotheques.h); all there, or no request.
+struct FonctionsCurl {
+    int manquantes = 0;
+    template <typename F>
+    F* trouver(const char* nom) {
+        F* f = bibliotheques::fonction<F>(bibliotheques::Http, nom);
+        manquantes += f ? 0 : 1;
+        return f;
+    }
+#define VORNA_CURL(nom) decltype(curl_##nom)* nom = trouver<decltype(curl_##nom)>("curl_" #nom)
+    VORNA_CURL(easy_init);
+    VORNA_CURL(easy_setopt);
+    VORNA_CURL(easy_perform);
+    VORNA_CURL(easy_getinfo);
+    VORNA_CURL(easy_strerror);
+    VORNA_CURL(easy_cleanup);
+    VORNA_CURL(slist_append);
+    VORNA_CURL(slist_free_all);
+    VORNA_CURL(global_init);
+#undef VORNA_CURL
+    bool completes() const { return manquantes == 0; }
+};
+
+// Opened, and set up once: libcurl's start is safe from any thread.
+const FonctionsCurl* curl() {
+    static const FonctionsCurl f;
+    static const bool pret = f.completes() && f.global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    return pret ? &f : nullptr;
+}
 
 struct Transfert {
     std::string corps;
@@ -37,52 +70,49 @@ int progres(void* t, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 RequeteHttp::Reponse executer(const std::string& url, bool post, const std::string& corps, long delaiMs,
                               size_t corpsMax, const std::string& type, const std::atomic<bool>& abandon) {
     RequeteHttp::Reponse r;
-    CURL* c = curl_easy_init();
+    const FonctionsCurl* k = curl();
+    if (!k) return r.erreur = "libcurl is missing", r;
+    CURL* c = k->easy_init();
     if (!c) return r.erreur = "libcurl could not start", r;
     Transfert t{std::string(), corpsMax, &abandon};
     char erreur[CURL_ERROR_SIZE] = "";
     curl_slist* entetes = nullptr;
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // a thread of its own: no alarm for the resolver
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, delaiMs);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, delaiMs);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, recevoir);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progres);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, erreur);
-    curl_easy_setopt(c, CURLOPT_USERAGENT, "vorna");
+    k->easy_setopt(c, CURLOPT_URL, url.c_str());
+    k->easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    k->easy_setopt(c, CURLOPT_NOSIGNAL, 1L);  // a thread of its own: no alarm for the resolver
+    k->easy_setopt(c, CURLOPT_TIMEOUT_MS, delaiMs);
+    k->easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, delaiMs);
+    k->easy_setopt(c, CURLOPT_WRITEFUNCTION, recevoir);
+    k->easy_setopt(c, CURLOPT_WRITEDATA, &t);
+    k->easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    k->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progres);
+    k->easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+    k->easy_setopt(c, CURLOPT_ERRORBUFFER, erreur);
+    k->easy_setopt(c, CURLOPT_USERAGENT, "vorna");
     if (post) {
-        entetes = curl_slist_append(entetes, ("Content-Type: " + type).c_str());
-        entetes = curl_slist_append(entetes, "Expect:");  // the body goes at once
-        curl_easy_setopt(c, CURLOPT_HTTPHEADER, entetes);
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, corps.data());
-        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corps.size()));
+        entetes = k->slist_append(entetes, ("Content-Type: " + type).c_str());
+        entetes = k->slist_append(entetes, "Expect:");  // the body goes at once
+        k->easy_setopt(c, CURLOPT_HTTPHEADER, entetes);
+        k->easy_setopt(c, CURLOPT_POSTFIELDS, corps.data());
+        k->easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(corps.size()));
     }
-    const CURLcode res = curl_easy_perform(c);
+    const CURLcode res = k->easy_perform(c);
     if (res == CURLE_OK) {
-        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &r.statut);
+        k->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &r.statut);
         const char* recu = nullptr;
-        if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &recu) == CURLE_OK && recu) r.type = recu;
+        if (k->easy_getinfo(c, CURLINFO_CONTENT_TYPE, &recu) == CURLE_OK && recu) r.type = recu;
         r.corps = std::move(t.corps);
     } else {
-        r.erreur = *erreur ? erreur : curl_easy_strerror(res);
+        r.erreur = *erreur ? erreur : k->easy_strerror(res);
     }
-    curl_slist_free_all(entetes);
-    curl_easy_cleanup(c);
+    k->slist_free_all(entetes);
+    k->easy_cleanup(c);
     return r;
 }
 
 }  // namespace
 
-RequeteHttp::RequeteHttp() : m_etat(std::make_shared<Etat>()) {
-    // Once, from the thread that makes the first request object (the
-    // program's own), before any request's thread runs.
-    static const bool pret = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    (void)pret;
-}
+RequeteHttp::RequeteHttp() : m_etat(std::make_shared<Etat>()) {}
 
 RequeteHttp::~RequeteHttp() {
     m_etat->abandon = true;

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bibliotheques.h"
+
+#include <dlfcn.h>
+#include <errno.h>
+
+#include <cstdio>
+#include <future>
+#include <mutex>
+#include <thread>
+
+namespace bibliotheques {
+namespace {
+
+// The sonames the programs are built against.
+const char* const kFichiers[kNombre] = {"libSDL2_mixer-2.0.so.0", "libcurl.so.4"};
+
+struct Ouverture {
+    std::once_flag lancee;
+    std::shared_future<void*> poignee;
+    std::once_flag ditManquante;
+};
+Ouverture ouvertures[kNombre];
+
+void* ouvrir(Bibliotheque b) {
+    void* p = dlopen(kFichiers[b], RTLD_NOW | RTLD_LOCAL);
+    if (!p)
+        std::fprintf(stderr, "%s: %s cannot be opened (%s)\n", program_invocation_short_name, kFichiers[b],
+                     dlerror());
+    return p;
+}
+
+void lancer(Bibliotheque b, std::launch comment) {
+    Ouverture& o = ouvertures[b];
+    std::call_once(o.lancee, [&] { o.poignee = std::async(comment, ouvrir, b).share(); });
+}
+
+}  // namespace
+
+void precharger() {
+    // One thread opens both, one after the other: the second core is the
+    // window's as much as theirs.
+    static std::once_flag fait;
+    std::call_once(fait, [] {
+        for (int b = 0; b < kNombre; ++b) lancer(static_cast<Bibliotheque>(b), std::launch::deferred);
+        std::thread([] {
+            for (const Ouverture& o : ouvertures) o.poignee.wait();
+        }).detach();
+    });
+}
+
+void* fonction(Bibliotheque b, const char* nom) {
+    lancer(b, std::launch::deferred);
+    void* p = ouvertures[b].poignee.get();
+    void* f = p ? dlsym(p, nom) : nullptr;
+    if (p && !f)
+        std::call_once(ouvertures[b].ditManquante, [&] {
+            std::fprintf(stderr, "%s: %s lacks %s\n", program_invocation_short_name, kFichiers[b], nom);
+        });
+    return f;
+}
+
+}  // namespace bibliotheques

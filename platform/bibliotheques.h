@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef VORNA_BIBLIOTHEQUES_H
+#define VORNA_BIBLIOTHEQUES_H
+
+// Libraries the programs need only once they run, not to show their first
+// frame: the sound mixer and the HTTP client. Linked, they and the fifty
+// libraries they bring in would be mapped and relocated before main; opened
+// here on a thread of their own while the window opens, the first frame no
+// longer waits for them.
+namespace bibliotheques {
+
+enum Bibliotheque { Son, Http, kNombre };
+
+// Starts opening them all in the background (once; later calls do nothing).
+void precharger();
+
+// The function `nom` of a library, once the library is open (waited for if
+// it is still opening; opened here if precharger was never called). Null,
+// said once on standard error, when the library or the function is missing.
+void* fonction(Bibliotheque b, const char* nom);
+
+// Typed: `auto f = bibliotheques::fonction<decltype(curl_easy_init)>(Http, "curl_easy_init");`
+template <typename F>
+F* fonction(Bibliotheque b, const char* nom) {
+    return reinterpret_cast<F*>(fonction(b, nom));
+}
+
+}  // namespace bibliotheques
+
+#endif
