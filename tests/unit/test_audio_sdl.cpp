@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "bibliotheques.h"
 #include "dossier.h"
 #include "fsound.h"
 
@@ -107,3 +108,16 @@ TEST_F(MixerReel, ASampleIsAudibleAtTheVolumeItsVoiceHasBeforeItStartsAndMusicPa
 }
 
 }  // namespace
+
+// The sound and HTTP libraries are opened while the program runs: a function
+// one lacks is null, said once, and nothing else breaks.
+TEST(Bibliotheques, AFunctionALibraryLacksIsNullAndSaidOnce) {
+    const std::string err = sortieErreur([] {
+        EXPECT_NE(bibliotheques::fonction(bibliotheques::Son, "Mix_OpenAudio"), nullptr);
+        EXPECT_EQ(bibliotheques::fonction(bibliotheques::Http, "curl_sans_suite"), nullptr);
+        EXPECT_EQ(bibliotheques::fonction(bibliotheques::Http, "curl_sans_suite_non_plus"), nullptr);
+        EXPECT_NE(bibliotheques::fonction(bibliotheques::Http, "curl_easy_init"), nullptr);
+    });
+    EXPECT_NE(err.find("libcurl.so.4 lacks curl_sans_suite\n"), std::string::npos) << err;
+    EXPECT_EQ(err.find("non_plus"), std::string::npos) << err;
+}
