@@ -117,7 +117,6 @@ private:
     long long tempsActuel3 = 0, tempsPrecedent3 = 0, tempsActuel4 = 0, tempsPrecedent4 = 0;
     Allure allure;
     std::vector<SDL_Keycode> relachees;  // keys released since the last step
-    bool rembobiner = false;             // Return released since the last step
     std::array<double, 3> precedente{};  // the ball where the step before left it
     Fondu teinte{255, 255, 255};         // the colour the step's picture is drawn in
     bool premierPas = true;
