@@ -13,14 +13,7 @@ namespace {
 
 // SDL_mixer's functions, from the library opened in the background
 // (bibliotheques.h); all there, or no sound.
-struct FonctionsMixer {
-    int manquantes = 0;
-    template <typename F>
-    F* trouver(const char* nom) {
-        F* f = bibliotheques::fonction<F>(bibliotheques::Son, nom);
-        manquantes += f ? 0 : 1;
-        return f;
-    }
+struct FonctionsMixer : bibliotheques::Fonctions<bibliotheques::Son> {
 #define VORNA_MIX(nom) decltype(Mix_##nom)* nom = trouver<decltype(Mix_##nom)>("Mix_" #nom)
     VORNA_MIX(AllocateChannels);
     VORNA_MIX(CloseAudio);
@@ -41,7 +34,6 @@ struct FonctionsMixer {
     VORNA_MIX(Volume);
     VORNA_MIX(VolumeMusic);
 #undef VORNA_MIX
-    bool completes() const { return manquantes == 0; }
 };
 
 const FonctionsMixer& mix() {

@@ -25,6 +25,20 @@ F* fonction(Bibliotheque b, const char* nom) {
     return reinterpret_cast<F*>(fonction(b, nom));
 }
 
+// A table of one library's functions, each found by name as the table is
+// made; usable when none is missing.
+template <Bibliotheque B>
+struct Fonctions {
+    int manquantes = 0;
+    template <typename F>
+    F* trouver(const char* nom) {
+        F* f = fonction<F>(B, nom);
+        manquantes += f ? 0 : 1;
+        return f;
+    }
+    bool completes() const { return manquantes == 0; }
+};
+
 }  // namespace bibliotheques
 
 #endif

@@ -20,14 +20,7 @@ namespace {
 
 // libcurl's functions, from the library opened in the background
 // (bibliotheques.h); all there, or no request.
-struct FonctionsCurl {
-    int manquantes = 0;
-    template <typename F>
-    F* trouver(const char* nom) {
-        F* f = bibliotheques::fonction<F>(bibliotheques::Http, nom);
-        manquantes += f ? 0 : 1;
-        return f;
-    }
+struct FonctionsCurl : bibliotheques::Fonctions<bibliotheques::Http> {
 #define VORNA_CURL(nom) decltype(curl_##nom)* nom = trouver<decltype(curl_##nom)>("curl_" #nom)
     VORNA_CURL(easy_init);
     VORNA_CURL(easy_setopt);
@@ -39,7 +32,6 @@ struct FonctionsCurl {
     VORNA_CURL(slist_free_all);
     VORNA_CURL(global_init);
 #undef VORNA_CURL
-    bool completes() const { return manquantes == 0; }
 };
 
 // Opened, and set up once: libcurl's start is safe from any thread.
