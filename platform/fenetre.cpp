@@ -71,8 +71,33 @@ bool affichageDisponible() {
 
 namespace {
 
-// A renderer that draws on the processor pays for every sample of every
-// pixel: the multisampled edges would cost a third of each frame there.
+// Whether the X server's screen draws OpenGL on the processor (Mesa's
+// llvmpipe or softpipe), asked of GLX before the window opens: a software
+// renderer pays for every sample of every pixel, and a multisampled window
+// keeps costing it on each clear and swap even with multisampling turned off
+// (a third of each menu frame). False where GLX cannot tell.
+bool rendeurLogiciel() {
+    const char* pilote = SDL_GetCurrentVideoDriver();
+    if (!pilote || std::strcmp(pilote, "x11") != 0) return false;
+    SDL_Window* sonde = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+    if (!sonde) return false;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    unsigned int accelere = 1;
+    if (SDL_GetWindowWMInfo(sonde, &info) && info.subsystem == SDL_SYSWM_X11 && SDL_GL_LoadLibrary(nullptr) == 0) {
+        using Requete = int (*)(Display*, int, int, int, unsigned int*);
+        const int kAccelere = 0x8186;  // GLX_RENDERER_ACCELERATED_MESA
+        const auto requete = reinterpret_cast<Requete>(SDL_GL_GetProcAddress("glXQueryRendererIntegerMESA"));
+        Display* d = info.info.x11.display;
+        if (requete && !requete(d, DefaultScreen(d), 0, kAccelere, &accelere)) accelere = 1;
+        SDL_GL_UnloadLibrary();
+    }
+    SDL_DestroyWindow(sonde);
+    return accelere == 0;
+}
+
+// Where GLX could not tell (another video driver), a software renderer that
+// granted samples at least draws each edge with one.
 void multiechantillonnage() {
     const char* rendu = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     if (!rendu) return;
@@ -91,6 +116,7 @@ SDL_Window* ouvrirFenetreGL(int largeur, int hauteur, int echantillons, const ch
     largeur = largeurFenetre = std::clamp(largeur, 320, borne ? bureau.w : std::max(largeur, 320));
     hauteur = hauteurFenetre = std::clamp(hauteur, 240, borne ? bureau.h : std::max(hauteur, 240));
     const Uint32 drapeaux = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | (plein ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (echantillons > 0 && rendeurLogiciel()) echantillons = 0;
     const int essais[] = {echantillons, 4, 0};
     int precedent = -1;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

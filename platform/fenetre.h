@@ -20,8 +20,9 @@ bool demarrerVideo(const char* classe);
 // Opens the program's one OpenGL window with its context, `largeur` ×
 // `hauteur` (at least 320 × 240, at most the desktop's size) or full screen
 // at the desktop's size, resizable by the window manager, titled `titre`
-// (UTF-8). Asks for `echantillons` multisamples first; a driver that cannot
-// give them gets a retry with 4 and then without multisampling. Returns
+// (UTF-8). Asks for `echantillons` multisamples first (none where OpenGL is
+// drawn on the processor); a driver that cannot give them gets a retry with 4
+// and then without multisampling. Returns
 // nullptr, with a line on standard error (opened by `programme`), when no
 // OpenGL window can be opened at all. The window is shown black (one buffer
 // swap), the GL viewport covers it, and it stays open until

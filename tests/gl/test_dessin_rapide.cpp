@@ -140,8 +140,8 @@ TEST_F(DessinRapide, AReplayAndTheMenuLookAlike) {
     ecrireFichier("ghost/tout0.qzg", fantomeTout());
     memesImages({}, [] { jouerGhost(640, 480, "tout0.qzg"); }, "replay", 90);
     // The logo, then the menu turning around its background level. The
-    // program opens its own multisampled window; a first start from the test
-    // window sets SDL up differently, so both compared starts follow one.
+    // program opens its own window; a first start from the test window sets
+    // SDL up differently, so both compared starts follow one.
     empreintesImages(true, {[](SystemeScript& s) { s.quitter(180); }, nullptr}, [] { SDL_main(0, nullptr); });
     memesImages({[](SystemeScript& s) { s.quitter(215); }, nullptr}, [] { SDL_main(0, nullptr); }, "menu", 215);
 }
