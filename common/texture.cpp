@@ -3,7 +3,6 @@
 
 #include <SDL_image.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <GL/glx.h>
 #include <sys/stat.h>
@@ -19,6 +18,7 @@
 
 #include "lecture.h"
 #include "masque_contour.h"
+#include "mipmaps.h"
 #include "texte.h"
 #include "tga_gris.h"
 
@@ -88,6 +88,10 @@ std::vector<Uint8> rgbaRetourne(SDL_Surface* image) {
     r.resize(static_cast<size_t>(w) * h * 4);
     SDL_LockSurface(image);
     const int n = f->BytesPerPixel;
+    // The format's fields copied once: read through `f` they would be read
+    // again for every texel.
+    const Uint32 masque[4] = {f->Rmask, f->Gmask, f->Bmask, f->Amask};
+    const int decalage[4] = {f->Rshift, f->Gshift, f->Bshift, f->Ashift};
     for (int y = 0; y < h; ++y) {
         // The file's first row ends last, at t = 1.
         const Uint8* src = static_cast<const Uint8*>(image->pixels) + (h - 1 - y) * image->pitch;
@@ -100,10 +104,8 @@ std::vector<Uint8> rgbaRetourne(SDL_Surface* image) {
             const Uint32 v = n == 3 ? (Uint32(src[2]) << 16 | Uint32(src[1]) << 8 | src[0])
                                     : (Uint32(src[3]) << 24 | Uint32(src[2]) << 16 | Uint32(src[1]) << 8 | src[0]);
 #endif
-            dst[0] = static_cast<Uint8>((v & f->Rmask) >> f->Rshift);
-            dst[1] = static_cast<Uint8>((v & f->Gmask) >> f->Gshift);
-            dst[2] = static_cast<Uint8>((v & f->Bmask) >> f->Bshift);
-            dst[3] = f->Amask ? static_cast<Uint8>((v & f->Amask) >> f->Ashift) : 255;
+            for (int k = 0; k < 3; ++k) dst[k] = static_cast<Uint8>((v & masque[k]) >> decalage[k]);
+            dst[3] = masque[3] ? static_cast<Uint8>((v & masque[3]) >> decalage[3]) : 255;
         }
     }
     SDL_UnlockSurface(image);
@@ -165,45 +167,58 @@ void libererTexture(unsigned int nom) {
 
 namespace {
 
-// A new texture from pixels in `format` (GL_RGBA, or GL_LUMINANCE_ALPHA for
-// a grey image: drawn modulated, it gives the same pixels in half the room).
-unsigned int televerser(const std::vector<Uint8>& pixels, int largeur, int hauteur, GLenum format, bool useMipMap) {
+// A new texture from pixels in `format` (GL_RGB, GL_BGR, GL_RGBA, GL_BGRA,
+// or GL_LUMINANCE_ALPHA for a grey image: drawn modulated, it gives the same
+// pixels in half the room), rows padded to `alignement` bytes. Mipmaps are
+// built from the pixels themselves, which they spend.
+unsigned int televerser(unsigned char* pixels, int largeur, int hauteur, GLenum format, int alignement,
+                        bool useMipMap) {
     GLuint nom = 0;
     glGenTextures(1, &nom);
     glBindTexture(GL_TEXTURE_2D, nom);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, format == GL_RGBA ? 4 : 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignement);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    const GLint interne = format == GL_RGBA ? 4 : GL_LUMINANCE_ALPHA;
+    const GLint interne = format == GL_LUMINANCE_ALPHA ? GL_LUMINANCE_ALPHA : 4;
     if (useMipMap) {
         // The filter first: the driver then lays out the whole chain of
         // levels at once instead of the first level alone, then all again.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-        gluBuild2DMipmaps(GL_TEXTURE_2D, interne, largeur, hauteur, format, GL_UNSIGNED_BYTE, pixels.data());
+        const int composantes = format == GL_LUMINANCE_ALPHA ? 2 : format == GL_RGB || format == GL_BGR ? 3 : 4;
+        construireMipmaps(interne, largeur, hauteur, format, composantes, pixels, alignement);
     } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, interne, largeur, hauteur, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, interne, largeur, hauteur, 0, format, GL_UNSIGNED_BYTE, pixels);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     return nom;
 }
 
-// Luminance–alpha pixels halved each way as GLU builds a mipmap level, each
-// texel the rounded mean of four: what is uploaded from there has the same
-// levels the whole picture had from its second on.
-void moitieGris(std::vector<Uint8>& la, int& largeur, int& hauteur) {
-    if (largeur < 2 || hauteur < 2) return;
-    const int l = largeur / 2, h = hauteur / 2;
-    std::vector<Uint8> r(static_cast<size_t>(l) * h * 2);
-    const size_t ligne = static_cast<size_t>(largeur) * 2;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < l; ++x)
-            for (int c = 0; c < 2; ++c) {
-                const size_t k = 2 * y * ligne + 4 * x + c;
-                r[(static_cast<size_t>(y) * l + x) * 2 + c] =
-                    static_cast<Uint8>((la[k] + la[k + 2] + la[k + ligne] + la[k + ligne + 2] + 2) / 4);
-            }
-    la.swap(r);
-    largeur = l, hauteur = h;
+// The GL format of a decoded image whose bytes GL can take as they are,
+// rows padded to 4 bytes as SDL pads them; 0 for any other.
+GLenum formatDirect(const SDL_Surface* image) {
+    const int n = image->format->BytesPerPixel;
+    if (image->pitch != (image->w * n + 3) / 4 * 4) return 0;
+    switch (image->format->format) {
+    case SDL_PIXELFORMAT_RGB24: return GL_RGB;
+    case SDL_PIXELFORMAT_BGR24: return GL_BGR;
+    case SDL_PIXELFORMAT_RGBA32: return GL_RGBA;
+    case SDL_PIXELFORMAT_BGRA32: return GL_BGRA;
+    default: return 0;
+    }
+}
+
+// The image's rows in reverse order, in place: the file's first row ends
+// last, at t = 1.
+void retournerLignes(SDL_Surface* image) {
+    std::vector<Uint8> ligne(static_cast<size_t>(image->pitch));
+    Uint8* p = static_cast<Uint8*>(image->pixels);
+    for (int haut = 0, bas = image->h - 1; haut < bas; ++haut, --bas) {
+        Uint8* a = p + static_cast<size_t>(haut) * image->pitch;
+        Uint8* b = p + static_cast<size_t>(bas) * image->pitch;
+        std::memcpy(ligne.data(), a, ligne.size());
+        std::memcpy(a, b, ligne.size());
+        std::memcpy(b, ligne.data(), ligne.size());
+    }
 }
 
 bool extensionTga(const char* filename) {
@@ -215,8 +230,11 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
     int largeur = 0, hauteur = 0;
     std::vector<Uint8> gris;
     if (extensionTga(filename) && lireTgaGris(filename, largeur, hauteur, gris)) {
-        if (useMipMap && niveauxPoliceInutiles(largeur, hauteur)) moitieGris(gris, largeur, hauteur);
-        return televerser(gris, largeur, hauteur, GL_LUMINANCE_ALPHA, useMipMap);
+        // Halved as GLU builds a level: the same levels the whole picture
+        // had from its second on.
+        if (useMipMap && niveauxPoliceInutiles(largeur, hauteur) && largeur > 1 && hauteur > 1)
+            moitieImage(gris.data(), largeur, hauteur, 2, static_cast<size_t>(largeur) * 2);
+        return televerser(gris.data(), largeur, hauteur, GL_LUMINANCE_ALPHA, 1, useMipMap);
     }
     Surface image(IMG_Load(filename));
     if (!image.s) {
@@ -224,13 +242,23 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
                      program_invocation_short_name, filename, IMG_GetError());
         return 0;
     }
-    const std::vector<Uint8> rgba = rgbaRetourne(image.s);
-    if (rgba.empty()) return 0;
     largeur = image.s->w, hauteur = image.s->h;
+    // Bytes GL takes as they are go up from the decoded image itself: every
+    // page of fresh memory costs time.
+    if (const GLenum format = formatDirect(image.s)) {
+        SDL_LockSurface(image.s);
+        retournerLignes(image.s);
+        const unsigned int nom =
+            televerser(static_cast<unsigned char*>(image.s->pixels), largeur, hauteur, format, 4, useMipMap);
+        SDL_UnlockSurface(image.s);
+        return nom;
+    }
+    std::vector<Uint8> rgba = rgbaRetourne(image.s);
+    if (rgba.empty()) return 0;
     // The decoded image is no longer needed: freed before the upload, which
     // holds copies of its own.
     image.liberer();
-    return televerser(rgba, largeur, hauteur, GL_RGBA, useMipMap);
+    return televerser(rgba.data(), largeur, hauteur, GL_RGBA, 4, useMipMap);
 }
 
 }  // namespace

@@ -5,10 +5,14 @@
 
 #include <GL/gl.h>
 
+#include <GL/glu.h>
+
+#include <random>
 #include <vector>
 
 #include "dossier.h"
 #include "fenetre_test.h"
+#include "mipmaps.h"
 #include "texture.h"
 
 namespace {
@@ -128,6 +132,57 @@ TEST_F(TextureGL, DirectConversionGivesTheBytesOfSdlsConversionForEveryFormat) {
         for (SDL_Surface* x : {s, rgba}) SDL_FreeSurface(x);
     }
     EXPECT_TRUE(rgbaRetourne(nullptr).empty());
+}
+
+// Every level of the bound texture, as stored.
+std::vector<std::vector<uint8_t>> niveaux(GLenum format, int composantes) {
+    std::vector<std::vector<uint8_t>> r;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int n = 0; n < 16; ++n) {
+        GLint l = 0, h = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, n, GL_TEXTURE_WIDTH, &l);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, n, GL_TEXTURE_HEIGHT, &h);
+        if (l <= 0) break;
+        r.emplace_back(size_t(l) * h * composantes);
+        glGetTexImage(GL_TEXTURE_2D, n, format, GL_UNSIGNED_BYTE, r.back().data());
+    }
+    return r;
+}
+
+// Images decoded as RGB or BGR go up as they are; before, they went through
+// RGBA and GLU. The levels are the same to the byte.
+TEST_F(TextureGL, TheMipmapLevelsAreThoseGluBuiltFromRgbaDownToOneTexel) {
+    std::mt19937 hasard(7);
+    const struct { int l, h; } tailles[] = {{64, 32}, {8, 64}, {16, 1}, {1, 8}, {2, 2}, {1, 1}, {12, 6}};
+    const struct { GLenum format; int c, alignement; } formats[] = {
+        {GL_RGBA, 4, 4}, {GL_LUMINANCE_ALPHA, 2, 1}, {GL_RGB, 3, 4}, {GL_BGR, 3, 4}};
+    for (const auto [l, h] : tailles)
+        for (const auto [format, c, alignement] : formats) {
+            // The same texels as RGBA (or LA) for GLU, and in the format's
+            // order with rows padded as GL unpacks them for the game.
+            const size_t ligne = (size_t(l) * c + alignement - 1) / alignement * alignement;
+            const bool gris = format == GL_LUMINANCE_ALPHA;
+            std::vector<unsigned char> p(ligne * h), reference(size_t(l) * h * (gris ? 2 : 4));
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < l; ++x) {
+                    unsigned char* q = &p[y * ligne + x * c];
+                    unsigned char* r = &reference[(size_t(y) * l + x) * (gris ? 2 : 4)];
+                    for (int k = 0; k < c; ++k) q[k] = static_cast<unsigned char>(hasard());
+                    if (gris) r[0] = q[0], r[1] = q[1];
+                    else for (int k = 0; k < 4; ++k) r[k] = k == 3 ? (c == 4 ? q[3] : 255) : q[format == GL_BGR ? 2 - k : k];
+                }
+            const GLint interne = gris ? GL_LUMINANCE_ALPHA : 4;
+            GLuint t[2];
+            glGenTextures(2, t);
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+            glBindTexture(GL_TEXTURE_2D, t[0]);
+            gluBuild2DMipmaps(GL_TEXTURE_2D, interne, l, h, gris ? format : GL_RGBA, GL_UNSIGNED_BYTE, reference.data());
+            const auto glu = niveaux(GL_RGBA, 4);
+            glBindTexture(GL_TEXTURE_2D, t[1]);
+            construireMipmaps(interne, l, h, format, c, p.data(), alignement);
+            EXPECT_EQ(niveaux(GL_RGBA, 4), glu) << l << " x " << h << ", " << c << " bytes a texel";
+            glDeleteTextures(2, t);
+        }
 }
 
 TEST_F(TextureGL, EachLevelWordNamesItsFileTheMountainSetDiffersInFourAndAMissingSetIsAllZero) {
