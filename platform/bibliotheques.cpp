@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <future>
 #include <mutex>
-#include <thread>
 
 namespace bibliotheques {
 namespace {
@@ -37,17 +36,7 @@ void lancer(Bibliotheque b, std::launch comment) {
 
 }  // namespace
 
-void precharger() {
-    // One thread opens both, one after the other: the second core is the
-    // window's as much as theirs.
-    static std::once_flag fait;
-    std::call_once(fait, [] {
-        for (int b = 0; b < kNombre; ++b) lancer(static_cast<Bibliotheque>(b), std::launch::deferred);
-        std::thread([] {
-            for (const Ouverture& o : ouvertures) o.poignee.wait();
-        }).detach();
-    });
-}
+void precharger() { lancer(Son, std::launch::async); }
 
 void* fonction(Bibliotheque b, const char* nom) {
     lancer(b, std::launch::deferred);

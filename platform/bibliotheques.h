@@ -4,14 +4,17 @@
 
 // Libraries the programs need only once they run, not to show their first
 // frame: the sound mixer and the HTTP client. Linked, they and the fifty
-// libraries they bring in would be mapped and relocated before main; opened
-// here on a thread of their own while the window opens, the first frame no
-// longer waits for them.
+// libraries they bring in would be mapped and relocated before main. The
+// mixer opens on a thread of their own while the window opens, so the first
+// frame no longer waits for it; the HTTP client opens with the first request
+// (on that request's thread), so a player who never goes online never pays
+// for its 6 MB.
 namespace bibliotheques {
 
 enum Bibliotheque { Son, Http, kNombre };
 
-// Starts opening them all in the background (once; later calls do nothing).
+// Starts opening the sound mixer in the background (once; later calls do
+// nothing).
 void precharger();
 
 // The function `nom` of a library, once the library is open (waited for if
