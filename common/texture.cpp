@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "lecture.h"
+#include "bibliotheques.h"
+#include "jpeg.h"
 #include "masque_contour.h"
 #include "mipmaps.h"
 #include "texte.h"
@@ -236,10 +238,22 @@ unsigned int chargerTexture(const char* filename, bool useMipMap) {
             moitieImage(gris.data(), largeur, hauteur, 2, static_cast<size_t>(largeur) * 2);
         return televerser(gris.data(), largeur, hauteur, GL_LUMINANCE_ALPHA, 1, useMipMap);
     }
-    Surface image(IMG_Load(filename));
+    ImageJpeg jpeg;
+    std::string pourquoi;
+    switch (lireJpeg(filename, jpeg, pourquoi)) {
+    case LectureJpeg::Lue:
+        return televerser(jpeg.pixels.get(), jpeg.largeur, jpeg.hauteur, GL_RGB, 4, useMipMap);
+    case LectureJpeg::Illisible:
+        std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n", program_invocation_short_name, filename,
+                     pourquoi.c_str());
+        return 0;
+    case LectureJpeg::PasJpeg: break;
+    }
+    static const auto lireImage = bibliotheques::fonction<decltype(IMG_Load)>(bibliotheques::Image, "IMG_Load");
+    Surface image(lireImage ? lireImage(filename) : nullptr);
     if (!image.s) {
-        std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n",
-                     program_invocation_short_name, filename, IMG_GetError());
+        std::fprintf(stderr, "%s: image \"%s\" cannot be read (%s)\n", program_invocation_short_name, filename,
+                     lireImage ? SDL_GetError() : "SDL_image is missing");
         return 0;
     }
     largeur = image.s->w, hauteur = image.s->h;

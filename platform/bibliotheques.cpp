@@ -12,7 +12,7 @@ namespace bibliotheques {
 namespace {
 
 // The sonames the programs are built against.
-const char* const kFichiers[kNombre] = {"libSDL2_mixer-2.0.so.0", "libcurl.so.4"};
+const char* const kFichiers[kNombre] = {"libSDL2_mixer-2.0.so.0", "libcurl.so.4", "libSDL2_image-2.0.so.0"};
 
 struct Ouverture {
     std::once_flag lancee;

@@ -9,7 +9,7 @@
 # client), a PostgreSQL server (started by the tests themselves) and Chromium
 # driven by Selenium.
 set -e
-PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
+PAQUETS="build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libjpeg-dev libsdl2-mixer-dev
 libx11-dev libgl1-mesa-dev libglu1-mesa-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev
 libstb-dev libmp3lame-dev libcurl4-openssl-dev fonts-dejavu-core xvfb xauth libgl1-mesa-dri libglx-mesa0 xdotool
 dpkg-dev desktop-file-utils appstream man-db x11-utils lintian gettext

@@ -91,6 +91,10 @@ TEST_F(TextureGL, TheFirstRowOfAFileEndsAtTheTopTargaKeepsItsExactColoursAndAFil
     libererTexture(ng);
     ecrireFichier("casse.jpg", "this is no image");
     EXPECT_EQ(loadTexture("absent.jpg", true) + loadTexture(nullptr, true) + loadTexture("casse.jpg", false), 0u);
+    // A JPEG file damaged past its first bytes: libjpeg's word, and no texture.
+    ecrireFichier("faux.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(40, 'x'));
+    const std::string dit = sortieErreur([] { EXPECT_EQ(loadTexture("faux.jpg", true), 0u); });
+    EXPECT_NE(dit.find("image \"faux.jpg\" cannot be read (") , std::string::npos) << dit;
 
     // A file in use is loaded once (another choice of mipmaps is another texture) and
     // deleted with its last user.
